@@ -1,0 +1,83 @@
+#pragma once
+
+#include "SimulationState.h"
+
+#include <cstdint>
+#include <string>
+
+namespace larmor {
+
+// One piece of the trail: from the previous plotted point to the new position.
+struct TrailSegment {
+  double xFrom, yFrom;
+  float zFrom;  // the previous z is held in single precision
+  double xTo, yTo, zTo;
+};
+
+// The RK4 run of the start button, driven one step at a time by its observer (the window
+// or the companion), which draws the segment, moves the markers and paces after each step.
+// It reads the live parameter set, omega and fieldConfig at every stage and step, so a
+// change made between two steps takes effect from the next one; dt, the end time and the
+// start-of-step state stay the run's own.
+class TrajectoryRun {
+public:
+  // A run never makes more steps than this, whatever the typed run length: it always ends.
+  static constexpr std::int64_t maxSteps = 10'000'000;
+
+  explicit TrajectoryRun(SimulationState& state, char decimalSeparator = '.');
+
+  // dt, the start-of-step state and the cylindrical start values. The caller then draws
+  // the field structure once and loops while hasNextStep().
+  void prepare();
+
+  bool hasNextStep() const;
+
+  // One RK4 step in the frame of the configuration read now; writes the shared position,
+  // the speed error and the accuracy text. Returns the segment to plot.
+  TrailSegment step();
+
+  // "dV=0.0001%" after a step; empty before the first one.
+  const std::string& accuracyText() const { return m_accuracyText; }
+
+  // True when the state stopped being finite: the run ends there and the accuracy text
+  // says so instead of showing a number.
+  bool stoppedNonFinite() const { return m_stoppedNonFinite; }
+
+  std::int64_t stepsDone() const { return m_steps; }
+  double dt() const { return m_dt; }
+  double t() const { return m_t; }
+  float dV() const { return m_dV; }
+
+  // The current velocity in Cartesian components [m/s], in either frame.
+  double vxCartesian() const;
+  double vyCartesian() const;
+  double vzCartesian() const { return m_vz; }
+
+private:
+  SimulationState& m_state;
+  char m_decimalSeparator;
+
+  double m_dt = 0, m_t = 0, m_tEnd = 0;
+  std::int64_t m_steps = 0;
+  bool m_stoppedNonFinite = false;
+
+  // Current velocity; vz is kept in single precision whenever it is stored.
+  double m_vx = 0, m_vy = 0;
+  float m_vz = 0;
+  // Start-of-step state; zn and vzn single precision.
+  double m_xn = 0, m_yn = 0, m_vxn = 0, m_vyn = 0;
+  float m_zn = 0, m_vzn = 0;
+  // Cylindrical state for configurations 4 to 7; phiDot single precision.
+  double m_rho = 0, m_phi = 0, m_vRho = 0;
+  float m_phiDot = 0;
+  double m_rhon = 0, m_phin = 0, m_vRhon = 0;
+  float m_phiDotn = 0;
+
+  float m_dV = 0;  // [%] single precision: the displayed speed error depends on it
+  std::string m_accuracyText;
+};
+
+// Shown in the accuracy label when a run stops on a state that is no longer finite.
+inline constexpr const char* nonFiniteAccuracyText = "dV - не определена, расчёт остановлен";
+
+}  // namespace larmor

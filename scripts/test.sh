@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the tests with AddressSanitizer and
+# UndefinedBehaviorSanitizer, builds the benchmarks (Release, not run), and runs every test.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+"$top/scripts/install-deps.sh"
+cmake -S "$top" -B "$top/build/bench" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DLARMOR_BUILD_TESTS=ON -DLARMOR_BUILD_BENCH=ON >/dev/null
+cmake --build "$top/build/bench" --target larmor_benchmarks
+cmake -S "$top" -B "$top/build/test" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DLARMOR_SANITIZE=ON -DLARMOR_BUILD_TESTS=ON >/dev/null
+cmake --build "$top/build/test"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export LSAN_OPTIONS=suppressions=$top/tests/lsan.supp
+export UBSAN_OPTIONS=print_stacktrace=1
+ctest --test-dir "$top/build/test" --output-on-failure --timeout 600 -j2
