@@ -33,7 +33,9 @@ public:
   bool hasNextStep() const;
 
   // One RK4 step in the frame of the configuration read now; writes the shared position,
-  // the speed error and the accuracy text. Returns the segment to plot.
+  // the speed error and the accuracy text. Returns the segment to plot. A step whose
+  // result is not finite is discarded (position, time and count stay at the last finite
+  // step, the segment is empty) and ends the run.
   TrailSegment step();
 
   // "dV=0.0001%" after a step; empty before the first one.
@@ -43,14 +45,18 @@ public:
   // says so instead of showing a number.
   bool stoppedNonFinite() const { return m_stoppedNonFinite; }
 
+  // True when a cylindrical configuration was asked to integrate from a point of the OZ
+  // axis, where its equations divide by rho = 0: the run makes no step there.
+  bool refusedAxisStart() const { return m_refusedAxisStart; }
+
   std::int64_t stepsDone() const { return m_steps; }
   double dt() const { return m_dt; }
   double t() const { return m_t; }
   float dV() const { return m_dV; }
 
   // The current velocity in Cartesian components [m/s], in either frame.
-  double vxCartesian() const;
-  double vyCartesian() const;
+  double vxCartesian() const { return m_vx; }
+  double vyCartesian() const { return m_vy; }
   double vzCartesian() const { return m_vz; }
 
 private:
@@ -59,9 +65,14 @@ private:
 
   double m_dt = 0, m_t = 0, m_tEnd = 0;
   std::int64_t m_steps = 0;
+  bool m_prepared = false;
   bool m_stoppedNonFinite = false;
+  bool m_refusedAxisStart = false;
 
-  // Current velocity; vz is kept in single precision whenever it is stored.
+  void stopNonFinite();
+
+  // Current velocity in Cartesian components (also after a cylindrical step); vz is kept
+  // in single precision whenever it is stored.
   double m_vx = 0, m_vy = 0;
   float m_vz = 0;
   // Start-of-step state; zn and vzn single precision.
@@ -79,5 +90,9 @@ private:
 
 // Shown in the accuracy label when a run stops on a state that is no longer finite.
 inline constexpr const char* nonFiniteAccuracyText = "dV - не определена, расчёт остановлен";
+
+// Shown in the accuracy label when a cylindrical configuration would start on the OZ axis.
+inline constexpr const char* axisStartAccuracyText =
+    "Старт на оси OZ невозможен: сместите начальную точку";
 
 }  // namespace larmor

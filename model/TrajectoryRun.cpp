@@ -1,0 +1,167 @@
+#include "model/TrajectoryRun.h"
+
+#include "model/Precision.h"
+#include "model/Rk4Step.h"
+#include "model/TextRules.h"
+
+#include <cmath>
+
+namespace larmor {
+
+namespace {
+
+// Azimuth of the start point [rad], by these rules in this order (piLiteral, not π).
+double startAzimuth(double x0, double y0) {
+  if (x0 == 0 && y0 > 0) return piLiteral / 2;
+  if (x0 == 0 && y0 < 0) return threePiLiteral / 2;
+  if (x0 < 0 && y0 >= 0) return piLiteral - std::atan(std::fabs(y0 / x0));
+  if (x0 < 0 && y0 < 0) return std::atan(std::fabs(y0 / x0)) + piLiteral;
+  // The OZ axis has no azimuth: 0 keeps every cylindrical start value finite.
+  if (x0 == 0 && y0 == 0) return 0;
+  return std::atan(y0 / x0);
+}
+
+bool finite(double a) { return std::isfinite(a); }
+
+}  // namespace
+
+TrajectoryRun::TrajectoryRun(SimulationState& state, char decimalSeparator)
+    : m_state(state), m_decimalSeparator(decimalSeparator) {}
+
+void TrajectoryRun::prepare() {
+  const SimParams& p = m_state.params;
+  const DerivedQuantities& k = m_state.quantities;
+  const FieldConfig config = m_state.fieldConfig;
+
+  m_dt = k.period / stepsPerPeriod(config);
+  m_tEnd = k.tEnd;
+  m_t = 0;
+  m_steps = 0;
+  m_prepared = true;
+  m_stoppedNonFinite = false;
+  m_refusedAxisStart = false;
+  m_accuracyText.clear();
+  m_dV = 0;
+
+  m_xn = p.x0;
+  m_yn = p.y0;
+  m_zn = p.z0;
+  m_vxn = k.vx0;
+  m_vyn = k.vy0;
+  m_vzn = toSingle(k.vPar);
+  m_vx = m_vxn;
+  m_vy = m_vyn;
+  m_vz = m_vzn;
+
+  // Cylindrical start values, formed for every configuration.
+  const double betaRad = p.betaRad;
+  m_rhon = std::sqrt(p.x0 * p.x0 + p.y0 * p.y0);
+  m_phin = startAzimuth(p.x0, p.y0);
+  m_vRhon = std::cos(m_phin - betaRad) * k.vPerp;
+  m_phiDotn = m_rhon == 0 ? 0.0f : toSingle(std::sin(betaRad - m_phin) * k.vPerp / m_rhon);
+  m_rho = m_rhon;
+  m_phi = m_phin;
+  m_vRho = m_vRhon;
+  m_phiDot = m_phiDotn;
+
+  if (m_rhon == 0 && isCylindrical(config)) {
+    m_refusedAxisStart = true;
+    m_accuracyText = axisStartAccuracyText;
+  }
+}
+
+bool TrajectoryRun::hasNextStep() const {
+  return m_prepared && !m_stoppedNonFinite && !m_refusedAxisStart && m_steps < maxSteps &&
+         m_t <= m_tEnd;
+}
+
+void TrajectoryRun::stopNonFinite() {
+  m_stoppedNonFinite = true;
+  m_accuracyText = nonFiniteAccuracyText;
+}
+
+TrailSegment TrajectoryRun::step() {
+  const FieldConfig config = m_state.fieldConfig;
+  const double v = m_state.params.v;
+  TrailSegment segment{m_xn, m_yn, m_zn, m_xn, m_yn, m_zn};
+
+  double x, y, z, vx, vy, speed;
+  float vz;
+  CylindricalPoint cylinder{};
+  const bool cylindrical = isCylindrical(config);
+  if (cylindrical) {
+    // Reached only when the configuration changed to a cylindrical one during a run that
+    // started on the axis: the equations cannot start there either.
+    if (m_rhon == 0) {
+      m_refusedAxisStart = true;
+      m_accuracyText = axisStartAccuracyText;
+      return segment;
+    }
+    const CylindricalPoint un{m_rhon, m_phin, m_zn, m_vRhon, m_phiDotn, m_vzn};
+    cylinder = rk4StepCylindrical(un, m_dt, config, m_state);
+    const double phiDot = cylinder.phiDot;
+    const double tangential = cylinder.rho * phiDot;
+    z = cylinder.z;
+    vz = cylinder.vz;
+    speed = std::sqrt(cylinder.vRho * cylinder.vRho + tangential * tangential +
+                      static_cast<double>(vz) * vz);
+    const double c = std::cos(cylinder.phi), s = std::sin(cylinder.phi);
+    x = cylinder.rho * c;
+    y = cylinder.rho * s;
+    vx = cylinder.vRho * c - tangential * s;
+    vy = cylinder.vRho * s + tangential * c;
+  } else {
+    const CartesianPoint un{m_xn, m_yn, m_zn, m_vxn, m_vyn, m_vzn};
+    const CartesianPoint u = rk4StepCartesian(un, m_dt, config, m_state);
+    x = u.x;
+    y = u.y;
+    z = u.z;
+    vx = u.vx;
+    vy = u.vy;
+    vz = u.vz;
+    speed = std::sqrt(vx * vx + vy * vy + static_cast<double>(vz) * vz);
+  }
+
+  const float dV = toSingle(100 * (1 - speed / v));
+  const float zn = toSingle(z);
+  if (!(finite(x) && finite(y) && finite(z) && finite(zn) && finite(vx) && finite(vy) &&
+        finite(vz) && finite(dV) && finite(cylinder.rho) && finite(cylinder.phi) &&
+        finite(cylinder.vRho) && finite(cylinder.phiDot))) {
+    stopNonFinite();
+    return segment;
+  }
+
+  m_dV = dV;
+  m_accuracyText = "dV=" + trimmed(formatNumber(dV, " 0.0000", m_decimalSeparator)) + "%";
+
+  m_vx = vx;
+  m_vy = vy;
+  m_vz = vz;
+  m_state.x = x;
+  m_state.y = y;
+  m_state.z = z;
+  segment.xTo = x;
+  segment.yTo = y;
+  segment.zTo = z;
+
+  // New start-of-step values.
+  m_xn = x;
+  m_yn = y;
+  if (cylindrical) {
+    m_rho = m_rhon = cylinder.rho;
+    m_phi = m_phin = cylinder.phi;
+    m_vRho = m_vRhon = cylinder.vRho;
+    m_phiDot = m_phiDotn = cylinder.phiDot;
+  } else {
+    m_vxn = vx;
+    m_vyn = vy;
+  }
+  m_zn = zn;
+  m_vzn = vz;
+
+  m_t += m_dt;
+  ++m_steps;
+  return segment;
+}
+
+}  // namespace larmor
