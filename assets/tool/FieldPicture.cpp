@@ -1,0 +1,110 @@
+#include "assets/tool/Pictures.h"
+#include "assets/tool/SketchCanvas.h"
+
+#include "model/SimulationState.h"
+#include "views/Views.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPen>
+
+#include <array>
+
+namespace larmor {
+
+namespace {
+
+// What each field does, in a line or two under the drawing.
+constexpr std::array<const char*, fieldConfigCount> descriptions = {
+    "Поле направлено вдоль оси OZ и всюду одинаково: B = Bo.",
+    "Bz = Bo·exp(−x/S): поле ослабевает вдоль оси OX, частица дрейфует поперёк градиента.",
+    "Bz = Bo·exp(−ρ/S): поле ослабевает с удалением от оси OZ, дрейф идёт вокруг оси.",
+    "Поле сгущается к пробкам у z = ±d: частица отражается и ходит между ними.",
+    "Силовые линии — окружности вокруг оси OZ, |B| = Bo; частица дрейфует вдоль OZ.",
+    "B = Bo·S²·r/r³: поле точечного источника в начале координат.",
+    "Bz = Bo·S/ρ и радиальное поле двух витков у z = ±d: вторая форма ловушки.",
+};
+
+QFont serif(int pixelSize, bool bold = false, bool italic = false) {
+  QFont font(QStringLiteral("Liberation Serif"));
+  font.setStyleHint(QFont::Serif);
+  font.setPixelSize(pixelSize);
+  font.setBold(bold);
+  font.setItalic(italic);
+  return font;
+}
+
+// The S the configuration list gives each configuration; d stays at its start value.
+double selectionLength(FieldConfig config, double current) {
+  switch (config) {
+    case 2: case 3: return 3.3;
+    case 4: return 0.3;
+    case 6: case 7: return 5;
+    default: return current;
+  }
+}
+
+void axisName(QPainter& painter, QPointF at, const char* text) {
+  painter.drawText(at, QString::fromUtf8(text));
+}
+
+}  // namespace
+
+QImage fieldPicture(FieldConfig config) {
+  QImage image(pictureWidth, pictureHeight, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+
+  painter.setPen(Qt::black);
+  painter.setFont(serif(20, true));
+  painter.drawText(QRect(0, 4, pictureWidth, 28), Qt::AlignCenter,
+                   QString::fromUtf8(fieldConfigTexts[static_cast<std::size_t>(config - 1)].data(),
+                                     static_cast<qsizetype>(fieldConfigTexts[static_cast<std::size_t>(config - 1)].size())));
+
+  // The largest region shows the traps' mirrors and the decay of the drift fields best.
+  SimulationState state;
+  state.fieldConfig = config;
+  state.params.regionSize = 10;
+  state.params.S = selectionLength(config, state.params.S);
+
+  const QRectF xyPanel(8, 40, 104, 104);
+  const QRectF xzPanel(120, 40, 172, 104);
+  painter.fillRect(xyPanel, QColor(250, 250, 255));
+  painter.fillRect(xzPanel, QColor(250, 250, 255));
+  {
+    constexpr float markScale = 2.5f;
+    SketchCanvas xy(painter, xyPanel, markScale);
+    SketchCanvas xz(painter, xzPanel, markScale);
+    Views views(xy, xz);
+    views.DrawAxes(state);  // the mappings and the axes; the canvas leaves the grid out
+    views.DrawFieldStructure(state);
+    painter.setClipping(false);
+  }
+  painter.setPen(QPen(QColor(60, 60, 60), 1));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(xyPanel);
+  painter.drawRect(xzPanel);
+
+  painter.setPen(Qt::black);
+  painter.setFont(serif(12, false, true));
+  axisName(painter, {xyPanel.right() - 10, xyPanel.center().y() + 12}, "Y");
+  axisName(painter, {xyPanel.center().x() + 4, xyPanel.top() + 11}, "X");
+  axisName(painter, {xzPanel.right() - 10, xzPanel.center().y() + 12}, "Z");
+  axisName(painter, {xzPanel.center().x() + 4, xzPanel.top() + 11}, "X");
+
+  painter.setFont(serif(12));
+  painter.drawText(QRectF(xyPanel.left(), 146, xyPanel.width(), 16), Qt::AlignCenter,
+                   QString::fromUtf8("плоскость X0Y"));
+  painter.drawText(QRectF(xzPanel.left(), 146, xzPanel.width(), 16), Qt::AlignCenter,
+                   QString::fromUtf8("плоскость X0Z"));
+
+  painter.setFont(serif(15));
+  painter.drawText(QRectF(8, 168, pictureWidth - 16, pictureHeight - 172),
+                   Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+                   QString::fromUtf8(descriptions[static_cast<std::size_t>(config - 1)]));
+  return image;
+}
+
+}  // namespace larmor

@@ -1,0 +1,66 @@
+// Draws the illustrations of the runtime folder as GIF files:
+//   larmor_asset_tool OUTPUT_FOLDER BUILT_IN_PICTURE.svg
+#include "assets/tool/GifWriter.h"
+#include "assets/tool/Pictures.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include <cstdio>
+#include <string>
+
+namespace larmor {
+
+QImage svgPicture(const QString& path) {
+  QImage image(pictureWidth, pictureHeight, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QSvgRenderer renderer(path);
+  if (!renderer.isValid()) return {};
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing);
+  renderer.render(&painter, QRectF(0, 0, pictureWidth, pictureHeight));
+  return image;
+}
+
+}  // namespace larmor
+
+namespace {
+
+bool save(const QImage& picture, const QString& path) {
+  if (picture.isNull()) {
+    std::fprintf(stderr, "larmor_asset_tool: nothing drawn for %s\n", qPrintable(path));
+    return false;
+  }
+  const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+  std::string error;
+  if (!larmor::writeGif(path.toStdString(), rgb.width(), rgb.height(),
+                        reinterpret_cast<const std::uint32_t*>(rgb.constBits()), &error)) {
+    std::fprintf(stderr, "larmor_asset_tool: %s: %s\n", qPrintable(path), error.c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: larmor_asset_tool OUTPUT_FOLDER BUILT_IN_PICTURE.svg\n");
+    return 2;
+  }
+  // Drawn at build time, on machines without a display.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  const QDir out(QString::fromLocal8Bit(argv[1]));
+  if (!QDir().mkpath(out.path())) return 1;
+
+  bool ok = true;
+  for (larmor::FieldConfig config = 1; config <= larmor::fieldConfigCount; ++config)
+    ok = save(larmor::fieldPicture(config), out.filePath(QString::number(config) + QStringLiteral(".gif"))) && ok;
+  ok = save(larmor::velocityPicture(), out.filePath(QStringLiteral("velocity.gif"))) && ok;
+  ok = save(larmor::svgPicture(QString::fromLocal8Bit(argv[2])), out.filePath(QStringLiteral("mudr.gif"))) && ok;
+  return ok ? 0 : 1;
+}
