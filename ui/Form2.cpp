@@ -1,0 +1,58 @@
+#include "ui/Form2.h"
+
+#include "ui/InfoTexts.h"
+
+#include <QIcon>
+#include <QLabel>
+#include <QPixmap>
+
+namespace larmor {
+
+namespace {
+constexpr int clientWidth = 222;   // [px]
+constexpr int clientHeight = 297;  // [px]
+constexpr int portraitWidth = 150;
+constexpr int portraitHeight = 180;
+}  // namespace
+
+Form2::Form2(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName(QStringLiteral("Form2"));
+  setWindowTitle(QStringLiteral("Авторы"));
+  setWindowIcon(QIcon(QStringLiteral(":/icons/window.svg")));
+  // The children stand at fixed positions, so the window keeps its size.
+  setFixedSize(clientWidth, clientHeight);
+
+  m_image = new QLabel(this);
+  m_image->setObjectName(QStringLiteral("Image1"));
+  m_image->setGeometry(32, 8, portraitWidth, portraitHeight);
+  m_image->setPixmap(QIcon(QStringLiteral(":/icons/portrait.svg"))
+                         .pixmap(QSize(portraitWidth, portraitHeight)));
+
+  m_label = new QLabel(this);
+  m_label->setObjectName(QStringLiteral("Label1"));
+  m_label->setGeometry(8, 200, 209, 81);
+  m_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void Form2::showAuthors(QWidget* mainWindow) {
+  m_label->setText(authorsText());
+
+  if (mainWindow != nullptr) {
+    const QRect main = mainWindow->frameGeometry();
+    QSize outer = frameGeometry().size();
+    if (!isVisible() && outer == size()) {
+      // Not decorated yet: the window manager gives it the same frame as the main window.
+      const QRect inner = mainWindow->geometry();
+      outer += QSize(main.width() - inner.width(), main.height() - inner.height());
+    }
+    // move() places the outer frame of a top-level window.
+    move(main.left() + (main.width() - outer.width()) / 2,
+         main.top() + (main.height() - outer.height()) / 2);
+  }
+
+  show();
+  raise();
+  activateWindow();
+}
+
+}  // namespace larmor
