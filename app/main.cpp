@@ -1,0 +1,11 @@
+#include "ui/Form1.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Larmor"));
+  larmor::Form1 window;
+  window.show();
+  return QApplication::exec();
+}

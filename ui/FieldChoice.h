@@ -1,0 +1,32 @@
+#pragma once
+
+#include "model/FieldConfig.h"
+
+#include <array>
+#include <optional>
+
+namespace larmor {
+
+// What choosing a field structure in the list sets up: which inputs it needs, the start
+// values suited to it and its illustration.
+struct FieldChoice {
+  bool showS;                // the characteristic-length input (Label27, Text1)
+  bool showD;                // the trap half-width input (Label28, Text3)
+  std::optional<double> S;   // [m] set for the structures whose field uses S
+  double x0;                 // [m]
+  float z0;                  // [m] single precision, as the parameter
+  const char* picture;       // looked up by bare name in the working directory
+};
+
+// Indexed by configuration − 1.
+inline const std::array<FieldChoice, fieldConfigCount> fieldChoices = {{
+    {false, false, std::nullopt, 1, -4.0f, "1.gif"},
+    {true, false, 3.3, 1, -4.0f, "2.gif"},
+    {true, false, 3.3, 1, -4.0f, "3.gif"},
+    {true, true, 0.3, 1, -4.0f, "4.gif"},
+    {false, false, std::nullopt, 1, -4.0f, "5.gif"},
+    {true, false, 5.0, 1, -2.0f, "6.gif"},
+    {true, true, 5.0, 0.3, -4.0f, "7.gif"},
+}};
+
+}  // namespace larmor

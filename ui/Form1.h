@@ -1,0 +1,153 @@
+#pragma once
+
+#include "model/SimulationState.h"
+#include "ui/Services.h"
+#include "views/Views.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <cstdint>
+#include <memory>
+
+class QAction;
+class QEventLoop;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QScrollBar;
+class QTimer;
+
+namespace larmor {
+
+class Form2;
+class PictureBox;
+class VerticalBar;
+
+// The main window: every input, output and drawing surface, built in code and laid out
+// by razmer. It owns the program-wide simulation state; the handlers keep their
+// control-underscore-event names.
+class Form1 : public QMainWindow {
+  Q_OBJECT
+
+public:
+  // Null members of services are replaced by the real desktop services.
+  explicit Form1(Services services = {}, QWidget* parent = nullptr);
+  ~Form1() override;
+
+  static QString mainTitle();
+
+  const SimulationState& state() const { return m_state; }
+  bool ready() const { return m_ready != 0; }
+  bool running() const { return m_running; }
+  // How many times RecomputeQuantities has run since the window was created.
+  int recomputeCount() const { return m_recomputeCount; }
+  // Steps made by the last (or current) run.
+  std::int64_t lastRunSteps() const { return m_lastRunSteps; }
+
+  // Places and sizes every visible control for the current client area.
+  void razmer();
+  // Pauses m × 10 ms while the window handles its events; m = 0 returns at once.
+  void Wait(int m);
+  // The end-of-run tone: 880 Hz for 12·t ms.
+  void beep2(int t);
+
+  void RecomputeQuantities();
+
+signals:
+  // After every recompute, with the state it left.
+  void recomputed();
+  // After every step of a run.
+  void runStepped();
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  void buildControls();
+  void buildMenus();
+  void buildHolders();
+  void setTabOrder();
+  void Form_Load();
+  void InitState();
+  void Form_Resize();
+
+  void List1_Click();
+  void VScroll1_Change();
+  void VScroll2_Change();
+  void VScroll3_Change();
+  void VScroll4_Change();
+  void VScroll5_Change();
+  void VScroll6_Change();
+  void VScroll7_Change();
+  void VScroll8_Change();
+  void VScroll9_Change();
+  void VScroll10_Change();
+  void Text1_Change();
+  void Text2_Change();
+  void Text3_Change();
+  void HScroll1_Change();
+
+  void CmdOK_Click();
+  void RunTrajectory();
+  void Timer1_Timer();
+
+  void mnuFilespravka_Click();
+  void mnuFileExit_Click();
+  void mnuHelpInstruction_Click();
+  void mnuHelpUprav_Click();
+  void mnuHelpAvtors_Click();
+  void mnuHelpAbout_Click();
+  void mnuHelpAbout2_Click();
+
+  // Loads a picture file from the working directory into Image1; false (and Image1
+  // unchanged) when it is missing or unreadable.
+  bool loadImage1(const QString& bareFileName);
+  void showBuiltInPicture();
+  char decimalSeparator() const;
+
+  Services m_services;
+  SimulationState m_state;
+
+  std::int16_t m_ready = 0;  // 1 once start-up has finished
+  int m_recomputeCount = 0;
+
+  // The run in progress: a second start is refused; closing asks it to end first.
+  bool m_running = false;
+  bool m_abortRun = false;
+  bool m_closeAfterRun = false;
+  bool m_exitConfirmed = false;
+  std::int64_t m_lastRunSteps = 0;
+  QEventLoop* m_waitLoop = nullptr;
+
+  QWidget* m_client = nullptr;
+  PictureBox* Picture1 = nullptr;
+  PictureBox* Picture2 = nullptr;
+  std::unique_ptr<Views> m_views;
+
+  VerticalBar* VScroll1 = nullptr;
+  VerticalBar* VScroll2 = nullptr;
+  VerticalBar* VScroll3 = nullptr;
+  VerticalBar* VScroll4 = nullptr;
+  VerticalBar* VScroll5 = nullptr;
+  VerticalBar* VScroll6 = nullptr;
+  VerticalBar* VScroll7 = nullptr;
+  VerticalBar* VScroll8 = nullptr;
+  VerticalBar* VScroll9 = nullptr;
+  VerticalBar* VScroll10 = nullptr;
+  QScrollBar* HScroll1 = nullptr;
+  QLineEdit* Text1 = nullptr;
+  QLineEdit* Text2 = nullptr;
+  QLineEdit* Text3 = nullptr;
+  QListWidget* List1 = nullptr;
+  QPushButton* CmdOK = nullptr;
+  QLabel* Image1 = nullptr;
+  QTimer* Timer1 = nullptr;
+  QLabel* Label[30] = {};  // Label[1] … Label[29]; index 0 unused
+
+  QPointer<Form2> m_form2;
+};
+
+}  // namespace larmor

@@ -1,0 +1,91 @@
+// The run from the window's side: the start button, the step loop as the run's observer,
+// the pacing and the end tone.
+#include "ui/Form1.h"
+
+#include "model/TrajectoryRun.h"
+#include "ui/PictureBox.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLabel>
+#include <QPointer>
+#include <QTimer>
+
+namespace larmor {
+
+void Form1::CmdOK_Click() {
+  // One run at a time: a click while a run waits between its steps is ignored.
+  if (m_running) return;
+  // A monotonic clock: the shown time never goes negative, not even across midnight.
+  QElapsedTimer clock;
+  clock.start();
+  setWindowTitle(mainTitle());
+  m_views->Clear();
+  RecomputeQuantities();
+
+  QPointer<Form1> self(this);
+  RunTrajectory();
+  if (!self) return;
+
+  const qint64 seconds = clock.elapsed() / 1000;  // whole seconds
+  setWindowTitle(windowTitle() + QStringLiteral("   время расчета") + QString::number(seconds) +
+                 QStringLiteral(" c"));
+  if (m_closeAfterRun) {
+    // The user confirmed the exit while the run waited: now that it has ended, close.
+    m_closeAfterRun = false;
+    m_exitConfirmed = true;
+    close();
+  }
+}
+
+void Form1::RunTrajectory() {
+  m_running = true;
+  m_abortRun = false;
+  m_lastRunSteps = 0;
+  TrajectoryRun run(m_state, decimalSeparator());
+  run.prepare();
+  m_views->DrawFieldStructure(m_state);
+
+  QPointer<Form1> self(this);
+  while (run.hasNextStep()) {
+    const TrailSegment segment = run.step();
+    Label[26]->setText(QString::fromStdString(run.accuracyText()));
+    m_views->PlotTrailSegment(segment);
+    m_views->PlaceMarkers(m_state);
+    Picture1->syncMarker();
+    Picture2->syncMarker();
+    m_lastRunSteps = run.stepsDone();
+    emit runStepped();
+    Wait(m_state.params.slowdown);  // read at every step: a new slow-down applies at once
+    if (!self) return;  // the window went away inside the wait: touch nothing of it
+    if (m_abortRun) break;
+  }
+  if (run.stoppedNonFinite()) Label[26]->setText(QString::fromUtf8(nonFiniteAccuracyText));
+  m_running = false;
+  if (!m_abortRun) beep2(10);
+}
+
+void Form1::Wait(int m) {
+  if (m <= 0) return;  // no pause and no event handled
+  QEventLoop loop;
+  m_waitLoop = &loop;
+  Timer1->start(10 * m);
+  QPointer<Form1> self(this);
+  loop.exec();
+  if (!self) return;
+  m_waitLoop = nullptr;
+  if (Timer1->isActive()) {
+    // The loop was ended from outside (the program is quitting): stop the run too.
+    Timer1->stop();
+    m_abortRun = true;
+  }
+}
+
+void Form1::Timer1_Timer() {
+  Timer1->stop();
+  if (m_waitLoop) m_waitLoop->quit();
+}
+
+void Form1::beep2(int t) { m_services.tonePlayer->play(880, 12 * t); }
+
+}  // namespace larmor

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QWidget>
+
+class QScrollBar;
+
+namespace larmor {
+
+// A vertical scroll bar whose top end is its largest value (Min above Max). It wraps a
+// normal QScrollBar over the negated range, so the top arrow, Up, Home, the wheel turned
+// forward and a click in the trough above the thumb all increase value(). Tracking is
+// off: a dragged thumb reports one change, on release.
+class VerticalBar : public QWidget {
+  Q_OBJECT
+
+public:
+  // top is the value at the top end (the larger), bottom the value at the bottom end.
+  VerticalBar(int top, int bottom, int smallChange, int largeChange, int value,
+              QWidget* parent = nullptr);
+
+  int value() const;
+  // Moves the bar; emits valueChanged when the value really changes.
+  void setValue(int value);
+
+  int top() const { return m_top; }
+  int bottom() const { return m_bottom; }
+  int smallChange() const;
+  int largeChange() const;
+
+  QScrollBar* scrollBar() const { return m_bar; }
+
+signals:
+  void valueChanged(int value);
+
+protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+private:
+  QScrollBar* m_bar = nullptr;
+  int m_top;
+  int m_bottom;
+};
+
+}  // namespace larmor
