@@ -15,17 +15,6 @@ QPoint expectedTopLeft(const QWidget& main, const QWidget& authors) {
   return {m.left() + (m.width() - a.width()) / 2, m.top() + (m.height() - a.height()) / 2};
 }
 
-TEST(Form2, Inventory) {
-  Form2 form;
-  EXPECT_EQ(form.windowTitle(), QStringLiteral("Авторы"));
-  EXPECT_EQ(form.size(), QSize(222, 297));
-  auto* image = form.findChild<QLabel*>(QStringLiteral("Image1"));
-  auto* label = form.findChild<QLabel*>(QStringLiteral("Label1"));
-  ASSERT_TRUE(image && label);
-  EXPECT_EQ(image->geometry(), QRect(32, 8, 150, 180));
-  EXPECT_EQ(label->geometry(), QRect(8, 200, 209, 81));
-}
-
 TEST(Form2, CentredOverMainWindowAndReusedWhenChosenAgain) {
   struct Placement {
     const char* name;
