@@ -71,7 +71,7 @@ void TrajectoryRun::prepare() {
 }
 
 bool TrajectoryRun::hasNextStep() const {
-  return m_prepared && !m_stoppedNonFinite && !m_refusedAxisStart && m_steps < maxSteps &&
+  return m_prepared && !m_stoppedNonFinite && !m_refusedAxisStart && m_steps < m_stepLimit &&
          m_t <= m_tEnd;
 }
 

@@ -26,6 +26,10 @@ public:
 
   explicit TrajectoryRun(SimulationState& state, char decimalSeparator = '.');
 
+  // A tighter step limit than maxSteps (never a looser one), for a caller that wants a
+  // shorter bound: a preview, a test.
+  void limitSteps(std::int64_t limit) { m_stepLimit = limit < maxSteps ? limit : maxSteps; }
+
   // dt, the start-of-step state and the cylindrical start values. The caller then draws
   // the field structure once and loops while hasNextStep().
   void prepare();
@@ -65,6 +69,7 @@ private:
 
   double m_dt = 0, m_t = 0, m_tEnd = 0;
   std::int64_t m_steps = 0;
+  std::int64_t m_stepLimit = maxSteps;
   bool m_prepared = false;
   bool m_stoppedNonFinite = false;
   bool m_refusedAxisStart = false;
