@@ -15,24 +15,33 @@
 
 namespace larmor {
 
-// A Canvas on a retained QImage at a device pixel ratio: one-pixel lines and dots, the
-// 11.25-point serif picture font. The marker is not painted into the image: the image
-// keeps only the drawing, and the marker's place and colour are kept for whoever shows
-// it above the image (a child widget in the window, a last paint in a PNG).
+// A Canvas on a retained QImage at a device pixel ratio: one-device-pixel lines and dots
+// without antialiasing, the 11.25-point serif picture font. The marker is not painted into
+// the image: the image keeps only the drawing, and the marker's place and colour are kept
+// for whoever shows it above the image (a child widget in the window, a last paint in a PNG).
+//
+// Pixel rule: the world rectangle spans the whole image; a point lights the pixel whose
+// square contains it, so the right and bottom edges of the rectangle fall just outside.
+// Lines, dots and circles are rasterised here, clipped to the image in a way that lights
+// exactly the pixels the whole figure would; nothing that is not finite is ever drawn.
 class ImageCanvas : public Canvas {
 public:
   static constexpr int markerDiameter = 10;  // [logical pixels]
 
   ImageCanvas();
   ~ImageCanvas() override;
+  ImageCanvas(const ImageCanvas&) = delete;
+  ImageCanvas& operator=(const ImageCanvas&) = delete;
 
   // New size in logical pixels; the image is recreated at size × ratio, cleared white.
   void resize(QSize logicalSize, qreal devicePixelRatio = 1.0);
   QSize logicalSize() const { return m_logicalSize; }
-  const QImage& image() const { return m_image; }
+  // The finished drawing (any painting still open is ended first).
+  const QImage& image() const;
 
-  // Called with the changed area in logical pixels after every drawing call, so a widget
-  // can repaint just that part.
+  // Called with the changed area in logical pixels after every drawing call that changed
+  // pixels, so a widget can repaint just that part; a marker move reports the old and the
+  // new place of the marker together.
   void setChangedHandler(std::function<void(const QRect&)> handler);
 
   // Where the marker's top-left corner is, in logical pixels (as last moved).
@@ -40,6 +49,10 @@ public:
   QColor markerColour() const { return m_markerColour; }
   // Paints the marker as a filled circle onto a painter over the image (PNG output).
   void paintMarker(QPainter& painter, QPointF offset = {}) const;
+
+  // Skipping of figures that cannot touch the image, on by default. Off, every pixel of
+  // every figure is visited: the reference the faster path must match.
+  void setCulling(bool on);
 
   // Canvas
   void setMapping(const ViewMapping& mapping) override;
@@ -54,6 +67,8 @@ public:
   float markerWidth() const override;
   float markerHeight() const override;
   void moveMarker(float left, float top) override;
+  bool restoreBackground(std::uint64_t key) override;
+  void keepBackground() override;
 
   // The picture font: "Times New Roman" 11.25 pt, met on Linux by its metric twin.
   static QFont pictureFont();
@@ -61,7 +76,6 @@ public:
 private:
   struct Impl;
   std::unique_ptr<Impl> m_impl;
-  QImage m_image;
   QSize m_logicalSize;
   ViewMapping m_mapping;
   QPointF m_markerTopLeft;

@@ -3,6 +3,7 @@
 #include "Colour.h"
 #include "ViewMapping.h"
 
+#include <cstdint>
 #include <string_view>
 
 namespace larmor {
@@ -36,6 +37,15 @@ public:
   virtual float markerHeight() const = 0;
   // Moves the marker so that its top-left corner is at (left, top) in view units.
   virtual void moveMarker(float left, float top) = 0;
+
+  // A picture may keep the background that DrawAxes draws on a freshly cleared picture,
+  // keyed by what that background depends on besides the picture's own size and mapping.
+  // restoreBackground puts the kept pixels back and returns true only when the picture
+  // is fresh and holds a background for this key and mapping; otherwise it returns false,
+  // and a fresh picture starts noting that what follows, up to keepBackground, is the
+  // background of this key. A picture that keeps nothing simply draws every time.
+  virtual bool restoreBackground(std::uint64_t /*key*/) { return false; }
+  virtual void keepBackground() {}
 };
 
 }  // namespace larmor

@@ -1,0 +1,172 @@
+#include "views/Views.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace larmor {
+
+namespace {
+
+constexpr std::int16_t levelCount = 10;       // n
+constexpr double ringStep = 6.283185307 / 16;  // [rad] between the crosses of a ring
+constexpr Colour fieldColour = colours::field;
+
+float f32(double value) { return static_cast<float>(value); }
+
+// Two strokes through (u, w), half-size h: falling first, then rising.
+void cross(Canvas& canvas, double u, double w, float h) {
+  canvas.line(f32(u - h), f32(w + h), f32(u + h), f32(w - h), fieldColour);
+  canvas.line(f32(u - h), f32(w - h), f32(u + h), f32(w + h), fieldColour);
+}
+
+// Tip at (u, w), pointing towards +u; the wings are 5h long and ±h wide.
+void arrowhead(Canvas& canvas, double u, double w, float h) {
+  const float fiveH = 5 * h;
+  canvas.line(f32(u), f32(w), f32(u - fiveH), f32(w + h), fieldColour);
+  canvas.line(f32(u), f32(w), f32(u - fiveH), f32(w - h), fieldColour);
+}
+
+// 16 crosses on a circle of radius r; these crosses draw the rising stroke first, and the
+// vertical coordinate is in single precision before h is added or subtracted.
+void ringOfCrosses(Canvas& canvas, float r, float h) {
+  for (int j = 1; j <= 16; ++j) {
+    const double u = r * std::cos(j * ringStep);
+    const float w = f32(r * std::sin(j * ringStep));
+    canvas.line(f32(u - h), f32(w - h), f32(u + h), f32(w + h), fieldColour);
+    canvas.line(f32(u - h), f32(w + h), f32(u + h), f32(w - h), fieldColour);
+  }
+}
+
+// A horizontal field line across the XZ view with its arrowhead at u = L/2.
+void fieldLine(Canvas& canvas, double L, double w, float h) {
+  canvas.line(f32(-L), f32(w), f32(L), f32(w), fieldColour);
+  arrowhead(canvas, L / 2, w, h);
+}
+
+// The trap's axial profile: the two coil terms centred at z = -d and z = +d.
+double trapProfile(double z, double S, double d) {
+  return (d + z) / std::pow(S * S + (d + z) * (d + z), 0.5) +
+         (d - z) / std::pow(S * S + (d - z) * (d - z), 0.5);
+}
+
+struct TrapCurve {
+  float start;      // w of the start dot [m]
+  double scale;     // ±1 for the first trap, ±S for the second
+  float offset;     // C or C'
+  bool upper;       // continues while X >= 0, else while X <= 0
+  float direction;  // +1 to the right, -1 to the left
+  bool arrows;      // arrowheads near z = L/10 (second trap, right-hand curves)
+};
+
+// One curve of a trap level, from (0, start) outwards while it stays on its side of the
+// axis. A point whose value is not finite (S = 0 and d ± z = 0) is skipped; the curve goes
+// on from the last point it drew.
+void trapCurve(Canvas& canvas, const TrapCurve& curve, float L, float h, double S, double d) {
+  canvas.dot(0.0f, curve.start);
+  const float step = f32(L / 200.0);
+  const float arrowColumn = std::floor((51.0f * L) / 10.0f);
+  // Single-precision running z, at most 201 values for a finite region.
+  int guard = 0;
+  for (float z = 0.0f; (curve.direction > 0 ? z <= L : z >= -L) && guard <= 400;
+       z += curve.direction * step, ++guard) {
+    const double X = curve.scale * trapProfile(z, S, d) + curve.offset;
+    if (!std::isfinite(X)) continue;
+    if (curve.upper ? !(X >= 0) : !(X <= 0)) break;
+    canvas.lineTo(z, f32(X), fieldColour);
+    if (curve.arrows && std::floor(51.0f * z) == arrowColumn) {
+      const float fiveH = 5 * h;
+      canvas.line(z, f32(X), z - fiveH, f32(X - h), fieldColour);
+      canvas.line(z - fiveH, f32(X + h), z, f32(X), fieldColour);
+    }
+  }
+}
+
+void trapLevel(Canvas& xz, float r, float L, float h, double S, double d, bool secondForm) {
+  const double scale = secondForm ? S : 1.0;
+  const double atCentre = (secondForm ? 2 * S * d : 2 * d) / std::pow(S * S + d * d, 0.5);
+  const float C = f32(r - atCentre);
+  const float Cprime = f32(-r + atCentre);
+  trapCurve(xz, {r, scale, C, true, 1.0f, secondForm}, L, h, S, d);
+  trapCurve(xz, {r, scale, C, true, -1.0f, false}, L, h, S, d);
+  trapCurve(xz, {-r, -scale, Cprime, false, 1.0f, secondForm}, L, h, S, d);
+  trapCurve(xz, {-r, -scale, Cprime, false, -1.0f, false}, L, h, S, d);
+}
+
+}  // namespace
+
+void Views::DrawFieldStructure(const SimulationState& state) {
+  const FieldConfig config = state.fieldConfig;
+  const std::int16_t L = state.params.regionSize;
+  const double S = state.params.S;
+  const double d = state.params.d;
+  const double half = L / 2.0;
+  const double lineSpacing = L / 10.0;
+  const float h = f32(L / 100.0);
+
+  // Loop counters are this procedure's own: the particle's position is only read.
+  for (std::int16_t k = 0; k <= levelCount; ++k) {
+    switch (config) {
+      case 1: {
+        const double w = -half + k * lineSpacing;
+        for (int j = 0; j <= levelCount; ++j) cross(m_xy, -half + j * lineSpacing, w, h);
+        fieldLine(m_xz, L, w, h);
+        break;
+      }
+      case 2: {
+        const double a = std::exp(-half / S);
+        const double b = std::exp(half / S);
+        const double c = (b - a) / levelCount;
+        const float w = f32(-std::log(a + k * c) * S);
+        // S = 0 (or a level beyond the logarithm's domain) has no finite height: skipped.
+        if (!std::isfinite(w)) break;
+        for (int j = 0; j <= levelCount; ++j) cross(m_xy, -half + j * lineSpacing, w, h);
+        fieldLine(m_xz, L, w, h);
+        break;
+      }
+      case 3: {
+        if (k > levelCount / 2) break;
+        const double a = std::exp(-half / S);
+        const double c = 2 * (1 - a) / levelCount;
+        const float r = f32(-std::log(std::fabs(a + k * c)) * S);
+        if (!std::isfinite(r)) break;
+        ringOfCrosses(m_xy, r, h);
+        fieldLine(m_xz, L, r, h);
+        fieldLine(m_xz, L, -r, h);
+        break;
+      }
+      case 4:
+      case 7: {
+        if (k > levelCount / 2) break;
+        const double A = 1 / (L / 10.0);
+        const double B = 1 / (L / 2.0);
+        const double c = (A - B) / (levelCount / 2.0);
+        const float r = f32(1 / (A - k * c));
+        if (!std::isfinite(r)) break;
+        ringOfCrosses(m_xy, r, h);
+        trapLevel(m_xz, r, static_cast<float>(L), h, S, d, config == 7);
+        break;
+      }
+      case 5:
+        // The same circles in every pass leave the same pixels as drawing them once.
+        if (k != 0) break;
+        for (int j = 0; j <= levelCount / 2; ++j) m_xy.circle(0.0f, 0.0f, f32(j * lineSpacing), fieldColour);
+        break;
+      case 6: {
+        if (k != 0) break;  // as for 5: one pass draws the whole figure
+        const float theta = f32((3.1415926535 / 2) / 6);
+        for (int j = 1; j <= levelCount + 1; ++j) {
+          const float angle = static_cast<float>(j) * theta;
+          const double u = L * std::cos(angle);
+          const double w = L * std::sin(angle);
+          m_xy.line(f32(u), f32(w), f32(-u), f32(-w), fieldColour);
+          m_xz.line(f32(u), f32(w), f32(-u), f32(-w), fieldColour);
+        }
+        break;
+      }
+      default:
+        break;  // no other configuration has a structure to draw
+    }
+  }
+}
+
+}  // namespace larmor
