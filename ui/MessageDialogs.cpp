@@ -1,5 +1,6 @@
 #include "ui/MessageDialogs.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace larmor {
@@ -13,6 +14,9 @@ QMessageBox::StandardButton runBox(QWidget* parent, QMessageBox::Icon icon,
   QMessageBox box(icon, title, text, buttons, parent);
   box.setObjectName(QStringLiteral("MessageBox"));
   box.setTextFormat(Qt::PlainText);  // the texts are shown as written, never as markup
+  // The interface is Russian, so are the answers; the buttons keep their standard roles.
+  if (QAbstractButton* yes = box.button(QMessageBox::Yes)) yes->setText(QStringLiteral("Да"));
+  if (QAbstractButton* no = box.button(QMessageBox::No)) no->setText(QStringLiteral("Нет"));
   box.setDefaultButton(defaultButton);
   box.setEscapeButton(defaultButton);
   box.setWindowModality(Qt::ApplicationModal);

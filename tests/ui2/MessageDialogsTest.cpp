@@ -18,6 +18,7 @@ struct Seen {
   QString text;
   QMessageBox::Icon icon = QMessageBox::Information;
   QList<QMessageBox::StandardButton> buttons;
+  QStringList buttonTexts;  // in the order of buttons
   QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
   bool applicationModal = false;
 };
@@ -36,6 +37,7 @@ Seen answerBox(const std::function<void()>& show, QMessageBox::StandardButton an
     seen.icon = box->icon();
     for (QAbstractButton* b : box->buttons()) seen.buttons << box->standardButton(b);
     std::sort(seen.buttons.begin(), seen.buttons.end());
+    for (auto b : seen.buttons) seen.buttonTexts << box->button(b)->text();
     if (box->defaultButton() != nullptr) seen.defaultButton = box->standardButton(box->defaultButton());
     seen.applicationModal = box->windowModality() == Qt::ApplicationModal;
     box->button(answer)->click();
@@ -55,28 +57,29 @@ TEST(MessageDialogs, BoxesShowTheirTextsAndButtons) {
     QString text;
     QMessageBox::Icon icon;
     QList<QMessageBox::StandardButton> buttons;
+    QStringList buttonTexts;
     QMessageBox::StandardButton defaultButton;
   };
   const auto confirm = [](MessageDialogs& d, QWidget* w) { return d.confirmExit(w); };
   const Case cases[] = {
       {"exit confirmed", confirm, QMessageBox::Yes, true, "На Выход", "Вы абсолютно уверены?",
-       QMessageBox::NoIcon, {QMessageBox::Yes, QMessageBox::No}, QMessageBox::No},
+       QMessageBox::NoIcon, {QMessageBox::Yes, QMessageBox::No}, {"Да", "Нет"}, QMessageBox::No},
       {"exit refused", confirm, QMessageBox::No, false, "На Выход", "Вы абсолютно уверены?",
-       QMessageBox::NoIcon, {QMessageBox::Yes, QMessageBox::No}, QMessageBox::No},
+       QMessageBox::NoIcon, {QMessageBox::Yes, QMessageBox::No}, {"Да", "Нет"}, QMessageBox::No},
       {"information",
        [](MessageDialogs& d, QWidget* w) {
          d.information(w, "О ПРОГРАММЕ", "строка 1\r\nстрока <b>2</b>");
          return true;
        },
        QMessageBox::Ok, true, "О ПРОГРАММЕ", "строка 1\r\nстрока <b>2</b>", QMessageBox::NoIcon,
-       {QMessageBox::Ok}, QMessageBox::Ok},
+       {QMessageBox::Ok}, {"OK"}, QMessageBox::Ok},
       {"warning",
        [](MessageDialogs& d, QWidget* w) {
          d.warning(w, "Инструкция", "Не найден текстовый редактор");
          return true;
        },
        QMessageBox::Ok, true, "Инструкция", "Не найден текстовый редактор", QMessageBox::Warning,
-       {QMessageBox::Ok}, QMessageBox::Ok},
+       {QMessageBox::Ok}, {"OK"}, QMessageBox::Ok},
   };
   QWidget parent;
   parent.show();
@@ -90,6 +93,7 @@ TEST(MessageDialogs, BoxesShowTheirTextsAndButtons) {
     EXPECT_EQ(seen.text, c.text);
     EXPECT_EQ(seen.icon, c.icon);
     EXPECT_EQ(seen.buttons, c.buttons);
+    EXPECT_EQ(seen.buttonTexts, c.buttonTexts);
     EXPECT_EQ(seen.defaultButton, c.defaultButton);
     EXPECT_TRUE(seen.applicationModal);
   }
