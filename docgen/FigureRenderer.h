@@ -1,0 +1,27 @@
+#pragma once
+
+#include "docgen/FigureSpec.h"
+
+#include <QImage>
+
+namespace larmor {
+
+// How a figure is laid out: the two views side by side, as in the window (X0Y square,
+// X0Z twice as wide), each with a thin frame and its name below.
+struct FigureStyle {
+  int viewHeight = 260;      // [logical pixels] height of both views
+  int gap = 16;              // [logical pixels] between the views
+  int captionHeight = 22;    // [logical pixels] room for the view names below
+  qreal pixelRatio = 2.0;    // image pixels per logical pixel: sharp when printed
+};
+
+// Draws the figure with the program's own views on image canvases: the recompute's
+// picture (grid, axes, markers, field structure, start direction), and for a run the
+// field structure drawn again, the trail of every step and the markers where the run
+// ended. The result carries the device pixel ratio of the style.
+QImage renderFigure(const FigureSpec& spec, const FigureStyle& style = {});
+
+// Steps a run figure makes (0 for a field figure): a document states these numbers.
+std::int64_t figureRunSteps(const FigureSpec& spec);
+
+}  // namespace larmor

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "model/FieldConfig.h"
+#include "model/SimulationState.h"
+
+#include <QString>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace larmor {
+
+// A figure of the help documents, named in their Markdown as an image address:
+//   larmor:field?config=4              the field structure as the window draws it
+//   larmor:run?config=2&periods=10     the same with the trajectory of a run
+// After the configuration is selected (with the start point and S the window sets for
+// it), the other settings are applied in the order written, each as its control would.
+struct FigureSpec {
+  enum class Kind { Field, Run };
+  Kind kind = Kind::Field;
+  FieldConfig config = 1;
+  std::vector<std::pair<QString, QString>> settings;  // key, value as written
+};
+
+// Parses a figure address; an unknown kind, key or an unfit value is an error, so a
+// typing mistake in a document stops the build instead of silently dropping a figure.
+std::optional<FigureSpec> parseFigureUrl(const QString& url, QString* error = nullptr);
+
+// The simulation state the figure shows, quantities computed.
+SimulationState figureState(const FigureSpec& spec);
+
+// The charge bar's position the settings leave (1 unless set): it colours the trail.
+int figureChargePosition(const FigureSpec& spec);
+
+}  // namespace larmor

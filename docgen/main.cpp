@@ -1,0 +1,56 @@
+// larmor-docgen: renders a help document from its Markdown source into an A4 PDF, with
+// the figures drawn by the program's own views. Run by the build, never by hand:
+//   larmor-docgen --title TITLE input.md output.pdf
+#include "docgen/FigureRenderer.h"
+#include "docgen/FigureSpec.h"
+#include "docgen/MarkdownPdf.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace {
+
+int usage() {
+  std::fputs("usage: larmor-docgen --title TITLE input.md output.pdf\n", stderr);
+  return 2;
+}
+
+QImage figureFor(const QString& address, QString* error) {
+  const std::optional<larmor::FigureSpec> spec = larmor::parseFigureUrl(address, error);
+  return spec ? larmor::renderFigure(*spec) : QImage();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // A build step has no display: draw off screen unless told otherwise.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+
+  QStringList args = QGuiApplication::arguments().mid(1);
+  larmor::PdfOptions options;
+  if (args.size() >= 2 && args[0] == QLatin1String("--title")) {
+    options.title = args[1];
+    args = args.mid(2);
+  }
+  if (args.size() != 2) return usage();
+
+  QFile input(args[0]);
+  if (!input.open(QIODevice::ReadOnly)) {
+    std::fprintf(stderr, "larmor-docgen: cannot read %s\n", qPrintable(args[0]));
+    return 1;
+  }
+  const QString markdown = QString::fromUtf8(input.readAll());
+
+  QString error;
+  const int pages = larmor::writeMarkdownPdf(markdown, args[1], options, figureFor, &error);
+  if (pages == 0) {
+    std::fprintf(stderr, "larmor-docgen: %s: %s\n", qPrintable(args[0]), qPrintable(error));
+    QFile::remove(args[1]);  // no half-written document for the build to take as done
+    return 1;
+  }
+  return 0;
+}
