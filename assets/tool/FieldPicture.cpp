@@ -74,7 +74,7 @@ QImage fieldPicture(FieldConfig config) {
   painter.fillRect(xyPanel, QColor(250, 250, 255));
   painter.fillRect(xzPanel, QColor(250, 250, 255));
   {
-    constexpr float markScale = 2.5f;
+    constexpr float markScale = 2.2f;
     SketchCanvas xy(painter, xyPanel, markScale);
     SketchCanvas xz(painter, xzPanel, markScale);
     Views views(xy, xz);

@@ -1,0 +1,228 @@
+#include "cli/TraceOptions.h"
+
+#include "model/Constants.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QStringList>
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <optional>
+
+namespace larmor {
+
+namespace {
+
+enum class Kind { Configuration, Whole, Field, Tenths, Text, Separator, Png, Width, Summary, Help };
+
+struct OptionSpec {
+  const char* name;
+  Kind kind;
+  TraceControl control;
+  double min, max;      // Whole and Tenths: the range of the value
+  const char* accepts;  // what the option accepts, for the error line and the usage
+};
+
+// A value counts as lying on a grid when it is this close to a grid point, in grid units:
+// decimal texts such as 0.3 are not exact multiples of 0.1 in binary.
+constexpr double gridTolerance = 1e-6;
+
+constexpr std::array<OptionSpec, 19> specs{{
+    {"config", Kind::Configuration, TraceControl::Charge, 1, 7, "a whole number from 1 to 7 (the field structure)"},
+    {"charge", Kind::Whole, TraceControl::Charge, -5, 5, "a whole number from -5 to 5 (elementary charges)"},
+    {"mass", Kind::Whole, TraceControl::Mass, 0, 10,
+     "a whole number from 0 to 10 (0 is the electron mass, otherwise atomic mass units)"},
+    {"speed", Kind::Whole, TraceControl::Speed, 1, 30000, "a whole number from 1 to 30000 (m/s)"},
+    {"alpha", Kind::Whole, TraceControl::Alpha, 0, 180, "a whole number from 0 to 180 (degrees from OZ)"},
+    {"beta", Kind::Whole, TraceControl::Beta, -180, 180, "a whole number from -180 to 180 (degrees from OX)"},
+    {"field", Kind::Field, TraceControl::Field, 0, 30000, "a multiple of 5e-08 from 0 to 1.5e-03 (tesla)"},
+    {"region", Kind::Whole, TraceControl::Region, 1, 10, "a whole number from 1 to 10 (metres)"},
+    {"x0", Kind::Tenths, TraceControl::X0, -50, 50, "a number from -5 to 5 in steps of 0.1 (metres)"},
+    {"y0", Kind::Tenths, TraceControl::Y0, -50, 50, "a number from -5 to 5 in steps of 0.1 (metres)"},
+    {"z0", Kind::Tenths, TraceControl::Z0, -100, 100, "a number from -10 to 10 in steps of 0.1 (metres)"},
+    {"S", Kind::Text, TraceControl::S, 0, 0, "any text, read as typed into the S box"},
+    {"d", Kind::Text, TraceControl::D, 0, 0, "any text, read as typed into the d box"},
+    {"periods", Kind::Text, TraceControl::Periods, 0, 0, "any text, read as typed into the run-length box"},
+    {"sep", Kind::Separator, TraceControl::Charge, 0, 0, "one printable ASCII character other than a digit or a blank"},
+    {"png", Kind::Png, TraceControl::Charge, 0, 0, "a file name for the picture"},
+    {"width", Kind::Width, TraceControl::Charge, 16, 2048, "a whole number from 16 to 2048 (pixels), with --png"},
+    {"summary", Kind::Summary, TraceControl::Charge, 0, 0, "no value"},
+    {"help", Kind::Help, TraceControl::Charge, 0, 0, "no value"},
+}};
+
+const OptionSpec* findSpec(const QString& name) {
+  for (const OptionSpec& spec : specs)
+    if (name == QLatin1String(spec.name)) return &spec;
+  if (name == QLatin1String("h")) return &specs.back();
+  return nullptr;
+}
+
+bool takesValue(const OptionSpec& spec) { return spec.kind != Kind::Summary && spec.kind != Kind::Help; }
+
+// A decimal number, the whole text, finite; a leading "+" is allowed as a user would type it.
+std::optional<double> number(const std::string& text) {
+  std::string_view digits = text;
+  if (!digits.empty() && digits.front() == '+' && digits.size() > 1 && digits[1] != '-') digits.remove_prefix(1);
+  double value = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (error != std::errc() || end != digits.data() + digits.size() || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+// The grid position of value / unit when it lies on the grid within [min, max].
+std::optional<int> gridPosition(const std::string& text, double unit, double min, double max) {
+  const std::optional<double> value = number(text);
+  if (!value) return std::nullopt;
+  const double steps = *value / unit;
+  const double position = std::nearbyint(steps);
+  if (std::abs(steps - position) > gridTolerance || position < min || position > max) return std::nullopt;
+  return static_cast<int>(position);
+}
+
+std::string optionError(const OptionSpec& spec, const std::string& value) {
+  return "larmor-trace: --" + std::string(spec.name) + " '" + value + "' is not accepted; it accepts " +
+         spec.accepts;
+}
+
+void setUp(QCommandLineParser& parser) {
+  // "-charge 3" means "--charge 3"; "-3" is no option of its own, so "--charge -3" works.
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  for (const OptionSpec& spec : specs) {
+    QStringList names{QString::fromLatin1(spec.name)};
+    if (spec.kind == Kind::Help) names.prepend(QStringLiteral("h"));
+    parser.addOption(QCommandLineOption(names, QString::fromUtf8(spec.accepts),
+                                        takesValue(spec) ? QStringLiteral("value") : QString()));
+  }
+}
+
+// Applies one option with its value to the options; returns the error line or "".
+std::string take(const OptionSpec& spec, const std::string& value, TraceOptions& options) {
+  switch (spec.kind) {
+    case Kind::Configuration:
+    case Kind::Whole: {
+      const std::optional<int> p = gridPosition(value, 1.0, spec.min, spec.max);
+      if (!p) return optionError(spec, value);
+      if (spec.kind == Kind::Configuration)
+        options.configurations.push_back(*p);
+      else
+        options.actions.push_back({spec.control, *p, {}});
+      return {};
+    }
+    case Kind::Field: {
+      const std::optional<int> p = gridPosition(value, BoStep, spec.min, spec.max);
+      if (!p) return optionError(spec, value);
+      options.actions.push_back({spec.control, *p, {}});
+      return {};
+    }
+    case Kind::Tenths: {
+      const std::optional<int> p = gridPosition(value, 0.1, spec.min, spec.max);
+      if (!p) return optionError(spec, value);
+      options.actions.push_back({spec.control, *p, {}});
+      return {};
+    }
+    case Kind::Text:
+      options.actions.push_back({spec.control, 0, value});
+      return {};
+    case Kind::Separator: {
+      const bool fits = value.size() == 1 && value[0] > ' ' && value[0] < 0x7F && (value[0] < '0' || value[0] > '9');
+      if (!fits) return optionError(spec, value);
+      options.separator = value[0];
+      return {};
+    }
+    case Kind::Png:
+      if (value.empty()) return optionError(spec, value);
+      options.pngPath = value;
+      return {};
+    case Kind::Width: {
+      const std::optional<int> p = gridPosition(value, 1.0, spec.min, spec.max);
+      if (!p) return optionError(spec, value);
+      options.width = *p;
+      return {};
+    }
+    case Kind::Summary:
+      options.summary = true;
+      return {};
+    case Kind::Help:
+      options.help = true;
+      return {};
+  }
+  return {};
+}
+
+}  // namespace
+
+TraceParse parseTraceOptions(const QStringList& arguments) {
+  TraceParse result;
+  // Qt's parser checks the grammar; it keeps each option's values but not the relative
+  // order of different options, which the companion needs: a second pass below takes
+  // the options in the order they were given.
+  QCommandLineParser parser;
+  setUp(parser);
+  const bool grammarOk = parser.parse(arguments);
+
+  bool widthGiven = false;
+  for (qsizetype i = 1; i < arguments.size() && result.ok(); ++i) {
+    const QString& argument = arguments[i];
+    const bool isOption = argument.size() > 1 && argument.startsWith(QLatin1Char('-')) && argument != QLatin1String("--");
+    if (!isOption) {
+      result.error = "larmor-trace: unexpected argument '" + argument.toStdString() + "'; it takes options only (see --help)";
+      break;
+    }
+    const QString body = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+    const qsizetype equals = body.indexOf(QLatin1Char('='));
+    const QString name = equals < 0 ? body : body.left(equals);
+    const OptionSpec* spec = findSpec(name);
+    if (!spec) {
+      result.error = "larmor-trace: unknown option '" + argument.section(QLatin1Char('='), 0, 0).toStdString() +
+                     "' (see --help)";
+      break;
+    }
+    std::string value;
+    if (takesValue(*spec)) {
+      if (equals >= 0) {
+        value = body.mid(equals + 1).toStdString();
+      } else if (i + 1 < arguments.size()) {
+        value = arguments[++i].toStdString();
+      } else {
+        result.error = "larmor-trace: --" + std::string(spec->name) + " needs a value: " + spec->accepts;
+        break;
+      }
+    } else if (equals >= 0) {
+      result.error = "larmor-trace: --" + std::string(spec->name) + " takes no value";
+      break;
+    }
+    widthGiven = widthGiven || spec->kind == Kind::Width;
+    result.error = take(*spec, value, result.options);
+  }
+
+  if (result.ok() && !grammarOk) result.error = "larmor-trace: " + parser.errorText().toStdString();
+  // A width without a picture is most likely a forgotten --png: say so rather than ignore it.
+  if (result.ok() && widthGiven && result.options.pngPath.empty())
+    result.error = "larmor-trace: --width is only accepted together with --png FILE";
+  if (result.ok() && result.options.configurations.empty()) result.options.configurations.push_back(1);
+  return result;
+}
+
+std::string traceUsage() {
+  std::string usage =
+      "Usage: larmor-trace [options]\n"
+      "Runs one simulation as the start button of the window does and writes every step as CSV\n"
+      "(step,t,x,y,z,vx,vy,vz,dV) to standard output.\n"
+      "The field structure is chosen first; every other option then acts, in the order given,\n"
+      "as its control in the window would.\n\nOptions:\n";
+  for (const OptionSpec& spec : specs) {
+    std::string left = "  --" + std::string(spec.name) + (takesValue(spec) ? " VALUE" : "");
+    if (spec.kind == Kind::Help) left = "  -h, --help";
+    left.resize(std::max<std::size_t>(left.size() + 1, 20), ' ');
+    std::string description = spec.accepts;
+    if (spec.kind == Kind::Summary) description = "one JSON object with the captions, the step count and the end point instead of the CSV";
+    if (spec.kind == Kind::Help) description = "this text";
+    if (spec.kind == Kind::Png) description = "also draw both views after the run into this PNG file";
+    usage += left + description + "\n";
+  }
+  return usage;
+}
+
+}  // namespace larmor

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <QStringList>
+
+namespace larmor {
+
+// The controls an option stands for, applied as that control would apply its value.
+enum class TraceControl {
+  Charge,   // VScroll1 position
+  Mass,     // VScroll2 position
+  Speed,    // VScroll4 position
+  Alpha,    // VScroll6 position
+  Beta,     // VScroll10 position
+  Field,    // VScroll5 position (the induction over BoStep)
+  Region,   // VScroll3 position
+  X0,       // VScroll7 position (tenths of a metre)
+  Y0,       // VScroll8 position
+  Z0,       // VScroll9 position
+  S,        // Text1 text, as typed
+  D,        // Text3 text
+  Periods,  // Text2 text
+};
+
+struct TraceAction {
+  TraceControl control;
+  int position = 0;  // scroll-bar controls
+  std::string text;  // text-box controls
+};
+
+struct TraceOptions {
+  std::vector<int> configurations;  // list selections, in the order given (default: 1)
+  std::vector<TraceAction> actions; // every other control, in the order given
+  bool summary = false;
+  bool help = false;
+  char separator = '.';   // decimal separator of the result captions and the accuracy text
+  std::string pngPath;    // empty: no picture
+  int width = 208;        // [px] side of the XY view in the picture
+};
+
+struct TraceParse {
+  TraceOptions options;
+  std::string error;  // one line naming the option and what it accepts; empty when fine
+  bool ok() const { return error.empty(); }
+};
+
+// arguments[0] is the program. Options may come as "--name value", "--name=value" or with
+// a single dash; a value may start with a minus sign ("--charge -3").
+TraceParse parseTraceOptions(const QStringList& arguments);
+
+std::string traceUsage();
+
+}  // namespace larmor

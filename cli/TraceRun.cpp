@@ -1,0 +1,38 @@
+#include "cli/TraceRun.h"
+
+#include "cli/ScriptedUser.h"
+#include "cli/TraceWriters.h"
+
+#include "model/TrajectoryRun.h"
+#include "views/Views.h"
+
+namespace larmor {
+
+TraceResult runTrace(ScriptedUser& user, Views* views, CsvWriter* csv) {
+  SimulationState& state = user.state();
+  if (views) views->Clear();
+  user.recompute();
+
+  TrajectoryRun run(state, user.decimalSeparator());
+  run.prepare();
+  if (views) views->DrawFieldStructure(state);
+  if (csv) csv->header();
+  while (run.hasNextStep()) {
+    const TrailSegment segment = run.step();
+    if (csv)
+      csv->row(run.stepsDone(), run.t(), state.x, state.y, state.z, run.vxCartesian(), run.vyCartesian(),
+               run.vzCartesian(), run.dV());
+    if (views) {
+      views->PlotTrailSegment(segment);
+      views->PlaceMarkers(state);
+    }
+  }
+  if (csv) csv->flush();
+
+  TraceResult result;
+  result.steps = run.stepsDone();
+  result.accuracyText = run.accuracyText().empty() ? std::string(accuracyDesignCaption) : run.accuracyText();
+  return result;
+}
+
+}  // namespace larmor

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace larmor {
+
+class CsvWriter;
+class ScriptedUser;
+class Views;
+
+// The accuracy label's caption before any run has made a step.
+inline constexpr const char* accuracyDesignCaption = "Точность вычислений";
+
+struct TraceResult {
+  std::int64_t steps = 0;
+  std::string accuracyText;  // the accuracy label after the run
+};
+
+// The start button: clear both pictures, recompute, prepare the run, draw the field
+// structure once more, then step to the end, writing each step to csv and drawing the
+// trail and the markers into views (either may be null).
+TraceResult runTrace(ScriptedUser& user, Views* views, CsvWriter* csv);
+
+}  // namespace larmor

@@ -1,0 +1,77 @@
+// larmor-trace: the simulation of the window's start button, without a window.
+#include "cli/ScriptedUser.h"
+#include "cli/TraceOptions.h"
+#include "cli/TracePicture.h"
+#include "cli/TraceRun.h"
+#include "cli/TraceWriters.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QStringList>
+
+#include <clocale>
+#include <cstdio>
+#include <memory>
+
+int main(int argc, char** argv) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  const larmor::TraceParse parse = larmor::parseTraceOptions(arguments);
+  if (!parse.ok()) {
+    std::fprintf(stderr, "%s\n", parse.error.c_str());
+    return 2;
+  }
+  const larmor::TraceOptions& options = parse.options;
+  if (options.help) {
+    std::fputs(larmor::traceUsage().c_str(), stdout);
+    return 0;
+  }
+
+  // Fonts for the picture need a GUI application; on the offscreen platform it needs no
+  // display. Without a picture nothing of the GUI is loaded at all.
+  const bool drawing = !options.pngPath.empty();
+  std::unique_ptr<QCoreApplication> application;
+  if (drawing) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    application = std::make_unique<QGuiApplication>(argc, argv);
+  } else {
+    application = std::make_unique<QCoreApplication>(argc, argv);
+  }
+  std::setlocale(LC_NUMERIC, "C");  // the application took the user's locale
+
+  // Opened before the run so that an unwritable picture leaves standard output empty.
+  QFile pngFile(QString::fromStdString(options.pngPath));
+  if (drawing && !pngFile.open(QIODevice::WriteOnly)) {
+    std::fprintf(stderr, "larmor-trace: cannot write the picture '%s': %s\n", options.pngPath.c_str(),
+                 qPrintable(pngFile.errorString()));
+    return 1;
+  }
+
+  std::unique_ptr<larmor::TracePicture> picture;
+  if (drawing) picture = std::make_unique<larmor::TracePicture>(options.width);
+  larmor::Views* views = picture ? &picture->views() : nullptr;
+
+  larmor::ScriptedUser user(options.separator, views);
+  user.startUp();
+  for (const int config : options.configurations) user.selectConfiguration(config);
+  for (const larmor::TraceAction& action : options.actions) user.apply(action);
+
+  auto csv = std::make_unique<larmor::CsvWriter>(stdout);
+  const larmor::TraceResult result = larmor::runTrace(user, views, options.summary ? nullptr : csv.get());
+  if (options.summary) {
+    const larmor::SimulationState& state = user.state();
+    std::fputs(larmor::summaryJson(user.captions(), result.steps, state.x, state.y, state.z, result.accuracyText)
+                   .c_str(),
+               stdout);
+  }
+  csv.reset();
+  std::fflush(stdout);
+
+  if (drawing && !picture->compose().save(&pngFile, "PNG")) {
+    std::fprintf(stderr, "larmor-trace: cannot write the picture '%s'\n", options.pngPath.c_str());
+    return 1;
+  }
+  return 0;
+}
