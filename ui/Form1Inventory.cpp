@@ -150,6 +150,7 @@ void Form1::buildControls() {
   List1->setObjectName(QStringLiteral("List1"));
   List1->setToolTip(QStringLiteral("Структура магнитного поля"));
   List1->setSelectionMode(QAbstractItemView::SingleSelection);
+  List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // a list box scrolls up and down only
   Label[27] = caption(27, QStringLiteral("S, м"), QStringLiteral("характерная длина"));
   Text1 = textBox("Text1", QStringLiteral("характерная длина"));
   Label[28] = caption(28, QStringLiteral("d, м"), QStringLiteral("полуширина ловушки"));
