@@ -29,32 +29,42 @@ std::int64_t floorDiv(std::int64_t n, std::int64_t d) {
   return q;
 }
 
-// Clips the segment to the box in place (Liang–Barsky); false when nothing is left.
+// Clips the segment to the box in place; false when nothing is left. Each end that lies
+// outside is moved onto the box along the line as seen from the other end, so an end near
+// the picture keeps the direction exact however far the other end lies.
 bool clipSegment(double& x1, double& y1, double& x2, double& y2, double xMin, double yMin,
                  double xMax, double yMax) {
-  const double dx = x2 - x1, dy = y2 - y1;
-  double t0 = 0, t1 = 1;
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {x1 - xMin, xMax - x1, y1 - yMin, yMax - y1};
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0) {
-      if (q[i] < 0) return false;
-      continue;
-    }
-    const double t = q[i] / p[i];
-    if (p[i] < 0) {
-      t0 = std::max(t0, t);
+  auto code = [&](double x, double y) {
+    return (x < xMin ? 1 : x > xMax ? 2 : 0) | (y < yMin ? 4 : y > yMax ? 8 : 0);
+  };
+  int c1 = code(x1, y1), c2 = code(x2, y2);
+  for (int round = 0; round < 8; ++round) {
+    if ((c1 | c2) == 0) return true;
+    if ((c1 & c2) != 0) return false;
+    // Move the farther outside end first, seen from the nearer one.
+    const bool first = c2 == 0 || (c1 != 0 && std::max(std::fabs(x1), std::fabs(y1)) >=
+                                                  std::max(std::fabs(x2), std::fabs(y2)));
+    double& px = first ? x1 : x2;
+    double& py = first ? y1 : y2;
+    const double qx = first ? x2 : x1, qy = first ? y2 : y1;
+    const int c = first ? c1 : c2;
+    if (c & 8) {
+      px = qx + (px - qx) * ((yMax - qy) / (py - qy));
+      py = yMax;
+    } else if (c & 4) {
+      px = qx + (px - qx) * ((yMin - qy) / (py - qy));
+      py = yMin;
+    } else if (c & 2) {
+      py = qy + (py - qy) * ((xMax - qx) / (px - qx));
+      px = xMax;
     } else {
-      t1 = std::min(t1, t);
+      py = qy + (py - qy) * ((xMin - qx) / (px - qx));
+      px = xMin;
     }
-    if (t0 > t1) return false;
+    if (!finite(px) || !finite(py)) return false;
+    (first ? c1 : c2) = code(px, py);
   }
-  const double sx = x1, sy = y1;
-  x1 = sx + t0 * dx;
-  y1 = sy + t0 * dy;
-  x2 = sx + t1 * dx;
-  y2 = sy + t1 * dy;
-  return finite(x1) && finite(y1) && finite(x2) && finite(y2);
+  return (c1 | c2) == 0;
 }
 
 }  // namespace
