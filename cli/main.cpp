@@ -15,6 +15,16 @@
 #include <cstdio>
 #include <memory>
 
+namespace {
+
+// Standard error carries the companion's own messages only: Qt's notes about the
+// environment of a headless run (no runtime folder, no display) are left out.
+void keepSeriousMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "larmor-trace: %s\n", qPrintable(message));
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
@@ -32,6 +42,7 @@ int main(int argc, char** argv) {
   // Fonts for the picture need a GUI application; on the offscreen platform it needs no
   // display. Without a picture nothing of the GUI is loaded at all.
   const bool drawing = !options.pngPath.empty();
+  qInstallMessageHandler(keepSeriousMessages);
   std::unique_ptr<QCoreApplication> application;
   if (drawing) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
