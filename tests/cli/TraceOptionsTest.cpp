@@ -30,16 +30,6 @@ TEST(TraceOptions, KeepsTheOrderOfDifferentOptionsAndRepeats) {
   EXPECT_EQ(p.options.actions[4].text, " 2.5");
 }
 
-TEST(TraceOptions, DefaultsWithoutOptions) {
-  const TraceParse p = parse({});
-  ASSERT_TRUE(p.ok());
-  EXPECT_EQ(p.options.configurations, std::vector<int>{1});
-  EXPECT_TRUE(p.options.actions.empty());
-  EXPECT_EQ(p.options.separator, '.');
-  EXPECT_EQ(p.options.width, 208);
-  EXPECT_FALSE(p.options.summary);
-}
-
 struct ValueRow {
   const char* name;
   std::vector<const char*> args;
