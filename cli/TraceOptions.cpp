@@ -222,6 +222,12 @@ std::string traceUsage() {
     if (spec.kind == Kind::Png) description = "also draw both views after the run into this PNG file";
     usage += left + description + "\n";
   }
+  usage +=
+      "\nColumns: step is the number of steps made, t [s] the time after the step, x y z [m] the\n"
+      "position, vx vy vz [m/s] the Cartesian velocity in either frame, dV [%] the speed error;\n"
+      "every number is the shortest text that reads back as the same double.\n"
+      "Exit status: 0 done; 1 the picture could not be written; 2 bad options (one line on\n"
+      "standard error, nothing on standard output).\n";
   return usage;
 }
 
