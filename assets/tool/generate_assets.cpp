@@ -29,6 +29,11 @@ QImage svgPicture(const QString& path) {
 
 namespace {
 
+// The build log shows the tool's own failures, not Qt's notes about a headless session.
+void keepSeriousMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "larmor_asset_tool: %s\n", qPrintable(message));
+}
+
 bool save(const QImage& picture, const QString& path) {
   if (picture.isNull()) {
     std::fprintf(stderr, "larmor_asset_tool: nothing drawn for %s\n", qPrintable(path));
@@ -53,6 +58,7 @@ int main(int argc, char** argv) {
   }
   // Drawn at build time, on machines without a display.
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(keepSeriousMessages);
   QGuiApplication app(argc, argv);
   const QDir out(QString::fromLocal8Bit(argv[1]));
   if (!QDir().mkpath(out.path())) return 1;
