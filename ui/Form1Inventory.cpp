@@ -170,6 +170,9 @@ void Form1::buildControls() {
   HScroll1->setPageStep(1);
   HScroll1->setValue(10);
   HScroll1->setTracking(false);
+  // Right arrow key and a wheel turned forward move towards the larger value, as the
+  // arrow buttons do (a horizontal QScrollBar otherwise reverses its keys).
+  HScroll1->setInvertedControls(false);
   Label[29] = value(29, QStringLiteral("Замедление расчёта"));
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -19,7 +19,7 @@ QByteArray onePixelGif(QColor colour) {
   return gif;
 }
 
-QColor pictureColour(int k) { return QColor::fromHsv((k * 37) % 360, 200, 60 + 20 * k); }
+QColor pictureColour(int k) { return QColor(QColor::fromHsv((k * 37) % 360, 200, 60 + 20 * k).rgb()); }
 
 void WindowTest::SetUp() {
   m_previousDir = QDir::currentPath();

@@ -40,7 +40,7 @@ TEST(SymbolFont, LatinLettersShowAsTheGreekOfTheFont) {
 
 // The bar of the speed: 30000 at the top, 1 at the bottom, steps 100 and 1000.
 class VerticalBarTest : public ::testing::Test {
-protected:
+public:  // the gesture rows reach the bar through a reference to the fixture
   VerticalBar bar{30000, 1, 100, 1000, 22000};
   QSignalSpy changes{&bar, &VerticalBar::valueChanged};
 
