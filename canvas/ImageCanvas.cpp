@@ -95,7 +95,8 @@ struct ImageCanvas::Impl {
   QImage background;
 
   std::uint32_t* bits = nullptr;
-  qsizetype stride = 0;  // [pixels per row]
+  qsizetype stride = 0;   // [pixels per row]
+  bool writable = false;  // bits point into an image nobody else holds
 
   // Area changed by the current call [device pixels], inclusive.
   bool dirty = false;
@@ -110,6 +111,7 @@ struct ImageCanvas::Impl {
     image.setDotsPerMeterX(dotsPerMeter96Dpi);
     image.setDotsPerMeterY(dotsPerMeter96Dpi);
     metrics = std::make_unique<QFontMetricsF>(font, &image);
+    writable = false;
   }
 
   void endPainting() {
@@ -126,10 +128,11 @@ struct ImageCanvas::Impl {
       image.fill(white);
       pendingClear = false;
     }
-    // While a painter is open nobody else holds the buffer, so bits stays valid.
-    if (!painter.isActive()) {
+    // Only image() hands the buffer out (and ends the painter): until then bits stay valid.
+    if (!writable) {
       bits = reinterpret_cast<std::uint32_t*>(image.bits());
       stride = image.bytesPerLine() / 4;
+      writable = true;
     }
     fresh = false;
   }
@@ -138,11 +141,12 @@ struct ImageCanvas::Impl {
     if (!painter.isActive()) {
       prepareWrite();
       painter.begin(&image);
+      writable = false;
       painter.setRenderHint(QPainter::Antialiasing, false);
       painter.setFont(font);
       painter.setPen(QColor(Qt::black));
       painter.setBackgroundMode(Qt::TransparentMode);
-      bits = reinterpret_cast<std::uint32_t*>(image.bits());
+      prepareWrite();
     }
     return painter;
   }
@@ -336,6 +340,8 @@ const QImage& ImageCanvas::image() const {
     d.prepareWrite();
     d.fresh = fresh;
   }
+  // The caller may keep a copy that shares the buffer: the next write detaches first.
+  d.writable = false;
   return d.image;
 }
 

@@ -1,5 +1,6 @@
 #include "views/Views.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 
@@ -49,6 +50,25 @@ double trapProfile(double z, double S, double d) {
          (d - z) / std::pow(S * S + (d - z) * (d - z), 0.5);
 }
 
+// The running z of a curve to the right (single precision, repeated addition of L/200
+// while z <= L) with the profile there. The profile is even and the left-hand run is the
+// exact mirror of this one, so all 24 curves of a drawing read the same table.
+struct TrapProfile {
+  static constexpr int capacity = 402;  // 201 values for any finite region, with room
+  std::array<float, capacity> z;
+  std::array<double, capacity> f;
+  int count = 0;
+
+  TrapProfile(float L, double S, double d) {
+    const float step = f32(L / 200.0);
+    for (float at = 0.0f; at <= L && count < capacity; at += step) {
+      z[size_t(count)] = at;
+      f[size_t(count)] = trapProfile(at, S, d);
+      ++count;
+    }
+  }
+};
+
 struct TrapCurve {
   float start;      // w of the start dot [m]
   double scale;     // ±1 for the first trap, ±S for the second
@@ -61,35 +81,34 @@ struct TrapCurve {
 // One curve of a trap level, from (0, start) outwards while it stays on its side of the
 // axis. A point whose value is not finite (S = 0 and d ± z = 0) is skipped; the curve goes
 // on from the last point it drew.
-void trapCurve(Canvas& canvas, const TrapCurve& curve, float L, float h, double S, double d) {
+void trapCurve(Canvas& canvas, const TrapCurve& curve, const TrapProfile& profile, float L,
+               float h) {
   canvas.dot(0.0f, curve.start);
-  const float step = f32(L / 200.0);
   const float arrowColumn = std::floor((51.0f * L) / 10.0f);
-  // Single-precision running z, at most 201 values for a finite region.
-  int guard = 0;
-  for (float z = 0.0f; (curve.direction > 0 ? z <= L : z >= -L) && guard <= 400;
-       z += curve.direction * step, ++guard) {
-    const double X = curve.scale * trapProfile(z, S, d) + curve.offset;
+  const float fiveH = 5 * h;
+  for (int i = 0; i < profile.count; ++i) {
+    const float z = curve.direction > 0 ? profile.z[size_t(i)] : -profile.z[size_t(i)];
+    const double X = curve.scale * profile.f[size_t(i)] + curve.offset;
     if (!std::isfinite(X)) continue;
     if (curve.upper ? !(X >= 0) : !(X <= 0)) break;
     canvas.lineTo(z, f32(X), fieldColour);
     if (curve.arrows && std::floor(51.0f * z) == arrowColumn) {
-      const float fiveH = 5 * h;
       canvas.line(z, f32(X), z - fiveH, f32(X - h), fieldColour);
       canvas.line(z - fiveH, f32(X + h), z, f32(X), fieldColour);
     }
   }
 }
 
-void trapLevel(Canvas& xz, float r, float L, float h, double S, double d, bool secondForm) {
+void trapLevel(Canvas& xz, const TrapProfile& profile, float r, float L, float h, double S,
+               double d, bool secondForm) {
   const double scale = secondForm ? S : 1.0;
   const double atCentre = (secondForm ? 2 * S * d : 2 * d) / std::pow(S * S + d * d, 0.5);
   const float C = f32(r - atCentre);
   const float Cprime = f32(-r + atCentre);
-  trapCurve(xz, {r, scale, C, true, 1.0f, secondForm}, L, h, S, d);
-  trapCurve(xz, {r, scale, C, true, -1.0f, false}, L, h, S, d);
-  trapCurve(xz, {-r, -scale, Cprime, false, 1.0f, secondForm}, L, h, S, d);
-  trapCurve(xz, {-r, -scale, Cprime, false, -1.0f, false}, L, h, S, d);
+  trapCurve(xz, {r, scale, C, true, 1.0f, secondForm}, profile, L, h);
+  trapCurve(xz, {r, scale, C, true, -1.0f, false}, profile, L, h);
+  trapCurve(xz, {-r, -scale, Cprime, false, 1.0f, secondForm}, profile, L, h);
+  trapCurve(xz, {-r, -scale, Cprime, false, -1.0f, false}, profile, L, h);
 }
 
 }  // namespace
@@ -102,6 +121,9 @@ void Views::DrawFieldStructure(const SimulationState& state) {
   const double half = L / 2.0;
   const double lineSpacing = L / 10.0;
   const float h = f32(L / 100.0);
+
+  const bool trap = config == 4 || config == 7;
+  const TrapProfile profile(trap ? static_cast<float>(L) : 0.0f, S, d);
 
   // Loop counters are this procedure's own: the particle's position is only read.
   for (std::int16_t k = 0; k <= levelCount; ++k) {
@@ -143,7 +165,7 @@ void Views::DrawFieldStructure(const SimulationState& state) {
         const float r = f32(1 / (A - k * c));
         if (!std::isfinite(r)) break;
         ringOfCrosses(m_xy, r, h);
-        trapLevel(m_xz, r, static_cast<float>(L), h, S, d, config == 7);
+        trapLevel(m_xz, profile, r, static_cast<float>(L), h, S, d, config == 7);
         break;
       }
       case 5:
