@@ -49,6 +49,7 @@ void Form1::RunTrajectory() {
   QPointer<Form1> self(this);
   while (run.hasNextStep()) {
     const TrailSegment segment = run.step();
+    if (run.stoppedNonFinite() || run.refusedAxisStart()) break;  // nothing left to draw
     Label[26]->setText(QString::fromStdString(run.accuracyText()));
     m_views->PlotTrailSegment(segment);
     m_views->PlaceMarkers(m_state);
@@ -60,7 +61,10 @@ void Form1::RunTrajectory() {
     if (!self) return;  // the window went away inside the wait: touch nothing of it
     if (m_abortRun) break;
   }
-  if (run.stoppedNonFinite()) Label[26]->setText(QString::fromUtf8(nonFiniteAccuracyText));
+  // A run that cannot go on says why where the speed error would stand.
+  if (run.stoppedNonFinite() || run.refusedAxisStart()) {
+    Label[26]->setText(QString::fromStdString(run.accuracyText()));
+  }
   m_running = false;
   if (!m_abortRun) beep2(10);
 }

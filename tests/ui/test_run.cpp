@@ -3,6 +3,7 @@
 #include "UiTestSupport.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -77,6 +78,52 @@ TEST_F(RunTest, ClosingDuringARunAsksThenEndsTheRunAndTheWindow) {
   EXPECT_FALSE(window().running());
   EXPECT_TRUE(fakes.tones.empty());
   EXPECT_FALSE(window().isVisible());
+}
+
+TEST_F(RunTest, ARunThatCannotGoOnSaysSoAndStillEnds) {
+  showWindow();
+  setSlowdown(0);
+  const struct {
+    const char* situation;
+    const char* structure;
+    const char* length;
+    int x, y;
+    const char* text;
+  } rows[] = {
+      // exp(500) of the gradient field is beyond single precision.
+      {"field beyond range", "Плоский дрейф", "0.01", -50, 5, nonFiniteAccuracyText},
+      {"start on the axis", "Магнитная ловушка", "0.30", 0, 0, axisStartAccuracyText},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.situation);
+    select(QString::fromUtf8(row.structure));
+    auto* text1 = control<QLineEdit>("Text1");
+    text1->selectAll();
+    QTest::keyClicks(text1, QString::fromLatin1(row.length));
+    moveBar("VScroll7", row.x);
+    moveBar("VScroll8", row.y);
+    const size_t tones = fakes.tones.size();
+    start();
+    EXPECT_EQ(caption("Label26"), QString::fromUtf8(row.text));
+    EXPECT_LT(window().lastRunSteps(), 2);
+    EXPECT_TRUE(finishedTitle().match(window().windowTitle()).hasMatch());
+    EXPECT_EQ(fakes.tones.size(), tones + 1);
+  }
+}
+
+TEST_F(RunTest, AResizeDuringARunRelaysTheWindowAndTheRunGoesOn) {
+  showWindow();
+  setSlowdown(1);
+  int steps = 0;
+  const int menu = window().height() - window().centralWidget()->height();
+  QObject::connect(&window(), &Form1::runStepped, [&] {
+    if (++steps == 3) window().resize(1000, 700 + menu);
+    if (steps == 10) setSlowdown(0);
+  });
+  start();
+  EXPECT_EQ(window().lastRunSteps(), 2501);
+  EXPECT_EQ(control<QWidget>("Picture1")->size(), QSize(428, 428));
+  EXPECT_EQ(fakes.tones.size(), 1u);
 }
 
 TEST_F(RunTest, WaitWithZeroHandlesNoEventsAndAPauseLastsItsTime) {
