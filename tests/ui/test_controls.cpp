@@ -15,7 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
 #include <string>
 
 namespace larmor {
@@ -133,37 +132,6 @@ TEST_F(VerticalBarTest, KeepsItsRangeAndReportsADraggedThumbOnceOnRelease) {
   QTest::mouseRelease(inner, Qt::LeftButton, {}, thumb - QPoint(0, 40));
   ASSERT_EQ(changes.size(), 1);
   EXPECT_GT(bar.value(), 15000) << "dragged towards the top";
-}
-
-// Rows of the reference layout at a 720 × 480 client area.
-TEST(ProportionalLayout, MatchesTheReferenceTableAt720x480) {
-  const struct {
-    const char* name;
-    double left, top, width, height;
-  } rows[] = {
-      {"Label1", 4, 4, 132, 24},          {"VScroll1", 136, 4, 22, 48},
-      {"Label25", 4, 236, 132, 24},       {"Label11", 166, 4, 116.16, 24},
-      {"VScroll5", 282.16, 4, 22, 48},    {"List1", 166, 56, 135.52, 48},
-      {"Text2", 166, 236, 116.16, 24},    {"Label3", 309.52, 4, 66, 24},
-      {"VScroll3", 375.52, 4, 22, 48},    {"Label23", 309.52, 184, 66, 24},
-      {"HScroll1", 309.52, 216, 88, 24},  {"Label29", 342.52, 240, 22, 24},
-      {"Label13", 398.52, 4, 132, 24},    {"Label26", 398.52, 116, 132, 24},
-      {"CmdOK", 431.52, 224, 66, 24},     {"Image1", 534.52, 4, 181.48, 151.23},
-      {"Picture1", 4, 268, 208, 208},     {"Picture2", 216, 268, 416, 208},
-  };
-  std::map<std::string, PlacedControl> placed;
-  for (const PlacedControl& c : proportionalLayout(720, 480)) {
-    EXPECT_TRUE(placed.emplace(c.name, c).second) << c.name << " placed twice";
-  }
-  EXPECT_EQ(placed.size(), 48u);
-  for (const auto& row : rows) {
-    ASSERT_EQ(placed.count(row.name), 1u) << row.name;
-    const PlacedControl& c = placed.at(row.name);
-    EXPECT_NEAR(c.left, row.left, 0.005) << row.name;
-    EXPECT_NEAR(c.top, row.top, 0.005) << row.name;
-    EXPECT_NEAR(c.width, row.width, 0.005) << row.name;
-    EXPECT_NEAR(c.height, row.height, 0.005) << row.name;
-  }
 }
 
 TEST(ProportionalLayout, OnlyTheIllustrationAndThePicturesFollowTheClientArea) {
