@@ -6,8 +6,6 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QTextFrame>
-#include <QTextTable>
 
 #include <gtest/gtest.h>
 
@@ -62,21 +60,6 @@ TEST(MarkdownDocument, AFailingFigureFailsTheDocumentAndNamesTheFigure) {
   EXPECT_FALSE(document);
   EXPECT_TRUE(error.contains(QStringLiteral("larmor:nothing"))) << error.toStdString();
   EXPECT_TRUE(error.contains(QStringLiteral("no such figure"))) << error.toStdString();
-}
-
-TEST(MarkdownDocument, FramesTablesAcrossTheWholeWidth) {
-  QString error;
-  const auto document = buildDocument(
-      QStringLiteral("| величина | значение |\n|---|---|\n| T | 1.302e-04 с |\n"),
-      QSizeF(500, 700), nullptr, PdfOptions{}, sizedImage, &error);
-  ASSERT_TRUE(document);
-  QTextTable* table = nullptr;
-  for (QTextFrame* frame : document->rootFrame()->childFrames())
-    if (!table) table = qobject_cast<QTextTable*>(frame);
-  ASSERT_NE(table, nullptr);
-  EXPECT_EQ(table->rows(), 2);
-  EXPECT_GT(table->format().border(), 0);
-  EXPECT_EQ(table->format().width(), QTextLength(QTextLength::PercentageLength, 100));
 }
 
 // Whatever text comes before it, a figure and its caption end up on one page.
