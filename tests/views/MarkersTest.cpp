@@ -65,24 +65,6 @@ TEST(PlaceMarkers, InclusiveBoundsAndIndependentViews) {
   }
 }
 
-TEST(PlotTrailSegment, OneLinePerViewInTheTrailColour) {
-  RecordingCanvas xy, xz;
-  Views views(xy, xz);
-  views.SetMarkerColours(-1);
-  views.PlotTrailSegment(TrailSegment{1.0, 2.0, -3.0f, 1.5, 2.5, -3.5});
-  const auto top = xy.of(Kind::Line, colours::negative);
-  const auto side = xz.of(Kind::Line, colours::negative);
-  ASSERT_EQ(top.size(), 1u);
-  ASSERT_EQ(side.size(), 1u);
-  EXPECT_EQ(top[0].u1, 2.0f);
-  EXPECT_EQ(top[0].w1, 1.0f);
-  EXPECT_EQ(top[0].u2, 2.5f);
-  EXPECT_EQ(top[0].w2, 1.5f);
-  EXPECT_EQ(side[0].u1, -3.0f);
-  EXPECT_EQ(side[0].u2, -3.5f);
-  EXPECT_EQ(side[0].w2, 1.5f);
-}
-
 TEST(DrawStartDirection, StrokeAlongTheStartVelocity) {
   const double length = 0.25 * 2 * std::sqrt(2.0);
   struct Row {
