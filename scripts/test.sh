@@ -14,3 +14,11 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS=suppressions=$top/tests/lsan.supp
 export UBSAN_OPTIONS=print_stacktrace=1
 ctest --test-dir "$top/build/test" --output-on-failure --timeout 600 -j2
+
+# Fuzzers: a clang tree of their own (libFuzzer), each fuzzed for about 20 s from its
+# committed corpus, two at a time; LARMOR_FUZZ_SECONDS sets a longer run (README, Fuzzing).
+cmake -S "$top" -B "$top/build/fuzz" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DLARMOR_SANITIZE=ON -DLARMOR_FUZZ=ON -DLARMOR_BUILD_TESTS=ON -DLARMOR_BUILD_BENCH=OFF \
+      -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link >/dev/null
+cmake --build "$top/build/fuzz" --target larmor_fuzzers
+ctest --test-dir "$top/build/fuzz" -L fuzz --output-on-failure -j2
