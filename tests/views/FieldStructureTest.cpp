@@ -3,10 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <set>
-#include <vector>
 
 namespace larmor {
 namespace {
@@ -17,27 +15,20 @@ using Call = RecordingCanvas::Call;
 
 struct Drawing {
   RecordingCanvas xy, xz;
+  Drawing(FieldConfig config, std::int16_t L, double S = 3.3, double d = 5) {
+    Views views(xy, xz);
+    SimulationState state;
+    state.fieldConfig = config;
+    state.params.regionSize = L;
+    state.params.S = S;
+    state.params.d = d;
+    views.DrawFieldStructure(state);
+  }
+  std::vector<Call> xyLines() const { return xy.of(Kind::Line, colours::field); }
+  std::vector<Call> xzLines() const { return xz.of(Kind::Line, colours::field); }
 };
 
-void draw(Drawing& out, FieldConfig config, std::int16_t L, double S = 3.3, double d = 5) {
-  Views views(out.xy, out.xz);
-  SimulationState state;
-  state.fieldConfig = config;
-  state.params.regionSize = L;
-  state.params.S = S;
-  state.params.d = d;
-  views.DrawFieldStructure(state);
-}
-
-std::vector<Call> fieldCalls(const RecordingCanvas& c) {
-  std::vector<Call> out;
-  for (const Call& call : c.calls)
-    if (call.colour == colours::field) out.push_back(call);
-  return out;
-}
-
-// Curves of a trap drawing: each starts at a dot, followed by its lineTo steps (and, for
-// the second trap, arrowhead strokes).
+// A trap curve starts at a dot, then goes on by lineTo steps (and arrowhead strokes).
 struct Curve {
   float startW;
   std::vector<Call> steps;
@@ -47,19 +38,15 @@ struct Curve {
 std::vector<Curve> curves(const RecordingCanvas& xz) {
   std::vector<Curve> out;
   for (const Call& call : xz.calls) {
-    if (call.kind == Kind::Dot) {
-      out.push_back({call.w1, {}, 0});
-    } else if (!out.empty() && call.kind == Kind::LineTo) {
-      out.back().steps.push_back(call);
-    } else if (!out.empty() && call.kind == Kind::Line) {
-      out.back().arrowStrokes++;
-    }
+    if (call.kind == Kind::Dot) out.push_back({call.w1, {}, 0});
+    else if (!out.empty() && call.kind == Kind::LineTo) out.back().steps.push_back(call);
+    else if (!out.empty() && call.kind == Kind::Line) out.back().arrowStrokes++;
   }
   return out;
 }
 
 TEST(DrawFieldStructure, FigureCountsForEveryConfiguration) {
-  struct Row {
+  const struct {
     const char* name;
     FieldConfig config;
     size_t xyLines, xyCircles, xzLines;
@@ -71,28 +58,26 @@ TEST(DrawFieldStructure, FigureCountsForEveryConfiguration) {
       {"centrifugal: 6 circles, empty side view", 5, 0, 6, 0},
       {"monopole: 11 radial lines in each view", 6, 11, 0, 11},
       {"nothing outside 1 to 7", 8, 0, 0, 0},
-      {"nothing for 0", 0, 0, 0, 0},
+      {"nothing for an unknown text's 0", 0, 0, 0, 0},
   };
-  for (const Row& row : rows) {
-    Drawing drawing;
-    draw(drawing, row.config, 5);
-    EXPECT_EQ(drawing.xy.of(Kind::Line, colours::field).size(), row.xyLines) << row.name;
+  for (const auto& row : rows) {
+    const Drawing drawing(row.config, 5);
+    EXPECT_EQ(drawing.xyLines().size(), row.xyLines) << row.name;
     EXPECT_EQ(drawing.xy.of(Kind::Circle, colours::field).size(), row.xyCircles) << row.name;
-    EXPECT_EQ(drawing.xz.of(Kind::Line, colours::field).size(), row.xzLines) << row.name;
-    EXPECT_EQ(drawing.xy.calls.size() + drawing.xz.calls.size(),
-              fieldCalls(drawing.xy).size() + fieldCalls(drawing.xz).size() +
-                  (row.config == 4 ? 4 * 6 : 0))
-        << row.name << ": only magenta, besides the trap's start dots";
+    EXPECT_EQ(drawing.xzLines().size(), row.xzLines) << row.name;
+    size_t field = 0;  // only magenta, besides the trap's start dots
+    for (const RecordingCanvas* c : {&drawing.xy, &drawing.xz})
+      for (const Call& call : c->calls) field += call.colour == colours::field ? 1 : 0;
+    EXPECT_EQ(drawing.xy.calls.size() + drawing.xz.calls.size(), field + (row.config == 4 ? 24 : 0)) << row.name;
   }
 }
 
-TEST(DrawFieldStructure, UniformFieldLatticeAndArrowheadsAtRegion5) {
-  Drawing drawing;
-  draw(drawing, 1, 5);
-  const auto strokes = drawing.xy.of(Kind::Line, colours::field);
+TEST(DrawFieldStructure, UniformFieldCrossesAndArrowheadsAtRegion5) {
+  const Drawing drawing(1, 5);
+  const auto xy = drawing.xyLines(), xz = drawing.xzLines();
   std::set<std::pair<float, float>> centres;
-  for (size_t i = 0; i < strokes.size(); i += 2) {
-    const Call& falling = strokes[i];  // drawn first: upper left to lower right, 0.1 m
+  for (size_t i = 0; i < xy.size(); i += 2) {
+    const Call& falling = xy[i];  // drawn first: upper left to lower right, 0.1 m
     EXPECT_NEAR(falling.u2 - falling.u1, 0.1f, 1e-6);
     EXPECT_NEAR(falling.w1 - falling.w2, 0.1f, 1e-6);
     centres.insert({std::round(falling.u1 + falling.u2), std::round(falling.w1 + falling.w2)});
@@ -100,10 +85,8 @@ TEST(DrawFieldStructure, UniformFieldLatticeAndArrowheadsAtRegion5) {
   EXPECT_EQ(centres.size(), 121u);  // every multiple of 0.5 m from -2.5 to 2.5, both ways
   EXPECT_EQ(centres.begin()->first, -5.0f);
   EXPECT_EQ(centres.rbegin()->second, 5.0f);
-  const auto xz = drawing.xz.of(Kind::Line, colours::field);
-  for (size_t i = 0; i < xz.size(); i += 3) {
-    EXPECT_EQ(xz[i].u1, -5.0f);
-    EXPECT_EQ(xz[i].u2, 5.0f);
+  for (size_t i = 0; i < xz.size(); i += 3) {  // a line across, then two wings 0.25 m back
+    EXPECT_TRUE(xz[i].u1 == -5.0f && xz[i].u2 == 5.0f);
     for (int wing : {1, 2}) {
       EXPECT_EQ(xz[i + wing].u1, 2.5f);
       EXPECT_FLOAT_EQ(xz[i + wing].u2, 2.25f);
@@ -113,119 +96,83 @@ TEST(DrawFieldStructure, UniformFieldLatticeAndArrowheadsAtRegion5) {
 }
 
 TEST(DrawFieldStructure, TrapRingRadiiAndCurveStops) {
-  Drawing drawing;
-  draw(drawing, 4, 5);
-  const auto strokes = drawing.xy.of(Kind::Line, colours::field);
+  const Drawing drawing(4, 5);
+  const auto strokes = drawing.xyLines();
   const double radii[] = {0.5, 0.595, 0.735, 0.962, 1.389, 2.5};
-  for (int level = 0; level < 6; ++level) {
-    for (int j = 0; j < 16; ++j) {
-      const Call& rising = strokes[size_t(32 * level + 2 * j)];
-      // Rings draw the rising stroke first.
-      EXPECT_GT(rising.w2, rising.w1);
-      const double u = (rising.u1 + rising.u2) / 2.0, w = (rising.w1 + rising.w2) / 2.0;
-      EXPECT_NEAR(std::hypot(u, w), radii[level], 1e-3) << "level " << level;
-    }
+  for (int k = 0; k < 6 * 16; ++k) {
+    const Call& rising = strokes[size_t(2 * k)];  // rings draw the rising stroke first
+    EXPECT_GT(rising.w2, rising.w1);
+    EXPECT_NEAR(std::hypot(rising.u1 + rising.u2, rising.w1 + rising.w2) / 2, radii[k / 16], 1e-3) << k;
   }
-
   // With S = 3.3 and d = 5 the curve falls by f(0) - f(L) = 0.72 m over the view:
   // the two smallest rings' curves stop early, the others run to the edge.
+  const auto f = [](double z) { return (5 + z) / std::hypot(3.3, 5 + z) + (5 - z) / std::hypot(3.3, 5 - z); };
   const auto all = curves(drawing.xz);
   ASSERT_EQ(all.size(), 24u);
-  const double S = 3.3, d = 5;
-  auto f = [&](double z) {
-    return (d + z) / std::sqrt(S * S + (d + z) * (d + z)) +
-           (d - z) / std::sqrt(S * S + (d - z) * (d - z));
-  };
   for (size_t i = 0; i < all.size(); ++i) {
     const Curve& curve = all[i];
-    const int level = int(i / 4);
-    const bool upper = curve.startW > 0;
+    const size_t level = i / 4;
     ASSERT_FALSE(curve.steps.empty());
     EXPECT_EQ(curve.steps.front().u2, 0.0f);  // begins with a zero-length step
     EXPECT_FLOAT_EQ(curve.steps.front().w2, curve.startW);
-    for (const Call& step : curve.steps) EXPECT_TRUE(upper ? step.w2 >= 0 : step.w2 <= 0);
+    for (const Call& step : curve.steps) EXPECT_TRUE(curve.startW > 0 ? step.w2 >= 0 : step.w2 <= 0) << i;
     const float lastZ = curve.steps.back().u2;
     if (level < 2) {
-      EXPECT_LT(std::fabs(lastZ), 4.9f) << "curve " << i;
-      // The next point would have crossed the axis.
-      const double next = std::fabs(lastZ) + 0.025;
-      EXPECT_LT(radii[level] - (f(0) - f(next)), 0.001) << "curve " << i;
+      EXPECT_LT(std::fabs(lastZ), 4.9f) << i;
+      EXPECT_LT(radii[level] - (f(0) - f(std::fabs(lastZ) + 0.025)), 0.001) << i << ": the next point crosses";
     } else {
-      EXPECT_GE(curve.steps.size(), 200u) << "curve " << i;
-      EXPECT_LE(curve.steps.size(), 201u) << "curve " << i;
-      EXPECT_NEAR(std::fabs(lastZ), 5.0f, 0.025f) << "curve " << i;
+      EXPECT_TRUE(curve.steps.size() == 200 || curve.steps.size() == 201) << i;
+      EXPECT_NEAR(std::fabs(lastZ), 5.0f, 0.025f) << i;
     }
     // Mirror images: upper/lower in w, right/left in u.
-    const Curve& mirror = all[i ^ 2];
-    ASSERT_EQ(mirror.steps.size(), curve.steps.size());
-    EXPECT_FLOAT_EQ(mirror.steps.back().w2, -curve.steps.back().w2);
+    ASSERT_EQ(all[i ^ 2].steps.size(), curve.steps.size());
+    EXPECT_FLOAT_EQ(all[i ^ 2].steps.back().w2, -curve.steps.back().w2);
     EXPECT_FLOAT_EQ(all[i ^ 1].steps.back().u2, -lastZ);
   }
 }
 
 TEST(DrawFieldStructure, SecondTrapArrowheadsNearATenthOfTheRegion) {
-  struct Row {
-    const char* name;
+  const struct {
     std::int16_t L;
     int arrowsPerRightCurve;
     float firstTip;
-  } rows[] = {
-      {"region 1: four in a row from z = 0.1", 1, 4, 0.1f},
-      {"region 2: two, at z = 0.2 and 0.21", 2, 2, 0.2f},
-      {"region 5: one at z = 0.5", 5, 1, 0.5f},
-  };
-  for (const Row& row : rows) {
-    Drawing drawing;
-    draw(drawing, 7, row.L);
+  } rows[] = {{1, 4, 0.1f}, {2, 2, 0.2f}, {5, 1, 0.5f}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.L);
+    const Drawing drawing(7, row.L);
     const auto all = curves(drawing.xz);
-    ASSERT_EQ(all.size(), 24u) << row.name;
-    const float h = float(row.L / 100.0);
-    for (size_t i = 0; i < all.size(); ++i) {
-      const bool right = i % 2 == 0;
-      EXPECT_EQ(all[i].arrowStrokes, right ? 2 * row.arrowsPerRightCurve : 0) << row.name << i;
-    }
+    ASSERT_EQ(all.size(), 24u);
+    for (size_t i = 0; i < all.size(); ++i) EXPECT_EQ(all[i].arrowStrokes, i % 2 ? 0 : 2 * row.arrowsPerRightCurve);
     // The first arrowhead: tip on the curve, wings 5h back and h across; the second
     // stroke ends on the tip so the curve goes on from there.
-    std::vector<Call> strokes = drawing.xz.of(Kind::Line, colours::field);
-    ASSERT_GE(strokes.size(), 2u);
-    EXPECT_NEAR(strokes[0].u1, row.firstTip, 1e-5) << row.name;
-    EXPECT_FLOAT_EQ(strokes[0].u2, strokes[0].u1 - 5 * h);
-    EXPECT_NEAR(strokes[1].w1 - strokes[0].w2, 2 * h, 1e-6);
-    EXPECT_EQ(strokes[1].u2, strokes[0].u1);
-    EXPECT_EQ(strokes[1].w2, strokes[0].w1);
+    const auto s = drawing.xzLines();
+    const float h = float(row.L / 100.0);
+    EXPECT_NEAR(s[0].u1, row.firstTip, 1e-5);
+    EXPECT_FLOAT_EQ(s[0].u2, s[0].u1 - 5 * h);
+    EXPECT_NEAR(s[1].w1 - s[0].w2, 2 * h, 1e-6);
+    EXPECT_TRUE(s[1].u2 == s[0].u1 && s[1].w2 == s[0].w1);
   }
 }
 
-TEST(DrawFieldStructure, CircleAndRadialLines) {
-  Drawing centrifugal;
-  draw(centrifugal, 5, 5);
-  const auto circles = centrifugal.xy.of(Kind::Circle, colours::field);
-  ASSERT_EQ(circles.size(), 6u);
-  for (int j = 0; j < 6; ++j) {
-    EXPECT_FLOAT_EQ(circles[size_t(j)].r, 0.5f * j);
-    EXPECT_EQ(circles[size_t(j)].u1, 0.0f);
-    EXPECT_EQ(circles[size_t(j)].w1, 0.0f);
+TEST(DrawFieldStructure, CirclesAndRadialLines) {
+  const auto circles = Drawing(5, 5).xy.of(Kind::Circle, colours::field);
+  for (size_t j = 0; j < circles.size(); ++j) {
+    EXPECT_FLOAT_EQ(circles[j].r, 0.5f * j);
+    EXPECT_TRUE(circles[j].u1 == 0.0f && circles[j].w1 == 0.0f);
   }
-  EXPECT_TRUE(centrifugal.xz.calls.empty());
-
-  Drawing monopole;
-  draw(monopole, 6, 5);
-  for (const RecordingCanvas* c : {&monopole.xy, &monopole.xz}) {
-    const auto lines = c->of(Kind::Line, colours::field);
-    ASSERT_EQ(lines.size(), 11u);
-    for (int j = 0; j < 11; ++j) {
-      const Call& line = lines[size_t(j)];
-      const double degrees = std::atan2(line.w1, line.u1) * 180 / 3.141592653589793;
-      EXPECT_NEAR(degrees, 15.0 * (j + 1), 1e-4);
+  const Drawing monopole(6, 5);
+  for (const auto& lines : {monopole.xyLines(), monopole.xzLines()}) {
+    for (size_t j = 0; j < lines.size(); ++j) {
+      const Call& line = lines[j];
+      EXPECT_NEAR(std::atan2(line.w1, line.u1) * 180 / M_PI, 15.0 * (j + 1), 1e-4);
       EXPECT_NEAR(std::hypot(line.u1, line.w1), 5.0, 1e-5);
-      EXPECT_FLOAT_EQ(line.u2, -line.u1);
-      EXPECT_FLOAT_EQ(line.w2, -line.w1);
+      EXPECT_TRUE(line.u2 == -line.u1 && line.w2 == -line.w1);
     }
   }
 }
 
 TEST(DrawFieldStructure, ZeroLengthsNeverGiveNonFiniteCoordinates) {
-  struct Row {
+  const struct {
     const char* name;
     FieldConfig config;
     double S, d;
@@ -239,23 +186,19 @@ TEST(DrawFieldStructure, ZeroLengthsNeverGiveNonFiniteCoordinates) {
       {"second trap, S = 0: flat curves", 7, 0, 5, true},
       {"monopole, S = 0", 6, 0, 5, true},
   };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     for (std::int16_t L : {1, 5, 10}) {
-      Drawing drawing;
-      draw(drawing, row.config, L, row.S, row.d);
+      const Drawing drawing(row.config, L, row.S, row.d);
       EXPECT_EQ(drawing.xy.nonFinite + drawing.xz.nonFinite, 0) << row.name;
-      EXPECT_EQ(!fieldCalls(drawing.xy).empty(), row.drawsField) << row.name;
+      EXPECT_EQ(!drawing.xy.calls.empty(), row.drawsField) << row.name;
     }
   }
   // With S = 0 and d = 0 every curve point is 0/0: the curves keep only their start dots.
-  Drawing both;
-  draw(both, 4, 5, 0, 0);
+  const Drawing both(4, 5, 0, 0);
   EXPECT_TRUE(both.xz.of(Kind::LineTo, colours::field).empty());
   EXPECT_EQ(both.xz.of(Kind::Dot, 0).size(), 24u);
   // With S = 0 and d = 5 the profile is 2 between the coils: the curves are flat at ±r.
-  Drawing flat;
-  draw(flat, 7, 10, 0, 5);
-  for (const Curve& curve : curves(flat.xz)) {
+  for (const Curve& curve : curves(Drawing(7, 10, 0, 5).xz)) {
     ASSERT_FALSE(curve.steps.empty());
     EXPECT_EQ(curve.steps.back().w2, curve.startW);
     EXPECT_NEAR(std::fabs(curve.steps.back().u2), 10.0, 0.05);

@@ -6,13 +6,11 @@
 #include <QPainter>
 
 #include <cmath>
-#include <limits>
-#include <vector>
 
 namespace larmor {
 namespace {
 
-// Pixel column and row that the mapping gives for a view point (square holding it).
+// Pixel that the mapping gives for a view point (the square holding it).
 QPoint pixelOf(const ImageCanvas& c, double u, double w) {
   const ViewMapping& m = c.mapping();
   const QSize size = c.image().size();
@@ -20,18 +18,15 @@ QPoint pixelOf(const ImageCanvas& c, double u, double w) {
           int(std::floor((m.wTop - w) * size.height() / (double(m.wTop) - m.wBottom)))};
 }
 
-QRgb at(const ImageCanvas& c, double u, double w) {
-  const QPoint p = pixelOf(c, u, w);
-  return c.image().pixel(p) & 0xFFFFFF;
-}
+QRgb at(const ImageCanvas& c, double u, double w) { return c.image().pixel(pixelOf(c, u, w)) & 0xFFFFFF; }
 
 struct Pictures {
   ImageCanvas xy, xz;
   Views views{xy, xz};
   SimulationState state;
-  explicit Pictures(int side = 208, qreal ratio = 1.0) {
-    xy.resize(QSize(side, side), ratio);
-    xz.resize(QSize(2 * side, side), ratio);
+  explicit Pictures(qreal ratio = 1.0) {
+    xy.resize(QSize(208, 208), ratio);
+    xz.resize(QSize(416, 208), ratio);
     state.x = state.params.x0, state.y = state.params.y0, state.z = state.params.z0;
   }
 };
@@ -39,41 +34,23 @@ struct Pictures {
 TEST(ImageCanvas, ColoursAtThePositionsTheMappingGives) {
   for (qreal ratio : {1.0, 2.0}) {
     SCOPED_TRACE(ratio);
-    Pictures p(208, ratio);
-    EXPECT_EQ(p.xy.image().size(), QSize(int(208 * ratio), int(208 * ratio)));
-    EXPECT_EQ(p.xy.image().devicePixelRatio(), ratio);
-    p.views.Clear();
-    p.views.DrawAxes(p.state);
-    // Away from the axes, labels and each other.
-    EXPECT_EQ(at(p.xy, -0.875, -1.25), 0x80FF80u);  // horizontal grid line
-    EXPECT_EQ(at(p.xy, -1.25, -0.875), 0x80FF80u);  // vertical grid line
-    EXPECT_EQ(at(p.xy, -1.4, 0.0), 0x0C0000u);      // horizontal axis over the grid
-    EXPECT_EQ(at(p.xz, 0.0, -1.4), 0x0C0000u);      // vertical axis
-    EXPECT_EQ(at(p.xy, -0.9, -0.9), 0xFFFFFFu);     // background between the lines
-    EXPECT_EQ(at(p.xz, 2.0, 0.0), 0x0C0000u);
-    EXPECT_EQ(at(p.xz, 4.75, -1.3), 0x80FF80u);     // the XZ grid reaches its right end
-    // Uniform field: magenta horizontal lines in X0Z.
-    p.views.DrawFieldStructure(p.state);
-    EXPECT_EQ(at(p.xz, -3.3, 0.5), 0xFF00FFu);
-    EXPECT_EQ(at(p.xz, -3.3, 0.62), 0xFFFFFFu);
-  }
-}
-
-TEST(ImageCanvas, TrailColourFollowsTheSignOfTheCharge) {
-  struct Row {
-    const char* name;
-    int charge;
-    QRgb colour;
-  } rows[] = {{"positive: red", 2, 0xFF0000}, {"negative: blue", -1, 0x0000FF},
-              {"neutral: black", 0, 0x000000}};
-  for (const Row& row : rows) {
-    Pictures p;
-    p.views.SetMarkerColours(row.charge);
+    Pictures p(ratio);
+    EXPECT_EQ(p.xy.image().size(), QSize(208, 208) * ratio);
     p.views.Redraw(p.state);
-    p.views.PlotTrailSegment(TrailSegment{0.3, -2.1, -3.0f, 0.3, -1.1, -2.0});
-    EXPECT_EQ(at(p.xy, -1.6, 0.3), row.colour) << row.name;
-    EXPECT_EQ(at(p.xz, -2.6, 0.3), row.colour) << row.name;
-    EXPECT_EQ(p.xy.markerColour().rgb() & 0xFFFFFF, row.colour) << row.name;
+    // Grid, axes, background and field lines away from labels, the start stroke and each other.
+    const struct {
+      const ImageCanvas& view;
+      double u, w;
+      QRgb colour;
+    } rows[] = {{p.xy, -0.875, -1.25, 0x80FF80}, {p.xy, -1.25, -0.875, 0x80FF80}, {p.xz, 4.75, -1.3, 0x80FF80},
+                {p.xy, -1.4, 0.0, 0x0C0000},     {p.xz, 0.0, -1.4, 0x0C0000},
+                {p.xy, -0.9, -0.9, 0xFFFFFF},    {p.xz, -3.3, 0.5, 0xFF00FF},     {p.xz, -3.3, 0.62, 0xFFFFFF}};
+    for (const auto& row : rows) EXPECT_EQ(at(row.view, row.u, row.w), row.colour) << row.u << ", " << row.w;
+    for (const auto& [charge, colour] : {std::pair{2, 0xFF0000u}, {-1, 0x0000FFu}, {0, 0x000000u}}) {
+      p.views.SetMarkerColours(charge);
+      p.views.PlotTrailSegment(TrailSegment{0.3, -2.1, -3.0f, 0.3, -1.1, -2.0});
+      EXPECT_TRUE(at(p.xy, -1.6, 0.3) == colour && at(p.xz, -2.6, 0.3) == colour) << charge;
+    }
   }
 }
 
@@ -84,15 +61,11 @@ TEST(ImageCanvas, MarkerStaysOutOfTheImageAndIsPaintedAboveIt) {
   EXPECT_NEAR(p.xy.markerTopLeft().x(), 3.0 * 41.6 - 5, 1e-3);
   EXPECT_NEAR(p.xy.markerTopLeft().y(), 1.5 * 41.6 - 5, 1e-3);
   const QImage before = p.xy.image().copy();
-  p.state.x = -1.0;
-  p.views.PlaceMarkers(p.state);
-  EXPECT_EQ(p.xy.image(), before) << "moving the marker leaves no trace";
-
   // Over a crossing of grid lines, the composite shows the marker's colour.
   p.views.SetMarkerColours(-1);
-  p.state.x = -0.75;
-  p.state.y = 0.25;
+  p.state.x = -0.75, p.state.y = 0.25;
   p.views.PlaceMarkers(p.state);
+  EXPECT_EQ(p.xy.image(), before) << "moving the marker leaves no trace";
   QImage composite = p.xy.image().copy();
   QPainter painter(&composite);
   p.xy.paintMarker(painter);
@@ -104,54 +77,32 @@ TEST(ImageCanvas, MarkerStaysOutOfTheImageAndIsPaintedAboveIt) {
   EXPECT_NE(composite.pixel(centre + QPoint(7, -7)) & 0xFFFFFF, 0x0000FFu) << "a circle, not a square";
 }
 
-// Draws the figures on one canvas with skipping on and on one with it off.
-void expectSameAsReference(const std::function<void(Canvas&)>& figures, QSize size) {
-  ImageCanvas fast, reference;
-  fast.resize(size);
-  reference.resize(size);
-  reference.setCulling(false);
-  const ViewMapping mapping{-2.5f, 2.5f, 2.5f, -2.5f};
-  for (ImageCanvas* c : {&fast, &reference}) {
-    c->setMapping(mapping);
-    c->clear();
-    figures(*c);
-  }
-  EXPECT_EQ(fast.image(), reference.image());
-}
-
+// Lines and circles crossing or missing the picture: skipping and clipping light the same
+// pixels as handing every figure to the painter whole.
 TEST(ImageCanvas, SkippingAndClippingLightTheSamePixelsAsTheWholeFigure) {
-  struct Row {
-    const char* name;
-    std::function<void(Canvas&)> figures;
-  } rows[] = {
-      {"lines leaving every edge at every slope",
-       [](Canvas& c) {
-         for (int j = 0; j < 72; ++j) {
-           const double a = j * 5 * 3.141592653589793 / 180;
-           c.line(0.3f, -0.2f, float(0.3 + 7 * std::cos(a)), float(-0.2 + 7 * std::sin(a)), 0x112233);
-           c.line(float(9 * std::cos(a)), float(9 * std::sin(a)), float(-9 * std::cos(a + 0.1)),
-                  float(-9 * std::sin(a + 0.1)), 0x445566);
-         }
-       }},
-      {"lines wholly outside and along the edges",
-       [](Canvas& c) {
-         for (float e : {-2.5f, 2.5f}) c.line(-2.5f, e, 2.5f, e, 0x00FF00), c.line(e, -3.5f, e, 3.5f, 0);
-         c.line(3.0f, 3.0f, 8.0f, 9.0f, 0x00FF00);
-         c.line(-6.0f, -3.0f, 6.0f, -2.6f, 0x00FF00);
-         c.line(1.0f, 1.0f, 1.0f, 1.0f, 0x00FF00);
-       }},
-      {"circles partly outside, tiny and of radius 0",
-       [](Canvas& c) {
-         for (int j = 0; j <= 8; ++j) c.circle(1.2f, -0.7f, 0.5f * j, 0xFF00FF);
-         c.circle(-3.0f, 0.0f, 1.0f, 0xFF00FF);
-         c.circle(0.0f, 0.0f, 0.0f, 0xFF00FF);
-         c.circle(0.01f, 0.01f, 0.004f, 0xFF00FF);
-       }},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    expectSameAsReference(row.figures, QSize(208, 208));
-    expectSameAsReference(row.figures, QSize(173, 97));
+  for (QSize size : {QSize(208, 208), QSize(173, 97)}) {
+    ImageCanvas fast, reference;
+    reference.setCulling(false);
+    for (ImageCanvas* c : {&fast, &reference}) {
+      c->resize(size);
+      c->setMapping({-2.5f, 2.5f, 2.5f, -2.5f});
+      c->clear();
+      for (int j = 0; j < 72; ++j) {  // every edge at every slope, from inside and through
+        const double a = j * 5 * M_PI / 180;
+        c->line(0.3f, -0.2f, float(0.3 + 7 * std::cos(a)), float(-0.2 + 7 * std::sin(a)), 0x112233);
+        c->line(float(9 * std::cos(a)), float(9 * std::sin(a)), float(-9 * std::cos(a + 0.1)),
+                float(-9 * std::sin(a + 0.1)), 0x445566);
+      }
+      for (float e : {-2.5f, 2.5f}) c->line(-2.5f, e, 2.5f, e, 0x00FF00), c->line(e, -3.5f, e, 3.5f, 0);
+      c->line(3.0f, 3.0f, 8.0f, 9.0f, 0x00FF00);
+      c->line(-6.0f, -3.0f, 6.0f, -2.6f, 0x00FF00);
+      c->line(1.0f, 1.0f, 1.0f, 1.0f, 0x00FF00);
+      for (int j = 0; j <= 8; ++j) c->circle(1.2f, -0.7f, 0.5f * j, 0xFF00FF);
+      c->circle(-3.0f, 0.0f, 1.0f, 0xFF00FF);
+      c->circle(0.0f, 0.0f, 0.0f, 0xFF00FF);
+      c->circle(0.01f, 0.01f, 0.004f, 0xFF00FF);
+    }
+    EXPECT_EQ(fast.image(), reference.image()) << size.width();
   }
 }
 
@@ -166,8 +117,7 @@ TEST(ImageCanvas, WholeRedrawsMatchTheReferenceForEveryConfiguration) {
         p->state.params.regionSize = L;
         p->views.Redraw(p->state);
       }
-      EXPECT_EQ(fast.xy.image(), reference.xy.image()) << config << " " << L;
-      EXPECT_EQ(fast.xz.image(), reference.xz.image()) << config << " " << L;
+      EXPECT_TRUE(fast.xy.image() == reference.xy.image() && fast.xz.image() == reference.xz.image()) << config << " " << L;
     }
   }
 }
@@ -176,23 +126,15 @@ TEST(ImageCanvas, KeptBackgroundEqualsAFreshDrawing) {
   Pictures kept;
   for (std::int16_t L : {5, 10, 5, 1, 1}) {
     for (FieldConfig config : {1, 4}) {
-      SCOPED_TRACE(L * 10 + config);
       kept.state.params.regionSize = L;
       kept.state.fieldConfig = config;
       kept.views.Redraw(kept.state);
       Pictures fresh;
       fresh.state = kept.state;
       fresh.views.Redraw(fresh.state);
-      EXPECT_EQ(kept.xy.image(), fresh.xy.image());
-      EXPECT_EQ(kept.xz.image(), fresh.xz.image());
+      EXPECT_TRUE(kept.xy.image() == fresh.xy.image() && kept.xz.image() == fresh.xz.image()) << L << " " << config;
     }
   }
-  // The second redraw of a region comes from the kept pixels.
-  kept.xy.clear();
-  EXPECT_TRUE(kept.xy.restoreBackground(1));
-  kept.xy.clear();
-  EXPECT_FALSE(kept.xy.restoreBackground(5));
-
   // Not fresh: the background is drawn over what is there, never pasted.
   Pictures over;
   over.views.Redraw(over.state);
@@ -206,20 +148,17 @@ TEST(ImageCanvas, KeptBackgroundEqualsAFreshDrawing) {
 }
 
 TEST(ImageCanvas, NonFiniteAndFarCoordinatesDrawNothingWrong) {
-  const float inf = std::numeric_limits<float>::infinity();
-  const float nan = std::numeric_limits<float>::quiet_NaN();
   Pictures p;
   p.views.Redraw(p.state);
   const QImage before = p.xy.image().copy();
-  p.xy.line(nan, 0, 1, 1, 0x00FF00);
-  p.xy.line(0, 0, inf, 1, 0x00FF00);
-  p.xy.circle(0, 0, inf, 0x00FF00);
-  p.xy.dot(inf, 0);
+  p.xy.line(NAN, 0, 1, 1, 0x00FF00);
+  p.xy.line(0, 0, INFINITY, 1, 0x00FF00);
+  p.xy.circle(0, 0, INFINITY, 0x00FF00);
+  p.xy.dot(INFINITY, 0);
   p.xy.print("x");
   p.views.PlotTrailSegment(TrailSegment{1e30, 1e30, 1e30f, 2e30, -1e30, 1e30});
   p.xy.line(1e30f, 1e30f, 1e30f, 3e30f, 0x00FF00);
   EXPECT_EQ(p.xy.image(), before);
-
   // A line to a far point lights what the same direction lights near by.
   ImageCanvas far, near;
   for (ImageCanvas* c : {&far, &near}) {
@@ -241,17 +180,13 @@ TEST(ImageCanvas, ChangedAreaCoversTheDrawing) {
   std::vector<QRect> areas;
   c.setChangedHandler([&](const QRect& r) { areas.push_back(r); });
   c.clear();
-  ASSERT_EQ(areas.size(), 1u);
-  EXPECT_EQ(areas.back(), QRect(0, 0, 100, 50));
-  c.line(10, 40, 30, 20, 0x000000);  // logical pixels (10, 10) to (30, 30)
-  ASSERT_EQ(areas.size(), 2u);
-  EXPECT_TRUE(areas.back().contains(QRect(10, 10, 20, 20))) << areas.back().x();
-  EXPECT_LE(areas.back().width(), 22);
+  c.line(10, 40, 30, 20, 0x000000);   // logical pixels (10, 10) to (30, 30)
   c.line(200, 40, 300, 20, 0x000000);  // outside: nothing changes, nothing reported
-  EXPECT_EQ(areas.size(), 2u);
   c.moveMarker(60, 20);
   ASSERT_EQ(areas.size(), 3u);
-  EXPECT_TRUE(areas.back().contains(QRect(60, 30, 10, 10)));
+  EXPECT_EQ(areas[0], QRect(0, 0, 100, 50));
+  EXPECT_TRUE(areas[1].contains(QRect(10, 10, 20, 20)) && areas[1].width() <= 22);
+  EXPECT_TRUE(areas[2].contains(QRect(60, 30, 10, 10)));
 }
 
 }  // namespace
