@@ -1,6 +1,5 @@
 #include "ExternalTools.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -10,80 +9,50 @@
 namespace larmor {
 namespace {
 
-// One install into a scratch DESTDIR, shared by the tests below.
-class InstallTest : public ::testing::Test {
-protected:
-  static void SetUpTestSuite() {
-    s_root = new QTemporaryDir;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DESTDIR"), s_root->path());
-    s_install = new testing::ToolResult(testing::runTool(
-        QStringLiteral(LARMOR_CMAKE_COMMAND),
-        {QStringLiteral("--install"), QStringLiteral(LARMOR_BINARY_DIR)}, environment));
+TEST(DesktopFiles, EntryAndMetainfoValidate) {
+  for (const auto& [tool, arguments] :
+       {std::pair{QStringLiteral("desktop-file-validate"), QStringList{QStringLiteral(LARMOR_DESKTOP_FILE)}},
+        std::pair{QStringLiteral("appstreamcli"), QStringList{QStringLiteral("validate"), QStringLiteral("--no-net"),
+                                                              QStringLiteral(LARMOR_METAINFO_FILE)}}}) {
+    const auto r = testing::runTool(tool, arguments);
+    ASSERT_TRUE(r.started) << tool.toStdString() << " is missing";
+    EXPECT_EQ(r.exitCode, 0) << r.out.toStdString();
+    EXPECT_FALSE(r.out.contains(QStringLiteral("hint:"))) << r.out.toStdString();
   }
-  static void TearDownTestSuite() {
-    delete s_install;
-    delete s_root;
-  }
+}
 
-  static QString installed(const QString& absolutePath) { return s_root->path() + absolutePath; }
-
-  static QTemporaryDir* s_root;
-  static testing::ToolResult* s_install;
-};
-
-QTemporaryDir* InstallTest::s_root = nullptr;
-testing::ToolResult* InstallTest::s_install = nullptr;
-
-TEST_F(InstallTest, PutsEveryPieceInItsPlace) {
-  ASSERT_EQ(s_install->exitCode, 0) << s_install->out.toStdString();
-  const QString prefix = QStringLiteral(LARMOR_INSTALL_PREFIX "/");
-  for (const QString& relative : QStringLiteral(LARMOR_INSTALL_LAYOUT).split(QLatin1Char(':'))) {
-    SCOPED_TRACE(relative.toStdString());
-    const QFileInfo file(installed(prefix + relative));
-    EXPECT_TRUE(file.isFile());
-    EXPECT_GT(file.size(), 0);
-  }
-  EXPECT_TRUE(QFileInfo(installed(QStringLiteral(LARMOR_INSTALL_LAUNCHER))).isExecutable());
-  EXPECT_TRUE(QFileInfo(installed(QStringLiteral(LARMOR_INSTALL_PROGRAM))).isExecutable());
-
-  // The documents installed are the ones the build generated.
+// One install into a scratch DESTDIR: every piece in its place, the documents the build made, the desktop
+// entry naming the installed runtime folder, and the launcher starting the program in that folder.
+TEST(Install, PutsEveryPieceInItsPlaceAndStartsTheProgramInTheRuntimeFolder) {
+  QTemporaryDir root;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("DESTDIR"), root.path());
+  const auto install = testing::runTool(QStringLiteral(LARMOR_CMAKE_COMMAND),
+                                        {QStringLiteral("--install"), QStringLiteral(LARMOR_BINARY_DIR)}, environment);
+  ASSERT_EQ(install.exitCode, 0) << install.out.toStdString();
+  const auto installed = [&](const QString& absolute) { return root.path() + absolute; };
+  for (const QString& relative : QStringLiteral(LARMOR_INSTALL_LAYOUT).split(QLatin1Char(':')))
+    EXPECT_GT(QFileInfo(installed(QStringLiteral(LARMOR_INSTALL_PREFIX "/") + relative)).size(), 0) << relative.toStdString();
   for (const char* name : {"spravka.pdf", "uprav.pdf", "instruction.txt"}) {
     QFile built(QStringLiteral(LARMOR_RUNTIME_DIR "/") + QString::fromUtf8(name));
     QFile copy(installed(QStringLiteral(LARMOR_INSTALL_RUNTIME_DIR "/") + QString::fromUtf8(name)));
     ASSERT_TRUE(built.open(QIODevice::ReadOnly) && copy.open(QIODevice::ReadOnly)) << name;
     EXPECT_EQ(built.readAll(), copy.readAll()) << name;
   }
-}
+  QFile entry(installed(QStringLiteral(LARMOR_INSTALL_PREFIX "/share/applications/org.example.Larmor.desktop")));
+  ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(entry.readAll().contains("\nPath=" LARMOR_INSTALL_RUNTIME_DIR "\n"));
 
-TEST_F(InstallTest, InstalledDesktopEntryNamesTheInstalledRuntimeFolder) {
-  ASSERT_EQ(s_install->exitCode, 0) << s_install->out.toStdString();
-  const QString entry = testing::readUtf8File(
-      installed(QStringLiteral(LARMOR_INSTALL_PREFIX "/share/applications/org.example.Larmor.desktop")));
-  const QString pathLine = QStringLiteral("Path=" LARMOR_INSTALL_RUNTIME_DIR);
-  ASSERT_TRUE(entry.contains(pathLine + QLatin1Char('\n')));
-  const QDir runtime(installed(QStringLiteral(LARMOR_INSTALL_RUNTIME_DIR)));
-  for (const char* name : {"spravka.pdf", "uprav.pdf", "instruction.txt", "1.gif", "mudr.gif"})
-    EXPECT_TRUE(runtime.exists(QString::fromUtf8(name))) << name;
-}
-
-// The launcher must start the program with the runtime folder as its working directory,
-// wherever the installed tree lies: the real program is swapped for one that prints it.
-TEST_F(InstallTest, LauncherStartsTheProgramInTheRuntimeFolder) {
-  ASSERT_EQ(s_install->exitCode, 0) << s_install->out.toStdString();
-  const QString program = installed(QStringLiteral(LARMOR_INSTALL_PROGRAM));
-  QFile::remove(program);
-  QFile fake(program);
-  ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
+  EXPECT_TRUE(QFileInfo(installed(QStringLiteral(LARMOR_INSTALL_PROGRAM))).isExecutable());
+  // The real program swapped for one that prints its working directory.
+  QFile fake(installed(QStringLiteral(LARMOR_INSTALL_PROGRAM)));
+  ASSERT_TRUE(fake.remove() && fake.open(QIODevice::WriteOnly));
   fake.write("#!/bin/sh\npwd -P\n");
   fake.close();
   fake.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-
   const auto r = testing::runTool(installed(QStringLiteral(LARMOR_INSTALL_LAUNCHER)), {});
-  ASSERT_TRUE(r.started);
   EXPECT_EQ(r.exitCode, 0) << r.out.toStdString();
-  EXPECT_EQ(r.out.trimmed(),
-            QFileInfo(installed(QStringLiteral(LARMOR_INSTALL_RUNTIME_DIR))).canonicalFilePath());
+  EXPECT_EQ(r.out.trimmed(), QFileInfo(installed(QStringLiteral(LARMOR_INSTALL_RUNTIME_DIR))).canonicalFilePath());
 }
 
 }  // namespace
