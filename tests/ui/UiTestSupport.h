@@ -2,12 +2,15 @@
 
 #include "ui/Form1.h"
 #include "ui/Services.h"
+#include "ui/VerticalBar.h"
 
-#include <QByteArray>
-#include <QColor>
 #include <QDir>
-#include <QStringList>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -15,81 +18,90 @@
 #include <utility>
 #include <vector>
 
-class QAbstractSlider;
-class QListWidget;
-class QScrollBar;
-
 namespace larmor::test {
 
 // Desktop services that only record what the window asked of them.
 struct RecordingServices : DocumentOpener, EditorLauncher, TonePlayer, Dialogs {
-  QStringList opened;
-  QStringList launched;
-  bool launchSucceeds = true;
+  QStringList opened, launched, informationTitles, warnings;
   std::vector<std::pair<int, int>> tones;  // frequency [Hz], duration [ms]
-  bool answerYes = true;
+  bool launchSucceeds = true, answerYes = true;
   int exitQuestions = 0;
-  QStringList informationTitles;
-  QStringList warnings;
 
   void open(const QString& name) override { opened << name; }
   bool launch(const QString& name, QString* error) override {
     launched << name;
-    if (!launchSucceeds && error) *error = QStringLiteral("no editor");
+    if (!launchSucceeds) *error = QStringLiteral("no editor");
     return launchSucceeds;
   }
-  void play(int frequencyHz, int durationMs) override { tones.emplace_back(frequencyHz, durationMs); }
-  bool confirmExit(QWidget*) override {
-    ++exitQuestions;
-    return answerYes;
-  }
-  void information(QWidget*, const QString& title, const QString&) override {
-    informationTitles << title;
-  }
+  void play(int hz, int ms) override { tones.emplace_back(hz, ms); }
+  bool confirmExit(QWidget*) override { return ++exitQuestions, answerYes; }
+  void information(QWidget*, const QString& title, const QString&) override { informationTitles << title; }
   void warning(QWidget*, const QString&, const QString& text) override { warnings << text; }
-
-  Services services() { return {this, this, this, this}; }
 };
 
-// A 1 × 1 GIF whose only pixel has the given colour: enough to tell pictures apart.
-QByteArray onePixelGif(QColor colour);
+// Colour of picture k among "1.gif" … "7.gif", "velocity.gif" (k = 8), "mudr.gif" (k = 9).
+inline QColor pictureColour(int k) { return QColor(QColor::fromHsv(k * 37 % 360, 200, 60 + 20 * k).rgb()); }
 
 // Each test runs in an empty temporary working directory, where the window looks for its
-// pictures by bare name.
+// pictures by bare name; the window is created on first use, after the pictures a test writes.
 class WindowTest : public ::testing::Test {
 protected:
-  void SetUp() override;
-  void TearDown() override;
+  void SetUp() override { ASSERT_TRUE(m_dir.isValid() && QDir::setCurrent(m_dir.path())); }
+  void TearDown() override { m_window.reset(), QDir::setCurrent(m_previousDir); }
 
-  // Writes "<name>" as a one-pixel GIF of the given colour into the working directory.
-  void writePicture(const QString& name, QColor colour);
-  void writeAllPictures();
-  // The colour of the picture Image1 shows (its top-left pixel).
-  QColor image1Colour() const;
+  // A one-pixel GIF of picture k's colour, enough to tell the pictures apart.
+  void writePicture(const QString& name, int k) {
+    const QColor c = pictureColour(k);
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("GIF89a\1\0\1\0\x80\0\0", 13) + char(c.red()) + char(c.green()) + char(c.blue()) +
+               QByteArray("\0\0\0,\0\0\0\0\1\0\1\0\0\2\2\x44\1\0;", 19));
+  }
+  void writeAllPictures() {
+    for (int k = 1; k <= 7; ++k) writePicture(QStringLiteral("%1.gif").arg(k), k);
+    writePicture(QStringLiteral("velocity.gif"), 8);
+    writePicture(QStringLiteral("mudr.gif"), 9);
+  }
+  QColor image1Colour() { return control<QLabel>("Image1")->pixmap().toImage().pixelColor(0, 0); }
 
-  Form1& window();  // created on first use, after the pictures a test writes
-  void showWindow();
-
-  template <typename T>
+  void closeWindow() { m_window.reset(); }
+  Form1& window() {
+    if (!m_window) m_window = std::make_unique<Form1>(Services{&fakes, &fakes, &fakes, &fakes});
+    return *m_window;
+  }
+  void showWindow() {
+    window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
+  }
+  template <typename T = QWidget>
   T* control(const char* name) {
     T* found = window().findChild<T*>(QString::fromLatin1(name));
     EXPECT_NE(found, nullptr) << name;
     return found;
   }
-  QString caption(const char* label);
-  QString tooltip(const char* name);
-  void select(const QString& listText);  // clicks the entry of List1
-  void moveBar(const char* name, int value);
+  QString caption(const char* label) { return control<QLabel>(label)->text(); }
+  QString tooltip(const char* name) { return control(name)->toolTip(); }
+  void moveBar(const char* name, int value) { control<VerticalBar>(name)->setValue(value); }
+  void select(const char* entry) {  // clicks the entry of List1
+    auto* list = control<QListWidget>("List1");
+    QListWidgetItem* item = list->findItems(QString::fromUtf8(entry), Qt::MatchExactly).value(0);
+    ASSERT_NE(item, nullptr) << entry;
+    list->scrollToItem(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+    ASSERT_EQ(list->currentItem(), item);
+  }
+  void typeInto(const char* box, const QString& text) {
+    auto* edit = control<QLineEdit>(box);
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+  }
 
   RecordingServices fakes;
 
 private:
-  QString m_previousDir;
-  std::unique_ptr<QTemporaryDir> m_dir;
+  QString m_previousDir = QDir::currentPath();
+  QTemporaryDir m_dir;
   std::unique_ptr<Form1> m_window;
 };
-
-// Colour of picture k among "1.gif" … "7.gif", "velocity.gif" (k = 8), "mudr.gif" (k = 9).
-QColor pictureColour(int k);
 
 }  // namespace larmor::test

@@ -1,14 +1,15 @@
-// Runs started from the window: the whole run, a second start while one runs, closing in
-// the middle of a run.
+// Runs started from the window, the menu items and the exit confirmation, with recording
+// services.
 #include "UiTestSupport.h"
 
-#include <QLabel>
-#include <QLineEdit>
+#include "ui/Form2.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
-#include <QTest>
-#include <QElapsedTimer>
 #include <QTimer>
 
 namespace larmor::test {
@@ -18,42 +19,35 @@ class RunTest : public WindowTest {
 protected:
   void start() { QTest::mouseClick(control<QPushButton>("CmdOK"), Qt::LeftButton); }
   void setSlowdown(int value) { control<QScrollBar>("HScroll1")->setValue(value); }
-  QRegularExpression finishedTitle() const {
-    return QRegularExpression(QRegularExpression::escape(Form1::mainTitle()) +
-                              QStringLiteral("   время расчета\\d+ c$"));
+  bool titleShowsTime() {
+    return QRegularExpression('^' + QRegularExpression::escape(Form1::mainTitle()) + "   время расчета\\d+ c$")
+        .match(window().windowTitle()).hasMatch();
   }
 };
 
-TEST_F(RunTest, AFullRunAtFullSpeedEndsWithTheToneAndTheTimeInTheTitle) {
-  showWindow();
-  setSlowdown(0);
-  for (int run = 1; run <= 2; ++run) {
-    SCOPED_TRACE(run);
-    start();
-    EXPECT_FALSE(window().running());
-    EXPECT_EQ(window().lastRunSteps(), 2501);
-    EXPECT_TRUE(finishedTitle().match(window().windowTitle()).hasMatch())
-        << window().windowTitle().toStdString();  // the second run replaces the suffix
-    EXPECT_TRUE(caption("Label26").startsWith(QStringLiteral("dV="))) << caption("Label26").toStdString();
-    ASSERT_EQ(fakes.tones.size(), static_cast<size_t>(run));
-    EXPECT_EQ(fakes.tones.back(), std::make_pair(880, 120));
-  }
-}
-
-TEST_F(RunTest, StartIsIgnoredWhileARunWaitsAndANewSlowDownAppliesAtOnce) {
+// While the first run waits: a second start is ignored, a resize relays the window, and a
+// slow-down of 0 applies from the next step. The second run replaces the time in the title.
+TEST_F(RunTest, WholeRunsEndWithTheToneAndTheTimeInTheTitle) {
   showWindow();
   setSlowdown(1);
   int steps = 0;
+  const int menu = window().height() - window().centralWidget()->height();
   QObject::connect(&window(), &Form1::runStepped, [&] {
-    ++steps;
-    if (steps == 3) start();          // inside the run: must not start a second one
-    if (steps == 5) setSlowdown(0);   // the rest of the run without pauses
+    if (++steps == 3) start(), window().resize(1000, 700 + menu);
+    if (steps == 10) setSlowdown(0);
   });
-  start();
-  EXPECT_EQ(steps, 2501);
-  EXPECT_EQ(window().lastRunSteps(), 2501);
-  EXPECT_EQ(fakes.tones.size(), 1u);
-  EXPECT_EQ(window().windowTitle().count(QStringLiteral("время расчета")), 1);
+  for (int run = 1; run <= 2; ++run) {
+    SCOPED_TRACE(run);
+    steps = 0;
+    start();
+    EXPECT_FALSE(window().running());
+    EXPECT_EQ(steps, 2501);
+    EXPECT_EQ(window().lastRunSteps(), 2501);
+    EXPECT_TRUE(titleShowsTime()) << window().windowTitle().toStdString();
+    EXPECT_TRUE(caption("Label26").startsWith("dV=")) << caption("Label26").toStdString();
+    EXPECT_EQ(fakes.tones, (std::vector<std::pair<int, int>>(run, {880, 120})));
+    EXPECT_EQ(control("Picture1")->size(), QSize(428, 428));
+  }
 }
 
 TEST_F(RunTest, ClosingDuringARunAsksThenEndsTheRunAndTheWindow) {
@@ -61,69 +55,42 @@ TEST_F(RunTest, ClosingDuringARunAsksThenEndsTheRunAndTheWindow) {
   setSlowdown(1);
   int steps = 0;
   QObject::connect(&window(), &Form1::runStepped, [&] {
-    ++steps;
-    if (steps == 5) {
-      fakes.answerYes = false;
-      window().close();  // No: the run goes on
-    }
-    if (steps == 8) {
-      fakes.answerYes = true;
+    if (++steps == 5 || steps == 8) {
+      fakes.answerYes = steps == 8;  // No first: the run goes on
       window().close();
     }
   });
   start();
   EXPECT_EQ(fakes.exitQuestions, 2);
-  EXPECT_GE(steps, 8);
-  EXPECT_LT(steps, 12) << "the run ended at the next wait";
-  EXPECT_FALSE(window().running());
+  EXPECT_TRUE(steps >= 8 && steps < 12) << steps << ": the run ends at the next wait";
+  EXPECT_FALSE(window().running() || window().isVisible());
   EXPECT_TRUE(fakes.tones.empty());
-  EXPECT_FALSE(window().isVisible());
 }
 
 TEST_F(RunTest, ARunThatCannotGoOnSaysSoAndStillEnds) {
   showWindow();
   setSlowdown(0);
   const struct {
-    const char* situation;
-    const char* structure;
-    const char* length;
+    const char *structure, *length;
     int x, y;
     const char* text;
   } rows[] = {
-      // exp(500) of the gradient field is beyond single precision.
-      {"field beyond range", "Плоский дрейф", "0.01", -50, 5, nonFiniteAccuracyText},
-      {"start on the axis", "Магнитная ловушка", "0.30", 0, 0, axisStartAccuracyText},
+      {"Плоский дрейф", "0.01", -50, 5, nonFiniteAccuracyText},  // exp(500): beyond single precision
+      {"Магнитная ловушка", "0.30", 0, 0, axisStartAccuracyText},  // starts on the axis
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.situation);
-    select(QString::fromUtf8(row.structure));
-    auto* text1 = control<QLineEdit>("Text1");
-    text1->selectAll();
-    QTest::keyClicks(text1, QString::fromLatin1(row.length));
-    moveBar("VScroll7", row.x);
-    moveBar("VScroll8", row.y);
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.structure);
+    select(r.structure);
+    typeInto("Text1", QString::fromLatin1(r.length));
+    moveBar("VScroll7", r.x);
+    moveBar("VScroll8", r.y);
     const size_t tones = fakes.tones.size();
     start();
-    EXPECT_EQ(caption("Label26"), QString::fromUtf8(row.text));
+    EXPECT_EQ(caption("Label26"), QString::fromUtf8(r.text));
     EXPECT_LT(window().lastRunSteps(), 2);
-    EXPECT_TRUE(finishedTitle().match(window().windowTitle()).hasMatch());
+    EXPECT_TRUE(titleShowsTime());
     EXPECT_EQ(fakes.tones.size(), tones + 1);
   }
-}
-
-TEST_F(RunTest, AResizeDuringARunRelaysTheWindowAndTheRunGoesOn) {
-  showWindow();
-  setSlowdown(1);
-  int steps = 0;
-  const int menu = window().height() - window().centralWidget()->height();
-  QObject::connect(&window(), &Form1::runStepped, [&] {
-    if (++steps == 3) window().resize(1000, 700 + menu);
-    if (steps == 10) setSlowdown(0);
-  });
-  start();
-  EXPECT_EQ(window().lastRunSteps(), 2501);
-  EXPECT_EQ(control<QWidget>("Picture1")->size(), QSize(428, 428));
-  EXPECT_EQ(fakes.tones.size(), 1u);
 }
 
 TEST_F(RunTest, WaitWithZeroHandlesNoEventsAndAPauseLastsItsTime) {
@@ -137,6 +104,37 @@ TEST_F(RunTest, WaitWithZeroHandlesNoEventsAndAPauseLastsItsTime) {
   window().Wait(3);
   EXPECT_TRUE(fired);
   EXPECT_GE(clock.elapsed(), 29);
+}
+
+TEST_F(WindowTest, MenuItemsAskTheirServicesAndExitAsksFirst) {
+  showWindow();
+  auto trigger = [this](const char* name) { control<QAction>(name)->trigger(); };
+  for (const char* item : {"mnuFilespravka", "mnuHelpUprav", "mnuHelpInstruction", "mnuHelpAbout", "mnuHelpAbout2"})
+    trigger(item);
+  EXPECT_EQ(fakes.opened, (QStringList{"spravka.pdf", "uprav.pdf"}));
+  EXPECT_EQ(fakes.launched, QStringList{"instruction.txt"});
+  EXPECT_EQ(fakes.informationTitles, (QStringList{"О ПРОГРАММЕ", "РЕГИСТРАЦИЯ"}));
+  EXPECT_TRUE(fakes.warnings.isEmpty());
+  fakes.launchSucceeds = false;  // a failed start is reported
+  trigger("mnuHelpInstruction");
+  ASSERT_EQ(fakes.warnings.size(), 1);
+  EXPECT_TRUE(fakes.warnings.front().contains("instruction.txt"));
+
+  for (int i = 0; i < 2; ++i) trigger("mnuHelpAvtors");  // one authors window, reused
+  QList<Form2*> authors;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* f = qobject_cast<Form2*>(w)) authors << f;
+  ASSERT_EQ(authors.size(), 1);
+  EXPECT_TRUE(authors[0]->isVisible());
+
+  fakes.answerYes = false;
+  trigger("mnuFileExit");
+  EXPECT_EQ(fakes.exitQuestions, 1);
+  EXPECT_TRUE(window().isVisible());
+  fakes.answerYes = true;
+  EXPECT_TRUE(window().close());  // the close button asks too; Yes closes Form2 as well
+  EXPECT_EQ(fakes.exitQuestions, 2);
+  EXPECT_FALSE(window().isVisible() || authors[0]->isVisible());
 }
 
 }  // namespace

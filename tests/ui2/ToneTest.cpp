@@ -8,116 +8,70 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cmath>
 #include <cstdlib>
 #include <thread>
 
 namespace larmor {
 namespace {
 
-struct ToneCase {
-  const char* name;
-  int frequencyHz;
-  int durationMs;
-  int sampleRate;
-};
-
-const ToneCase toneCases[] = {
-    {"end of run, 48 kHz", 880, 120, 48000},
-    {"end of run, 44.1 kHz", 880, 120, 44100},
-    {"long low tone", 440, 1000, 8000},
-    {"odd rate", 880, 37, 22050},
-};
-
-// Sign changes from one sample to the next, zeros skipped.
-int zeroCrossings(const std::vector<std::int16_t>& s) {
-  int crossings = 0;
-  int lastSign = 0;
-  for (std::int16_t v : s) {
-    const int sign = (v > 0) - (v < 0);
-    if (sign == 0) continue;
-    if (lastSign != 0 && sign != lastSign) ++crossings;
-    lastSign = sign;
-  }
-  return crossings;
+// Largest magnitude of s[from, to).
+int peakOf(const std::vector<std::int16_t>& s, std::size_t from, std::size_t to) {
+  int peak = 0;
+  for (std::size_t i = from; i < to; ++i) peak = std::max(peak, std::abs(int(s[i])));
+  return peak;
 }
 
 TEST(ToneSamples, FrequencyDurationAndFades) {
-  for (const ToneCase& c : toneCases) {
-    SCOPED_TRACE(c.name);
-    const auto s = toneSamples(c.frequencyHz, c.durationMs, c.sampleRate);
-    ASSERT_EQ(s.size(),
-              static_cast<std::size_t>(static_cast<long long>(c.durationMs) * c.sampleRate / 1000));
-
-    // Two crossings per period; allow one crossing of slack at either end.
-    const double seconds = static_cast<double>(s.size()) / c.sampleRate;
-    const double measuredHz = zeroCrossings(s) / (2.0 * seconds);
-    EXPECT_NEAR(measuredHz, c.frequencyHz, 1.0 / seconds);
-
-    const std::size_t fade = static_cast<std::size_t>(toneFadeMs) * c.sampleRate / 1000;
-    int peak = 0;
-    for (auto v : s) peak = std::max(peak, std::abs(static_cast<int>(v)));
-    EXPECT_GT(peak, 8000) << "audible";
-    // The ends start and finish near silence and rise within the fade.
-    EXPECT_LE(std::abs(s.front()), peak / 50);
-    EXPECT_LE(std::abs(s.back()), peak / 50);
-    int headPeak = 0;
-    int tailPeak = 0;
-    for (std::size_t i = 0; i < fade / 4; ++i) {
-      headPeak = std::max(headPeak, std::abs(static_cast<int>(s[i])));
-      tailPeak = std::max(tailPeak, std::abs(static_cast<int>(s[s.size() - 1 - i])));
+  const struct { int hz, ms, rate; } rows[] = {
+      {880, 120, 48000}, {880, 120, 44100}, {440, 1000, 8000}, {880, 37, 22050}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(::testing::Message() << r.hz << " Hz " << r.ms << " ms at " << r.rate);
+    const auto s = toneSamples(r.hz, r.ms, r.rate);
+    ASSERT_EQ(s.size(), std::size_t(r.ms) * r.rate / 1000);
+    int crossings = 0, lastSign = 0;  // two per period, zeros skipped
+    for (auto v : s) {
+      const int sign = (v > 0) - (v < 0);
+      if (sign != 0 && lastSign != 0 && sign != lastSign) ++crossings;
+      if (sign != 0) lastSign = sign;
     }
-    EXPECT_LT(headPeak, peak / 3);
-    EXPECT_LT(tailPeak, peak / 3);
-    int middlePeak = 0;
-    for (std::size_t i = fade; i < s.size() - fade; ++i)
-      middlePeak = std::max(middlePeak, std::abs(static_cast<int>(s[i])));
-    EXPECT_EQ(middlePeak, peak) << "full level between the fades";
+    const double seconds = double(s.size()) / r.rate;
+    EXPECT_NEAR(crossings / (2 * seconds), r.hz, 1 / seconds);
+    const std::size_t fade = std::size_t(toneFadeMs) * r.rate / 1000;
+    const int peak = peakOf(s, 0, s.size());
+    EXPECT_GT(peak, 8000) << "audible";
+    EXPECT_EQ(peakOf(s, fade, s.size() - fade), peak) << "full level between the fades";
+    // Both ends start near silence: no click.
+    EXPECT_LE(std::max(std::abs(int(s.front())), std::abs(int(s.back()))), peak / 50);
+    EXPECT_LT(peakOf(s, 0, fade / 4), peak / 3);
+    EXPECT_LT(peakOf(s, s.size() - fade / 4, s.size()), peak / 3);
   }
+  const int nothing[][3] = {{0, 120, 48000}, {880, 0, 48000}, {880, -5, 48000}, {880, 120, 0}};
+  for (const auto& a : nothing) EXPECT_TRUE(toneSamples(a[0], a[1], a[2]).empty()) << a[0] << " " << a[1];
 }
 
-TEST(ToneSamples, NothingForNonPositiveArguments) {
-  EXPECT_TRUE(toneSamples(0, 120, 48000).empty());
-  EXPECT_TRUE(toneSamples(880, 0, 48000).empty());
-  EXPECT_TRUE(toneSamples(880, -5, 48000).empty());
-  EXPECT_TRUE(toneSamples(880, 120, 0).empty());
-}
-
-// A sound server that hangs on the device query must not hold up the caller of play().
-TEST(QtTonePlayer, StuckDeviceQueryDoesNotBlockTheCaller) {
-  QSemaphore entered;
-  QSemaphore release;
+// A sound server that hangs on the device query must not hold up the caller of play(),
+// and the device is looked up once, on the player's own thread, only when first needed.
+TEST(QtTonePlayer, ProbesOnceOffTheCallersThreadWithoutBlockingIt) {
+  QSemaphore entered, release;
   std::atomic<bool> releasedInTime{false};
+  std::atomic<int> probes{0};
   std::thread::id probeThread;
   {
     QtTonePlayer player([&] {
+      ++probes;
       probeThread = std::this_thread::get_id();
       entered.release();
-      // Were play() waiting for this, the test would release nothing and this times out.
-      releasedInTime = release.tryAcquire(1, 20000);
+      releasedInTime = release.tryAcquire(1, 20000);  // times out if play() waited for us
       return QAudioDevice();
     });
-    player.play(880, 120);
-    player.play(880, 120);
+    EXPECT_EQ(probes.load(), 0);
+    for (int i = 0; i < 5; ++i) player.play(880, 120);
     ASSERT_TRUE(entered.tryAcquire(1, 20000));
     release.release();
+    player.play(880, 120);  // silent for good after finding no device
   }  // the destructor joins the audio thread
   EXPECT_TRUE(releasedInTime);
   EXPECT_NE(probeThread, std::this_thread::get_id());
-}
-
-TEST(QtTonePlayer, SilentWithoutDeviceAndProbesOnce) {
-  std::atomic<int> probes{0};
-  {
-    QtTonePlayer player([&] {
-      ++probes;
-      return QAudioDevice();
-    });
-    EXPECT_EQ(probes.load(), 0) << "nothing is probed before the first tone";
-    player.play(880, 120);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return probes.load() == 1; }, 10000));
-    for (int i = 0; i < 5; ++i) player.play(880, 120);
-  }
   EXPECT_EQ(probes.load(), 1);
 }
 

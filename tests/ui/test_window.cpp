@@ -1,0 +1,229 @@
+// The window as the user first sees it: every control's caption, tooltip, colours, font and
+// range, the menu tree, the start-up state, the placement and the layout at every size.
+#include "UiTestSupport.h"
+
+#include "ui/PictureBox.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTimer>
+
+#include <cmath>
+
+namespace larmor::test {
+namespace {
+
+const QColor yellow(255, 255, 192), cyan(192, 255, 255);
+
+TEST_F(WindowTest, StartsWithEveryControlAsDesigned) {
+  // kind: 'c' caption (centred, 12 pt), 'y' yellow value centred, 'Y' yellow value left,
+  // 'b' cyan result, left. The charge and mass captions keep their design tooltips (with the
+  // trailing blank) as long as no handler has run.
+  const struct {
+    const char* name;
+    char kind;
+    const char *text, *tooltip;
+  } labels[] = {
+      {"Label1", 'c', "q, Кл", "Элементарный заряд |е| точно. СИ с 2022 года "},
+      {"Label2", 'c', "m, кг", "Атомная единица массы. С 2022 года"},
+      {"Label9", 'c', "v, м/с", "скорость частицы"},
+      {"Label15", 'c', "α", "угол между скоростью и осью OZ"},
+      {"Label24", 'c', "β", "угол между поперечной скоростью и осью OX"},
+      {"Label11", 'c', "Bo, Тл", "Индукция магнитного поля"},
+      {"Label3", 'c', "размер, м", "размер изучаемой области"},
+      {"Label7", 'c', "Хо, м", "начальная координата х"},  // Cyrillic Х
+      {"Label20", 'c', "Yо, м", "начальная координата y"},  // Latin Y, Cyrillic о
+      {"Label22", 'c', "Zo, м", "начальная координата z"},
+      {"Label27", 'c', "S, м", "характерная длина"},
+      {"Label28", 'c', "d, м", "полуширина ловушки"},
+      {"Label8", 'c', "Время", "Время расчета в периодах"},
+      {"Label4", 'y', " 1.602176634e-19", "заряд частицы =  1|e|"},
+      {"Label5", 'y', "1.66053906892e-27", "масса частицы =  1 аем"},
+      {"Label10", 'Y', "22000", "скорость частицы"},
+      {"Label16", 'y', "83", "градусы"},
+      {"Label25", 'y', "60", "градусы"},
+      {"Label12", 'Y', "5.000e-04", "магнитное поле"},
+      {"Label6", 'y', "5.00", "размер области "},
+      {"Label19", 'y', "1.00", "начальная координата х"},
+      {"Label21", 'y', "0.50", "начальная координата координата y"},
+      {"Label23", 'y', "-4.00", "начальная координата z"},
+      {"Label29", 'y', "3", "Замедление расчёта"},
+      {"Label13", 'b', "w=4.824e+04 рад/с", "циклотронная частота при B=Bo"},
+      {"Label14", 'b', "T=1.302e-04 с", "период"},
+      {"Label17", 'b', "R=4.526e-01 м", "радиус окружности"},
+      {"Label18", 'b', "H=3.492e-01 м", "шаг винта"},
+      {"Label26", 'b', "Точность вычислений", "Погрешность расчёта скорости"},
+  };
+  for (const auto& r : labels) {
+    SCOPED_TRACE(r.name);
+    auto* label = control<QLabel>(r.name);
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), QString::fromUtf8(r.text));
+    EXPECT_EQ(label->toolTip(), QString::fromUtf8(r.tooltip));
+    EXPECT_EQ(label->font().family(), QStringLiteral("Times New Roman"));
+    EXPECT_TRUE(label->alignment() & (r.kind == 'c' || r.kind == 'y' ? Qt::AlignHCenter : Qt::AlignLeft));
+    if (r.kind == 'c') {
+      EXPECT_EQ(label->font().pointSize(), 12);
+      continue;
+    }
+    EXPECT_TRUE(label->autoFillBackground());
+    EXPECT_EQ(label->palette().color(QPalette::Window), r.kind == 'b' ? cyan : yellow);
+    EXPECT_TRUE(label->frameShape() == QFrame::Box && label->lineWidth() == 1);
+  }
+  // α and β are stored as the Symbol font's Latin letters.
+  EXPECT_EQ(control<QLabel>("Label15")->property("symbolCaption"), QStringLiteral("a"));
+  EXPECT_EQ(control<QLabel>("Label24")->property("symbolCaption"), QStringLiteral("b"));
+
+  const char* boxes[][3] = {{"Text1", "3.30", "характерная длина"}, {"Text2", " 25", "Время расчета в периодах"},
+                            {"Text3", "5.00", "полуширина ловушки"}};
+  for (const auto& [name, text, tip] : boxes) {
+    auto* box = control<QLineEdit>(name);
+    EXPECT_EQ(box->text(), QString::fromUtf8(text)) << name;
+    EXPECT_EQ(box->toolTip(), QString::fromUtf8(tip)) << name;
+    EXPECT_EQ(box->palette().color(QPalette::Base), yellow) << name;
+    EXPECT_EQ(box->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter) << name;
+    EXPECT_EQ(box->font().pointSize(), 12) << name;
+  }
+  for (const char* hidden : {"Label27", "Text1", "Label28", "Text3"}) EXPECT_TRUE(control(hidden)->isHidden()) << hidden;
+
+  const struct {
+    const char* name;
+    int top, bottom, small, large, start;
+  } bars[] = {
+      {"VScroll1", 5, -5, 1, 2, 1},           {"VScroll2", 10, 0, 1, 2, 1},   {"VScroll3", 10, 1, 1, 1, 5},
+      {"VScroll4", 30000, 1, 100, 1000, 22000}, {"VScroll5", 30000, 0, 10, 100, 10000},
+      {"VScroll6", 180, 0, 1, 10, 83},        {"VScroll10", 180, -180, 1, 10, 60},
+      {"VScroll7", 50, -50, 1, 1, 10},        {"VScroll8", 50, -50, 1, 1, 5}, {"VScroll9", 100, -100, 1, 1, -40},
+  };
+  for (const auto& r : bars) {
+    auto* bar = control<VerticalBar>(r.name);
+    EXPECT_EQ((std::vector<int>{bar->top(), bar->bottom(), bar->smallChange(), bar->largeChange(), bar->value()}),
+              (std::vector<int>{r.top, r.bottom, r.small, r.large, r.start})) << r.name;
+    EXPECT_FALSE(bar->scrollBar()->hasTracking()) << r.name;
+  }
+  auto* slowdown = control<QScrollBar>("HScroll1");
+  EXPECT_EQ(slowdown->orientation(), Qt::Horizontal);
+  EXPECT_EQ((std::vector<int>{slowdown->minimum(), slowdown->maximum(), slowdown->singleStep(), slowdown->pageStep(),
+                              slowdown->value()}), (std::vector<int>{0, 10, 1, 1, 3}));
+  EXPECT_TRUE(!control<QTimer>("Timer1")->isActive() && control<QTimer>("Timer1")->interval() == 1);
+
+  EXPECT_EQ(tooltip("List1"), QStringLiteral("Структура магнитного поля"));
+  EXPECT_EQ(tooltip("Picture1"), QStringLiteral("плоскость X0Y"));
+  EXPECT_EQ(tooltip("Picture2"), QStringLiteral("плоскость X0Z"));
+  auto* start = control<QPushButton>("CmdOK");
+  EXPECT_EQ(start->text() + start->toolTip(), QStringLiteral("ПУСКвыполнить расчет"));
+  EXPECT_EQ(start->font().family(), QStringLiteral("Times New Roman"));
+  EXPECT_EQ(control("Shape1")->parentWidget(), control("Picture1"));  // markers inside their pictures
+  EXPECT_EQ(control("Shape2")->parentWidget(), control("Picture2"));
+  EXPECT_EQ(control("Shape1")->size(), QSize(10, 10));
+  auto* list = control<QListWidget>("List1");
+  EXPECT_EQ(list->count(), 7);
+  EXPECT_EQ(list->currentRow(), 0);
+  EXPECT_EQ(window().state().fieldConfig, 1);
+  EXPECT_TRUE(window().ready());
+
+  EXPECT_EQ(window().windowTitle(), QStringLiteral("Моделирование движения заряженной частицы в различных магнитных полях"));
+  EXPECT_FALSE(window().windowIcon().isNull());
+  // Each menu: its name=caption, then its items' ("-": a separator, otherwise with an icon).
+  const QStringList menus[] = {
+      {"mnuFile=Файл", "mnuFilespravka=Cправка" /* Latin C */, "mnuHelpSep2=-", "mnuFileExit=Выход"},
+      {"mnuHelp=Помощь", "mnuHelpInstruction=Инструкция", "mnuHelpUprav=Управление", "mnuHelpSep1=-",
+       "mnuHelpAvtors=Авторы", "mnuHelpAbout=О программе", "mnuHelpAbout2=Регистрация"}};
+  const QList<QAction*> top = window().menuBar()->actions();
+  ASSERT_EQ(top.size(), 2);
+  for (int m = 0; m < 2; ++m) {
+    QMenu* menu = top[m]->menu();
+    ASSERT_NE(menu, nullptr);
+    QStringList seen{menu->objectName() + '=' + menu->title()};
+    for (QAction* item : menu->actions()) {
+      seen << item->objectName() + '=' + (item->isSeparator() ? QStringLiteral("-") : item->text());
+      EXPECT_TRUE(item->isSeparator() || !item->icon().isNull()) << item->objectName().toStdString();
+    }
+    EXPECT_EQ(seen, menus[m]);
+  }
+  for (const char* holder : {"Picture4", "Picture6", "Picture7", "Picture8", "Picture9", "Picture10", "Picture11"}) {
+    auto* label = control<QLabel>(holder);
+    EXPECT_TRUE(label->isHidden() && !label->pixmap().isNull()) << holder;
+  }
+
+  // Placed 2 % from the top left of the free screen.
+  const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
+  const QRect outer = window().frameGeometry();
+  EXPECT_NEAR(outer.left(), free.left() + (free.width() - outer.width()) * 0.02, 1);
+  EXPECT_NEAR(outer.top(), free.top() + (free.height() - outer.height()) * 0.02, 1);
+}
+
+class LayoutTest : public WindowTest {
+protected:
+  void resizeClient(int width, int height) {
+    window().resize(width, height + window().height() - window().centralWidget()->height());
+    QTRY_COMPARE(window().centralWidget()->size(), QSize(width, height));
+  }
+  void expectNear(const char* name, double left, double top, double width, double height) {
+    const QRect g = control(name)->geometry();
+    EXPECT_TRUE(std::abs(g.left() - left) <= 0.5 && std::abs(g.top() - top) <= 0.5 &&
+                std::abs(g.width() - width) <= 0.5 && std::abs(g.height() - height) <= 0.5)
+        << name << " at " << g.left() << "," << g.top() << " " << g.width() << "x" << g.height();
+  }
+};
+
+TEST_F(LayoutTest, FirstShowLaysOutAndRecomputesThenEverySizeReachesTheControls) {
+  EXPECT_EQ(window().recomputeCount(), 1) << "only the first selection recomputes during start-up";
+  showWindow();  // the first resize: the layout and a second recompute
+  EXPECT_EQ(window().recomputeCount(), 2);
+  ASSERT_EQ(window().centralWidget()->size(), QSize(720, 480));
+  const struct {
+    const char* name;
+    double left, top, width, height;
+  } rows[] = {
+      {"Label1", 4, 4, 132, 24},          {"VScroll1", 136, 4, 22, 48},      {"Label25", 4, 236, 132, 24},
+      {"Label11", 166, 4, 116.16, 24},    {"VScroll5", 282.16, 4, 22, 48},   {"List1", 166, 56, 135.52, 48},
+      {"Text2", 166, 236, 116.16, 24},    {"Label3", 309.52, 4, 66, 24},     {"VScroll3", 375.52, 4, 22, 48},
+      {"Label23", 309.52, 184, 66, 24},   {"HScroll1", 309.52, 216, 88, 24}, {"Label29", 342.52, 240, 22, 24},
+      {"Label13", 398.52, 4, 132, 24},    {"Label26", 398.52, 116, 132, 24}, {"CmdOK", 431.52, 224, 66, 24},
+      {"Image1", 534.52, 4, 181.48, 151.23}, {"Picture1", 4, 268, 208, 208}, {"Picture2", 216, 268, 416, 208},
+      {"Text1", 166, 132, 116.16, 24},  // hidden, placed ready to be shown
+  };
+  for (const auto& r : rows) expectNear(r.name, r.left, r.top, r.width, r.height);
+  EXPECT_EQ(control<PictureBox>("Picture2")->canvas().logicalSize(), QSize(416, 208));
+
+  resizeClient(1200, 700);
+  expectNear("Image1", 534.52, 4, 300, 250);
+  expectNear("Picture2", 436, 268, 856, 428);
+  const int before = window().recomputeCount();
+  resizeClient(300, 200);  // smaller than the panel: zero sizes, no failure
+  EXPECT_GT(window().recomputeCount(), before);
+  expectNear("Image1", 534.52, 4, 0, 0);
+  expectNear("Picture1", 4, 196, 0, 0);
+  expectNear("Label26", 398.52, 116, 132, 24);  // the panel never moves
+  resizeClient(720, 480);
+  window().showMinimized();
+  QTest::qWait(20);
+  window().showNormal();
+  QTRY_COMPARE(window().centralWidget()->size(), QSize(720, 480));
+  expectNear("Picture1", 4, 268, 208, 208);
+}
+
+TEST_F(WindowTest, PictureAtStartComesFromTheFilesWhenTheyAreThere) {
+  // Files are added row by row; 0: the built-in picture.
+  const struct { const char* file; int k, shown; } rows[] = {{nullptr, 0, 0}, {"1.gif", 1, 1}, {"mudr.gif", 9, 9}};
+  for (const auto& r : rows) {
+    if (r.file) writePicture(QString::fromLatin1(r.file), r.k);
+    closeWindow();
+    ASSERT_FALSE(control<QLabel>("Image1")->pixmap().isNull());
+    if (r.shown) {
+      EXPECT_EQ(image1Colour(), pictureColour(r.shown)) << r.file;
+    } else {
+      EXPECT_EQ(control<QLabel>("Image1")->pixmap().size(), QSize(300, 250));
+      EXPECT_TRUE(control<QLabel>("Image1")->property("pictureFile").toString().isEmpty());
+    }
+  }
+}
+
+}  // namespace
+}  // namespace larmor::test
