@@ -20,6 +20,13 @@ QPoint pixelOf(const ImageCanvas& c, double u, double w) {
 
 QRgb at(const ImageCanvas& c, double u, double w) { return c.image().pixel(pixelOf(c, u, w)) & 0xFFFFFF; }
 
+// A blank picture of region 5 at the given size.
+void blank(ImageCanvas& c, QSize size) {
+  c.resize(size);
+  c.setMapping({-2.5f, 2.5f, 2.5f, -2.5f});
+  c.clear();
+}
+
 struct Pictures {
   ImageCanvas xy, xz;
   Views views{xy, xz};
@@ -84,9 +91,7 @@ TEST(ImageCanvas, SkippingAndClippingLightTheSamePixelsAsTheWholeFigure) {
     ImageCanvas fast, reference;
     reference.setCulling(false);
     for (ImageCanvas* c : {&fast, &reference}) {
-      c->resize(size);
-      c->setMapping({-2.5f, 2.5f, 2.5f, -2.5f});
-      c->clear();
+      blank(*c, size);
       for (int j = 0; j < 72; ++j) {  // every edge at every slope, from inside and through
         const double a = j * 5 * M_PI / 180;
         c->line(0.3f, -0.2f, float(0.3 + 7 * std::cos(a)), float(-0.2 + 7 * std::sin(a)), 0x112233);
@@ -149,11 +154,8 @@ TEST(ImageCanvas, NonFiniteAndFarCoordinatesDrawNothingWrong) {
   EXPECT_EQ(p.xy.image(), before);
   // A line to a far point lights what the same direction lights near by.
   ImageCanvas far, near;
-  for (ImageCanvas* c : {&far, &near}) {
-    c->resize(QSize(208, 208));
-    c->setMapping({-2.5f, 2.5f, 2.5f, -2.5f});
-    c->clear();
-  }
+  blank(far, QSize(208, 208));
+  blank(near, QSize(208, 208));
   far.line(0.3f, 0.1f, 1e30f, 0.1f, 0x123456);
   far.line(-0.2f, -1e30f, -0.2f, 0.4f, 0x123456);
   near.line(0.3f, 0.1f, 3.0f, 0.1f, 0x123456);

@@ -127,11 +127,11 @@ TEST(DrawStartDirection, StrokeAlongTheStartVelocity) {
   const struct {
     const char* name;
     int alpha, beta;
-    double xyDu, xyDw, xzDu, xzDw;
+    double d[4];  // du, dw in X0Y, then in X0Z
   } rows[] = {
-      {"along OZ: nothing in X0Y, +z in X0Z", 0, 60, 0, 0, length, 0},
-      {"along OY: +y in X0Y, nothing in X0Z", 90, 90, length, 0, 0, 0},
-      {"along OX: upwards in both", 90, 0, 0, length, 0, length},
+      {"along OZ: nothing in X0Y, +z in X0Z", 0, 60, {0, 0, length, 0}},
+      {"along OY: +y in X0Y, nothing in X0Z", 90, 90, {length, 0, 0, 0}},
+      {"along OX: upwards in both", 90, 0, {0, length, 0, length}},
   };
   for (const auto& row : rows) {
     RecordingCanvas xy, xz;
@@ -147,10 +147,8 @@ TEST(DrawStartDirection, StrokeAlongTheStartVelocity) {
     EXPECT_TRUE(top.kind == Kind::Line && top.colour == views.trailColour()) << row.name;
     EXPECT_TRUE(top.u1 == float(state.params.y0) && top.w1 == float(state.params.x0)) << row.name;
     EXPECT_EQ(side.u1, state.params.z0) << row.name;
-    EXPECT_NEAR(top.u2 - top.u1, row.xyDu, 1e-6) << row.name;
-    EXPECT_NEAR(top.w2 - top.w1, row.xyDw, 1e-6) << row.name;
-    EXPECT_NEAR(side.u2 - side.u1, row.xzDu, 1e-6) << row.name;
-    EXPECT_NEAR(side.w2 - side.w1, row.xzDw, 1e-6) << row.name;
+    const double d[] = {top.u2 - top.u1, top.w2 - top.w1, side.u2 - side.u1, side.w2 - side.w1};
+    for (int i = 0; i < 4; ++i) EXPECT_NEAR(d[i], row.d[i], 1e-6) << row.name << ", " << i;
   }
 }
 
