@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QProcessEnvironment>
-#include <QString>
-#include <QStringList>
+#include <QProcess>
+#include <QRegularExpression>
 
 namespace larmor::testing {
 
@@ -13,12 +12,36 @@ struct ToolResult {
 };
 
 // Runs a program with an argument list (no shell).
-ToolResult runTool(const QString& program, const QStringList& arguments,
-                   const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
+inline ToolResult runTool(const QString& program, const QStringList& arguments,
+                          const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+  QProcess process;
+  process.setProcessEnvironment(environment);
+  process.setProcessChannelMode(QProcess::MergedChannels);
+  process.start(program, arguments);
+  ToolResult result;
+  if (!(result.started = process.waitForStarted(10000))) return result;
+  process.waitForFinished(120000);
+  result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  result.out = QString::fromUtf8(process.readAll());
+  return result;
+}
+
 // pdftotext with every run of white space made one blank, so a phrase broken across lines is found.
-QString pdfText(const QString& path);
-// Pages (pdfinfo) and images (pdfimages) of a PDF; -1 when the tool cannot read it.
-int pdfPages(const QString& path);
-int pdfImages(const QString& path);
+inline QString pdfText(const QString& path) {
+  const ToolResult r = runTool(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+  return r.exitCode == 0 ? r.out.simplified() : QString();
+}
+
+// Pages (pdfinfo) and images (pdfimages: two header lines, then one per image); -1 when unreadable.
+inline int pdfPages(const QString& path) {
+  const ToolResult r = runTool(QStringLiteral("pdfinfo"), {path});
+  const auto match = QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption).match(r.out);
+  return r.exitCode == 0 && match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+inline int pdfImages(const QString& path) {
+  const ToolResult r = runTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), path});
+  return r.exitCode == 0 ? static_cast<int>(r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts).size()) - 2 : -1;
+}
 
 }  // namespace larmor::testing
