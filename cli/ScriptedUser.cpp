@@ -1,5 +1,6 @@
 #include "cli/ScriptedUser.h"
 
+#include "model/FieldChoice.h"
 #include "model/SimParams.h"
 #include "model/TextRules.h"
 #include "views/Views.h"
@@ -8,17 +9,12 @@ namespace larmor {
 
 namespace {
 
-// What the list selection sets for each configuration: S (0: unchanged), x0 and z0 [m].
-struct Selection {
-  double S;
-  double x0;
-  float z0;
-};
-
-constexpr Selection selections[] = {
-    {0, 1, -4.0f}, {3.3, 1, -4.0f}, {3.3, 1, -4.0f}, {0.3, 1, -4.0f},
-    {0, 1, -4.0f}, {5, 1, -2.0f},   {5, 0.3, -4.0f},
-};
+// Sets a bar's position; true when it moved, which is when its handler runs.
+bool moveBar(int& position, int target) {
+  if (position == target) return false;
+  position = target;
+  return true;
+}
 
 }  // namespace
 
@@ -36,8 +32,8 @@ void ScriptedUser::startUp() {
   // The start-up selection of the first entry: the handlers are still silent then, so
   // x0 and z0 keep their literal values.
   m_state.fieldConfig = 1;
-  m_state.params.x0 = 1;
-  m_state.params.z0 = -4.0f;
+  m_state.params.x0 = fieldChoice(1).x0;
+  m_state.params.z0 = fieldChoice(1).z0;
   recompute();
   recompute();  // the first resize of the shown window
 }
@@ -47,26 +43,20 @@ void ScriptedUser::selectConfiguration(int config) {
     recompute();
     return;
   }
-  const Selection& row = selections[config - 1];
+  const FieldChoice& choice = fieldChoice(static_cast<FieldConfig>(config));
   m_state.fieldConfig = static_cast<FieldConfig>(config);
-  if (row.S != 0) {
-    m_state.params.S = row.S;
+  if (choice.S) {
+    m_state.params.S = *choice.S;
     const std::string text = twoDecimalsText(m_state.params.S);
     if (text != m_text1) {
       m_text1 = text;
       Text1_Change();
     }
   }
-  m_state.params.x0 = row.x0;
-  if (const int p = positionFromCoordinate(m_state.params.x0); p != m_x0Position) {
-    m_x0Position = p;
-    VScroll7_Change();
-  }
-  m_state.params.z0 = row.z0;
-  if (const int p = positionFromCoordinate(m_state.params.z0); p != m_z0Position) {
-    m_z0Position = p;
-    VScroll9_Change();
-  }
+  m_state.params.x0 = choice.x0;
+  if (moveBar(m_x0Position, positionFromCoordinate(m_state.params.x0))) VScroll7_Change();
+  m_state.params.z0 = choice.z0;
+  if (moveBar(m_z0Position, positionFromCoordinate(m_state.params.z0))) VScroll9_Change();
   recompute();
 }
 

@@ -33,6 +33,8 @@ public:
   const SimulationState& state() const { return m_state; }
   const ResultCaptions& captions() const { return m_captions; }
   int recomputeCount() const { return m_recomputes; }
+  // VScroll1's position: it colours the markers and the trail.
+  int chargePosition() const { return m_chargePosition; }
   char decimalSeparator() const { return m_separator; }
 
 private:

@@ -1,36 +1,16 @@
 #include "docgen/FigureSpec.h"
 
+#include "cli/ScriptedUser.h"
 #include "model/SimParams.h"
 
 #include <QUrl>
 #include <QUrlQuery>
 
 #include <cmath>
-#include <optional>
 
 namespace larmor {
 
 namespace {
-
-// What choosing a configuration in the list sets: S (when the configuration uses a value
-// of its own), x0 and z0 [m]. The values pass through the bar and the box as the window's
-// handlers do after start-up, so x0 = 0.3 becomes 3 × 0.1.
-struct Selection {
-  std::optional<double> S;
-  double x0;
-  double z0;
-};
-
-Selection selectionOf(FieldConfig config) {
-  switch (config) {
-    case 2:
-    case 3: return {3.3, 1, -4};
-    case 4: return {0.3, 1, -4};
-    case 6: return {5, 1, -2};
-    case 7: return {5, 0.3, -4};
-    default: return {std::nullopt, 1, -4};
-  }
-}
 
 bool fail(QString* error, const QString& text) {
   if (error) *error = text;
@@ -53,65 +33,83 @@ bool readDouble(const QString& value, double low, double high, double* out) {
   return true;
 }
 
-// Applies one setting as its control would; false (with the reason) when the key is
-// unknown or the value lies outside what the control can give.
-bool applySetting(SimParams& p, int* chargePosition, const QString& key, const QString& value,
-                  QString* error) {
-  const QString bad = QStringLiteral("bad value '%1' for '%2'").arg(value, key);
-  int n = 0;
-  double x = 0;
-  if (key == QLatin1String("charge")) {
-    if (!readInt(value, -5, 5, &n)) return fail(error, bad);
-    p.q = chargeFromPosition(n);
-    *chargePosition = n;
-  } else if (key == QLatin1String("mass")) {
-    if (!readInt(value, 0, 10, &n)) return fail(error, bad);
-    p.m = massFromPosition(n);
-  } else if (key == QLatin1String("speed")) {
-    if (!readInt(value, 1, 30000, &n)) return fail(error, bad);
-    p.v = static_cast<std::int16_t>(n);
-  } else if (key == QLatin1String("alpha")) {
-    if (!readInt(value, 0, 180, &n)) return fail(error, bad);
-    p.alpha = static_cast<std::int16_t>(n);
-    p.alphaRad = angleRadFromDegrees(n);
-  } else if (key == QLatin1String("beta")) {
-    if (!readInt(value, -180, 180, &n)) return fail(error, bad);
-    p.beta = static_cast<std::int16_t>(n);
-    p.betaRad = betaRadFromDegrees(n);
-  } else if (key == QLatin1String("field")) {  // [T], on the bar's grid of BoStep
-    if (!readDouble(value, 0, 30000 * BoStep, &x)) return fail(error, bad);
-    p.Bo = fieldFromPosition(static_cast<int>(std::lround(x / BoStep)));
-  } else if (key == QLatin1String("region")) {
-    if (!readInt(value, 1, 10, &n)) return fail(error, bad);
-    p.regionSize = static_cast<std::int16_t>(n);
-  } else if (key == QLatin1String("x0") || key == QLatin1String("y0")) {
-    if (!readDouble(value, -5, 5, &x)) return fail(error, bad);
-    (key == QLatin1String("x0") ? p.x0 : p.y0) =
-        coordinateFromPosition(positionFromCoordinate(x));
-  } else if (key == QLatin1String("z0")) {
-    if (!readDouble(value, -10, 10, &x)) return fail(error, bad);
-    p.z0 = z0FromPosition(positionFromCoordinate(x));
-  } else if (key == QLatin1String("S") || key == QLatin1String("d")) {
-    if (!readDouble(value, -1e6, 1e6, &x)) return fail(error, bad);
-    (key == QLatin1String("S") ? p.S : p.d) = lengthFromText(value.toStdString());
-  } else if (key == QLatin1String("periods")) {
+// How a setting's value reaches its control.
+enum class Reading {
+  Position,    // a whole number, the bar's position
+  Field,       // [T] the nearest position of the field bar's grid of BoStep
+  Coordinate,  // [m] the nearest position of a start-point bar, ties to even as the bars do
+  Text,        // a number, given to its box as written
+};
+
+struct Setting {
+  const char* key;
+  TraceControl control;
+  Reading reading;
+  double low, high;  // the values the control can give
+};
+
+constexpr Setting settings[] = {
+    {"charge", TraceControl::Charge, Reading::Position, -5, 5},
+    {"mass", TraceControl::Mass, Reading::Position, 0, 10},
+    {"speed", TraceControl::Speed, Reading::Position, 1, 30000},
+    {"alpha", TraceControl::Alpha, Reading::Position, 0, 180},
+    {"beta", TraceControl::Beta, Reading::Position, -180, 180},
+    {"field", TraceControl::Field, Reading::Field, 0, 30000 * BoStep},
+    {"region", TraceControl::Region, Reading::Position, 1, 10},
+    {"x0", TraceControl::X0, Reading::Coordinate, -5, 5},
+    {"y0", TraceControl::Y0, Reading::Coordinate, -5, 5},
+    {"z0", TraceControl::Z0, Reading::Coordinate, -10, 10},
+    {"S", TraceControl::S, Reading::Text, -1e6, 1e6},
+    {"d", TraceControl::D, Reading::Text, -1e6, 1e6},
     // A figure is drawn at build time: keep its run short enough to stay quick.
-    if (!readDouble(value, 0, 1000, &x)) return fail(error, bad);
-    p.periods = periodsFromText(value.toStdString());
-  } else {
-    return fail(error, QStringLiteral("unknown setting '%1'").arg(key));
+    {"periods", TraceControl::Periods, Reading::Text, 0, 1000},
+};
+
+// The control action of one setting; false (with the reason) when the key is unknown or
+// the value lies outside what the control can give.
+bool actionOf(const QString& key, const QString& value, TraceAction* action, QString* error) {
+  for (const Setting& setting : settings) {
+    if (key != QLatin1String(setting.key)) continue;
+    action->control = setting.control;
+    int n = 0;
+    double x = 0;
+    bool ok = false;
+    switch (setting.reading) {
+      case Reading::Position:
+        ok = readInt(value, static_cast<int>(setting.low), static_cast<int>(setting.high), &n);
+        action->position = n;
+        break;
+      case Reading::Field:
+        ok = readDouble(value, setting.low, setting.high, &x);
+        action->position = static_cast<int>(std::lround(x / BoStep));
+        break;
+      case Reading::Coordinate:
+        ok = readDouble(value, setting.low, setting.high, &x);
+        action->position = positionFromCoordinate(x);
+        break;
+      case Reading::Text:
+        ok = readDouble(value, setting.low, setting.high, &x);
+        action->text = value.toStdString();
+        break;
+    }
+    return ok || fail(error, QStringLiteral("bad value '%1' for '%2'").arg(value, key));
   }
-  return true;
+  return fail(error, QStringLiteral("unknown setting '%1'").arg(key));
 }
 
-SimulationState selectedState(FieldConfig config) {
-  SimulationState state;
-  state.fieldConfig = config;
-  const Selection s = selectionOf(config);
-  if (s.S) state.params.S = lengthFromText(twoDecimalsText(*s.S));
-  state.params.x0 = coordinateFromPosition(positionFromCoordinate(s.x0));
-  state.params.z0 = z0FromPosition(positionFromCoordinate(s.z0));
-  return state;
+// Acts out a figure on the window's controls: the start-up, the list selection (with the
+// start point and S it sets), then every setting in the order written.
+ScriptedUser actOut(const FigureSpec& spec) {
+  ScriptedUser user('.');
+  user.startUp();
+  user.selectConfiguration(spec.config);
+  for (const auto& [key, value] : spec.settings) {
+    TraceAction action{};
+    if (actionOf(key, value, &action, nullptr)) user.apply(action);
+  }
+  // The run-length box recomputes nothing: once more, as the start button does first.
+  user.recompute();
+  return user;
 }
 
 }  // namespace
@@ -148,12 +146,11 @@ std::optional<FigureSpec> parseFigureUrl(const QString& text, QString* error) {
     }
   }
 
-  // Every setting is tried on a scratch state now, so a bad one is reported here.
-  SimulationState scratch = selectedState(spec.config);
-  int chargePosition = 1;
+  // Every setting is checked now, so a bad one is reported here.
   for (const auto& [key, value] : spec.settings) {
+    TraceAction action{};
     QString why;
-    if (!applySetting(scratch.params, &chargePosition, key, value, &why)) {
+    if (!actionOf(key, value, &action, &why)) {
       fail(error, why + QStringLiteral(" in '%1'").arg(text));
       return std::nullopt;
     }
@@ -161,24 +158,8 @@ std::optional<FigureSpec> parseFigureUrl(const QString& text, QString* error) {
   return spec;
 }
 
-SimulationState figureState(const FigureSpec& spec) {
-  SimulationState state = selectedState(spec.config);
-  // Computed once before the settings too, as the window does at start-up: a zero omega
-  // then keeps the period of the start parameters instead of a period of 0.
-  state.computeQuantities();
-  int chargePosition = 1;
-  for (const auto& [key, value] : spec.settings)
-    applySetting(state.params, &chargePosition, key, value, nullptr);
-  state.computeQuantities();
-  return state;
-}
+SimulationState figureState(const FigureSpec& spec) { return actOut(spec).state(); }
 
-int figureChargePosition(const FigureSpec& spec) {
-  SimParams scratch;
-  int chargePosition = 1;
-  for (const auto& [key, value] : spec.settings)
-    applySetting(scratch, &chargePosition, key, value, nullptr);
-  return chargePosition;
-}
+int figureChargePosition(const FigureSpec& spec) { return actOut(spec).chargePosition(); }
 
 }  // namespace larmor

@@ -1,8 +1,8 @@
 #include "ui/Form1.h"
 
+#include "model/FieldChoice.h"
 #include "model/TextRules.h"
 #include "ui/DefaultServices.h"
-#include "ui/FieldChoice.h"
 #include "ui/Form2.h"
 #include "ui/InfoTexts.h"
 #include "ui/PictureBox.h"
@@ -185,7 +185,7 @@ void Form1::List1_Click() {
   const QByteArray text = item ? item->text().toUtf8() : QByteArray();
   const FieldConfig config = fieldConfigFromText(std::string_view(text.constData(), text.size()));
   if (config >= 1 && config <= fieldConfigCount) {
-    const FieldChoice& choice = fieldChoices[config - 1];
+    const FieldChoice& choice = fieldChoice(config);
     SimParams& p = m_state.params;
     m_state.fieldConfig = config;
     Label[27]->setVisible(choice.showS);

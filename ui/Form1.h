@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 class QAction;
 class QEventLoop;
@@ -89,6 +90,7 @@ private:
   void Text2_Change();
   void Text3_Change();
   void HScroll1_Change();
+  void captionAndRecompute(QLabel* caption, const std::string& text);
 
   void CmdOK_Click();
   void RunTrajectory();

@@ -19,6 +19,12 @@ std::string utf8(const QLineEdit* box) { return box->text().toStdString(); }
 
 }  // namespace
 
+// The shared end of the bar handlers: the value beside the bar, then the recompute.
+void Form1::captionAndRecompute(QLabel* caption, const std::string& text) {
+  caption->setText(qs(text));
+  RecomputeQuantities();
+}
+
 void Form1::VScroll1_Change() {
   if (!m_ready) return;
   const int p = VScroll1->value();
@@ -46,8 +52,7 @@ void Form1::VScroll4_Change() {
   if (!m_ready) return;
   const int p = VScroll4->value();
   m_state.params.v = static_cast<std::int16_t>(p);
-  Label[10]->setText(qs(integerText(p)));
-  RecomputeQuantities();
+  captionAndRecompute(Label[10], integerText(p));
 }
 
 void Form1::VScroll6_Change() {
@@ -55,8 +60,7 @@ void Form1::VScroll6_Change() {
   const int p = VScroll6->value();
   m_state.params.alpha = static_cast<std::int16_t>(p);
   m_state.params.alphaRad = angleRadFromDegrees(p);
-  Label[16]->setText(qs(integerText(p)));
-  RecomputeQuantities();
+  captionAndRecompute(Label[16], integerText(p));
   loadImage1(QStringLiteral("velocity.gif"));
 }
 
@@ -65,8 +69,7 @@ void Form1::VScroll10_Change() {
   const int p = VScroll10->value();
   m_state.params.beta = static_cast<std::int16_t>(p);
   m_state.params.betaRad = betaRadFromDegrees(p);
-  Label[25]->setText(qs(integerText(p)));
-  RecomputeQuantities();
+  captionAndRecompute(Label[25], integerText(p));
   loadImage1(QStringLiteral("velocity.gif"));
 }
 
@@ -74,37 +77,32 @@ void Form1::VScroll5_Change() {
   if (!m_ready) return;
   const int p = VScroll5->value();
   m_state.params.Bo = fieldFromPosition(p);
-  Label[12]->setText(qs(fieldText(m_state.params.Bo)));
-  RecomputeQuantities();
+  captionAndRecompute(Label[12], fieldText(m_state.params.Bo));
 }
 
 void Form1::VScroll3_Change() {
   if (!m_ready) return;
   const int p = VScroll3->value();
   m_state.params.regionSize = static_cast<std::int16_t>(p);
-  Label[6]->setText(qs(twoDecimalsText(p)));
-  RecomputeQuantities();
+  captionAndRecompute(Label[6], twoDecimalsText(p));
 }
 
 void Form1::VScroll7_Change() {
   if (!m_ready) return;
   m_state.params.x0 = coordinateFromPosition(VScroll7->value());
-  Label[19]->setText(qs(twoDecimalsText(m_state.params.x0)));
-  RecomputeQuantities();
+  captionAndRecompute(Label[19], twoDecimalsText(m_state.params.x0));
 }
 
 void Form1::VScroll8_Change() {
   if (!m_ready) return;
   m_state.params.y0 = coordinateFromPosition(VScroll8->value());
-  Label[21]->setText(qs(twoDecimalsText(m_state.params.y0)));
-  RecomputeQuantities();
+  captionAndRecompute(Label[21], twoDecimalsText(m_state.params.y0));
 }
 
 void Form1::VScroll9_Change() {
   if (!m_ready) return;
   m_state.params.z0 = z0FromPosition(VScroll9->value());
-  Label[23]->setText(qs(twoDecimalsText(m_state.params.z0)));
-  RecomputeQuantities();
+  captionAndRecompute(Label[23], twoDecimalsText(m_state.params.z0));
 }
 
 // The text boxes are read, never rewritten: the box keeps exactly what was typed.

@@ -106,44 +106,48 @@ void Form1::buildControls() {
     return label;
   };
 
-  // Charge.
-  Label[1] = caption(1, QStringLiteral("q, Кл"),
-                     QStringLiteral("Элементарный заряд |е| точно. СИ с 2022 года "));
-  Label[4] = value(4, QStringLiteral("заряд частицы"));
-  VScroll1 = bar("VScroll1", 5, -5, 1, 2, 5);
-  // Mass.
-  Label[2] = caption(2, QStringLiteral("m, кг"), QStringLiteral("Атомная единица массы. С 2022 года"));
-  Label[5] = value(5, QStringLiteral("масса частицы"));
-  VScroll2 = bar("VScroll2", 10, 0, 1, 2, 0);
-  // Speed.
-  Label[9] = caption(9, QStringLiteral("v, м/с"), QStringLiteral("скорость частицы"));
-  Label[10] = value(10, QStringLiteral("скорость частицы"), Qt::AlignLeft);
-  VScroll4 = bar("VScroll4", 30000, 1, 100, 1000, 100);
-  // The two angles.
-  Label[15] = symbolCaption(15, QStringLiteral("a"), QStringLiteral("угол между скоростью и осью OZ"));
-  Label[16] = value(16, QStringLiteral("градусы"));
-  VScroll6 = bar("VScroll6", 180, 0, 1, 10, 0);
-  Label[24] = symbolCaption(24, QStringLiteral("b"),
-                            QStringLiteral("угол между поперечной скоростью и осью OX"));
-  Label[25] = value(25, QStringLiteral("градусы"));
-  VScroll10 = bar("VScroll10", 180, -180, 1, 10, 0);
-  // Field.
-  Label[11] = caption(11, QStringLiteral("Bo, Тл"), QStringLiteral("Индукция магнитного поля"));
-  Label[12] = value(12, QStringLiteral("магнитное поле"), Qt::AlignLeft);
-  VScroll5 = bar("VScroll5", 30000, 0, 10, 100, 1);
-  // Region and start point.
-  Label[3] = caption(3, QStringLiteral("размер, м"), QStringLiteral("размер изучаемой области"));
-  Label[6] = value(6, QStringLiteral("размер области "));
-  VScroll3 = bar("VScroll3", 10, 1, 1, 1, 4);
-  Label[7] = caption(7, QStringLiteral("Хо, м"), QStringLiteral("начальная координата х"));
-  Label[19] = value(19, QStringLiteral("начальная координата х"));
-  VScroll7 = bar("VScroll7", 50, -50, 1, 1, 1);
-  Label[20] = caption(20, QStringLiteral("Yо, м"), QStringLiteral("начальная координата y"));
-  Label[21] = value(21, QStringLiteral("начальная координата координата y"));
-  VScroll8 = bar("VScroll8", 50, -50, 1, 1, 5);
-  Label[22] = caption(22, QStringLiteral("Zo, м"), QStringLiteral("начальная координата z"));
-  Label[23] = value(23, QStringLiteral("начальная координата z"));
-  VScroll9 = bar("VScroll9", 100, -100, 1, 1, 1);
+  // The bar-set parameters, in the order they are built: each caption, its value label
+  // and its bar (top, bottom, small step, large step, start position).
+  const struct {
+    int caption;
+    const char* title;
+    const char* titleTip;
+    bool symbol;  // title kept as typed for the Symbol font
+    int value;
+    const char* valueTip;
+    Qt::Alignment alignment;
+    VerticalBar** bar;
+    const char* barName;
+    int top, bottom, small, large, start;
+  } parameters[] = {
+      {1, "q, Кл", "Элементарный заряд |е| точно. СИ с 2022 года ", false, 4, "заряд частицы",
+       Qt::AlignHCenter, &VScroll1, "VScroll1", 5, -5, 1, 2, 5},
+      {2, "m, кг", "Атомная единица массы. С 2022 года", false, 5, "масса частицы",
+       Qt::AlignHCenter, &VScroll2, "VScroll2", 10, 0, 1, 2, 0},
+      {9, "v, м/с", "скорость частицы", false, 10, "скорость частицы", Qt::AlignLeft, &VScroll4,
+       "VScroll4", 30000, 1, 100, 1000, 100},
+      {15, "a", "угол между скоростью и осью OZ", true, 16, "градусы", Qt::AlignHCenter,
+       &VScroll6, "VScroll6", 180, 0, 1, 10, 0},
+      {24, "b", "угол между поперечной скоростью и осью OX", true, 25, "градусы",
+       Qt::AlignHCenter, &VScroll10, "VScroll10", 180, -180, 1, 10, 0},
+      {11, "Bo, Тл", "Индукция магнитного поля", false, 12, "магнитное поле", Qt::AlignLeft,
+       &VScroll5, "VScroll5", 30000, 0, 10, 100, 1},
+      {3, "размер, м", "размер изучаемой области", false, 6, "размер области ", Qt::AlignHCenter,
+       &VScroll3, "VScroll3", 10, 1, 1, 1, 4},
+      {7, "Хо, м", "начальная координата х", false, 19, "начальная координата х",
+       Qt::AlignHCenter, &VScroll7, "VScroll7", 50, -50, 1, 1, 1},
+      {20, "Yо, м", "начальная координата y", false, 21, "начальная координата координата y",
+       Qt::AlignHCenter, &VScroll8, "VScroll8", 50, -50, 1, 1, 5},
+      {22, "Zo, м", "начальная координата z", false, 23, "начальная координата z",
+       Qt::AlignHCenter, &VScroll9, "VScroll9", 100, -100, 1, 1, 1},
+  };
+  for (const auto& row : parameters) {
+    const QString title = QString::fromUtf8(row.title), titleTip = QString::fromUtf8(row.titleTip);
+    Label[row.caption] =
+        row.symbol ? symbolCaption(row.caption, title, titleTip) : caption(row.caption, title, titleTip);
+    Label[row.value] = value(row.value, QString::fromUtf8(row.valueTip), row.alignment);
+    *row.bar = bar(row.barName, row.top, row.bottom, row.small, row.large, row.start);
+  }
 
   // Field structure and the lengths.
   List1 = new QListWidget(client);

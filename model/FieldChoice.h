@@ -7,8 +7,9 @@
 
 namespace larmor {
 
-// What choosing a field structure in the list sets up: which inputs it needs, the start
-// values suited to it and its illustration.
+// What choosing a field structure in the configuration list sets up: which inputs it
+// needs, the start values suited to it and its illustration. The window, the headless
+// companion and the help documents' figures all read this one table.
 struct FieldChoice {
   bool showS;                // the characteristic-length input (Label27, Text1)
   bool showD;                // the trap half-width input (Label28, Text3)
@@ -19,7 +20,7 @@ struct FieldChoice {
 };
 
 // Indexed by configuration − 1.
-inline const std::array<FieldChoice, fieldConfigCount> fieldChoices = {{
+inline constexpr std::array<FieldChoice, fieldConfigCount> fieldChoices = {{
     {false, false, std::nullopt, 1, -4.0f, "1.gif"},
     {true, false, 3.3, 1, -4.0f, "2.gif"},
     {true, false, 3.3, 1, -4.0f, "3.gif"},
@@ -28,5 +29,10 @@ inline const std::array<FieldChoice, fieldConfigCount> fieldChoices = {{
     {true, false, 5.0, 1, -2.0f, "6.gif"},
     {true, true, 5.0, 0.3, -4.0f, "7.gif"},
 }};
+
+// The row of a configuration 1..fieldConfigCount.
+constexpr const FieldChoice& fieldChoice(FieldConfig config) {
+  return fieldChoices[static_cast<std::size_t>(config - 1)];
+}
 
 }  // namespace larmor
