@@ -11,7 +11,19 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <chrono>
+#include <string>
+#include <thread>
+
 namespace larmor {
+
+namespace {
+
+// How much earlier than the deadline the wait's timer fires [ms]; at most this much of a
+// pause is slept without handling events.
+constexpr int earlyWakeMs = 1;
+
+}  // namespace
 
 void Form1::CmdOK_Click() {
   // One run at a time: a click while a run waits between its steps is ignored.
@@ -47,14 +59,20 @@ void Form1::RunTrajectory() {
   m_views->DrawFieldStructure(m_state);
 
   QPointer<Form1> self(this);
+  // The accuracy text mostly repeats from step to step: convert and set it only when it
+  // changed (the label then still shows the last step's text).
+  std::string shownAccuracy;
   while (run.hasNextStep()) {
     const TrailSegment segment = run.step();
     if (run.stoppedNonFinite() || run.refusedAxisStart()) break;  // nothing left to draw
-    Label[26]->setText(QString::fromStdString(run.accuracyText()));
+    if (run.accuracyText() != shownAccuracy) {
+      shownAccuracy = run.accuracyText();
+      Label[26]->setText(QString::fromStdString(shownAccuracy));
+    }
+    // The pictures repaint and move their markers at the next turn of the event loop,
+    // which the wait below (or the end of the run) gives them.
     m_views->PlotTrailSegment(segment);
     m_views->PlaceMarkers(m_state);
-    Picture1->syncMarker();
-    Picture2->syncMarker();
     m_lastRunSteps = run.stepsDone();
     emit runStepped();
     Wait(m_state.params.slowdown);  // read at every step: a new slow-down applies at once
@@ -71,9 +89,14 @@ void Form1::RunTrajectory() {
 
 void Form1::Wait(int m) {
   if (m <= 0) return;  // no pause and no event handled
+  // The pause is at least 10·m ms from here. The timer keeps whole milliseconds and wakes
+  // a fraction late, so it is armed a little early and the last fraction is slept to the
+  // deadline: the pause then ends close to it without spinning on a core.
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(10 * m);
   QEventLoop loop;
   m_waitLoop = &loop;
-  Timer1->start(10 * m);
+  Timer1->start(10 * m - earlyWakeMs);
   QPointer<Form1> self(this);
   loop.exec();
   if (!self) return;
@@ -82,7 +105,9 @@ void Form1::Wait(int m) {
     // The loop was ended from outside (the program is quitting): stop the run too.
     Timer1->stop();
     m_abortRun = true;
+    return;
   }
+  std::this_thread::sleep_until(deadline);
 }
 
 void Form1::Timer1_Timer() {

@@ -2,6 +2,7 @@
 
 #include "ui/MarkerShape.h"
 
+#include <QMetaObject>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -12,10 +13,7 @@ PictureBox::PictureBox(const QString& markerName, QWidget* parent)
   m_marker->setObjectName(markerName);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
-  m_canvas.setChangedHandler([this](const QRect& area) {
-    update(area);
-    syncMarker();
-  });
+  m_canvas.setChangedHandler([this](const QRect& area) { collectChange(area); });
   fitCanvas();
   syncMarker();
 }
@@ -31,8 +29,25 @@ void PictureBox::fitCanvas() {
 
 void PictureBox::syncMarker() {
   const QPointF topLeft = m_canvas.markerTopLeft();
-  m_marker->move(qRound(topLeft.x()), qRound(topLeft.y()));
+  const QPoint place(qRound(topLeft.x()), qRound(topLeft.y()));
+  if (m_marker->pos() != place) m_marker->move(place);
   m_marker->setColour(m_canvas.markerColour());
+}
+
+void PictureBox::collectChange(const QRect& area) {
+  // One bounding box rather than a region: repainting a little more of a copied image
+  // costs less than keeping a region of thousands of small rectangles.
+  m_pendingArea |= area;
+  if (m_flushQueued) return;
+  m_flushQueued = true;
+  QMetaObject::invokeMethod(this, &PictureBox::flushChanges, Qt::QueuedConnection);
+}
+
+void PictureBox::flushChanges() {
+  m_flushQueued = false;
+  if (!m_pendingArea.isEmpty()) update(m_pendingArea);
+  m_pendingArea = QRect();
+  syncMarker();
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {

@@ -2,6 +2,7 @@
 
 #include "canvas/ImageCanvas.h"
 
+#include <QRect>
 #include <QWidget>
 
 namespace larmor {
@@ -11,6 +12,11 @@ class MarkerShape;
 // A drawing surface: a retained image the size of the widget (at the screen's pixel
 // ratio), so covering and uncovering the window never loses a drawing, with the particle
 // marker as a child widget above it.
+//
+// Drawing calls only collect the changed area; the widget asks for one repaint of it and
+// moves the marker once per turn of the event loop. A run at full speed makes thousands of
+// drawing calls between two turns, and a repaint request or a marker move for each of them
+// costs more than the drawing itself (the pending dirty region grows with every call).
 class PictureBox : public QWidget {
   Q_OBJECT
 
@@ -25,7 +31,8 @@ public:
   // clears it); the window calls this right after placing the widget, so the redraw that
   // follows draws into an image of the final size even before the widget is shown.
   void fitCanvas();
-  // Moves the marker to the canvas's marker place and gives it the canvas's colour.
+  // Moves the marker to the canvas's marker place and gives it the canvas's colour now,
+  // without waiting for the next turn of the event loop.
   void syncMarker();
 
 protected:
@@ -33,8 +40,13 @@ protected:
   void resizeEvent(QResizeEvent* event) override;
 
 private:
+  void collectChange(const QRect& area);
+  void flushChanges();
+
   ImageCanvas m_canvas;
   MarkerShape* m_marker = nullptr;
+  QRect m_pendingArea;  // [logical pixels] bounding box of the changes not yet repainted
+  bool m_flushQueued = false;
 };
 
 }  // namespace larmor
