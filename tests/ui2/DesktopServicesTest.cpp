@@ -1,0 +1,147 @@
+// The editor launcher and the tone: what the window asks of the desktop, without a desktop.
+#include "ui/DesktopEditorLauncher.h"
+#include "ui/QtTonePlayer.h"
+#include "ui/ToneSamples.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSemaphore>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
+namespace larmor {
+namespace {
+
+TEST(DesktopEditorLauncher, TriesCandidatesInOrder) {
+  // installed: names the finder knows; failToStart: of those, ones that fail; ran: the one
+  // that ends up running, empty when none; reasonPart: in the reason on failure.
+  const struct { QStringList installed, failToStart; QString ran, reasonPart; } rows[] = {
+      {{"kate", "gedit"}, {}, "/usr/bin/gedit", {}},
+      {{"gedit", "kate"}, {"gedit"}, "/usr/bin/kate", {}},
+      {{}, {}, {}, "Не найден текстовый редактор"},
+      {{"kate"}, {"kate"}, {}, "Не удалось запустить"},
+  };
+  const QString file = QDir::current().absoluteFilePath(QStringLiteral("instruction.txt"));
+  for (const auto& r : rows) {
+    SCOPED_TRACE((r.installed.join(' ') + " / " + r.failToStart.join(' ')).toStdString());
+    QList<QPair<QString, QStringList>> started;
+    DesktopEditorLauncher launcher(
+        [] { return QList<EditorCommand>{{"gedit", {}}, {"kate", {"-b"}}, {"absent", {}}}; },
+        [&](const QString& name) { return r.installed.contains(name) ? "/usr/bin/" + name : QString(); },
+        [&](const QString& program, const QStringList& arguments) {
+          started.append({program, arguments});
+          return !r.failToStart.contains(QFileInfo(program).fileName());
+        });
+    QString reason;
+    EXPECT_EQ(launcher.launch(QStringLiteral("instruction.txt"), &reason), !r.ran.isEmpty());
+    if (r.ran.isEmpty()) {
+      EXPECT_TRUE(reason.contains(r.reasonPart) && reason.contains("instruction.txt")) << reason.toStdString();
+    } else {
+      EXPECT_TRUE(reason.isEmpty() && !started.isEmpty() && started.last().first == r.ran);
+    }
+    for (const auto& [program, arguments] : started)  // the candidate's own arguments, then the file
+      EXPECT_EQ(arguments, (program.endsWith("/kate") ? QStringList{"-b", file} : QStringList{file}));
+  }
+}
+
+TEST(DesktopEditorLauncher, DesktopEntryExecLines) {
+  const struct { QString exec, program; QStringList arguments; } rows[] = {  // for the file "/w/a b.txt"
+      {"gedit %U", "gedit", {"/w/a b.txt"}},
+      {"env LANG=C mousepad", "env", {"LANG=C", "mousepad", "/w/a b.txt"}},  // no code: file appended
+      {"\"/opt/My Editor/ed\" --new-window %f", "/opt/My Editor/ed", {"--new-window", "/w/a b.txt"}},
+      {"kate -b %i %c %u", "kate", {"-b", "/w/a b.txt"}},  // icon and name codes dropped
+      {"ed \"say \\\"hi\\\"\" 100%% %F %F", "ed", {"say \"hi\"", "100%", "/w/a b.txt"}},
+  };
+  for (const auto& r : rows) {
+    const auto command = DesktopEditorLauncher::parseExec(r.exec);
+    ASSERT_TRUE(command.has_value()) << r.exec.toStdString();
+    EXPECT_EQ(command->program, r.program);
+    EXPECT_EQ(DesktopEditorLauncher::argumentsFor(*command, "/w/a b.txt"), r.arguments) << r.exec.toStdString();
+  }
+  EXPECT_FALSE(DesktopEditorLauncher::parseExec(QStringLiteral("   ")).has_value());
+}
+
+TEST(DesktopEditorLauncher, DesktopDefaultForPlainText) {
+  QTemporaryDir root;
+  const QString apps = root.filePath("apps"), absent = root.filePath("absent.list");
+  const QString user = root.filePath("user.list"), system = root.filePath("system.list");
+  // "notes-editor.desktop" may live in the subfolder "notes"; only the main group's Exec counts.
+  const char* files[][2] = {
+      {"user.list", "[Added Associations]\ntext/plain=added.desktop;\n[Default Applications]\n"
+                    "text/html=browser.desktop\ntext/plain=missing.desktop;notes-editor.desktop;\n"},
+      {"system.list", "[Default Applications]\ntext/plain=added.desktop\n"},
+      {"apps/added.desktop", "[Desktop Entry]\nExec=added %f\n"},
+      {"apps/notes/editor.desktop", "[Desktop Action new]\nExec=wrong\n[Desktop Entry]\nExec=notes-edit --new %F\n"}};
+  for (const auto& [path, content] : files) {
+    QDir().mkpath(QFileInfo(root.filePath(path)).absolutePath());
+    QFile f(root.filePath(path));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(content) > 0);
+  }
+  EXPECT_EQ(DesktopEditorLauncher::desktopDefaultEditor({user, system}, {apps}), (EditorCommand{"notes-edit", {"--new", "%F"}}));
+  EXPECT_EQ(DesktopEditorLauncher::desktopDefaultEditor({absent, system}, {apps}), (EditorCommand{"added", {"%f"}}));
+  EXPECT_FALSE(DesktopEditorLauncher::desktopDefaultEditor({absent}, {apps}).has_value());
+}
+
+TEST(ToneSamples, FrequencyDurationAndFades) {
+  const int rows[][3] = {{880, 120, 48000}, {880, 120, 44100}, {440, 1000, 8000}, {880, 37, 22050}};  // Hz, ms, rate
+  for (const auto& [hz, ms, rate] : rows) {
+    SCOPED_TRACE(::testing::Message() << hz << " Hz " << ms << " ms at " << rate);
+    const auto s = toneSamples(hz, ms, rate);
+    ASSERT_EQ(s.size(), std::size_t(ms) * rate / 1000);
+    int crossings = 0, lastSign = 0;  // two per period, zeros skipped
+    for (auto v : s) {
+      const int sign = (v > 0) - (v < 0);
+      crossings += sign != 0 && lastSign != 0 && sign != lastSign;
+      if (sign != 0) lastSign = sign;
+    }
+    const double seconds = double(s.size()) / rate;
+    EXPECT_NEAR(crossings / (2 * seconds), hz, 1 / seconds);
+    auto peak = [&s](std::size_t from, std::size_t to) {  // largest |s[i]| for i in [from, to)
+      int most = 0;
+      for (std::size_t i = from; i < to; ++i) most = std::max(most, std::abs(int(s[i])));
+      return most;
+    };
+    const std::size_t fade = std::size_t(toneFadeMs) * rate / 1000, n = s.size();
+    const int full = peak(0, n);
+    EXPECT_GT(full, 8000) << "audible";
+    EXPECT_EQ(peak(fade, n - fade), full) << "full level between the fades";
+    EXPECT_LE(std::max(peak(0, 1), peak(n - 1, n)), full / 50) << "no click at either end";
+    EXPECT_LT(std::max(peak(0, fade / 4), peak(n - fade / 4, n)), full / 3);
+  }
+  const int nothing[][3] = {{0, 120, 48000}, {880, 0, 48000}, {880, -5, 48000}, {880, 120, 0}};
+  for (const auto& [hz, ms, rate] : nothing) EXPECT_TRUE(toneSamples(hz, ms, rate).empty()) << hz << " " << ms << " " << rate;
+}
+
+// A sound server that hangs on the device query must not hold up the caller of play(),
+// and the device is looked up once, on the player's own thread, only when first needed.
+TEST(QtTonePlayer, ProbesOnceOffTheCallersThreadWithoutBlockingIt) {
+  QSemaphore entered, release;
+  std::atomic<bool> releasedInTime{false};
+  std::atomic<int> probes{0};
+  std::thread::id probeThread;
+  {
+    QtTonePlayer player([&] {
+      ++probes, probeThread = std::this_thread::get_id();
+      entered.release();
+      releasedInTime = release.tryAcquire(1, 20000);  // times out if play() waited for us
+      return QAudioDevice();
+    });
+    EXPECT_EQ(probes.load(), 0);
+    for (int i = 0; i < 5; ++i) player.play(880, 120);
+    ASSERT_TRUE(entered.tryAcquire(1, 20000));
+    release.release();
+    player.play(880, 120);  // silent for good after finding no device
+  }  // the destructor joins the audio thread
+  EXPECT_TRUE(releasedInTime);
+  EXPECT_NE(probeThread, std::this_thread::get_id());
+  EXPECT_EQ(probes.load(), 1);
+}
+
+}  // namespace
+}  // namespace larmor
