@@ -1,14 +1,16 @@
+#include "assets/tool/PictureStyle.h"
 #include "assets/tool/Pictures.h"
 #include "assets/tool/SketchCanvas.h"
 
+#include "model/FieldChoice.h"
 #include "model/SimulationState.h"
 #include "views/Views.h"
 
-#include <QFont>
 #include <QPainter>
 #include <QPen>
 
 #include <array>
+#include <string_view>
 
 namespace larmor {
 
@@ -25,25 +27,6 @@ constexpr std::array<const char*, fieldConfigCount> descriptions = {
     "Bz = Bo·S/ρ и радиальное поле двух витков у z = ±d: вторая форма ловушки.",
 };
 
-QFont serif(int pixelSize, bool bold = false, bool italic = false) {
-  QFont font(QStringLiteral("Liberation Serif"));
-  font.setStyleHint(QFont::Serif);
-  font.setPixelSize(pixelSize);
-  font.setBold(bold);
-  font.setItalic(italic);
-  return font;
-}
-
-// The S the configuration list gives each configuration; d stays at its start value.
-double selectionLength(FieldConfig config, double current) {
-  switch (config) {
-    case 2: case 3: return 3.3;
-    case 4: return 0.3;
-    case 6: case 7: return 5;
-    default: return current;
-  }
-}
-
 void axisName(QPainter& painter, QPointF at, const char* text) {
   painter.drawText(at, QString::fromUtf8(text));
 }
@@ -51,23 +34,17 @@ void axisName(QPainter& painter, QPointF at, const char* text) {
 }  // namespace
 
 QImage fieldPicture(FieldConfig config) {
-  QImage image(pictureWidth, pictureHeight, QImage::Format_RGB32);
-  image.fill(Qt::white);
+  const std::string_view title = fieldConfigTexts[static_cast<std::size_t>(config - 1)];
+  QImage image = blankPicture();
   QPainter painter(&image);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setRenderHint(QPainter::TextAntialiasing);
-
-  painter.setPen(Qt::black);
-  painter.setFont(serif(20, true));
-  painter.drawText(QRect(0, 4, pictureWidth, 28), Qt::AlignCenter,
-                   QString::fromUtf8(fieldConfigTexts[static_cast<std::size_t>(config - 1)].data(),
-                                     static_cast<qsizetype>(fieldConfigTexts[static_cast<std::size_t>(config - 1)].size())));
+  beginPicture(painter, QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())), 20, 28);
 
   // The largest region shows the traps' mirrors and the decay of the drift fields best.
   SimulationState state;
   state.fieldConfig = config;
   state.params.regionSize = 10;
-  state.params.S = selectionLength(config, state.params.S);
+  // S as the configuration list sets it; d stays at its start value.
+  state.params.S = fieldChoice(config).S.value_or(state.params.S);
 
   const QRectF xyPanel(8, 40, 104, 104);
   const QRectF xzPanel(120, 40, 172, 104);
@@ -88,19 +65,19 @@ QImage fieldPicture(FieldConfig config) {
   painter.drawRect(xzPanel);
 
   painter.setPen(Qt::black);
-  painter.setFont(serif(12, false, true));
+  painter.setFont(pictureFont(12, Face::Italic));
   axisName(painter, {xyPanel.right() - 10, xyPanel.center().y() + 12}, "Y");
   axisName(painter, {xyPanel.center().x() + 4, xyPanel.top() + 11}, "X");
   axisName(painter, {xzPanel.right() - 10, xzPanel.center().y() + 12}, "Z");
   axisName(painter, {xzPanel.center().x() + 4, xzPanel.top() + 11}, "X");
 
-  painter.setFont(serif(12));
+  painter.setFont(pictureFont(12));
   painter.drawText(QRectF(xyPanel.left(), 146, xyPanel.width(), 16), Qt::AlignCenter,
                    QString::fromUtf8("плоскость X0Y"));
   painter.drawText(QRectF(xzPanel.left(), 146, xzPanel.width(), 16), Qt::AlignCenter,
                    QString::fromUtf8("плоскость X0Z"));
 
-  painter.setFont(serif(15));
+  painter.setFont(pictureFont(15));
   painter.drawText(QRectF(8, 168, pictureWidth - 16, pictureHeight - 172),
                    Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
                    QString::fromUtf8(descriptions[static_cast<std::size_t>(config - 1)]));

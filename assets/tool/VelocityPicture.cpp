@@ -1,6 +1,6 @@
+#include "assets/tool/PictureStyle.h"
 #include "assets/tool/Pictures.h"
 
-#include <QFont>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
@@ -42,27 +42,12 @@ void arrow(QPainter& painter, QPointF from, QPointF to, const QColor& colour, do
   painter.setBrush(Qt::NoBrush);
 }
 
-QFont serif(int pixelSize, bool italic = false, bool bold = false) {
-  QFont font(QStringLiteral("Liberation Serif"));
-  font.setStyleHint(QFont::Serif);
-  font.setPixelSize(pixelSize);
-  font.setItalic(italic);
-  font.setBold(bold);
-  return font;
-}
-
 }  // namespace
 
 QImage velocityPicture() {
-  QImage image(pictureWidth, pictureHeight, QImage::Format_RGB32);
-  image.fill(Qt::white);
+  QImage image = blankPicture();
   QPainter painter(&image);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setRenderHint(QPainter::TextAntialiasing);
-
-  painter.setPen(Qt::black);
-  painter.setFont(serif(18, false, true));
-  painter.drawText(QRect(0, 4, pictureWidth, 24), Qt::AlignCenter, QString::fromUtf8("Начальная скорость частицы"));
+  beginPicture(painter, QString::fromUtf8("Начальная скорость частицы"), 18, 24);
 
   const Sketch at(QPointF(128, 150), 92);
   const Vec3 o{0, 0, 0};
@@ -71,7 +56,7 @@ QImage velocityPicture() {
   arrow(painter, at(o), at({0, 1.5, 0}), axisColour, 1.2);
   arrow(painter, at(o), at({0, 0, 1.2}), axisColour, 1.2);
   painter.setPen(axisColour);
-  painter.setFont(serif(16, true));
+  painter.setFont(pictureFont(16, Face::Italic));
   painter.drawText(at({1.35, 0, 0}) + QPointF(-14, 4), QStringLiteral("X"));
   painter.drawText(at({0, 1.5, 0}) + QPointF(-4, 18), QStringLiteral("Y"));
   painter.drawText(at({0, 0, 1.2}) + QPointF(8, 8), QStringLiteral("Z"));
@@ -93,10 +78,10 @@ QImage velocityPicture() {
 
   arrow(painter, at(o), at(v), QColor(200, 0, 0), 2.4);
   painter.setPen(QColor(200, 0, 0));
-  painter.setFont(serif(19, true, true));
+  painter.setFont(pictureFont(19, Face::BoldItalic));
   painter.drawText(at(v) + QPointF(6, -2), QStringLiteral("v"));
   painter.setPen(QColor(70, 70, 160));
-  painter.setFont(serif(15, true));
+  painter.setFont(pictureFont(15, Face::Italic));
   painter.drawText(at(transverse) + QPointF(4, 14), QString::fromUtf8("v⊥"));
 
   // α: the arc from OZ to v; β: the arc in X0Y from OX to the transverse part.
@@ -113,7 +98,7 @@ QImage velocityPicture() {
   painter.drawPath(alphaArc);
   painter.drawPath(betaArc);
   painter.setPen(QColor(0, 110, 0));
-  painter.setFont(serif(18, true));
+  painter.setFont(pictureFont(18, Face::Italic));
   {
     const double a = alpha / 2, r = 0.55;
     painter.drawText(at({r * std::sin(a) * std::cos(beta), r * std::sin(a) * std::sin(beta), r * std::cos(a)}) +
@@ -124,13 +109,12 @@ QImage velocityPicture() {
   }
 
   painter.setPen(Qt::black);
-  painter.setFont(serif(13));
+  painter.setFont(pictureFont(13));
   painter.drawText(QRectF(6, 206, pictureWidth - 12, 18), Qt::AlignLeft | Qt::AlignVCenter,
                    QString::fromUtf8("α — угол между скоростью и осью OZ"));
   painter.drawText(QRectF(6, 224, pictureWidth - 12, 18), Qt::AlignLeft | Qt::AlignVCenter,
                    QString::fromUtf8("β — угол между поперечной скоростью и осью OX"));
   return image;
 }
-
 
 }  // namespace larmor
