@@ -1,6 +1,5 @@
-// The window's building blocks alone: the Symbol-font captions, the vertical bar whose
-// top is its largest value, and the proportional layout.
-#include "ui/ProportionalLayout.h"
+// The window's building blocks alone: the Symbol-font captions and the vertical bar whose
+// top is its largest value.
 #include "ui/SymbolFont.h"
 #include "ui/VerticalBar.h"
 
@@ -12,8 +11,6 @@
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
-
-#include <string>
 
 namespace larmor {
 namespace {
@@ -87,41 +84,6 @@ TEST(VerticalBar, GesturesMoveItTheWayOfATopToBottomRange) {
   QTest::mouseRelease(inner, Qt::LeftButton, {}, thumb - QPoint(0, 40));
   ASSERT_EQ(changes.size(), 1);
   EXPECT_GT(bar.value(), 15000) << "dragged towards the top";
-}
-
-// Only the illustration and the pictures follow the client area; sizes never go negative.
-TEST(ProportionalLayout, OnlyTheIllustrationAndThePicturesFollowTheClientArea) {
-  const struct {
-    const char* situation;
-    double width, height, imageWidth, pictureSide, pictureTop;
-  } rows[] = {
-      {"wide", 1400, 900, 300, 628, 268},         {"just 300 wide", 534.52 + 300 + 4, 480, 300, 208, 268},
-      {"narrow", 600, 480, 61.48, 208, 268},      {"narrower than the panel", 400, 200, 0, 0, 196},
-      {"minimised to nothing", 0, 0, 0, 0, -4},
-  };
-  const auto panel = proportionalLayout(720, 480);
-  for (const auto& r : rows) {
-    const auto layout = proportionalLayout(r.width, r.height);
-    ASSERT_EQ(layout.size(), panel.size());
-    for (size_t i = 0; i < layout.size(); ++i) {
-      const PlacedControl& c = layout[i];
-      const std::string name = c.name;
-      SCOPED_TRACE(r.situation + (" " + name));
-      EXPECT_GE(std::min(c.width, c.height), 0);
-      if (name == "Image1") {
-        EXPECT_NEAR(c.width, r.imageWidth, 1e-9);
-        EXPECT_NEAR(c.height, r.imageWidth * 5 / 6, 1e-9);
-      } else if (name == "Picture1" || name == "Picture2") {
-        EXPECT_NEAR(c.width, (name == "Picture1" ? 1 : 2) * r.pictureSide, 1e-9);
-        EXPECT_NEAR(c.height, r.pictureSide, 1e-9);
-        EXPECT_NEAR(c.top, r.pictureTop, 1e-9);
-      } else {
-        EXPECT_EQ(c.left, panel[i].left);
-        EXPECT_EQ(c.top, panel[i].top);
-        EXPECT_EQ(c.width, panel[i].width);
-      }
-    }
-  }
 }
 
 }  // namespace

@@ -16,15 +16,11 @@ TEST_F(WindowTest, BarsAtTheirEdgesWriteTheirValuesCaptionsAndTooltips) {
   writeAllPictures();
   showWindow();
   const QColor black(0, 0, 0), blue(0, 0, 255), red(255, 0, 0);
+  // key: none moves the bar to position; shown: "<name>.tip" is its tooltip; stored: the
+  // parameter the bar sets; picture: 2 is the structure's own, 8 "velocity.gif".
   const struct {
-    const char* bar;
-    Qt::Key key;  // none: the bar is moved to position
-    int position;
-    std::vector<std::pair<const char*, const char*>> shown;  // "<name>.tip": its tooltip
-    std::function<double(const SimParams&)> stored;
-    double value;
-    QColor marker;
-    int picture;  // in Image1 afterwards: 2 is the structure's own, 8 "velocity.gif"
+    const char* bar; Qt::Key key; int position; std::vector<std::pair<const char*, const char*>> shown;
+    std::function<double(const SimParams&)> stored; double value; QColor marker; int picture;
   } rows[] = {
       {"VScroll1", Qt::Key_Down, 0,
        {{"Label4", " 0.000000000e+00"}, {"Label4.tip", "заряд частицы =  0|e|"}, {"Label1.tip", "заряд частицы"},
@@ -85,19 +81,9 @@ TEST_F(WindowTest, EachStructureSetsItsInputsStartPointAndPicture) {
     if (withPictures) writeAllPictures();
     showWindow();
     const QColor startColour = image1Colour();
-    const struct {
-      const char* entry;
-      int config;
-      bool showS, showD;
-      double S;
-      const char* text1;
-      double x0;
-      int position7;
-      const char* label19;
-      float z0;
-      int position9;
-      const char* label23;
-      int recomputes;  // the nested handlers' and the selection's own
+    const struct {  // recomputes: the nested handlers' and the selection's own
+      const char* entry; int config; bool showS, showD; double S; const char* text1; double x0; int position7;
+      const char* label19; float z0; int position9; const char* label23; int recomputes;
     } rows[] = {
         {"Плоский дрейф", 2, true, false, 3.3, "3.30", 1, 10, "1.00", -4.0f, -40, "-4.00", 1},
         {"Осевой дрейф", 3, true, false, 3.3, "3.30", 1, 10, "1.00", -4.0f, -40, "-4.00", 1},

@@ -70,11 +70,7 @@ TEST_F(RunTest, ClosingDuringARunAsksThenEndsTheRunAndTheWindow) {
 TEST_F(RunTest, ARunThatCannotGoOnSaysSoAndStillEnds) {
   showWindow();
   setSlowdown(0);
-  const struct {
-    const char *structure, *length;
-    int x, y;
-    const char* text;
-  } rows[] = {
+  const struct { const char *structure, *length; int x, y; const char* text; } rows[] = {
       {"Плоский дрейф", "0.01", -50, 5, nonFiniteAccuracyText},  // exp(500): beyond single precision
       {"Магнитная ловушка", "0.30", 0, 0, axisStartAccuracyText},  // starts on the axis
   };
