@@ -81,6 +81,28 @@ std::optional<int> gridPosition(const std::string& text, double unit, double min
   return static_cast<int>(position);
 }
 
+// An error is one line on stderr whatever the argument held: control characters are
+// written as escapes, so a typed line feed cannot split the message or fake a second one.
+std::string oneLine(const std::string& text) {
+  std::string line;
+  line.reserve(text.size());
+  for (const unsigned char c : text) {
+    if (c == '\n') {
+      line += "\\n";
+    } else if (c == '\t') {
+      line += "\\t";
+    } else if (c < 0x20 || c == 0x7f) {
+      static const char hex[] = "0123456789abcdef";
+      line += "\\x";
+      line += hex[c >> 4];
+      line += hex[c & 0xf];
+    } else {
+      line += static_cast<char>(c);
+    }
+  }
+  return line;
+}
+
 std::string optionError(const OptionSpec& spec, const std::string& value) {
   return "larmor-trace: --" + std::string(spec.name) + " '" + value + "' is not accepted; it accepts " +
          spec.accepts;
@@ -202,6 +224,7 @@ TraceParse parseTraceOptions(const QStringList& arguments) {
   if (result.ok() && widthGiven && result.options.pngPath.empty())
     result.error = "larmor-trace: --width is only accepted together with --png FILE";
   if (result.ok() && result.options.configurations.empty()) result.options.configurations.push_back(1);
+  result.error = oneLine(result.error);
   return result;
 }
 

@@ -60,6 +60,7 @@ TEST(TraceOptions, BadInputGivesOneLineNamingTheOption) {
       {{"--sep", "5"}, "--sep"},             {{"--summary=yes"}, "--summary"},
       {{"--width", "300"}, "--width"},       {{"--png", "a.png", "--width", "8"}, "--width"},
       {{"extra"}, "extra"},                  {{"--"}, "--"},
+      {{"--charge", "1\n2"}, "'1\\n2'"},     {{"--co\nlour"}, "--co\\nlour"},  // kept on one line
   };
   for (const auto& row : rows) {
     const TraceParse p = parse(row.args);

@@ -50,6 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const larmor::TraceParse parse = larmor::parseTraceOptions(arguments);
   if (!parse.ok()) {
     if (parse.error.rfind("larmor-trace: ", 0) != 0) __builtin_trap();
+    // One line on stderr, whatever the arguments held.
+    for (const char c : parse.error)
+      if (static_cast<unsigned char>(c) < 0x20) __builtin_trap();
     return 0;
   }
   const larmor::TraceOptions& options = parse.options;
