@@ -39,10 +39,12 @@
 namespace larmor::test {
 namespace {
 
-const char* const barNames[] = {"VScroll1", "VScroll2", "VScroll3", "VScroll4",  "VScroll5", "VScroll6",
-                                "VScroll7", "VScroll8", "VScroll9", "VScroll10", "HScroll1"};
-const char* const nastyTexts[] = {"",  "abc", "3,3", "1e999", "-1e999", "1e-400", "nan", "inf", "+",
-                                  ".", "e5",  "1e",  "0x10",  "١٢",     "12.5",   "0.3", "-7", "1e308"};
+const char* const barNames[] = {"VScroll1", "VScroll2", "VScroll3",  "VScroll4",
+                                "VScroll5", "VScroll6", "VScroll7",  "VScroll8",
+                                "VScroll9", "VScroll10", "HScroll1"};
+const char* const nastyTexts[] = {"",   "abc", "3,3", "1e999", "-1e999", "1e-400",
+                                  "nan", "inf", "+",   ".",     "e5",     "1e",
+                                  "0x10", "١٢", "12.5", "0.3",  "-7",     "1e308"};
 
 // Desktop services that only count what the window asked of them.
 struct RecordingServices : DocumentOpener, EditorLauncher, TonePlayer, Dialogs {
@@ -304,7 +306,8 @@ private:
     EXPECT_EQ(m_fakes.tones, tones + 1);
     static const QRegularExpression finished(QRegularExpression::escape(Form1::mainTitle()) +
                                              QStringLiteral("   время расчета\\d+ c$"));
-    EXPECT_TRUE(finished.match(window().windowTitle()).hasMatch()) << window().windowTitle().toStdString();
+    EXPECT_TRUE(finished.match(window().windowTitle()).hasMatch())
+        << window().windowTitle().toStdString();
   }
 
   // Observer of every step: bounds the run's time and, during waits, acts as a user would.
@@ -358,7 +361,9 @@ private:
     return false;
   }
 
-  QString label(int number) { return control<QLabel>(qPrintable(QStringLiteral("Label%1").arg(number)))->text(); }
+  QString label(int number) {
+    return control<QLabel>(qPrintable(QStringLiteral("Label%1").arg(number)))->text();
+  }
   int bar(const char* name) {
     auto* vertical = control<VerticalBar>(name);
     return vertical ? vertical->value() : control<QScrollBar>(name)->value();
@@ -397,7 +402,8 @@ private:
     // The results shown are those of the current parameters: no change skipped its recompute.
     SimulationState fresh = state;
     const QString point = QLocale().decimalPoint();
-    const ResultCaptions results = fresh.computeQuantities(point.size() == 1 ? point.at(0).toLatin1() : '.');
+    const ResultCaptions results =
+        fresh.computeQuantities(point.size() == 1 ? point.at(0).toLatin1() : '.');
     EXPECT_EQ(label(13).toStdString(), results.frequency);
     EXPECT_EQ(label(14).toStdString(), results.period);
     EXPECT_EQ(label(17).toStdString(), results.radius);
@@ -454,7 +460,8 @@ TEST(Monkey, QuittingDuringARunEndsTheRunAndTheEventLoop) {
   QObject::connect(&window, &Form1::runStepped, [&] {
     if (++steps == 5) QCoreApplication::exit(0);
   });
-  QTimer::singleShot(0, &window, [&] { window.findChild<QPushButton*>(QStringLiteral("CmdOK"))->click(); });
+  QTimer::singleShot(0, &window,
+                     [&] { window.findChild<QPushButton*>(QStringLiteral("CmdOK"))->click(); });
   EXPECT_EQ(QCoreApplication::exec(), 0);
   EXPECT_FALSE(window.running());
   EXPECT_EQ(steps, 5);
