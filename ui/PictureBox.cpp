@@ -36,8 +36,9 @@ void PictureBox::syncMarker() {
 
 void PictureBox::collectChange(const QRect& area) {
   // One bounding box rather than a region: repainting a little more of a copied image
-  // costs less than keeping a region of thousands of small rectangles.
-  m_pendingArea |= area;
+  // costs less than keeping a region of thousands of small rectangles. Only the visible
+  // part counts, so a marker far outside the picture does not widen the box.
+  m_pendingArea |= area & rect();
   if (m_flushQueued) return;
   m_flushQueued = true;
   QMetaObject::invokeMethod(this, &PictureBox::flushChanges, Qt::QueuedConnection);
