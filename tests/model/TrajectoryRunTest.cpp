@@ -1,3 +1,4 @@
+#include "model/TextRules.h"
 #include "model/TrajectoryRun.h"
 
 #include <gtest/gtest.h>
@@ -71,11 +72,15 @@ struct RunSummary {
   double maxZDrift = 0;
 };
 
-RunSummary runToEnd(SimulationState& s, TrajectoryRun& run) {
+RunSummary runToEnd(SimulationState& s, TrajectoryRun& run, char separator = '.') {
   RunSummary r;
   run.prepare();
   while (run.hasNextStep()) {
     EXPECT_EQ(run.step().xTo, s.x);
+    // The run reuses its text while dV keeps to the same four decimals: it must always
+    // read as if formatted afresh.
+    if (!run.stoppedNonFinite())
+      EXPECT_EQ(run.accuracyText(), "dV=" + trimmed(formatNumber(run.dV(), " 0.0000", separator)) + "%");
     r.maxAbsDV = std::max(r.maxAbsDV, std::fabs(run.dV()));
     r.vzSigns |= run.vzCartesian() < 0 ? 1 : run.vzCartesian() > 0 ? 2 : 0;
     r.maxZDrift = std::max(r.maxZDrift, std::fabs(s.z - s.params.z0));
@@ -86,7 +91,7 @@ RunSummary runToEnd(SimulationState& s, TrajectoryRun& run) {
 TEST(TrajectoryRun, StartUpRunInTheUniformField) {
   SimulationState s = stateFor(1);
   TrajectoryRun run(s, ',');
-  const RunSummary r = runToEnd(s, run);
+  const RunSummary r = runToEnd(s, run, ',');
   EXPECT_NEAR(run.dt(), 1.3024e-06, 1e-10);
   EXPECT_EQ(run.stepsDone(), 2501);
   EXPECT_LT(std::hypot(s.x - 1.015, s.y - 0.524, s.z - 4.733), 8e-4);

@@ -3,6 +3,8 @@
 #include "UiTestSupport.h"
 
 #include "ui/Form2.h"
+#include "ui/MarkerShape.h"
+#include "ui/PictureBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -47,6 +49,13 @@ TEST_F(RunTest, WholeRunsEndWithTheToneAndTheTimeInTheTitle) {
     EXPECT_TRUE(caption("Label26").startsWith("dV=")) << caption("Label26").toStdString();
     EXPECT_EQ(fakes.tones, (std::vector<std::pair<int, int>>(run, {880, 120})));
     EXPECT_EQ(control("Picture1")->size(), QSize(428, 428));
+    // The markers follow the particle once the window repaints: the move is deferred to
+    // the next turn of the event loop, never lost.
+    QApplication::processEvents();
+    for (const char* name : {"Picture1", "Picture2"}) {
+      const auto* picture = control<PictureBox>(name);
+      EXPECT_EQ(picture->marker()->pos(), picture->canvas().markerTopLeft().toPoint()) << name;
+    }
   }
 }
 
