@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the tests with AddressSanitizer and
-# UndefinedBehaviorSanitizer, builds the benchmarks (Release, not run), and runs every test.
+# UndefinedBehaviorSanitizer, builds the benchmarks (Release, not run), fuzzes each entry
+# point for a short while, and runs every test.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/install-deps.sh"
+
 cmake -S "$top" -B "$top/build/bench" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DLARMOR_BUILD_TESTS=ON -DLARMOR_BUILD_BENCH=ON >/dev/null
 cmake --build "$top/build/bench" --target larmor_benchmarks
+
 cmake -S "$top" -B "$top/build/test" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DLARMOR_SANITIZE=ON -DLARMOR_BUILD_TESTS=ON >/dev/null
 cmake --build "$top/build/test"
+
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS=suppressions=$top/tests/lsan.supp
 export UBSAN_OPTIONS=print_stacktrace=1
-ctest --test-dir "$top/build/test" --output-on-failure --timeout 600 -j2
 
 # Fuzzers: a clang tree of their own (libFuzzer), each fuzzed for about 20 s from its
 # committed corpus, two at a time; LARMOR_FUZZ_SECONDS sets a longer run (README, Fuzzing).
@@ -22,3 +25,7 @@ cmake -S "$top" -B "$top/build/fuzz" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMA
       -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link >/dev/null
 cmake --build "$top/build/fuzz" --target larmor_fuzzers
 ctest --test-dir "$top/build/fuzz" -L fuzz --output-on-failure -j2
+
+# Every other test: model, views, window (offscreen), companion, documents, install,
+# the monkey test, flat memory, and the end-to-end run under Xvfb.
+ctest --test-dir "$top/build/test" --output-on-failure --timeout 600 -j2
