@@ -17,7 +17,7 @@ namespace {
 
 enum class Kind { Configuration, Whole, Field, Tenths, Text, Separator, Png, Width, Summary, Help };
 
-struct OptionSpec {
+struct OptionRule {
   const char* name;
   Kind kind;
   TraceControl control;
@@ -29,7 +29,7 @@ struct OptionSpec {
 // decimal texts such as 0.3 are not exact multiples of 0.1 in binary.
 constexpr double gridTolerance = 1e-6;
 
-constexpr std::array<OptionSpec, 19> specs{{
+constexpr std::array<OptionRule, 19> rules{{
     {"config", Kind::Configuration, TraceControl::Charge, 1, 7, "a whole number from 1 to 7 (the field structure)"},
     {"charge", Kind::Whole, TraceControl::Charge, -5, 5, "a whole number from -5 to 5 (elementary charges)"},
     {"mass", Kind::Whole, TraceControl::Mass, 0, 10,
@@ -52,14 +52,14 @@ constexpr std::array<OptionSpec, 19> specs{{
     {"help", Kind::Help, TraceControl::Charge, 0, 0, "no value"},
 }};
 
-const OptionSpec* findSpec(const QString& name) {
-  for (const OptionSpec& spec : specs)
-    if (name == QLatin1String(spec.name)) return &spec;
-  if (name == QLatin1String("h")) return &specs.back();
+const OptionRule* findRule(const QString& name) {
+  for (const OptionRule& rule : rules)
+    if (name == QLatin1String(rule.name)) return &rule;
+  if (name == QLatin1String("h")) return &rules.back();
   return nullptr;
 }
 
-bool takesValue(const OptionSpec& spec) { return spec.kind != Kind::Summary && spec.kind != Kind::Help; }
+bool takesValue(const OptionRule& rule) { return rule.kind != Kind::Summary && rule.kind != Kind::Help; }
 
 // A decimal number, the whole text, finite; a leading "+" is allowed as a user would type it.
 std::optional<double> number(const std::string& text) {
@@ -103,63 +103,63 @@ std::string oneLine(const std::string& text) {
   return line;
 }
 
-std::string optionError(const OptionSpec& spec, const std::string& value) {
-  return "larmor-trace: --" + std::string(spec.name) + " '" + value + "' is not accepted; it accepts " +
-         spec.accepts;
+std::string optionError(const OptionRule& rule, const std::string& value) {
+  return "larmor-trace: --" + std::string(rule.name) + " '" + value + "' is not accepted; it accepts " +
+         rule.accepts;
 }
 
 void setUp(QCommandLineParser& parser) {
   // "-charge 3" means "--charge 3"; "-3" is no option of its own, so "--charge -3" works.
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-  for (const OptionSpec& spec : specs) {
-    QStringList names{QString::fromLatin1(spec.name)};
-    if (spec.kind == Kind::Help) names.prepend(QStringLiteral("h"));
-    parser.addOption(QCommandLineOption(names, QString::fromUtf8(spec.accepts),
-                                        takesValue(spec) ? QStringLiteral("value") : QString()));
+  for (const OptionRule& rule : rules) {
+    QStringList names{QString::fromLatin1(rule.name)};
+    if (rule.kind == Kind::Help) names.prepend(QStringLiteral("h"));
+    parser.addOption(QCommandLineOption(names, QString::fromUtf8(rule.accepts),
+                                        takesValue(rule) ? QStringLiteral("value") : QString()));
   }
 }
 
 // Applies one option with its value to the options; returns the error line or "".
-std::string take(const OptionSpec& spec, const std::string& value, TraceOptions& options) {
-  switch (spec.kind) {
+std::string take(const OptionRule& rule, const std::string& value, TraceOptions& options) {
+  switch (rule.kind) {
     case Kind::Configuration:
     case Kind::Whole: {
-      const std::optional<int> p = gridPosition(value, 1.0, spec.min, spec.max);
-      if (!p) return optionError(spec, value);
-      if (spec.kind == Kind::Configuration)
+      const std::optional<int> p = gridPosition(value, 1.0, rule.min, rule.max);
+      if (!p) return optionError(rule, value);
+      if (rule.kind == Kind::Configuration)
         options.configurations.push_back(*p);
       else
-        options.actions.push_back({spec.control, *p, {}});
+        options.actions.push_back({rule.control, *p, {}});
       return {};
     }
     case Kind::Field: {
-      const std::optional<int> p = gridPosition(value, BoStep, spec.min, spec.max);
-      if (!p) return optionError(spec, value);
-      options.actions.push_back({spec.control, *p, {}});
+      const std::optional<int> p = gridPosition(value, BoStep, rule.min, rule.max);
+      if (!p) return optionError(rule, value);
+      options.actions.push_back({rule.control, *p, {}});
       return {};
     }
     case Kind::Tenths: {
-      const std::optional<int> p = gridPosition(value, 0.1, spec.min, spec.max);
-      if (!p) return optionError(spec, value);
-      options.actions.push_back({spec.control, *p, {}});
+      const std::optional<int> p = gridPosition(value, 0.1, rule.min, rule.max);
+      if (!p) return optionError(rule, value);
+      options.actions.push_back({rule.control, *p, {}});
       return {};
     }
     case Kind::Text:
-      options.actions.push_back({spec.control, 0, value});
+      options.actions.push_back({rule.control, 0, value});
       return {};
     case Kind::Separator: {
       const bool fits = value.size() == 1 && value[0] > ' ' && value[0] < 0x7F && (value[0] < '0' || value[0] > '9');
-      if (!fits) return optionError(spec, value);
+      if (!fits) return optionError(rule, value);
       options.separator = value[0];
       return {};
     }
     case Kind::Png:
-      if (value.empty()) return optionError(spec, value);
+      if (value.empty()) return optionError(rule, value);
       options.pngPath = value;
       return {};
     case Kind::Width: {
-      const std::optional<int> p = gridPosition(value, 1.0, spec.min, spec.max);
-      if (!p) return optionError(spec, value);
+      const std::optional<int> p = gridPosition(value, 1.0, rule.min, rule.max);
+      if (!p) return optionError(rule, value);
       options.width = *p;
       return {};
     }
@@ -195,28 +195,28 @@ TraceParse parseTraceOptions(const QStringList& arguments) {
     const QString body = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
     const qsizetype equals = body.indexOf(QLatin1Char('='));
     const QString name = equals < 0 ? body : body.left(equals);
-    const OptionSpec* spec = findSpec(name);
-    if (!spec) {
+    const OptionRule* rule = findRule(name);
+    if (!rule) {
       result.error = "larmor-trace: unknown option '" + argument.section(QLatin1Char('='), 0, 0).toStdString() +
                      "' (see --help)";
       break;
     }
     std::string value;
-    if (takesValue(*spec)) {
+    if (takesValue(*rule)) {
       if (equals >= 0) {
         value = body.mid(equals + 1).toStdString();
       } else if (i + 1 < arguments.size()) {
         value = arguments[++i].toStdString();
       } else {
-        result.error = "larmor-trace: --" + std::string(spec->name) + " needs a value: " + spec->accepts;
+        result.error = "larmor-trace: --" + std::string(rule->name) + " needs a value: " + rule->accepts;
         break;
       }
     } else if (equals >= 0) {
-      result.error = "larmor-trace: --" + std::string(spec->name) + " takes no value";
+      result.error = "larmor-trace: --" + std::string(rule->name) + " takes no value";
       break;
     }
-    widthGiven = widthGiven || spec->kind == Kind::Width;
-    result.error = take(*spec, value, result.options);
+    widthGiven = widthGiven || rule->kind == Kind::Width;
+    result.error = take(*rule, value, result.options);
   }
 
   if (result.ok() && !grammarOk) result.error = "larmor-trace: " + parser.errorText().toStdString();
@@ -235,14 +235,14 @@ std::string traceUsage() {
       "(step,t,x,y,z,vx,vy,vz,dV) to standard output.\n"
       "The field structure is chosen first; every other option then acts, in the order given,\n"
       "as its control in the window would.\n\nOptions:\n";
-  for (const OptionSpec& spec : specs) {
-    std::string left = "  --" + std::string(spec.name) + (takesValue(spec) ? " VALUE" : "");
-    if (spec.kind == Kind::Help) left = "  -h, --help";
+  for (const OptionRule& rule : rules) {
+    std::string left = "  --" + std::string(rule.name) + (takesValue(rule) ? " VALUE" : "");
+    if (rule.kind == Kind::Help) left = "  -h, --help";
     left.resize(std::max<std::size_t>(left.size() + 1, 20), ' ');
-    std::string description = spec.accepts;
-    if (spec.kind == Kind::Summary) description = "one JSON object with the captions, the step count and the end point instead of the CSV";
-    if (spec.kind == Kind::Help) description = "this text";
-    if (spec.kind == Kind::Png) description = "also draw both views after the run into this PNG file";
+    std::string description = rule.accepts;
+    if (rule.kind == Kind::Summary) description = "one JSON object with the captions, the step count and the end point instead of the CSV";
+    if (rule.kind == Kind::Help) description = "this text";
+    if (rule.kind == Kind::Png) description = "also draw both views after the run into this PNG file";
     usage += left + description + "\n";
   }
   usage +=

@@ -25,24 +25,24 @@ std::int64_t runTrajectory(SimulationState& state, Views* views) {
 
 }  // namespace
 
-std::int64_t figureRunSteps(const FigureSpec& spec) {
-  if (spec.kind != FigureSpec::Kind::Run) return 0;
-  SimulationState state = figureState(spec);
+std::int64_t figureRunSteps(const FigureRequest& request) {
+  if (request.kind != FigureRequest::Kind::Run) return 0;
+  SimulationState state = figureState(request);
   return runTrajectory(state, nullptr);
 }
 
-QImage renderFigure(const FigureSpec& spec, const FigureStyle& style) {
+QImage renderFigure(const FigureRequest& request, const FigureStyle& style) {
   const int h = style.viewHeight;
   ImageCanvas xy;
   ImageCanvas xz;
   xy.resize(QSize(h, h), style.pixelRatio);
   xz.resize(QSize(2 * h, h), style.pixelRatio);
 
-  SimulationState state = figureState(spec);
+  SimulationState state = figureState(request);
   Views views(xy, xz);
-  views.SetMarkerColours(figureChargePosition(spec));
+  views.SetMarkerColours(figureChargePosition(request));
   views.Redraw(state);
-  if (spec.kind == FigureSpec::Kind::Run) runTrajectory(state, &views);
+  if (request.kind == FigureRequest::Kind::Run) runTrajectory(state, &views);
 
   const QSize logical(3 * h + style.gap, h + style.captionHeight);
   QImage figure(logical * style.pixelRatio, QImage::Format_RGB32);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "docgen/FigureSpec.h"
+#include "docgen/FigureRequest.h"
 
 #include <QImage>
 
@@ -19,9 +19,9 @@ struct FigureStyle {
 // picture (grid, axes, markers, field structure, start direction), and for a run the
 // field structure drawn again, the trail of every step and the markers where the run
 // ended. The result carries the device pixel ratio of the style.
-QImage renderFigure(const FigureSpec& spec, const FigureStyle& style = {});
+QImage renderFigure(const FigureRequest& request, const FigureStyle& style = {});
 
 // Steps a run figure makes (0 for a field figure): a document states these numbers.
-std::int64_t figureRunSteps(const FigureSpec& spec);
+std::int64_t figureRunSteps(const FigureRequest& request);
 
 }  // namespace larmor

@@ -2,7 +2,7 @@
 // the figures drawn by the program's own views. Run by the build, never by hand:
 //   larmor-docgen --title TITLE input.md output.pdf
 #include "docgen/FigureRenderer.h"
-#include "docgen/FigureSpec.h"
+#include "docgen/FigureRequest.h"
 #include "docgen/MarkdownPdf.h"
 
 #include <QFile>
@@ -19,8 +19,8 @@ int usage() {
 }
 
 QImage figureFor(const QString& address, QString* error) {
-  const std::optional<larmor::FigureSpec> spec = larmor::parseFigureUrl(address, error);
-  return spec ? larmor::renderFigure(*spec) : QImage();
+  const std::optional<larmor::FigureRequest> request = larmor::parseFigureUrl(address, error);
+  return request ? larmor::renderFigure(*request) : QImage();
 }
 
 }  // namespace

@@ -9,9 +9,9 @@ namespace larmor {
 namespace {
 
 QImage render(const char* address, const FigureStyle& style) {
-  const auto spec = parseFigureUrl(QString::fromUtf8(address));
-  EXPECT_TRUE(spec.has_value()) << address;
-  return renderFigure(spec.value_or(FigureSpec{}), style);
+  const auto request = parseFigureUrl(QString::fromUtf8(address));
+  EXPECT_TRUE(request.has_value()) << address;
+  return renderFigure(request.value_or(FigureRequest{}), style);
 }
 
 // Pixels within [left, right) that are clearly of one primary (smoothed edges included) or,

@@ -1,4 +1,4 @@
-#include "docgen/FigureSpec.h"
+#include "docgen/FigureRequest.h"
 
 #include "model/SimParams.h"
 
@@ -10,23 +10,23 @@ namespace {
 TEST(FigureAddress, ReadsKindConfigurationAndSettingsInOrder) {
   const struct {
     const char* address;
-    FigureSpec::Kind kind;
+    FigureRequest::Kind kind;
     FieldConfig config;
     std::size_t settings;
   } rows[] = {
-      {"larmor:field?config=4", FigureSpec::Kind::Field, 4, 0},
-      {"larmor:run", FigureSpec::Kind::Run, 1, 0},  // configuration 1 when none is named
-      {"larmor:run?config=6&alpha=20&periods=2&charge=-1", FigureSpec::Kind::Run, 6, 3},
+      {"larmor:field?config=4", FigureRequest::Kind::Field, 4, 0},
+      {"larmor:run", FigureRequest::Kind::Run, 1, 0},  // configuration 1 when none is named
+      {"larmor:run?config=6&alpha=20&periods=2&charge=-1", FigureRequest::Kind::Run, 6, 3},
       {"larmor:field?config=7&mass=0&speed=100&beta=-180&field=0.0015&region=10&x0=-5&y0=5&z0=-10&S=2.5&d=1",
-       FigureSpec::Kind::Field, 7, 10},
+       FigureRequest::Kind::Field, 7, 10},
   };
   for (const auto& row : rows) {
     QString error;
-    const auto spec = parseFigureUrl(QString::fromUtf8(row.address), &error);
-    ASSERT_TRUE(spec.has_value()) << error.toStdString();
-    EXPECT_EQ(spec->kind, row.kind) << row.address;
-    EXPECT_EQ(spec->config, row.config) << row.address;
-    EXPECT_EQ(spec->settings.size(), row.settings) << row.address;
+    const auto request = parseFigureUrl(QString::fromUtf8(row.address), &error);
+    ASSERT_TRUE(request.has_value()) << error.toStdString();
+    EXPECT_EQ(request->kind, row.kind) << row.address;
+    EXPECT_EQ(request->config, row.config) << row.address;
+    EXPECT_EQ(request->settings.size(), row.settings) << row.address;
   }
   EXPECT_EQ(parseFigureUrl(QString::fromUtf8(rows[2].address))->settings[1].first, QStringLiteral("periods"));
 }
@@ -51,17 +51,17 @@ TEST(FigureAddress, RefusesWhatNoControlCouldGiveAndNamesTheCulprit) {
 }
 
 TEST(FigureState, AppliesSettingsAsTheControlsWould) {
-  const auto spec = parseFigureUrl(QStringLiteral("larmor:run?config=7&alpha=90&x0=0.7&S=2.345&charge=-2&mass=0"));
-  ASSERT_TRUE(spec);
-  const SimulationState state = figureState(*spec);
+  const auto request = parseFigureUrl(QStringLiteral("larmor:run?config=7&alpha=90&x0=0.7&S=2.345&charge=-2&mass=0"));
+  ASSERT_TRUE(request);
+  const SimulationState state = figureState(*request);
   EXPECT_EQ(state.fieldConfig, 7);
   EXPECT_EQ(state.params.alphaRad, angleRadFromDegrees(90));
   EXPECT_EQ(state.params.x0, coordinateFromPosition(7));
   EXPECT_EQ(state.params.S, 2.35);  // two decimals, as the S box keeps it
   EXPECT_EQ(state.params.m, electronMass);
-  EXPECT_EQ(figureChargePosition(*spec), -2);  // the trail's colour
+  EXPECT_EQ(figureChargePosition(*request), -2);  // the trail's colour
   EXPECT_LT(state.quantities.omega, 0.0);
-  EXPECT_EQ(figureChargePosition(FigureSpec{}), 1);
+  EXPECT_EQ(figureChargePosition(FigureRequest{}), 1);
 }
 
 }  // namespace

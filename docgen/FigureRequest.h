@@ -16,7 +16,7 @@ namespace larmor {
 //   larmor:run?config=2&periods=10     the same with the trajectory of a run
 // After the configuration is selected (with the start point and S the window sets for
 // it), the other settings are applied in the order written, each as its control would.
-struct FigureSpec {
+struct FigureRequest {
   enum class Kind { Field, Run };
   Kind kind = Kind::Field;
   FieldConfig config = 1;
@@ -25,12 +25,12 @@ struct FigureSpec {
 
 // Parses a figure address; an unknown kind, key or an unfit value is an error, so a
 // typing mistake in a document stops the build instead of silently dropping a figure.
-std::optional<FigureSpec> parseFigureUrl(const QString& url, QString* error = nullptr);
+std::optional<FigureRequest> parseFigureUrl(const QString& url, QString* error = nullptr);
 
 // The simulation state the figure shows, quantities computed.
-SimulationState figureState(const FigureSpec& spec);
+SimulationState figureState(const FigureRequest& request);
 
 // The charge bar's position the settings leave (1 unless set): it colours the trail.
-int figureChargePosition(const FigureSpec& spec);
+int figureChargePosition(const FigureRequest& request);
 
 }  // namespace larmor

@@ -1,4 +1,4 @@
-#include "docgen/FigureSpec.h"
+#include "docgen/FigureRequest.h"
 
 #include "cli/ScriptedUser.h"
 #include "model/SimParams.h"
@@ -99,11 +99,11 @@ bool actionOf(const QString& key, const QString& value, TraceAction* action, QSt
 
 // Acts out a figure on the window's controls: the start-up, the list selection (with the
 // start point and S it sets), then every setting in the order written.
-ScriptedUser actOut(const FigureSpec& spec) {
+ScriptedUser actOut(const FigureRequest& request) {
   ScriptedUser user('.');
   user.startUp();
-  user.selectConfiguration(spec.config);
-  for (const auto& [key, value] : spec.settings) {
+  user.selectConfiguration(request.config);
+  for (const auto& [key, value] : request.settings) {
     TraceAction action{};
     if (actionOf(key, value, &action, nullptr)) user.apply(action);
   }
@@ -114,17 +114,17 @@ ScriptedUser actOut(const FigureSpec& spec) {
 
 }  // namespace
 
-std::optional<FigureSpec> parseFigureUrl(const QString& text, QString* error) {
+std::optional<FigureRequest> parseFigureUrl(const QString& text, QString* error) {
   const QUrl url(text);
   if (url.scheme() != QLatin1String("larmor")) {
     fail(error, QStringLiteral("not a figure address: '%1'").arg(text));
     return std::nullopt;
   }
-  FigureSpec spec;
+  FigureRequest request;
   if (url.path() == QLatin1String("field")) {
-    spec.kind = FigureSpec::Kind::Field;
+    request.kind = FigureRequest::Kind::Field;
   } else if (url.path() == QLatin1String("run")) {
-    spec.kind = FigureSpec::Kind::Run;
+    request.kind = FigureRequest::Kind::Run;
   } else {
     fail(error, QStringLiteral("unknown figure kind '%1' in '%2'").arg(url.path(), text));
     return std::nullopt;
@@ -139,15 +139,15 @@ std::optional<FigureSpec> parseFigureUrl(const QString& text, QString* error) {
         fail(error, QStringLiteral("bad configuration '%1' in '%2'").arg(value, text));
         return std::nullopt;
       }
-      spec.config = static_cast<FieldConfig>(n);
+      request.config = static_cast<FieldConfig>(n);
       configSeen = true;
     } else {
-      spec.settings.emplace_back(key, value);
+      request.settings.emplace_back(key, value);
     }
   }
 
   // Every setting is checked now, so a bad one is reported here.
-  for (const auto& [key, value] : spec.settings) {
+  for (const auto& [key, value] : request.settings) {
     TraceAction action{};
     QString why;
     if (!actionOf(key, value, &action, &why)) {
@@ -155,11 +155,11 @@ std::optional<FigureSpec> parseFigureUrl(const QString& text, QString* error) {
       return std::nullopt;
     }
   }
-  return spec;
+  return request;
 }
 
-SimulationState figureState(const FigureSpec& spec) { return actOut(spec).state(); }
+SimulationState figureState(const FigureRequest& request) { return actOut(request).state(); }
 
-int figureChargePosition(const FigureSpec& spec) { return actOut(spec).chargePosition(); }
+int figureChargePosition(const FigureRequest& request) { return actOut(request).chargePosition(); }
 
 }  // namespace larmor
