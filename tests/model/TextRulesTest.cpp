@@ -11,13 +11,7 @@ namespace larmor {
 namespace {
 
 TEST(FormatNumber, PatternsRoundingAndSigns) {
-  const struct {
-    const char* name;
-    double x;
-    const char* pattern;
-    char separator;
-    const char* expected;
-  } cases[] = {
+  const struct { const char* name; double x; const char* pattern; char separator; const char* expected; } cases[] = {
       {"fixed", 0.3, "0.00", '.', "0.30"},            {"negative", -4, "0.00", '.', "-4.00"},
       {"half below in binary", 2.675, "0.00", '.', "2.68"}, {"small half", 1.005, "0.00", '.', "1.01"},
       {"exact half", -0.125, "0.00", '.', "-0.13"},   {"below half", 2.674999, "0.00", '.', "2.67"},
@@ -28,8 +22,7 @@ TEST(FormatNumber, PatternsRoundingAndSigns) {
       {"minus before blank", -1.602176634e-19, " 0.000000000e+00", '.', "- 1.602176634e-19"},
       {"carry into exponent", 9.99951e-5, " 0.000e+00", '.', " 1.000e-04"},
       {"just below carry", 9.99949e-5, " 0.000e+00", '.', " 9.999e-05"},
-      {"exponent -100", 1e-100, "0.000e+00", '.', "1.000e-100"},
-      {"exponent 100", 1e100, "0.000e+00", '.', "1.000e+100"},
+      {"exponent -100", 1e-100, "0.000e+00", '.', "1.000e-100"}, {"exponent 100", 1e100, "0.000e+00", '.', "1.000e+100"},
       {"scientific comma", 48240.3, " 0.000e+00", ',', " 4,824e+04"},
       {"infinity", -INFINITY, " 0.00", '.', "- inf"}, {"not a number", NAN, "0.00", '.', "nan"},
   };
@@ -40,22 +33,15 @@ TEST(FormatNumber, PatternsRoundingAndSigns) {
 }
 
 TEST(ReadNumber, EveryForm) {
-  const struct {
-    const char* text;
-    double expected;
-  } cases[] = {
-      {"3.3", 3.3},          {" 25", 25},          {"3,5", 3},
-      {"1e1", 10},           {"abc", 0},           {"", 0},
-      {"-2.5", -2.5},        {"+.5", 0.5},         {"5.", 5},
-      {"1 2\t3\n4", 1234},   {"- 1 . 5 e - 2", -0.015}, {"2d3", 2000},
-      {"2D-1", 0.2},         {"1E+2", 100},        {"1e", 1},
-      {"1e+", 1},            {"1e-x", 1},          {"1.2.3", 1.2},
-      {".", 0},              {"-", 0},             {"12abc", 12},
-      {"x1", 0},             {"0.1", 0.1},         {"007", 7},
-      {"1e999", DBL_MAX},    {"-1e999", -DBL_MAX}, {"1e99999999999999999999", DBL_MAX},
-      {"1e-999", 0},         {"4.9e-324", 4.9e-324},
+  const std::pair<const char*, double> cases[] = {
+      {"3.3", 3.3},    {" 25", 25},     {"3,5", 3},    {"1e1", 10},   {"abc", 0},     {"", 0},
+      {"-2.5", -2.5},  {"+.5", 0.5},    {"5.", 5},     {"1 2\t3\n4", 1234}, {"- 1 . 5 e - 2", -0.015},
+      {"2d3", 2000},   {"2D-1", 0.2},   {"1E+2", 100}, {"1e", 1},     {"1e+", 1},     {"1e-x", 1},
+      {"1.2.3", 1.2},  {".", 0},        {"-", 0},      {"12abc", 12}, {"x1", 0},      {"0.1", 0.1},
+      {"007", 7},      {"1e999", DBL_MAX}, {"-1e999", -DBL_MAX}, {"1e99999999999999999999", DBL_MAX},
+      {"1e-999", 0},   {"4.9e-324", 4.9e-324},
   };
-  for (const auto& c : cases) EXPECT_EQ(readNumber(c.text), c.expected) << '"' << c.text << '"';
+  for (const auto& [text, value] : cases) EXPECT_EQ(readNumber(text), value) << '"' << text << '"';
   // Long texts: 100,000 digits scaled back to one; a digit far beyond the kept ones
   // decides that an exact tie between 1 and the next double lies above the half.
   EXPECT_EQ(readNumber("1" + std::string(99'999, '0') + "e-99999"), 1.0);
@@ -66,44 +52,35 @@ TEST(ReadNumber, EveryForm) {
 }
 
 TEST(SimParams, ValueTextsAndTooltipsAtEdgePositions) {
-  const struct {
-    std::string text;
-    const char* expected;
-  } cases[] = {
-      {chargeText(chargeFromPosition(1)), " 1.602176634e-19"},
-      {chargeText(chargeFromPosition(0)), " 0.000000000e+00"},
-      {chargeText(chargeFromPosition(-5)), "- 8.010883170e-19"},
-      {chargeText(chargeFromPosition(5)), " 8.010883170e-19"},
-      {massText(massFromPosition(0), 0), "9.1093837139e-31"},
-      {massText(massFromPosition(1), 1), "1.66053906892e-27"},
-      {massText(massFromPosition(10), 10), "1.66053906892e-26"},
-      {fieldText(fieldFromPosition(0)), "0.000e+00"}, {fieldText(fieldFromPosition(10000)), "5.000e-04"},
-      {fieldText(fieldFromPosition(30000)), "1.500e-03"}, {integerText(-180), "-180"},
-      {twoDecimalsText(z0FromPosition(-33)), "-3.30"}, {twoDecimalsText(coordinateFromPosition(3)), "0.30"},
-      {twoDecimalsText(coordinateFromPosition(-50)), "-5.00"},
+  const std::pair<std::string, const char*> cases[] = {
+      {chargeText(chargeFromPosition(1)), " 1.602176634e-19"}, {chargeText(chargeFromPosition(0)), " 0.000000000e+00"},
+      {chargeText(chargeFromPosition(-5)), "- 8.010883170e-19"}, {chargeText(chargeFromPosition(5)), " 8.010883170e-19"},
+      {massText(massFromPosition(0), 0), "9.1093837139e-31"}, {massText(massFromPosition(1), 1), "1.66053906892e-27"},
+      {massText(massFromPosition(10), 10), "1.66053906892e-26"}, {fieldText(fieldFromPosition(0)), "0.000e+00"},
+      {fieldText(fieldFromPosition(10000)), "5.000e-04"}, {fieldText(fieldFromPosition(30000)), "1.500e-03"},
+      {integerText(-180), "-180"}, {twoDecimalsText(z0FromPosition(-33)), "-3.30"},
+      {twoDecimalsText(coordinateFromPosition(3)), "0.30"}, {twoDecimalsText(coordinateFromPosition(-50)), "-5.00"},
       {chargeValueTooltip(1), "заряд частицы =  1|e|"}, {chargeValueTooltip(-2), "заряд частицы = -2|e|"},
       {chargeCaptionTooltip(1), "Элементарный заряд |е| точно. СИ с 2022 года"},  // Cyrillic е
       {chargeCaptionTooltip(0), "заряд частицы"}, {massValueTooltip(0), "масса электрона"},
       {massValueTooltip(1), "масса частицы =  1 аем"}, {massValueTooltip(10), "масса частицы =  10 аем"},
       {massCaptionTooltip(1), "Атомная единица массы. С 2022 года"}, {massCaptionTooltip(0), "масса частицы"},
   };
-  for (const auto& c : cases) EXPECT_EQ(c.text, c.expected);
+  for (const auto& [text, expected] : cases) EXPECT_EQ(text, expected);
 }
 
 TEST(SimParams, ValuesFromControls) {
   EXPECT_EQ(coordinateFromPosition(3), 0.30000000000000004);
   EXPECT_EQ(z0FromPosition(-33), -3.3f);
-  const std::pair<const char*, double> lengths[] = {
-      {"3,3", 3},    {"1e1", 10},       {"abc", 0},         {"", 0},          {"2.675", 2.68},
-      {"1.005", 1.01}, {"-7.126", -7.13}, {"-0.004", 0}, {"1e999", DBL_MAX}};
+  // Typed lengths: read as typed, rounded to two decimals, halves away from zero.
+  const std::pair<const char*, double> lengths[] = {{"3,3", 3},        {"abc", 0},    {"2.675", 2.68}, {"1.005", 1.01},
+                                                    {"-7.126", -7.13}, {"-0.004", 0}, {"1e999", DBL_MAX}};
   for (const auto& [text, value] : lengths) EXPECT_EQ(lengthFromText(text), value) << text;
   // A typed run length beyond the float range stays a finite number.
-  const std::pair<const char*, float> periods[] = {
-      {"2.5", 2.5f}, {"0.1", 0.1f}, {"1e300", FLT_MAX}, {"-1e300", -FLT_MAX}};
+  const std::pair<const char*, float> periods[] = {{"2.5", 2.5f}, {"0.1", 0.1f}, {"1e300", FLT_MAX}, {"-1e300", -FLT_MAX}};
   for (const auto& [text, value] : periods) EXPECT_EQ(periodsFromText(text), value) << text;
   // Bar positions of coordinates: ties to even.
-  const std::pair<double, int> positions[] = {
-      {0.25, 2}, {0.35, 4}, {-4, -40}, {0.30000000000000004, 3}, {-0.25, -2}};
+  const std::pair<double, int> positions[] = {{0.25, 2}, {0.35, 4}, {-4, -40}, {0.30000000000000004, 3}, {-0.25, -2}};
   for (const auto& [value, position] : positions)
     EXPECT_EQ(positionFromCoordinate(value), position) << value;
 }
