@@ -15,15 +15,12 @@ public:
   enum class Kind { Line, LineTo, Dot, Circle, Print, Clear, MoveMarker };
   struct Call {
     Kind kind;
-    float u1 = 0, w1 = 0, u2 = 0, w2 = 0;  // LineTo: (u1, w1) is the current point it starts at
-    float r = 0;
+    float u1 = 0, w1 = 0, u2 = 0, w2 = 0, r = 0;  // LineTo: (u1, w1) is the current point it starts at
     Colour colour = 0;
     std::string text;
   };
   std::vector<Call> calls;
   int nonFinite = 0;  // coordinates handed over that are not finite
-  Colour markerColour = 0;
-  int markerMoves = 0;
 
   void setMapping(const ViewMapping& m) override { m_mapping = m; }
   const ViewMapping& mapping() const override { return m_mapping; }
@@ -33,12 +30,12 @@ public:
   void circle(float u, float w, float r, Colour c) override { add(Kind::Circle, u, w, m_u, m_w, r, c); }
   void print(std::string_view text) override { add(Kind::Print, m_u, m_w, m_u, m_w, 0, 0, text); }
   void clear() override { add(Kind::Clear, 0, 0, m_u, m_w); }
-  void setMarkerColour(Colour c) override { markerColour = c; }
+  void setMarkerColour(Colour) override {}
   float markerWidth() const override { return 0.25f; }
   float markerHeight() const override { return 0.5f; }
-  void moveMarker(float left, float top) override { ++markerMoves, add(Kind::MoveMarker, left, top, m_u, m_w); }
+  void moveMarker(float left, float top) override { add(Kind::MoveMarker, left, top, m_u, m_w); }
 
-  std::vector<Call> of(Kind kind, Colour colour) const {
+  std::vector<Call> of(Kind kind, Colour colour = colours::field) const {
     std::vector<Call> out;
     for (const Call& c : calls)
       if (c.kind == kind && c.colour == colour) out.push_back(c);
