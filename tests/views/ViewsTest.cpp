@@ -25,11 +25,8 @@ std::vector<std::string> labels(int from, int to) {
 }
 
 TEST(DrawAxes, GridAxesTicksAndLabelsForRegionSizes) {
-  const struct {
-    std::int16_t L;
-    int N;
-    std::vector<std::string> visible[2][2];  // tick labels seen along and up, in X0Y and X0Z
-  } cases[] = {
+  // Tick labels seen along and up, in X0Y and in X0Z.
+  const struct { std::int16_t L; int N; std::vector<std::string> visible[2][2]; } cases[] = {
       {1, 4, {{labels(0, 0), labels(0, 0)}, {labels(-1, 0), labels(0, 0)}}},
       {5, 20, {{labels(-2, 2), labels(-2, 2)}, {labels(-5, 4), labels(-2, 2)}}},
       {10, 40, {{labels(-5, 4), labels(-4, 5)}, {labels(-10, 9), labels(-4, 5)}}},
@@ -107,11 +104,7 @@ TEST(PlaceMarkers, InclusiveBoundsAndIndependentViews) {
 
 TEST(DrawStartDirection, StrokeAlongTheStartVelocity) {
   const double length = 0.25 * 2 * std::sqrt(2.0);
-  const struct {
-    const char* name;
-    int alpha, beta;
-    double d[4];  // du, dw in X0Y, then in X0Z
-  } rows[] = {{"along OZ: nothing in X0Y, +z in X0Z", 0, 60, {0, 0, length, 0}},
+  const struct { const char* name; int alpha, beta; double d[4]; /* du, dw in X0Y, then in X0Z */ } rows[] = {{"along OZ: nothing in X0Y, +z in X0Z", 0, 60, {0, 0, length, 0}},
               {"along OY: +y in X0Y, nothing in X0Z", 90, 90, {length, 0, 0, 0}},
               {"along OX: upwards in both", 90, 0, {0, length, 0, length}}};
   for (const auto& row : rows) {
