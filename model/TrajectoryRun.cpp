@@ -4,11 +4,7 @@
 #include "model/Rk4Step.h"
 #include "model/TextRules.h"
 
-#include <cfloat>
 #include <cmath>
-#include <cstdint>
-#include <cstring>
-#include <utility>
 
 namespace larmor {
 
@@ -26,24 +22,6 @@ double startAzimuth(double x0, double y0) {
 }
 
 bool finite(double a) { return std::isfinite(a); }
-
-// Finite floats in value order as integers (both zeros are 0), so that a distance between
-// two values can be halved without leaving their order.
-std::int64_t orderedKey(float f) {
-  std::int32_t bits;
-  std::memcpy(&bits, &f, sizeof bits);
-  return bits >= 0 ? bits : -static_cast<std::int64_t>(bits & 0x7FFFFFFF);
-}
-
-float fromOrderedKey(std::int64_t key) {
-  const std::uint32_t bits = key >= 0 ? static_cast<std::uint32_t>(key)
-                                      : static_cast<std::uint32_t>(-key) | 0x80000000u;
-  float f;
-  std::memcpy(&f, &bits, sizeof f);
-  return f;
-}
-
-const std::int64_t maxOrderedKey = orderedKey(FLT_MAX);
 
 }  // namespace
 
@@ -63,7 +41,6 @@ void TrajectoryRun::prepare() {
   m_stoppedNonFinite = false;
   m_refusedAxisStart = false;
   m_accuracyText.clear();
-  m_textKnown = false;
   m_dV = 0;
 
   m_xn = p.x0;
@@ -90,8 +67,7 @@ void TrajectoryRun::prepare() {
   if (m_rhon == 0 && isCylindrical(config)) {
     m_refusedAxisStart = true;
     m_accuracyText = axisStartAccuracyText;
-    m_textKnown = false;
-  }
+    }
 }
 
 bool TrajectoryRun::hasNextStep() const {
@@ -102,42 +78,10 @@ bool TrajectoryRun::hasNextStep() const {
 void TrajectoryRun::stopNonFinite() {
   m_stoppedNonFinite = true;
   m_accuracyText = nonFiniteAccuracyText;
-  m_textKnown = false;
-}
-
-std::string TrajectoryRun::accuracyTextOf(float dV) const {
-  return "dV=" + trimmed(formatNumber(dV, " 0.0000", m_decimalSeparator)) + "%";
 }
 
 void TrajectoryRun::updateAccuracyText(float dV) {
-  // The text rounds dV to four decimals, a monotonic rule: every value between two values
-  // that gave the same text gives that text too. Inside the interval known so far the
-  // formatting, most of a step's cost, is skipped; the text is the same character for
-  // character.
-  if (m_textKnown && dV >= m_textLow && dV <= m_textHigh) return;
-  std::string text = accuracyTextOf(dV);
-  if (!m_textKnown || text != m_accuracyText) {
-    m_accuracyText = std::move(text);
-    m_textLow = m_textHigh = dV;
-    m_textKnown = true;
-    return;
-  }
-  // The same text further out: the speed error drifts (it mostly does, one way). Look as
-  // far again beyond dV, halving the distance a few times should that be past the text's
-  // end, so that a steady drift is covered by a few formattings instead of one a step.
-  const bool up = dV > m_textHigh;
-  const std::int64_t inside = orderedKey(dV);
-  std::int64_t reach = inside - orderedKey(up ? m_textLow : m_textHigh);
-  std::int64_t found = inside;
-  for (int probe = 0; probe < 5 && reach != 0; ++probe, reach /= 2) {
-    const std::int64_t candidate = inside + reach;
-    if (candidate > maxOrderedKey || candidate < -maxOrderedKey) continue;
-    if (accuracyTextOf(fromOrderedKey(candidate)) == m_accuracyText) {
-      found = candidate;
-      break;
-    }
-  }
-  (up ? m_textHigh : m_textLow) = fromOrderedKey(found);
+  m_accuracyText = "dV=" + trimmed(formatNumber(dV, " 0.0000", m_decimalSeparator)) + "%";
 }
 
 TrailSegment TrajectoryRun::step() {
@@ -155,8 +99,7 @@ TrailSegment TrajectoryRun::step() {
     if (m_rhon == 0) {
       m_refusedAxisStart = true;
       m_accuracyText = axisStartAccuracyText;
-      m_textKnown = false;
-      return segment;
+          return segment;
     }
     const CylindricalPoint un{m_rhon, m_phin, m_zn, m_vRhon, m_phiDotn, m_vzn};
     cylinder = rk4StepCylindrical(un, m_dt, config, m_state);

@@ -76,7 +76,6 @@ private:
 
   void stopNonFinite();
   void updateAccuracyText(float dV);
-  std::string accuracyTextOf(float dV) const;
 
   // Current velocity in Cartesian components (also after a cylindrical step); vz is kept
   // in single precision whenever it is stored.
@@ -93,9 +92,6 @@ private:
 
   float m_dV = 0;  // [%] single precision: the displayed speed error depends on it
   std::string m_accuracyText;
-  // While m_textKnown, every dV in [m_textLow, m_textHigh] [%] has m_accuracyText as its text.
-  bool m_textKnown = false;
-  float m_textLow = 0, m_textHigh = 0;
 };
 
 // Shown in the accuracy label when a run stops on a state that is no longer finite.

@@ -74,8 +74,9 @@ RunSummary runToEnd(SimulationState& s, TrajectoryRun& run, char separator = '.'
     EXPECT_EQ(run.step().xTo, s.x);
     // The run reuses its text while dV keeps to the same four decimals: it must always
     // read as if formatted afresh, with the run's separator.
-    if (!run.stoppedNonFinite())
+    if (!run.stoppedNonFinite()) {
       EXPECT_EQ(run.accuracyText(), "dV=" + trimmed(formatNumber(run.dV(), " 0.0000", separator)) + "%");
+    }
     r.maxAbsDV = std::max(r.maxAbsDV, std::fabs(run.dV()));
     r.vzSigns |= run.vzCartesian() < 0 ? 1 : run.vzCartesian() > 0 ? 2 : 0;
     r.maxZDrift = std::max(r.maxZDrift, std::fabs(s.z - s.params.z0));
