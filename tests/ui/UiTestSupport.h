@@ -50,17 +50,15 @@ protected:
   void TearDown() override { m_window.reset(), QDir::setCurrent(m_previousDir); }
 
   // A one-pixel GIF of picture k's colour, enough to tell the pictures apart.
-  void writePicture(const QString& name, int k) {
+  void writePicture(const char* name, int k) {
     const QColor c = pictureColour(k);
-    QFile file(name);
+    QFile file(QString::fromLatin1(name));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QByteArray("GIF89a\1\0\1\0\x80\0\0", 13) + char(c.red()) + char(c.green()) + char(c.blue()) +
                QByteArray("\0\0\0,\0\0\0\0\1\0\1\0\0\2\2\x44\1\0;", 19));
   }
   void writeAllPictures() {
-    for (int k = 1; k <= 7; ++k) writePicture(QStringLiteral("%1.gif").arg(k), k);
-    writePicture(QStringLiteral("velocity.gif"), 8);
-    writePicture(QStringLiteral("mudr.gif"), 9);
+    for (int k = 1; k <= 9; ++k) writePicture(k < 8 ? qPrintable(QStringLiteral("%1.gif").arg(k)) : k == 8 ? "velocity.gif" : "mudr.gif", k);
   }
   QColor image1Colour() { return control<QLabel>("Image1")->pixmap().toImage().pixelColor(0, 0); }
 
@@ -91,9 +89,8 @@ protected:
     ASSERT_EQ(list->currentItem(), item);
   }
   void typeInto(const char* box, const QString& text) {
-    auto* edit = control<QLineEdit>(box);
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
+    control<QLineEdit>(box)->selectAll();
+    QTest::keyClicks(control<QLineEdit>(box), text);
   }
 
   RecordingServices fakes;

