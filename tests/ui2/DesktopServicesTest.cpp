@@ -22,11 +22,8 @@ TEST(DesktopEditorLauncher, TriesCandidatesInOrder) {
   // installed: names the finder knows; failToStart: of those, ones that fail; ran: the one
   // that ends up running, empty when none; reasonPart: in the reason on failure.
   const struct { QStringList installed, failToStart; QString ran, reasonPart; } rows[] = {
-      {{"kate", "gedit"}, {}, "/usr/bin/gedit", {}},
-      {{"gedit", "kate"}, {"gedit"}, "/usr/bin/kate", {}},
-      {{}, {}, {}, "Не найден текстовый редактор"},
-      {{"kate"}, {"kate"}, {}, "Не удалось запустить"},
-  };
+      {{"kate", "gedit"}, {}, "/usr/bin/gedit", {}}, {{"gedit", "kate"}, {"gedit"}, "/usr/bin/kate", {}},
+      {{}, {}, {}, "Не найден текстовый редактор"}, {{"kate"}, {"kate"}, {}, "Не удалось запустить"}};
   const QString file = QDir::current().absoluteFilePath(QStringLiteral("instruction.txt"));
   for (const auto& r : rows) {
     SCOPED_TRACE((r.installed.join(' ') + " / " + r.failToStart.join(' ')).toStdString());
@@ -40,11 +37,8 @@ TEST(DesktopEditorLauncher, TriesCandidatesInOrder) {
         });
     QString reason;
     EXPECT_EQ(launcher.launch(QStringLiteral("instruction.txt"), &reason), !r.ran.isEmpty());
-    if (r.ran.isEmpty()) {
-      EXPECT_TRUE(reason.contains(r.reasonPart) && reason.contains("instruction.txt")) << reason.toStdString();
-    } else {
-      EXPECT_TRUE(reason.isEmpty() && !started.isEmpty() && started.last().first == r.ran);
-    }
+    if (r.ran.isEmpty()) EXPECT_TRUE(reason.contains(r.reasonPart) && reason.contains("instruction.txt")) << reason.toStdString();
+    else EXPECT_TRUE(reason.isEmpty() && !started.isEmpty() && started.last().first == r.ran);
     for (const auto& [program, arguments] : started)  // the candidate's own arguments, then the file
       EXPECT_EQ(arguments, (program.endsWith("/kate") ? QStringList{"-b", file} : QStringList{file}));
   }
@@ -56,8 +50,7 @@ TEST(DesktopEditorLauncher, DesktopEntryExecLines) {
       {"env LANG=C mousepad", "env", {"LANG=C", "mousepad", "/w/a b.txt"}},  // no code: file appended
       {"\"/opt/My Editor/ed\" --new-window %f", "/opt/My Editor/ed", {"--new-window", "/w/a b.txt"}},
       {"kate -b %i %c %u", "kate", {"-b", "/w/a b.txt"}},  // icon and name codes dropped
-      {"ed \"say \\\"hi\\\"\" 100%% %F %F", "ed", {"say \"hi\"", "100%", "/w/a b.txt"}},
-  };
+      {"ed \"say \\\"hi\\\"\" 100%% %F %F", "ed", {"say \"hi\"", "100%", "/w/a b.txt"}}};
   for (const auto& r : rows) {
     const auto command = DesktopEditorLauncher::parseExec(r.exec);
     ASSERT_TRUE(command.has_value()) << r.exec.toStdString();
@@ -93,21 +86,19 @@ TEST(ToneSamples, FrequencyDurationAndFades) {
   for (const auto& [hz, ms, rate] : rows) {
     SCOPED_TRACE(::testing::Message() << hz << " Hz " << ms << " ms at " << rate);
     const auto s = toneSamples(hz, ms, rate);
-    ASSERT_EQ(s.size(), std::size_t(ms) * rate / 1000);
+    const std::size_t n = s.size(), fade = std::size_t(toneFadeMs) * rate / 1000;
+    ASSERT_EQ(n, std::size_t(ms) * rate / 1000);
     int crossings = 0, lastSign = 0;  // two per period, zeros skipped
     for (auto v : s) {
       const int sign = (v > 0) - (v < 0);
       crossings += sign != 0 && lastSign != 0 && sign != lastSign;
-      if (sign != 0) lastSign = sign;
+      lastSign = sign != 0 ? sign : lastSign;
     }
-    const double seconds = double(s.size()) / rate;
+    const double seconds = double(n) / rate;
     EXPECT_NEAR(crossings / (2 * seconds), hz, 1 / seconds);
     auto peak = [&s](std::size_t from, std::size_t to) {  // largest |s[i]| for i in [from, to)
-      int most = 0;
-      for (std::size_t i = from; i < to; ++i) most = std::max(most, std::abs(int(s[i])));
-      return most;
+      return std::abs(int(*std::max_element(s.begin() + from, s.begin() + to, [](int a, int b) { return std::abs(a) < std::abs(b); })));
     };
-    const std::size_t fade = std::size_t(toneFadeMs) * rate / 1000, n = s.size();
     const int full = peak(0, n);
     EXPECT_GT(full, 8000) << "audible";
     EXPECT_EQ(peak(fade, n - fade), full) << "full level between the fades";
@@ -127,8 +118,7 @@ TEST(QtTonePlayer, ProbesOnceOffTheCallersThreadWithoutBlockingIt) {
   std::thread::id probeThread;
   {
     QtTonePlayer player([&] {
-      ++probes, probeThread = std::this_thread::get_id();
-      entered.release();
+      ++probes, probeThread = std::this_thread::get_id(), entered.release();
       releasedInTime = release.tryAcquire(1, 20000);  // times out if play() waited for us
       return QAudioDevice();
     });
