@@ -88,9 +88,9 @@ protected:
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
     ASSERT_EQ(list->currentItem(), item);
   }
-  void typeInto(const char* box, const QString& text) {
+  void typeInto(const char* box, const QString& text) {  // over the whole box; nothing typed: Delete
     control<QLineEdit>(box)->selectAll();
-    QTest::keyClicks(control<QLineEdit>(box), text);
+    text.isEmpty() ? QTest::keyClick(control<QLineEdit>(box), Qt::Key_Delete) : QTest::keyClicks(control<QLineEdit>(box), text);
   }
 
   RecordingServices fakes;

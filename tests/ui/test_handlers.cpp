@@ -112,14 +112,10 @@ TEST_F(WindowTest, TextBoxesReadEveryKeystrokeAndKeepWhatWasTyped) {
   std::vector<double> seen;
   QObject::connect(&window(), &Form1::recomputed, [&] { seen.push_back(window().state().params.S); });
   typeInto("Text1", QStringLiteral("12.5"));
-  EXPECT_EQ(seen, (std::vector<double>{1, 12, 12, 12.5}));
-  EXPECT_EQ(control<QLineEdit>("Text1")->text(), QStringLiteral("12.5"));
-  seen.clear();
-  control<QLineEdit>("Text3")->selectAll();
-  QTest::keyClick(control<QLineEdit>("Text3"), Qt::Key_Delete);
-  EXPECT_EQ(seen.size(), 1u);
+  typeInto("Text3", QString());  // emptied: d = 0
+  EXPECT_EQ(seen, (std::vector<double>{1, 12, 12, 12.5, 12.5}));
+  EXPECT_EQ(control<QLineEdit>("Text1")->text() + '|' + control<QLineEdit>("Text3")->text(), "12.5|");
   EXPECT_EQ(window().state().params.d, 0);
-  EXPECT_EQ(control<QLineEdit>("Text3")->text(), QString());
 
   // The run length changes no caption and does not recompute.
   auto captions = [this] {
@@ -130,17 +126,15 @@ TEST_F(WindowTest, TextBoxesReadEveryKeystrokeAndKeepWhatWasTyped) {
   const QStringList before = captions();
   seen.clear();
   typeInto("Text2", QStringLiteral("2.5"));
-  EXPECT_TRUE(seen.empty());
+  EXPECT_TRUE(seen.empty() && captions() == before);
   EXPECT_EQ(window().state().params.periods, 2.5f);
-  EXPECT_EQ(captions(), before);
 
   // Typed lengths survive the selections that do not set them; "2,25" reads as 2.
   typeInto("Text3", QStringLiteral("7.5"));
   typeInto("Text1", QStringLiteral("2,25"));
   select("Центробежный дрейф");
   select("Однородное поле");
-  EXPECT_EQ(control<QLineEdit>("Text1")->text(), QStringLiteral("2,25"));
-  EXPECT_EQ(window().state().params.S, 2);
+  EXPECT_TRUE(control<QLineEdit>("Text1")->text() == "2,25" && window().state().params.S == 2);
   select("Магнитная ловушка");
   EXPECT_EQ(control<QLineEdit>("Text1")->text() + control<QLineEdit>("Text3")->text(), QStringLiteral("0.307.5"));
   EXPECT_EQ(window().state().params.d, 7.5);

@@ -73,10 +73,8 @@ TEST_F(RunTest, ClosingDuringARunAsksThenEndsTheRunAndTheWindow) {
     }
   });
   start();
-  EXPECT_EQ(fakes.exitQuestions, 2);
   EXPECT_TRUE(steps >= 8 && steps < 12) << steps << ": the run ends at the next wait";
-  EXPECT_FALSE(window().running() || window().isVisible());
-  EXPECT_TRUE(fakes.tones.empty());
+  EXPECT_FALSE(window().running() || window().isVisible() || fakes.exitQuestions != 2 || !fakes.tones.empty());
 }
 
 TEST_F(RunTest, ARunThatCannotGoOnSaysSoAndStillEnds) {
@@ -118,22 +116,19 @@ TEST_F(WindowTest, MenuItemsAskTheirServicesAndExitAsksFirst) {
   EXPECT_EQ(fakes.opened, (QStringList{"spravka.pdf", "uprav.pdf"}));
   EXPECT_EQ(fakes.launched, QStringList{"instruction.txt"});
   EXPECT_EQ(fakes.informationTitles, (QStringList{"О ПРОГРАММЕ", "РЕГИСТРАЦИЯ"}));
-  EXPECT_TRUE(fakes.warnings.isEmpty());
-  fakes.launchSucceeds = false;  // a failed start is reported
+  fakes.launchSucceeds = false;  // a failed start is reported, once
   trigger("mnuHelpInstruction");
-  ASSERT_EQ(fakes.warnings.size(), 1);
-  EXPECT_TRUE(fakes.warnings.front().contains("instruction.txt"));
+  EXPECT_TRUE(fakes.warnings.size() == 1 && fakes.warnings.front().contains("instruction.txt")) << fakes.warnings.size();
 
   for (int i = 0; i < 2; ++i) trigger("mnuHelpAvtors");  // one authors window, reused
   QList<Form2*> authors;
   for (QWidget* w : QApplication::topLevelWidgets())
     if (auto* f = qobject_cast<Form2*>(w)) authors << f;
   ASSERT_EQ(authors.size(), 1);
-  EXPECT_TRUE(authors[0]->isVisible());
 
   fakes.answerYes = false;
   trigger("mnuFileExit");
-  EXPECT_TRUE(fakes.exitQuestions == 1 && window().isVisible());
+  EXPECT_TRUE(fakes.exitQuestions == 1 && window().isVisible() && authors[0]->isVisible());
   fakes.answerYes = true;
   EXPECT_TRUE(window().close() && fakes.exitQuestions == 2);  // the close button asks too; Yes closes Form2 as well
   EXPECT_FALSE(window().isVisible() || authors[0]->isVisible());
