@@ -32,10 +32,8 @@ TEST(FigureRenderer, PutsTheTwoViewsSideBySideAtTheStyleSize) {
   const FigureStyle style{120, 10, 20, 2};  // view height, gap, caption height, pixel ratio
   const int xyRight = 120 * 2, xzLeft = (120 + 10) * 2;
   const QImage uniform = render("larmor:field?config=1", style), centrifugal = render("larmor:field?config=5", style);
-  EXPECT_EQ(uniform.devicePixelRatio(), 2.0);
-  EXPECT_EQ(uniform.size(), QSize((3 * 120 + 10) * 2, (120 + 20) * 2));
-  EXPECT_GT(count(uniform, -1, 0, xyRight), 100);  // the field in both views
-  EXPECT_GT(count(uniform, -1, xzLeft), 100);
+  EXPECT_EQ(std::pair(uniform.devicePixelRatio(), uniform.size()), std::pair(2.0, QSize((3 * 120 + 10) * 2, (120 + 20) * 2)));
+  EXPECT_GT(std::min(count(uniform, -1, 0, xyRight), count(uniform, -1, xzLeft)), 100);  // the field in both views
   EXPECT_GT(count(centrifugal, -1, 0, xyRight), 100);  // circles in the X0Y view only
   EXPECT_EQ(count(centrifugal, -1, xzLeft), 0);
 }
@@ -47,10 +45,8 @@ TEST(FigureRenderer, RunFigureAddsTheTrailInTheColourOfTheCharge) {
   const QImage after = render("larmor:run?config=1&alpha=90&region=2&x0=0.2&y0=0&z0=0&periods=1", style);
   const QImage negative = render("larmor:run?config=1&alpha=90&region=2&x0=0.2&y0=0&z0=0&periods=1&charge=-1", style);
   const int red = 0, blue = 2, redBefore = count(before, red);  // the start stroke and the marker
-  EXPECT_GT(count(after, red), redBefore + 100) << "a circle of radius R must be drawn";
-  EXPECT_LT(count(after, blue), 10);
-  EXPECT_GT(count(negative, blue), redBefore + 100);
-  EXPECT_LT(count(negative, red), 10);
+  EXPECT_GT(std::min(count(after, red), count(negative, blue)), redBefore + 100) << "a circle of radius R must be drawn";
+  EXPECT_LT(std::max(count(after, blue), count(negative, red)), 10);
 }
 
 }  // namespace

@@ -33,15 +33,13 @@ TEST(Install, PutsEveryPieceInItsPlaceAndStartsTheProgramInTheRuntimeFolder) {
   const auto installed = [&](const QString& absolute) { return root.path() + absolute; };
   for (const QString& relative : QStringLiteral(LARMOR_INSTALL_LAYOUT).split(QLatin1Char(':')))
     EXPECT_GT(QFileInfo(installed(QStringLiteral(LARMOR_INSTALL_PREFIX "/") + relative)).size(), 0) << relative.toStdString();
-  for (const char* name : {"spravka.pdf", "uprav.pdf", "instruction.txt"}) {
-    QFile built(QStringLiteral(LARMOR_RUNTIME_DIR "/") + QString::fromUtf8(name));
-    QFile copy(installed(QStringLiteral(LARMOR_INSTALL_RUNTIME_DIR "/") + QString::fromUtf8(name)));
-    ASSERT_TRUE(built.open(QIODevice::ReadOnly) && copy.open(QIODevice::ReadOnly)) << name;
-    EXPECT_EQ(built.readAll(), copy.readAll()) << name;
+  const auto contents = [](const QString& path) { QFile f(path); return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(); };
+  for (const QString name : {"spravka.pdf", "uprav.pdf", "instruction.txt"}) {
+    const QByteArray built = contents(LARMOR_RUNTIME_DIR "/" + name);
+    EXPECT_TRUE(!built.isEmpty() && built == contents(installed(LARMOR_INSTALL_RUNTIME_DIR "/" + name))) << name.toStdString();
   }
-  QFile entry(installed(QStringLiteral(LARMOR_INSTALL_PREFIX "/share/applications/org.example.Larmor.desktop")));
-  ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(entry.readAll().contains("\nPath=" LARMOR_INSTALL_RUNTIME_DIR "\n"));
+  EXPECT_TRUE(contents(installed(LARMOR_INSTALL_PREFIX "/share/applications/org.example.Larmor.desktop"))
+                  .contains("\nPath=" LARMOR_INSTALL_RUNTIME_DIR "\n"));
 
   EXPECT_TRUE(QFileInfo(installed(QStringLiteral(LARMOR_INSTALL_PROGRAM))).isExecutable());
   // The real program swapped for one that prints its working directory.

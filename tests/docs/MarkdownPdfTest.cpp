@@ -15,8 +15,8 @@ namespace {
 // Plain images of the size the address names ("fig:WxH"); anything else fails.
 QImage sizedImage(const QString& address, QString* error) {
   const QStringList size = address.mid(4).split(QLatin1Char('x'));
-  if (!address.startsWith(QLatin1String("fig:")) || size.size() != 2) *error = QStringLiteral("no such figure");
-  return size.size() == 2 ? QImage(size[0].toInt(), size[1].toInt(), QImage::Format_RGB32) : QImage();
+  if (address.startsWith(QLatin1String("fig:")) && size.size() == 2) return QImage(size[0].toInt(), size[1].toInt(), QImage::Format_RGB32);
+  return *error = QStringLiteral("no such figure"), QImage();
 }
 
 std::vector<QTextBlock> figureBlocks(const QTextDocument& document) {
@@ -34,9 +34,8 @@ TEST(MarkdownDocument, FitsFiguresToTheTextWidthWithoutEnlargingThem) {
   ASSERT_TRUE(document) << error.toStdString();
   const auto blocks = figureBlocks(*document);
   ASSERT_EQ(blocks.size(), 2u);
-  const auto format = [](const QTextBlock& b) { return b.begin().fragment().charFormat().toImageFormat(); };
-  EXPECT_EQ(QSizeF(format(blocks[0]).width(), format(blocks[0]).height()), QSizeF(500, 200));  // the aspect kept
-  EXPECT_EQ(QSizeF(format(blocks[1]).width(), format(blocks[1]).height()), QSizeF(100, 50));
+  const auto size = [&](int i) { const auto f = blocks[i].begin().fragment().charFormat().toImageFormat(); return QSizeF(f.width(), f.height()); };
+  EXPECT_EQ(std::pair(size(0), size(1)), std::pair(QSizeF(500, 200), QSizeF(100, 50)));  // the aspect kept
   EXPECT_FALSE(buildDocument(QStringLiteral("Текст\n\n![x](larmor:nothing)\n"), QSizeF(500, 700), nullptr,
                              PdfOptions{}, sizedImage, &error));
   EXPECT_TRUE(error.contains(QStringLiteral("larmor:nothing")) && error.contains(QStringLiteral("no such figure")))
@@ -67,11 +66,10 @@ TEST(MarkdownPdf, WritesAnA4PdfWhoseRussianTextCanBeRead) {
   QString error;
   const int pages = writeMarkdownPdf(markdown + QStringLiteral("![f](fig:600x300)\n"), path, {}, sizedImage, &error);
   ASSERT_GT(pages, 1) << error.toStdString();
-  EXPECT_EQ(testing::pdfPages(path), pages);
-  EXPECT_EQ(testing::pdfImages(path), 1);
+  EXPECT_EQ(std::pair(testing::pdfPages(path), testing::pdfImages(path)), std::pair(pages, 1));
   const QString text = testing::pdfText(path);
-  EXPECT_TRUE(text.contains(QStringLiteral("Проверка заголовка")));
-  EXPECT_TRUE(text.contains(QStringLiteral("Абзац 119: циклотронная частота ω = q·B/m.")));
+  EXPECT_TRUE(text.contains(QStringLiteral("Проверка заголовка")) &&
+              text.contains(QStringLiteral("Абзац 119: циклотронная частота ω = q·B/m.")));
   EXPECT_TRUE(testing::runTool(QStringLiteral("pdfinfo"), {path}).out.contains(QStringLiteral("(A4)")));
   EXPECT_EQ(writeMarkdownPdf(markdown, dir.filePath(QStringLiteral("no/x.pdf")), {}, sizedImage, &error), 0);
 }
