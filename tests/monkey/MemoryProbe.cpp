@@ -31,10 +31,7 @@ struct Quiet : larmor::DocumentOpener, larmor::EditorLauncher, larmor::TonePlaye
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: memory_probe PERIODS\n");
-    return 2;
-  }
+  if (argc != 2) return std::fprintf(stderr, "usage: memory_probe PERIODS\n"), 2;
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   Quiet quiet;

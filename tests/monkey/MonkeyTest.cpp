@@ -30,7 +30,6 @@
 
 #include <array>
 #include <cstdio>
-#include <deque>
 #include <memory>
 #include <random>
 #include <string>
@@ -76,11 +75,7 @@ public:
     newWindow();
   }
 
-  std::string lastActions() const {
-    std::string text;
-    for (const std::string& line : m_log) text += "  " + line + "\n";
-    return text;
-  }
+  std::string lastActions() const { return m_log.join(QLatin1Char('\n')).toStdString(); }
 
   // One action picked by weight [%]: as the window waits for a user, or during a run's wait.
   void act(bool duringRun) {
@@ -92,8 +87,8 @@ public:
     int pick = below(100);
     const auto* kind = std::begin(kinds);
     while ((pick -= duringRun ? kind->during : kind->idle) >= 0) ++kind;
-    m_log.push_back(std::string(duringRun ? "during the run: " : "") + kind->name);
-    if (m_log.size() > 25) m_log.pop_front();
+    m_log << QLatin1String(duringRun ? "  during the run: " : "  ") + QLatin1String(kind->name);
+    if (m_log.size() > 25) m_log.removeFirst();
     (this->*kind->action)();
     if (duringRun) EXPECT_TRUE(window().running());
     else QCoreApplication::processEvents();
@@ -101,7 +96,6 @@ public:
   }
 
 private:
-  static bool failed() { return ::testing::Test::HasFailure(); }
   Form1& window() { return *m_window; }
   int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
   template <typename T>
@@ -243,12 +237,9 @@ private:
     if (button->width() > 2 && button->height() > 2 && button->isVisible()) QTest::mouseClick(button, Qt::LeftButton);
     else button->click();
     EXPECT_FALSE(window().running()) << "the start click returns only when its run has ended";
-    EXPECT_EQ(m_fakes.tones, tones + (m_aborting ? 0 : 1)) << "a run sounds when it ends, not when it is abandoned";
-    if (m_aborting) {
-      EXPECT_FALSE(window().isVisible());
-      newWindow();
-      return;
-    }
+    EXPECT_EQ(m_fakes.tones, tones + !m_aborting) << "a run sounds when it ends, not when it is abandoned";
+    EXPECT_EQ(window().isVisible(), !m_aborting) << "Yes during a run ends the window";
+    if (m_aborting) return newWindow();
     static const QRegularExpression finished(QRegularExpression::escape(Form1::mainTitle()) +
                                              QStringLiteral("   время расчета\\d+ c$"));
     EXPECT_TRUE(finished.match(window().windowTitle()).hasMatch()) << window().windowTitle().toStdString();
@@ -257,14 +248,14 @@ private:
   // Every step of a run: bounds the run's length and, during its waits, acts as a user would.
   void onRunStep() {
     m_waitUnits += window().state().params.slowdown;
-    if (m_aborting || failed()) return;
+    if (m_aborting || ::testing::Test::HasFailure()) return;
     if (++m_runSteps >= 3000) return closeAnswering(true);  // a long run: the user gives up and leaves
     if (m_waitUnits > 15) control<QScrollBar>("HScroll1")->setValue(0);  // finish at full speed
     if (window().state().params.slowdown > 0 && !m_pending && below(3) == 0) {
       m_pending = true;
       QTimer::singleShot(0, m_window.get(), [this] {
         m_pending = false;
-        if (!m_aborting && !failed()) act(true);
+        if (!m_aborting && !::testing::Test::HasFailure()) act(true);
       });
     }
   }
@@ -314,7 +305,7 @@ private:
   QTemporaryDir m_dir;
   Fakes m_fakes;
   std::unique_ptr<Form1> m_window;
-  std::deque<std::string> m_log;
+  QStringList m_log;  // the last actions
   int m_recomputesSeen = -1;
   int m_runSteps = 0, m_waitUnits = 0;  // of the current run; m_waitUnits [10 ms]
   bool m_pending = false, m_aborting = false;
