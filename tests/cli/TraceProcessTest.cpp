@@ -55,8 +55,10 @@ TEST(TraceProcess, SummaryAndCsvAreWhatTheScriptedUserComputes) {
     EXPECT_EQ(lines.front(), "step,t,x,y,z,vx,vy,vz,dV");
     for (int i = 1; i <= r.steps; ++i)
       ASSERT_TRUE(lines[i].startsWith(QByteArray::number(i) + ',') && lines[i].count(',') == 8) << lines[i].data();
-    if (r.steps) EXPECT_EQ(lines.back().split(',').mid(2, 3).join(',').toStdString(),
-                           numberText(s.x) + ',' + numberText(s.y) + ',' + numberText(s.z));
+    if (r.steps) {
+      EXPECT_EQ(lines.back().split(',').mid(2, 3).join(',').toStdString(),
+                numberText(s.x) + ',' + numberText(s.y) + ',' + numberText(s.z));
+    }
   }
 }
 
