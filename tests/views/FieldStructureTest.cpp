@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <set>
 
 namespace larmor {
 namespace {
@@ -41,42 +40,26 @@ std::vector<Curve> curves(const RecordingCanvas& xz) {
   return out;
 }
 
-TEST(DrawFieldStructure, FigureCountsForEveryConfiguration) {
-  const struct { const char* name; FieldConfig config; size_t xyLines, xyCircles, xzLines; } rows[] = {
-      {"uniform: 121 crosses; 11 lines with arrowheads", 1, 242, 0, 33},
-      {"plane drift: 11 rows of 11 crosses; 11 lines", 2, 242, 0, 33},
-      {"axial drift: 6 rings of 16 crosses; 12 lines", 3, 192, 0, 36},
-      {"trap: 6 rings; curves only", 4, 192, 0, 0},
-      {"centrifugal: 6 circles, empty side view", 5, 0, 6, 0},
-      {"monopole: 11 radial lines in each view", 6, 11, 0, 11},
-      {"nothing outside 1 to 7", 8, 0, 0, 0}, {"nothing for an unknown text's 0", 0, 0, 0, 0},
-  };
-  for (const auto& row : rows) {
-    const Drawing drawing(row.config, 5);
-    EXPECT_EQ(drawing.xy.of(Kind::Line).size(), row.xyLines) << row.name;
-    EXPECT_EQ(drawing.xy.of(Kind::Circle).size(), row.xyCircles) << row.name;
-    EXPECT_EQ(drawing.xz.of(Kind::Line).size(), row.xzLines) << row.name;
-    size_t field = 0;  // only magenta, besides the trap's start dots
+// The figures of each configuration are counted by the tests of their geometry below.
+TEST(DrawFieldStructure, MagentaOnlyBesidesTheTrapsStartDotsAndNothingOutsideOneToSeven) {
+  for (FieldConfig config = 0; config <= 8; ++config) {
+    const Drawing drawing(config, 5);
+    size_t calls = 0, other = 0;
     for (const RecordingCanvas* c : {&drawing.xy, &drawing.xz})
-      for (const Call& call : c->calls) field += call.colour == colours::field ? 1 : 0;
-    EXPECT_EQ(drawing.xy.calls.size() + drawing.xz.calls.size(), field + (row.config == 4 ? 24 : 0)) << row.name;
+      for (const Call& call : c->calls) ++calls, other += call.colour == colours::field ? 0 : 1;
+    EXPECT_EQ(other, config == 4 || config == 7 ? 24u : 0u) << config;
+    EXPECT_EQ(calls == 0, config == 0 || config == 8) << config;
   }
 }
 
-TEST(DrawFieldStructure, UniformFieldCrossesAndArrowheadsAtRegion5) {
+TEST(DrawFieldStructure, CrossesAndArrowheadsAtRegion5) {
   const Drawing drawing(1, 5);
   const auto xy = drawing.xy.of(Kind::Line), xz = drawing.xz.of(Kind::Line);
-  std::set<std::pair<float, float>> centres;
-  for (size_t i = 0; i < xy.size(); i += 2) {
-    const Call& falling = xy[i];  // drawn first: upper left to lower right, 0.1 m
-    EXPECT_NEAR(falling.u2 - falling.u1, 0.1f, 1e-6);
-    EXPECT_NEAR(falling.w1 - falling.w2, 0.1f, 1e-6);
-    centres.insert({std::round(falling.u1 + falling.u2), std::round(falling.w1 + falling.w2)});
+  ASSERT_TRUE(xy.size() == 242 && xz.size() == 33);
+  for (size_t i = 0; i < xy.size(); i += 2) {  // falling first: upper left to lower right, 0.1 m
+    EXPECT_TRUE(std::fabs(xy[i].u2 - xy[i].u1 - 0.1f) < 1e-6f && std::fabs(xy[i].w1 - xy[i].w2 - 0.1f) < 1e-6f) << i;
   }
-  // Every multiple of 0.5 m from -2.5 to 2.5, both ways (centres doubled).
-  EXPECT_TRUE(centres.size() == 121 && centres.begin()->first == -5.0f && centres.rbegin()->second == 5.0f);
-  for (size_t i = 0; i < xz.size(); i += 3) {  // a line across, then two wings 0.25 m back
-    EXPECT_TRUE(xz[i].u1 == -5.0f && xz[i].u2 == 5.0f);
+  for (size_t i = 0; i < xz.size(); i += 3) {  // a line across, then two wings 0.25 m back, 0.05 m across
     for (int wing : {1, 2}) {
       EXPECT_TRUE(xz[i + wing].u1 == 2.5f && std::fabs(xz[i + wing].u2 - 2.25f) < 1e-6f);
       EXPECT_NEAR(xz[i + wing].w2 - xz[i].w1, wing == 1 ? 0.05 : -0.05, 1e-6);
@@ -84,15 +67,55 @@ TEST(DrawFieldStructure, UniformFieldCrossesAndArrowheadsAtRegion5) {
   }
 }
 
-TEST(DrawFieldStructure, TrapRingRadiiAndCurveStops) {
-  const Drawing drawing(4, 5);
-  const auto strokes = drawing.xy.of(Kind::Line);
-  const double radii[] = {0.5, 0.595, 0.735, 0.962, 1.389, 2.5};
-  for (int k = 0; k < 6 * 16; ++k) {
-    const Call& rising = strokes[size_t(2 * k)];  // rings draw the rising stroke first
-    EXPECT_GT(rising.w2, rising.w1);
-    EXPECT_NEAR(std::hypot(rising.u1 + rising.u2, rising.w1 + rising.w2) / 2, radii[k / 16], 1e-3) << k;
+// What changes by equal steps from one level to the next: the height itself, the field
+// factor exp(-x/S) of the drifts, or 1/r of the traps.
+double even(double v, double) { return v; }
+double decay(double v, double S) { return std::exp(-v / S); }
+double inverse(double v, double) { return 1 / v; }
+
+TEST(DrawFieldStructure, RowsAndRingsStepTheFieldFactorEvenlyFromEdgeToEdge) {
+  const struct { const char* name; FieldConfig config; std::int16_t L; double S; double first, last; double (*factor)(double, double); } rows[] = {
+      {"uniform: even rows from the bottom", 1, 5, 3.3, -2.5, 2.5, even},
+      {"plane drift: rows crowd at small x, first at the top", 2, 5, 3.3, 2.5, -2.5, decay},
+      {"plane drift, S short against the region", 2, 1, 0.25, 0.5, -0.5, decay},
+      {"plane drift, S = 1000: nearly even", 2, 10, 1000, 5, -5, decay},
+      {"axial drift: rings from the edge to the axis", 3, 5, 3.3, 2.5, 0, decay},
+      {"axial drift, S short", 3, 10, 1.5, 5, 0, decay},
+      {"trap: radii 0.5, 0.595, 0.735, 0.962, 1.389, 2.5", 4, 5, 3.3, 0.5, 2.5, inverse},
+      {"second trap, region 10", 7, 10, 3.3, 1, 5, inverse},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const bool rings = row.config >= 3;
+    const size_t levels = rings ? 6 : 11, strokesPerLevel = rings ? 32 : 22;
+    const double from = row.factor(row.first, row.S), to = row.factor(row.last, row.S);
+    const auto expectLevel = [&](size_t k, double v) {
+      EXPECT_NEAR(row.factor(v, row.S), from + double(k) / double(levels - 1) * (to - from), 1e-5 * std::fabs(to - from)) << "level " << k << " at " << v;
+    };
+    const Drawing drawing(row.config, row.L, row.S);
+    const auto strokes = drawing.xy.of(Kind::Line);
+    ASSERT_EQ(strokes.size(), levels * strokesPerLevel);
+    for (size_t i = 0; i < strokes.size(); i += 2) {  // the first stroke of each cross
+      const Call& s = strokes[i];
+      EXPECT_EQ(s.w2 > s.w1, rings) << i << ": rings draw the rising stroke first, rows the falling one";
+      const double u = (s.u1 + s.u2) / 2.0, w = (s.w1 + s.w2) / 2.0;
+      expectLevel(i / strokesPerLevel, rings ? std::hypot(u, w) : w);
+      EXPECT_TRUE(rings || std::fabs(u - row.L * (double(i / 2 % 11) / 10 - 0.5)) < 1e-6) << i << ": columns L/10 apart";
+    }
+    // The side view's lines across: one per row; the axial drift's at +r, then at -r.
+    std::vector<Call> across;
+    for (const Call& c : drawing.xz.of(Kind::Line))
+      if (c.u1 == -row.L && c.u2 == row.L && c.w1 == c.w2) across.push_back(c);
+    const size_t perLevel = row.config == 3 ? 2 : rings ? 0 : 1;
+    ASSERT_EQ(across.size(), levels * perLevel);
+    for (size_t i = 0; i < across.size(); ++i) expectLevel(i / perLevel, perLevel == 2 && i % 2 ? -across[i].w1 : across[i].w1);
+    if (perLevel) { EXPECT_EQ(drawing.xz.of(Kind::Line).size(), 3 * across.size()) << "each with its arrowhead"; }
   }
+}
+
+TEST(DrawFieldStructure, TrapCurvesStopBeforeCrossingTheAxisAndMirrorEachOther) {
+  const Drawing drawing(4, 5);
+  const double radii[] = {0.5, 0.595};  // the two smallest rings
   // With S = 3.3 and d = 5 the curve falls by f(0) - f(L) = 0.72 m over the view:
   // the two smallest rings' curves stop early, the others run to the edge.
   const auto f = [](double z) { return (5 + z) / std::hypot(3.3, 5 + z) + (5 - z) / std::hypot(3.3, 5 - z); };
@@ -104,6 +127,7 @@ TEST(DrawFieldStructure, TrapRingRadiiAndCurveStops) {
     // Begins with a zero-length step and stays on its side of the axis.
     EXPECT_TRUE(curve.steps.front().u2 == 0.0f && std::fabs(curve.steps.front().w2 - curve.startW) < 1e-6f);
     for (const Call& step : curve.steps) EXPECT_TRUE(curve.startW > 0 ? step.w2 >= 0 : step.w2 <= 0) << i;
+    EXPECT_EQ(curve.arrowStrokes, 0) << i << ": only the second trap has arrowheads";
     const float lastZ = curve.steps.back().u2;
     if (i / 4 < 2) {
       EXPECT_LT(std::fabs(lastZ), 4.9f) << i;
@@ -113,7 +137,7 @@ TEST(DrawFieldStructure, TrapRingRadiiAndCurveStops) {
       EXPECT_NEAR(std::fabs(lastZ), 5.0f, 0.025f) << i;
     }
     // Mirror images: upper/lower in w, right/left in u.
-    ASSERT_EQ(all[i ^ 2].steps.size(), curve.steps.size());
+    ASSERT_TRUE(all[i ^ 2].steps.size() == curve.steps.size() && all[i ^ 1].steps.size() == curve.steps.size()) << i;
     EXPECT_FLOAT_EQ(all[i ^ 2].steps.back().w2, -curve.steps.back().w2);
     EXPECT_FLOAT_EQ(all[i ^ 1].steps.back().u2, -lastZ);
   }
@@ -131,6 +155,7 @@ TEST(DrawFieldStructure, SecondTrapArrowheadsNearATenthOfTheRegion) {
     // The first arrowhead: tip on the curve, wings 5h back and h across; the second
     // stroke ends on the tip so the curve goes on from there.
     const auto s = drawing.xz.of(Kind::Line);
+    ASSERT_GE(s.size(), 2u);
     const float h = float(row.L / 100.0);
     EXPECT_NEAR(s[0].u1, row.firstTip, 1e-5);
     EXPECT_FLOAT_EQ(s[0].u2, s[0].u1 - 5 * h);
@@ -140,11 +165,16 @@ TEST(DrawFieldStructure, SecondTrapArrowheadsNearATenthOfTheRegion) {
 }
 
 TEST(DrawFieldStructure, CirclesAndRadialLines) {
-  const auto circles = Drawing(5, 5).xy.of(Kind::Circle);
-  for (size_t j = 0; j < circles.size(); ++j)
-    EXPECT_TRUE(circles[j].r == 0.5f * j && circles[j].u1 == 0.0f && circles[j].w1 == 0.0f) << j;
+  const Drawing centrifugal(5, 5);
+  ASSERT_EQ(centrifugal.xy.calls.size(), 6u);
+  for (size_t j = 0; j < 6; ++j) {
+    const Call& circle = centrifugal.xy.calls[j];
+    EXPECT_TRUE(circle.kind == Kind::Circle && circle.r == 0.5f * j && circle.u1 == 0.0f && circle.w1 == 0.0f) << j;
+  }
+  EXPECT_TRUE(centrifugal.xz.calls.empty()) << "the side view gets no field strokes at all";
   const Drawing monopole(6, 5);
   for (const auto& lines : {monopole.xy.of(Kind::Line), monopole.xz.of(Kind::Line)}) {
+    ASSERT_EQ(lines.size(), 11u);
     for (size_t j = 0; j < lines.size(); ++j) {
       const Call& line = lines[j];
       EXPECT_NEAR(std::atan2(line.w1, line.u1) * 180 / M_PI, 15.0 * (j + 1), 1e-4);
@@ -173,7 +203,9 @@ TEST(DrawFieldStructure, ZeroLengthsNeverGiveNonFiniteCoordinates) {
   const Drawing both(4, 5, 0, 0);
   EXPECT_TRUE(both.xz.of(Kind::LineTo).empty() && both.xz.of(Kind::Dot, 0).size() == 24u);
   // With S = 0 and d = 5 the profile is 2 between the coils: the curves are flat at ±r.
-  for (const Curve& curve : curves(Drawing(7, 10, 0, 5).xz)) {
+  const auto flat = curves(Drawing(7, 10, 0, 5).xz);
+  ASSERT_EQ(flat.size(), 24u);
+  for (const Curve& curve : flat) {
     ASSERT_FALSE(curve.steps.empty());
     EXPECT_EQ(curve.steps.back().w2, curve.startW);
     EXPECT_NEAR(std::fabs(curve.steps.back().u2), 10.0, 0.05);

@@ -41,9 +41,8 @@ TEST(ImageCanvas, ColoursAtThePositionsTheMappingGives) {
     Pictures p(ratio);
     EXPECT_EQ(p.xy.image().size(), QSize(208, 208) * ratio);
     p.views.Redraw(p.state);
-    // Grid, axes, background and field lines away from labels, the start stroke and each other.
+    // Grid, background and field lines away from labels, the start stroke and each other.
     const struct { const ImageCanvas& view; double u, w; QRgb colour; } rows[] = {{p.xy, -0.875, -1.25, 0x80FF80}, {p.xy, -1.25, -0.875, 0x80FF80}, {p.xz, 4.75, -1.3, 0x80FF80},
-                {p.xy, -1.4, 0.0, 0x0C0000},     {p.xz, 0.0, -1.4, 0x0C0000},
                 {p.xy, -0.9, -0.9, 0xFFFFFF},    {p.xz, -3.3, 0.5, 0xFF00FF},     {p.xz, -3.3, 0.62, 0xFFFFFF}};
     for (const auto& row : rows) EXPECT_EQ(at(row.view, row.u, row.w), row.colour) << row.u << ", " << row.w;
     for (const auto& [charge, colour] : {std::pair{2, 0xFF0000u}, {-1, 0x0000FFu}, {0, 0x000000u}}) {
@@ -51,6 +50,12 @@ TEST(ImageCanvas, ColoursAtThePositionsTheMappingGives) {
       p.views.PlotTrailSegment(TrailSegment{0.3, -2.1, -3.0f, 0.3, -1.1, -2.0});
       EXPECT_TRUE(at(p.xy, -1.6, 0.3) == colour && at(p.xz, -2.6, 0.3) == colour) << charge;
     }
+    // Both halves of every axis, under a field that leaves the axes uncovered in both views.
+    p.state.fieldConfig = 5;
+    p.views.Redraw(p.state);
+    for (const auto& [view, u] : {std::pair{&p.xy, 1.2}, {&p.xz, 3.3}})
+      for (const auto& [du, dw] : {std::pair{-u, 0.0}, {u, 0.0}, {0.0, -1.2}, {0.0, 1.2}})
+        EXPECT_EQ(at(*view, du, dw), 0x0C0000u) << (view == &p.xy ? "X0Y " : "X0Z ") << du << ", " << dw;
   }
 }
 

@@ -18,6 +18,10 @@ TEST(TickLabel, PlainDecimalWithBlankOrMinusInFrontAndOneBlankAfter) {
   for (const auto& [value, text] : rows) EXPECT_EQ(tickLabel(value), text) << value;
 }
 
+bool spans(const RecordingCanvas::Call& c, float u1, float w1, float u2, float w2) {
+  return c.u1 == u1 && c.w1 == w1 && c.u2 == u2 && c.w2 == w2;
+}
+
 std::vector<std::string> labels(int from, int to) {
   std::vector<std::string> out;
   for (int v = from; v <= to; ++v) out.push_back(tickLabel(v));
@@ -45,15 +49,17 @@ TEST(DrawAxes, GridAxesTicksAndLabelsForRegionSizes) {
       const RecordingCanvas& c = canvases[view];
       const ViewMapping& m = c.mapping();
       EXPECT_TRUE(m.uLeft == (view ? -float(t.L) : -half) && m.uRight == -m.uLeft && m.wTop == half && m.wBottom == -half);
-      const auto grid = c.of(Kind::Line, colours::grid);
+      const auto grid = c.of(Kind::Line, colours::grid), axes = c.of(Kind::Line, colours::axis);
       ASSERT_EQ(grid.size(), size_t(2 * (2 * t.N + 1)));
-      EXPECT_EQ(c.of(Kind::Line, colours::axis).size(), grid.size());
+      ASSERT_EQ(axes.size(), grid.size());
       EXPECT_EQ(c.of(Kind::Dot, 0).size(), grid.size() + 2);
-      // Pass k: a line of constant w = k/4 across the width, then one of constant u = k/4.
+      // Pass k: a line of constant w = k/4 across the width, then one of constant u = k/4;
+      // then both axes again, each over its whole length.
       for (int k = -t.N; k <= t.N; ++k) {
-        const auto &across = grid[size_t(2 * (k + t.N))], &upright = grid[size_t(2 * (k + t.N) + 1)];
-        EXPECT_TRUE(across.w1 == k * 0.25f && across.w2 == k * 0.25f && across.u1 == m.uLeft && across.u2 == m.uRight);
-        EXPECT_TRUE(upright.u1 == k * 0.25f && upright.w1 == -half && upright.w2 == half) << k;
+        const size_t i = size_t(2 * (k + t.N));
+        const float ks = k * 0.25f;
+        EXPECT_TRUE(spans(grid[i], m.uLeft, ks, m.uRight, ks) && spans(grid[i + 1], ks, -half, ks, half)) << k;
+        EXPECT_TRUE(spans(axes[i], m.uLeft, 0, m.uRight, 0) && spans(axes[i + 1], 0, -half, 0, half)) << k;
       }
       // Tick labels alternate between the axes; only those anchored inside the picture
       // (right and bottom edges excluded) can be seen.
@@ -67,6 +73,7 @@ TEST(DrawAxes, GridAxesTicksAndLabelsForRegionSizes) {
       EXPECT_EQ(visible[1], t.visible[view][1]);
       EXPECT_EQ(c.nonFinite, 0);
       // The axis names last: Y or Z near the right end, then Cyrillic Kha for x at the top.
+      ASSERT_GE(c.calls.size(), 3u);
       const auto &name = c.calls[c.calls.size() - 3], &kha = c.calls.back();
       EXPECT_EQ(name.text, view ? "Z,м" : "Y,м");
       EXPECT_FLOAT_EQ(name.u1, view ? 0.95f * t.L : 0.9f * half);
@@ -93,8 +100,8 @@ TEST(PlaceMarkers, InclusiveBoundsAndIndependentViews) {
     state.params.regionSize = 4;
     state.x = row.x, state.y = row.y, state.z = row.z;
     views.PlaceMarkers(state);
-    EXPECT_EQ(xy.of(Kind::MoveMarker, 0).size(), row.xyMoves ? 1u : 0u) << row.name;
-    EXPECT_EQ(xz.of(Kind::MoveMarker, 0).size(), row.xzMoves ? 1u : 0u) << row.name;
+    ASSERT_EQ(xy.of(Kind::MoveMarker, 0).size(), row.xyMoves ? 1u : 0u) << row.name;
+    ASSERT_EQ(xz.of(Kind::MoveMarker, 0).size(), row.xzMoves ? 1u : 0u) << row.name;
     // Centred: the left edge half a width left of u, the top edge half a height above w.
     const float top = float(row.x + 0.25);
     EXPECT_TRUE(!row.xyMoves || (xy.calls.back().u1 == float(row.y - 0.125) && xy.calls.back().w1 == top)) << row.name;
@@ -132,6 +139,7 @@ TEST(Redraw, ClearAxesMarkersFieldThenStartDirection) {
   state.x = state.params.x0, state.y = state.params.y0, state.z = state.params.z0;
   views.Redraw(state);
   for (const RecordingCanvas* c : {&xy, &xz}) {
+    ASSERT_FALSE(c->calls.empty());
     size_t lastPrint = 0, move = 0, firstField = c->calls.size();
     for (size_t i = 0; i < c->calls.size(); ++i) {
       if (c->calls[i].kind == Kind::Print) lastPrint = i;
