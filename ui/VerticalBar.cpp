@@ -1,8 +1,38 @@
 #include "ui/VerticalBar.h"
 
+#include <QApplication>
+#include <QProxyStyle>
 #include <QScrollBar>
+#include <QStyleOptionSlider>
+
+#include <algorithm>
 
 namespace larmor {
+
+namespace {
+
+// The application style gives a bar arrows of about 14 px and a thumb of at least 26 px;
+// on a 48-px bar the thumb then fills the whole groove: nothing is left of the trough and
+// a dragged thumb has no room to move, so it always lands on the top value. A short bar
+// gets arrows of at most a quarter and a thumb of at most a sixth of its length instead
+// (12 and 8 px at 48 px), which leaves a 24-px groove with 16 px of travel.
+class ShortBarStyle : public QProxyStyle {
+public:
+  explicit ShortBarStyle(const QString& baseKey) : QProxyStyle(baseKey) {}
+
+  int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                  const QWidget* widget) const override {
+    const int normal = QProxyStyle::pixelMetric(metric, option, widget);
+    const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(option);
+    if (bar == nullptr || (metric != PM_ScrollBarExtent && metric != PM_ScrollBarSliderMin))
+      return normal;
+    const int length = bar->orientation == Qt::Vertical ? bar->rect.height() : bar->rect.width();
+    if (length <= 0) return normal;  // not laid out yet (a size hint)
+    return std::min(normal, length / (metric == PM_ScrollBarExtent ? 4 : 6));
+  }
+};
+
+}  // namespace
 
 VerticalBar::VerticalBar(int top, int bottom, int smallChange, int largeChange, int value,
                          QWidget* parent)
@@ -15,6 +45,10 @@ VerticalBar::VerticalBar(int top, int bottom, int smallChange, int largeChange, 
   m_bar->setPageStep(largeChange);
   m_bar->setValue(-value);
   m_bar->setTracking(false);
+  // Owned by this widget and created after the inner bar, so it outlives the bar it styles.
+  auto* style = new ShortBarStyle(QApplication::style()->name());
+  style->setParent(this);
+  m_bar->setStyle(style);
   setFocusProxy(m_bar);
   setFocusPolicy(m_bar->focusPolicy());
   connect(m_bar, &QScrollBar::valueChanged, this,
@@ -30,5 +64,21 @@ int VerticalBar::smallChange() const { return m_bar->singleStep(); }
 int VerticalBar::largeChange() const { return m_bar->pageStep(); }
 
 void VerticalBar::resizeEvent(QResizeEvent*) { m_bar->setGeometry(rect()); }
+
+QRect scrollBarPart(const QScrollBar* bar, QStyle::SubControl part) {
+  QStyleOptionSlider option;
+  option.initFrom(bar);
+  option.subControls = QStyle::SC_All;
+  option.orientation = bar->orientation();
+  option.minimum = bar->minimum();
+  option.maximum = bar->maximum();
+  option.sliderPosition = bar->sliderPosition();
+  option.sliderValue = bar->value();
+  option.singleStep = bar->singleStep();
+  option.pageStep = bar->pageStep();
+  option.upsideDown = bar->invertedAppearance();
+  if (bar->orientation() == Qt::Horizontal) option.state |= QStyle::State_Horizontal;
+  return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar);
+}
 
 }  // namespace larmor

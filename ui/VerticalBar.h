@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStyle>
 #include <QWidget>
 
 class QScrollBar;
@@ -10,6 +11,10 @@ namespace larmor {
 // normal QScrollBar over the negated range, so the top arrow, Up, Home, the wheel turned
 // forward and a click in the trough above the thumb all increase value(). Tracking is
 // off: a dragged thumb reports one change, on release.
+//
+// The window's bars are only 48 px long. The inner bar gets a style that shortens its
+// arrows and thumb on such a bar (see VerticalBar.cpp), so the trough stays clickable and
+// the thumb has room to be dragged; long bars keep the application style's sizes.
 class VerticalBar : public QWidget {
   Q_OBJECT
 
@@ -40,5 +45,10 @@ private:
   int m_top;
   int m_bottom;
 };
+
+// Where one part of a scroll bar (an arrow, the trough on either side of the thumb, the
+// thumb) lies, in the bar's own coordinates, as its style lays it out now. Empty when the
+// part has no room.
+QRect scrollBarPart(const QScrollBar* bar, QStyle::SubControl part);
 
 }  // namespace larmor

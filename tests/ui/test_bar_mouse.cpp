@@ -1,0 +1,129 @@
+// The bars worked with the mouse at the size the layout gives them in the start-up client
+// area (720 × 480): a vertical bar is 22 × 48 px, the slow-down bar 88 × 24 px. Arrows move
+// by the small change, the trough on either side of the thumb by the large change (and again
+// while held), and a dragged thumb sets the value where it is released, as one change.
+#include "UiTestSupport.h"
+
+#include <QScrollBar>
+
+#include <cstdlib>
+
+namespace larmor::test {
+namespace {
+
+class BarMouseTest : public WindowTest {
+protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    showWindow();
+    ASSERT_EQ(window().centralWidget()->size(), QSize(720, 480));
+  }
+
+  // A bar as the user sees it: its value is largest at the top (vertical) or on the right.
+  struct Bar {
+    QScrollBar* inner;
+    bool vertical;
+    int value() const { return vertical ? -inner->value() : inner->value(); }
+    QPoint at(QStyle::SubControl part) const { return scrollBarPart(inner, part).center(); }
+    // The arrow and the side of the trough that raise the value, or those that lower it.
+    QStyle::SubControl arrow(bool up) const { return vertical == up ? QStyle::SC_ScrollBarSubLine : QStyle::SC_ScrollBarAddLine; }
+    QStyle::SubControl trough(bool up) const { return vertical == up ? QStyle::SC_ScrollBarSubPage : QStyle::SC_ScrollBarAddPage; }
+    // A point 20 px past the end of the bar that holds the highest or the lowest value.
+    QPoint pastEnd(bool up) const {
+      const QPoint thumb = at(QStyle::SC_ScrollBarSlider);
+      return vertical ? QPoint(thumb.x(), up ? -20 : inner->height() + 20) : QPoint(up ? inner->width() + 20 : -20, thumb.y());
+    }
+  };
+  Bar bar(const char* name) {
+    QWidget* named = control(name);
+    auto* vertical = qobject_cast<VerticalBar*>(named);
+    Bar b{vertical ? vertical->scrollBar() : qobject_cast<QScrollBar*>(named), vertical != nullptr};
+    EXPECT_EQ(QRect(b.inner->mapTo(named, QPoint()), b.inner->size()), named->rect()) << name << ": the mouse meets the bar wherever the layout put it";
+    return b;
+  }
+
+  // Press on the thumb, move in steps of 2 px to `to`, release there. Nothing may change
+  // before the release.
+  void dragThumb(const Bar& b, QPoint to) {
+    const QPoint from = b.at(QStyle::SC_ScrollBarSlider);
+    const int before = b.value(), recomputes = window().recomputeCount();
+    QTest::mousePress(b.inner, Qt::LeftButton, {}, from);
+    const QPoint step = to - from;
+    const int steps = std::max(1, std::max(std::abs(step.x()), std::abs(step.y())) / 2);
+    for (int i = 1; i <= steps; ++i) QTest::mouseMove(b.inner, from + step * i / steps);
+    EXPECT_EQ(std::pair(b.value(), window().recomputeCount()), std::pair(before, recomputes)) << "changed during the drag";
+    QTest::mouseRelease(b.inner, Qt::LeftButton, {}, to);
+  }
+};
+
+TEST_F(BarMouseTest, ArrowsTroughAndThumbOfEveryKindOfBar) {
+  // label: the value caption, showing the integer (0) or two decimals (1); top and bottom:
+  // the values at the two ends; small and large: the changes.
+  const struct { const char *name, *label; int decimals, top, bottom, small, large; } rows[] = {
+      {"VScroll3", "Label6", 1, 10, 1, 1, 1},        {"VScroll6", "Label16", 0, 180, 0, 1, 10},
+      {"VScroll10", "Label25", 0, 180, -180, 1, 10}, {"VScroll4", "Label10", 0, 30000, 1, 100, 1000},
+      {"HScroll1", "Label29", 0, 10, 0, 1, 1}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    const Bar b = bar(r.name);
+    EXPECT_EQ(b.inner->size(), b.vertical ? QSize(22, 48) : QSize(88, 24));
+    auto shows = [&](int expected) {
+      EXPECT_EQ(b.value(), expected);
+      EXPECT_EQ(caption(r.label).toStdString(), r.decimals ? twoDecimalsText(expected) : integerText(expected));
+    };
+    auto click = [&](QStyle::SubControl part) {
+      const QRect where = scrollBarPart(b.inner, part);
+      ASSERT_FALSE(where.isEmpty()) << "part " << part << " has no room";
+      QTest::mouseClick(b.inner, Qt::LeftButton, {}, where.center());
+    };
+    // From the middle of the range, each side once: one change, one recompute (none for the
+    // slow-down, which only stores its value).
+    for (const bool up : {true, false}) {
+      for (const bool large : {false, true}) {
+        const int before = b.value(), recomputes = window().recomputeCount();
+        click(large ? b.trough(up) : b.arrow(up));
+        shows(before + (up ? 1 : -1) * (large ? r.large : r.small));
+        EXPECT_EQ(window().recomputeCount() - recomputes, b.vertical ? 1 : 0) << (large ? "trough" : "arrow");
+      }
+    }
+    // The thumb dragged past either end gives that end's value, and an arrow then moves it
+    // back by one small change.
+    dragThumb(b, b.pastEnd(false));
+    shows(r.bottom);
+    click(b.arrow(true));
+    shows(r.bottom + r.small);
+    dragThumb(b, b.pastEnd(true));
+    shows(r.top);
+    // Dragged from the top by half its travel, the value is half-way, give or take what one
+    // pixel of travel is worth.
+    const QRect thumb = scrollBarPart(b.inner, QStyle::SC_ScrollBarSlider);
+    const QRect travel = scrollBarPart(b.inner, QStyle::SC_ScrollBarGroove);
+    const int halfway = (b.vertical ? travel.height() - thumb.height() : travel.width() - thumb.width()) / 2;
+    ASSERT_GE(halfway, 4) << "the thumb has no room to move";
+    dragThumb(b, thumb.center() + (b.vertical ? QPoint(0, halfway) : QPoint(-halfway, 0)));
+    const int perPixel = (r.top - r.bottom) / (2 * halfway) + 1;
+    EXPECT_NEAR(b.value(), (r.top + r.bottom) / 2, perPixel);
+    shows(b.value());
+  }
+}
+
+// Held in the trough, the bar keeps moving by the large change; released, it stops.
+TEST_F(BarMouseTest, TroughHeldRepeatsTheLargeChange) {
+  for (const char* name : {"VScroll10", "HScroll1"}) {
+    SCOPED_TRACE(name);
+    const Bar b = bar(name);
+    const int start = b.value(), large = b.inner->pageStep();
+    const QRect below = scrollBarPart(b.inner, b.trough(false));
+    const QPoint far = b.vertical ? QPoint(below.center().x(), below.bottom()) : QPoint(below.left(), below.center().y());
+    QTest::mousePress(b.inner, Qt::LeftButton, {}, far);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return b.value() <= start - 3 * large; }, 5000)) << "stopped at " << b.value();
+    QTest::mouseRelease(b.inner, Qt::LeftButton, {}, far);
+    const int released = b.value();
+    EXPECT_EQ((start - released) % large, 0);
+    QTest::qWait(200);
+    EXPECT_EQ(b.value(), released);
+  }
+}
+
+}  // namespace
+}  // namespace larmor::test
