@@ -135,10 +135,12 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 std::string formatNumber(double x, std::string_view pattern, char decimalSeparator) {
   const NumberPattern p = parsePattern(pattern);
   std::string body;
-  bool negative = std::signbit(x);
+  // The sign of a negative value is written even when the digits round to zero
+  // ("- 0.0000": the computed speed did fall). A zero itself has no sign to show, so
+  // −0.0 is written as 0; NaN has none either.
+  const bool negative = x < 0;
   if (std::isnan(x)) {
     body = "nan";
-    negative = false;
   } else if (std::isinf(x)) {
     body = "inf";
   } else if (p.scientific) {
@@ -146,10 +148,6 @@ std::string formatNumber(double x, std::string_view pattern, char decimalSeparat
   } else {
     body = fixedBody(std::fabs(x), p, decimalSeparator);
   }
-  // A value that rounds to zero is shown without a sign: "-0.00" would read as a
-  // negative quantity to a student.
-  if (negative && body.find_first_of("123456789in") == std::string::npos) negative = false;
-
   std::string out;
   out.reserve(body.size() + 2);
   if (negative) out.push_back('-');
@@ -255,10 +253,11 @@ double readNumber(std::string_view text) {
 double roundToTwoDecimals(double x) {
   if (!std::isfinite(x)) return x;
   const std::string text = formatNumber(x, "0.00");
-  const double value = readNumber(text);  // not strtod: the locale may use a comma
-  // Near DBL_MAX the 15-digit rounding lies beyond the double range: readNumber then
-  // gives the largest finite double, so the value stays finite.
-  return value;
+  // Not strtod: the locale may use a comma. Near DBL_MAX the 15-digit rounding lies
+  // beyond the double range: readNumber then gives the largest finite double. A small
+  // negative value reads back from "-0.00" as −0.0; the stored length is plain 0, whose
+  // text "0.00" reads back to the same bits.
+  return readNumber(text) + 0.0;
 }
 
 std::string trimmed(std::string_view text) {

@@ -9,7 +9,8 @@ namespace larmor {
 // "e+00" ("0.00", " 0.000e+00", "0.00000000000e+00"). The number is first taken to 15
 // significant decimal digits, then rounded to the pattern's decimals with halves away
 // from zero (so 2.675 gives 2.68 although its double lies just below the half).
-// A negative number gets "-" in front of everything, the pattern's blank included.
+// A negative number gets "-" in front of everything, the pattern's blank included, also
+// when it rounds to zero (-0.004 after " 0.00" gives "- 0.00"); −0.0 is written as 0.
 // decimalSeparator is the locale's: the result captions use it.
 std::string formatNumber(double x, std::string_view pattern, char decimalSeparator = '.');
 
@@ -24,7 +25,8 @@ std::string signedText(long long n);
 // ends the number; nothing readable gives 0.
 double readNumber(std::string_view text);
 
-// The two-decimal rounding of formatNumber(x, "0.00"): the value that text shows.
+// The two-decimal rounding of formatNumber(x, "0.00"): the value that text shows, a zero
+// result always +0 (a small negative value is a length of 0, not −0).
 double roundToTwoDecimals(double x);
 
 // Leading and trailing blanks removed.

@@ -65,18 +65,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!hasShape(shown, pattern, '.', x)) __builtin_trap();
   if (!std::isfinite(x)) return 0;
 
-  // Read back: within half a unit of the last digit, after the 15-digit rounding, and a
-  // minus sign only on a value that does not round to zero.
+  // Read back: within half a unit of the last digit, after the 15-digit rounding. The minus
+  // sign stands exactly on a negative value, also one whose digits round to zero ("- 0.0000"
+  // reads back as −0.0); −0.0 itself is written without it.
   const double back = readNumber(shown);
   const bool scientific = pattern.find('e') != std::string_view::npos;
   const double decimals = static_cast<double>(pattern.size() - pattern.find('.') - 1 - (scientific ? 4 : 0));
   const double halfUnit = 0.5 * std::pow(10.0, -decimals);
   const double tolerance = (scientific ? halfUnit * std::fabs(x) : halfUnit) + 1e-14 * std::fabs(x) + 1e-300;
   if (!(std::fabs(back - x) <= tolerance)) __builtin_trap();
-  if ((shown[0] == '-') != (back < 0)) __builtin_trap();
+  if ((shown[0] == '-') != (x < 0) || std::signbit(back) != (x < 0)) __builtin_trap();
 
-  // What the S box keeps is its own two-decimal text read back, for every finite value
-  // (readNumber never gives a non-finite one, so the box never holds one).
+  // What the S box keeps is its own two-decimal text read back, bit for bit (so never −0.0,
+  // whose text has no sign), for every finite value (readNumber never gives a non-finite
+  // one, so the box never holds one).
   const double kept = roundToTwoDecimals(x);
   const double again = readNumber(twoDecimalsText(kept));
   if (std::memcmp(&kept, &again, sizeof kept) != 0) __builtin_trap();

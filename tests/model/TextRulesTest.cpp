@@ -15,8 +15,12 @@ TEST(FormatNumber, PatternsRoundingAndSigns) {
       {"fixed", 0.3, "0.00", '.', "0.30"},            {"negative", -4, "0.00", '.', "-4.00"},
       {"half below in binary", 2.675, "0.00", '.', "2.68"}, {"small half", 1.005, "0.00", '.', "1.01"},
       {"exact half", -0.125, "0.00", '.', "-0.13"},   {"below half", 2.674999, "0.00", '.', "2.67"},
-      {"carry", 9.9995, "0.000", '.', "10.000"},      {"negative to zero", -0.004, "0.00", '.', "0.00"},
-      {"minus zero", -0.0, "0.00", '.', "0.00"},      {"negative away", -0.005, "0.00", '.', "-0.01"},
+      {"carry", 9.9995, "0.000", '.', "10.000"},      {"negative away", -0.005, "0.00", '.', "-0.01"},
+      // A negative value keeps its sign when its digits round to zero; a zero has none.
+      {"negative to zero", -0.004, "0.00", '.', "-0.00"}, {"to zero, blank", -2e-5, " 0.0000", '.', "- 0.0000"},
+      {"to zero, comma", -4e-5, "0.0000", ',', "-0,0000"}, {"minus zero", -0.0, "0.00", '.', "0.00"},
+      {"minus zero, blank", -0.0, " 0.0000", '.', " 0.0000"}, {"minus zero, scientific", -0.0, " 0.000e+00", '.', " 0.000e+00"},
+      {"minus zero, no blank", -0.0, "0.000e+00", '.', "0.000e+00"}, {"tiny negative", -4.9e-324, " 0.000e+00", '.', "- 4.941e-324"},
       {"comma", 0.5, "0.00", ',', "0,50"},            {"scientific", 5e-4, "0.000e+00", '.', "5.000e-04"},
       {"zero", 0, "0.000e+00", '.', "0.000e+00"},     {"blank copied", 25, " 0.000e+00", '.', " 2.500e+01"},
       {"minus before blank", -1.602176634e-19, " 0.000000000e+00", '.', "- 1.602176634e-19"},
@@ -76,6 +80,7 @@ TEST(SimParams, ValuesFromControls) {
   const std::pair<const char*, double> lengths[] = {{"3,3", 3},        {"abc", 0},    {"2.675", 2.68}, {"1.005", 1.01},
                                                     {"-7.126", -7.13}, {"-0.004", 0}, {"1e999", DBL_MAX}};
   for (const auto& [text, value] : lengths) EXPECT_EQ(lengthFromText(text), value) << text;
+  EXPECT_FALSE(std::signbit(lengthFromText("-0.004")));  // its text is "0.00", not "-0.00"
   // A typed run length beyond the float range stays a finite number.
   const std::pair<const char*, float> periods[] = {{"2.5", 2.5f}, {"0.1", 0.1f}, {"1e300", FLT_MAX}, {"-1e300", -FLT_MAX}};
   for (const auto& [text, value] : periods) EXPECT_EQ(periodsFromText(text), value) << text;
