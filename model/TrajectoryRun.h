@@ -62,6 +62,12 @@ public:
   double vxCartesian() const { return m_vx; }
   double vyCartesian() const { return m_vy; }
   double vzCartesian() const { return m_vz; }
+  // The cylindrical state [m, rad, m/s, rad/s]: after the last cylindrical step, or as
+  // prepared while the run stays in the Cartesian frame.
+  double rho() const { return m_rho; }
+  double phi() const { return m_phi; }
+  double vRho() const { return m_vRho; }
+  float phiDot() const { return m_phiDot; }
 
 private:
   SimulationState& m_state;
