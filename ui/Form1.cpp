@@ -62,7 +62,14 @@ Form1::Form1(Services services, QWidget* parent) : QMainWindow(parent), m_servic
   const int menuHeight = std::max(menuBar()->heightForWidth(720), menuBar()->sizeHint().height());
   resize(720, 480 + menuHeight);
 
+  // Every selection of an entry runs List1_Click once: a press, a key or the program that
+  // moves the selection, or a click on the entry already selected (a click whose press
+  // moved the selection has run it already).
   connect(List1, &QListWidget::currentRowChanged, this, [this] { List1_Click(); });
+  connect(List1, &QAbstractItemView::clicked, this, [this] {
+    if (m_list1Runs == m_list1RunsAtPress) List1_Click();
+  });
+  List1->viewport()->installEventFilter(this);
   connect(VScroll1, &VerticalBar::valueChanged, this, &Form1::VScroll1_Change);
   connect(VScroll2, &VerticalBar::valueChanged, this, &Form1::VScroll2_Change);
   connect(VScroll3, &VerticalBar::valueChanged, this, &Form1::VScroll3_Change);
@@ -123,6 +130,7 @@ void Form1::Form_Load() {
   }
 
   InitState();
+  fitTexts();  // once every list entry and value caption has its text
   m_ready = 1;
 }
 
@@ -179,6 +187,7 @@ void Form1::InitState() {
 }
 
 void Form1::List1_Click() {
+  ++m_list1Runs;
   // Whatever goes wrong before the recompute (a picture that cannot be read) ends the
   // selection there; the recompute always runs.
   const QListWidgetItem* item = List1->currentItem();
@@ -259,6 +268,10 @@ void Form1::Form_Resize() {
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == m_client && event->type() == QEvent::Resize) Form_Resize();
+  // A double click's second press arrives as a double-click event.
+  if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) &&
+      watched->parent() == List1)
+    m_list1RunsAtPress = m_list1Runs;
   return QMainWindow::eventFilter(watched, event);
 }
 

@@ -72,6 +72,7 @@ private:
   void buildHolders();
   void setTabOrder();
   void Form_Load();
+  void fitTexts();
   void InitState();
   void Form_Resize();
 
@@ -116,6 +117,7 @@ private:
   std::int16_t m_ready = 0;  // 1 once start-up has finished
   int m_recomputeCount = 0;
 
+  int m_list1Runs = 0, m_list1RunsAtPress = 0;  // List1_Click runs, in all and before the last press
   // The run in progress: a second start is refused; closing asks it to end first.
   bool m_running = false;
   bool m_abortRun = false;

@@ -3,10 +3,12 @@
 #include "ui/Form1.h"
 
 #include "ui/PictureBox.h"
+#include "ui/ProportionalLayout.h"
 #include "ui/SymbolFont.h"
 #include "ui/VerticalBar.h"
 
 #include <QAction>
+#include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,8 +18,11 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QSvgRenderer>
 #include <QTimer>
+
+#include <map>
 
 namespace larmor {
 
@@ -52,7 +57,68 @@ QImage renderSvg(const QString& resource, QSize size, const QColor& background =
   return image;
 }
 
+// Where a font is wider than the one the panel was drawn for, the control gets the least
+// condensed stretch of its own font (size and family kept) at which every text it can
+// show stands whole in width [px]. A font that fits is left as it is.
+void condenseToFit(QWidget* control, const QStringList& texts, int width) {
+  const auto* label = qobject_cast<const QLabel*>(control);
+  for (int stretch = 100; stretch >= 50; --stretch) {
+    QFont font = control->font();
+    if (stretch != 100) font.setStretch(stretch);
+    const QFontMetrics metrics(font);
+    int room = width;
+    // A framed label keeps half an "x" free on the side its text is aligned to.
+    if (label && label->indent() < 0 && label->frameWidth() > 0 &&
+        (label->alignment() & (Qt::AlignLeft | Qt::AlignRight)))
+      room -= metrics.horizontalAdvance(QLatin1Char('x')) / 2;
+    int widest = 0;
+    for (const QString& text : texts) widest = std::max(widest, metrics.horizontalAdvance(text));
+    if (widest < room) {  // a pixel clear of the frame
+      if (stretch != 100) control->setFont(font);
+      return;
+    }
+  }
+}
+
 }  // namespace
+
+// The widest text of every form each label shows: its caption and, for the labels that
+// show values and results, the longest of each form (the serif's digits share one width).
+void Form1::fitTexts() {
+  const std::map<int, QStringList> values = {
+      {4, {QStringLiteral("- 8.010883170e-19")}},
+      {5, {QStringLiteral("1.66053906892e-26"), QStringLiteral("9.1093837139e-31")}},
+      {10, {QStringLiteral("30000")}}, {12, {QStringLiteral("1.500e-03")}},
+      {16, {QStringLiteral("180")}}, {25, {QStringLiteral("-180")}}, {6, {QStringLiteral("10.00")}},
+      {19, {QStringLiteral("-5.00")}}, {21, {QStringLiteral("-5.00")}},
+      {23, {QStringLiteral("-10.00")}}, {29, {QStringLiteral("10")}},
+      {13, {QStringLiteral("w=4.824e+04 рад/с")}},
+      {14, {QStringLiteral("T=1.302e-04 с"), QStringLiteral("T - бесконечен")}},
+      {17, {QStringLiteral("R=4.526e-01 м"), QStringLiteral("R - бесконечен")}},
+      {18, {QStringLiteral("H=- 3.492e-01 м"), QStringLiteral("H - бесконечен")}},
+      {26, {QStringLiteral("dV=-100.0000%")}},
+  };
+  for (const PlacedControl& placed : proportionalLayout(720, 480)) {
+    const QString name = QString::fromLatin1(placed.name);
+    const int width = qRound(placed.width);
+    if (name.startsWith(QLatin1String("Label"))) {
+      const int number = name.mid(5).toInt();
+      QLabel* label = Label[number];
+      QStringList texts{label->text()};
+      if (const auto found = values.find(number); found != values.end()) texts += found->second;
+      condenseToFit(label, texts, width - 2 * label->frameWidth());
+    } else if (placed.name == QLatin1String("List1")) {
+      // An entry stands beside the list's bar, with the style's margin on either side.
+      QStringList entries;
+      for (int row = 0; row < List1->count(); ++row) entries << List1->item(row)->text();
+      QStyle* style = List1->style();
+      const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, List1) + 1;
+      condenseToFit(List1, entries,
+                    width - 2 * List1->frameWidth() -
+                        style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, List1) - 2 * margin);
+    }
+  }
+}
 
 void Form1::buildControls() {
   QWidget* client = m_client;

@@ -2,6 +2,7 @@
 
 #include "ui/InfoTexts.h"
 
+#include <QFontMetrics>
 #include <QIcon>
 #include <QLabel>
 #include <QPixmap>
@@ -13,6 +14,21 @@ constexpr int clientWidth = 222;   // [px]
 constexpr int clientHeight = 297;  // [px]
 constexpr int portraitWidth = 150;
 constexpr int portraitHeight = 180;
+constexpr qreal smallestPointSize = 6;
+
+// The text's box was laid out for a smaller default font than most desktops give: the
+// window's own font, made smaller half a point at a time until the text stands whole in
+// the box.
+QFont fittingFont(QFont font, const QString& text, QSize box) {
+  const qreal start = font.pointSizeF() > 0 ? font.pointSizeF() : QFontInfo(font).pointSizeF();
+  for (qreal size = start; size >= smallestPointSize; size -= 0.5) {
+    font.setPointSizeF(size);
+    const QRect needed = QFontMetrics(font).boundingRect(QRect(QPoint(), box),
+                                                         Qt::AlignLeft | Qt::AlignTop, text);
+    if (needed.width() <= box.width() && needed.height() <= box.height()) break;
+  }
+  return font;
+}
 }  // namespace
 
 Form2::Form2(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -35,7 +51,9 @@ Form2::Form2(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 void Form2::showAuthors(QWidget* mainWindow) {
-  m_label->setText(authorsText());
+  const QString text = authorsText();
+  m_label->setFont(fittingFont(font(), text, m_label->contentsRect().size()));
+  m_label->setText(text);
 
   if (mainWindow != nullptr) {
     const QRect main = mainWindow->frameGeometry();

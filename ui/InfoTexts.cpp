@@ -67,7 +67,7 @@ QString padded(const QString& text) {
 
 QString authorsText() {
   const QStringList lines = {
-      QStringLiteral("Автор — преподаватель кафедры физики, 2024, май   "),
+      padded(QStringLiteral("Автор программы, 2024, май")),
       QStringLiteral("кандидат физико-математических наук."),  // already 36 characters
       padded(QStringLiteral("доцент")),
       padded(QStringLiteral("кафедра физики университета")),
