@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -125,8 +124,6 @@ TEST(TrajectoryRun, EveryRunEnds) {
     const char* name; FieldConfig config; float periods; double S; int x0; std::int64_t limit, steps;
     const char* text;  // the accuracy caption afterwards, if it matters
   } cases[] = {
-      {"zero periods: one step", 1, 0, 3.3, 10, all, 1, nullptr},
-      {"negative periods: none", 1, -1, 3.3, 10, all, 0, ""},
       {"infinite periods end at the limit", 1, INFINITY, 3.3, 10, 50, 50, nullptr},
       {"huge periods end at the limit", 1, 3e38f, 3.3, 10, 50, 50, nullptr},
       {"a field beyond the float range stops the run", 2, 25, 0.01, -50, all, 0, nonFiniteAccuracyText},
@@ -163,50 +160,26 @@ TEST(TrajectoryRun, StartOnTheAxisIsRefusedInTheCylindricalFrame) {
   }
 }
 
-TEST(TrajectoryRun, ReadsFrameAndChargeChangesBetweenSteps) {
-  SimulationState s = stateFor(1);
-  TrajectoryRun run(s);
-  run.prepare();
-  for (FieldConfig config : {1, 4, 4, 5, 1, 6, 2, 1}) {  // each step starts from the other frame's values
-    s.fieldConfig = config;
-    run.step();
-  }
-  EXPECT_FALSE(run.stoppedNonFinite());
-  // Charge set to 0: the force vanishes from the next step on.
-  s.params.q = 0;
-  s.computeQuantities();
-  run.step();
-  const double vx = run.vxCartesian(), vy = run.vyCartesian();
-  run.step();
-  EXPECT_TRUE(run.vxCartesian() == vx && run.vyCartesian() == vy && run.stepsDone() == 10);
+// FNV-1a 64, fed with the bytes of each value in turn.
+template <typename... T>
+void hashInto(std::uint64_t& h, T... values) {
+  const auto bytes = [&h](auto v) {
+    unsigned char b[sizeof v];
+    std::memcpy(b, &v, sizeof v);
+    for (unsigned char c : b) h = (h ^ c) * 0x100000001b3u;
+  };
+  (bytes(values), ...);
 }
-
-// FNV-1a 64 over the bytes of the values fed to it, in order.
-class StateHash {
-public:
-  template <typename... T>
-  void add(T... values) { (addBytes(values), ...); }
-  std::uint64_t value() const { return m_hash; }
-
-private:
-  template <typename T>
-  void addBytes(T v) {
-    unsigned char bytes[sizeof v];
-    std::memcpy(bytes, &v, sizeof v);
-    for (unsigned char b : bytes) m_hash = (m_hash ^ b) * 0x100000001b3u;
-  }
-  std::uint64_t m_hash = 0xcbf29ce484222325u;
-};
 
 struct GoldenRun {
   const char* name;
   FieldConfig config;       // chosen as the list does before the inputs below are set
   int charge, mass, alpha;  // bar positions of q and m; degrees
-  double x0, y0, S, d;      // [m]
+  double x0, y0, S, d;      // [m], short literals: the table is printed with %g
   float periods;
   const char* changes;  // before step n: "n:c4" configuration as the list, "n:q-2" charge bar, "n:B0" field bar
-  std::int64_t steps;
-  const char* text;  // the accuracy text after the run
+  std::int64_t steps;   // then, after the run: the count, the accuracy text, the hash of every step
+  const char* text;
   std::uint64_t hash;
 };
 
@@ -254,11 +227,6 @@ void applyChange(SimulationState& s, char what, int value) {
   s.computeQuantities();
 }
 
-std::string shortest(double x) {
-  char text[32];
-  return std::string(text, std::to_chars(text, text + sizeof text, x).ptr);
-}
-
 TEST(TrajectoryRun, GoldenRunsKeepEveryBit) {
   const bool print = std::getenv("LARMOR_PRINT_GOLDEN") != nullptr;
   for (const GoldenRun& g : goldenRuns) {
@@ -270,30 +238,32 @@ TEST(TrajectoryRun, GoldenRunsKeepEveryBit) {
     s.computeQuantities();
     TrajectoryRun run(s);
     run.prepare();
-    StateHash h;
-    h.add(run.dt(), run.rho(), run.phi(), run.vRho(), run.phiDot());
+    std::uint64_t h = 0xcbf29ce484222325u;
+    hashInto(h, run.dt(), run.rho(), run.phi(), run.vRho(), run.phiDot());
     std::istringstream changes(g.changes);
     int at = -1, value = 0;
     char colon = 0, what = 0;
-    changes >> at >> colon >> what >> value;
+    const auto next = [&] {
+      if (!(changes >> at >> colon >> what >> value)) at = -1;
+    };
+    next();
     float maxAbsDV = 0;
     while (run.hasNextStep()) {
-      for (; at == run.stepsDone(); at = -1, changes >> at >> colon >> what >> value) applyChange(s, what, value);
+      for (; at == run.stepsDone(); next()) applyChange(s, what, value);
       const TrailSegment seg = run.step();
-      h.add(seg.xFrom, seg.yFrom, seg.zFrom, s.x, s.y, s.z, run.vxCartesian(), run.vyCartesian(),
+      hashInto(h, seg.xFrom, seg.yFrom, seg.zFrom, s.x, s.y, s.z, run.vxCartesian(), run.vyCartesian(),
             static_cast<float>(run.vzCartesian()), run.rho(), run.phi(), run.vRho(), run.phiDot(), run.dV(),
             run.t(), run.stepsDone());
       maxAbsDV = std::max(maxAbsDV, std::fabs(run.dV()));
     }
     EXPECT_EQ(run.stepsDone(), g.steps) << g.name;
     EXPECT_EQ(run.accuracyText(), g.text) << g.name;
-    EXPECT_EQ(h.value(), g.hash) << g.name;
+    EXPECT_EQ(h, g.hash) << g.name;
     if (print) {
-      std::printf("    {\"%s\", %d, %d, %d, %d, %s, %s, %s, %s, %s, \"%s\", %lld, \"%s\", 0x%016llx},\n", g.name,
-                  int(g.config), g.charge, g.mass, g.alpha, shortest(g.x0).c_str(), shortest(g.y0).c_str(),
-                  shortest(g.S).c_str(), shortest(g.d).c_str(), shortest(g.periods).c_str(), g.changes,
+      std::printf("    {\"%s\", %d, %d, %d, %d, %g, %g, %g, %g, %g, \"%s\", %lld, \"%s\", 0x%016llx},\n", g.name,
+                  g.config, g.charge, g.mass, g.alpha, g.x0, g.y0, g.S, g.d, g.periods, g.changes,
                   static_cast<long long>(run.stepsDone()), run.accuracyText().c_str(),
-                  static_cast<unsigned long long>(h.value()));
+                  static_cast<unsigned long long>(h));
       std::fprintf(stderr, "%s: dt %.5g s, end (%.4f, %.4f, %.4f) m, max |dV| %.3g %%\n", g.name, run.dt(), s.x, s.y,
                    s.z, maxAbsDV);
     }
