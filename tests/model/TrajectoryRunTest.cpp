@@ -187,8 +187,9 @@ struct GoldenRun {
 // full state (segment, position, velocity, cylindrical state, dV, t, count), so that a
 // reordered sum or a lost single-precision rounding fails here. The rows were taken from
 // the code after its start-up run, step counts, circle and line had been checked against
-// their known values. When a change is meant to alter the numbers, run
-//   LARMOR_PRINT_GOLDEN=1 model_tests --gtest_filter='TrajectoryRun.Golden*'
+// their known values; they hold in every build type (no contracted multiply-adds). When a
+// change is meant to alter the numbers, run
+//   LARMOR_PRINT_GOLDEN=1 build/test/tests/model/model_tests --gtest_filter='TrajectoryRun.Golden*'
 // check the end points and speed errors it prints, and paste the table it prints here.
 const GoldenRun goldenRuns[] = {
     // name, config, charge, mass, alpha, x0, y0, S, d, periods, changes, steps, text, hash
