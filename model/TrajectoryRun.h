@@ -53,6 +53,10 @@ public:
   // axis, where its equations divide by rho = 0: the run makes no step there.
   bool refusedAxisStart() const { return m_refusedAxisStart; }
 
+  // True when the run stopped at its step limit with time still left before its end: it
+  // was cut short, and whoever shows it should say so.
+  bool cutAtStepLimit() const { return m_prepared && m_steps >= m_stepLimit && m_t <= m_tEnd; }
+
   std::int64_t stepsDone() const { return m_steps; }
   double dt() const { return m_dt; }
   double t() const { return m_t; }

@@ -46,6 +46,7 @@ public:
   int recomputeCount() const { return m_recomputeCount; }
   // Steps made by the last (or current) run.
   std::int64_t lastRunSteps() const { return m_lastRunSteps; }
+  void setRunStepLimit(std::int64_t limit) { m_runStepLimit = limit; }  // tighter only; for tests
 
   // Places and sizes every visible control for the current client area.
   void razmer();
@@ -71,8 +72,8 @@ private:
   void buildMenus();
   void buildHolders();
   void setTabOrder();
-  void Form_Load();
   void fitTexts();
+  void Form_Load();
   void InitState();
   void Form_Resize();
 
@@ -94,7 +95,7 @@ private:
   void captionAndRecompute(QLabel* caption, const std::string& text);
 
   void CmdOK_Click();
-  void RunTrajectory();
+  bool RunTrajectory();  // true when the run was cut at its step limit
   void Timer1_Timer();
 
   void mnuFilespravka_Click();
@@ -116,14 +117,15 @@ private:
 
   std::int16_t m_ready = 0;  // 1 once start-up has finished
   int m_recomputeCount = 0;
-
   int m_list1Runs = 0, m_list1RunsAtPress = 0;  // List1_Click runs, in all and before the last press
+
   // The run in progress: a second start is refused; closing asks it to end first.
   bool m_running = false;
   bool m_abortRun = false;
   bool m_closeAfterRun = false;
   bool m_exitConfirmed = false;
   std::int64_t m_lastRunSteps = 0;
+  std::int64_t m_runStepLimit = INT64_MAX;
   QEventLoop* m_waitLoop = nullptr;
 
   QWidget* m_client = nullptr;

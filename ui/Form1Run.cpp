@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLabel>
+#include <QLocale>
 #include <QPointer>
 #include <QTimer>
 
@@ -54,12 +55,23 @@ void Form1::CmdOK_Click() {
   RecomputeQuantities();
 
   QPointer<Form1> self(this);
-  RunTrajectory();
+  const bool cut = RunTrajectory();
   if (!self) return;
 
   const qint64 seconds = clock.elapsed() / 1000;  // whole seconds
   setWindowTitle(windowTitle() + QStringLiteral("   время расчета") + QString::number(seconds) +
                  QStringLiteral(" c"));
+  if (cut) {
+    // The end time is the only stop a user expects; a run cut before it must not pass for
+    // a whole one.
+    m_services.dialogs->warning(
+        this, QStringLiteral("Расчет прерван"),
+        QStringLiteral("Расчет остановлен после %1 шагов, раньше заданного времени: это наибольшее "
+                       "число шагов одного расчета. Чтобы дойти до конца, уменьшите время расчета "
+                       "в периодах.")
+            .arg(QLocale(QLocale::Russian).toString(qint64(m_lastRunSteps))));
+    if (!self) return;
+  }
   if (m_closeAfterRun) {
     // The user confirmed the exit while the run waited: now that it has ended, close.
     m_closeAfterRun = false;
@@ -68,11 +80,12 @@ void Form1::CmdOK_Click() {
   }
 }
 
-void Form1::RunTrajectory() {
+bool Form1::RunTrajectory() {
   m_running = true;
   m_abortRun = false;
   m_lastRunSteps = 0;
   TrajectoryRun run(m_state, decimalSeparator());
+  run.limitSteps(m_runStepLimit);
   run.prepare();
   m_views->DrawFieldStructure(m_state);
 
@@ -94,7 +107,7 @@ void Form1::RunTrajectory() {
     m_lastRunSteps = run.stepsDone();
     emit runStepped();
     Wait(m_state.params.slowdown);  // read at every step: a new slow-down applies at once
-    if (!self) return;  // the window went away inside the wait: touch nothing of it
+    if (!self) return false;  // the window went away inside the wait: touch nothing of it
     if (m_abortRun) break;
   }
   // A run that cannot go on says why where the speed error would stand.
@@ -102,7 +115,9 @@ void Form1::RunTrajectory() {
     Label[26]->setText(QString::fromStdString(run.accuracyText()));
   }
   m_running = false;
-  if (!m_abortRun) beep2(10);
+  if (m_abortRun) return false;
+  beep2(10);
+  return run.cutAtStepLimit();
 }
 
 void Form1::Wait(int m) {

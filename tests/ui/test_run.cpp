@@ -136,3 +136,48 @@ TEST_F(WindowTest, MenuItemsAskTheirServicesAndExitAsksFirst) {
 
 }  // namespace
 }  // namespace larmor::test
+
+namespace larmor::test {
+namespace {
+
+// What the window had done when it showed its warning.
+struct WarningWitness : RecordingServices {
+  const Form1* form = nullptr;
+  struct Seen { const QWidget* parent; QString title, text, windowTitle; size_t tones; bool running; };
+  std::vector<Seen> seen;
+  void warning(QWidget* parent, const QString& title, const QString& text) override {
+    seen.push_back({parent, title, text, form->windowTitle(), tones.size(), form->running()});
+  }
+};
+
+// The start-up run makes 2501 steps: a limit of 2500 cuts it just before its end time, one
+// of 2501 lets it end there. A cut run ends as every run does (tone, time in the title),
+// then says after how many steps it was cut; a whole run says nothing.
+TEST_F(WindowTest, ARunCutAtItsStepLimitSaysSoAfterItsEnd) {
+  WarningWitness services;
+  Form1 form(Services{&services, &services, &services, &services});
+  services.form = &form;
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  form.findChild<QScrollBar*>(QStringLiteral("HScroll1"))->setValue(0);
+  const QRegularExpression timed('^' + QRegularExpression::escape(Form1::mainTitle()) + "   время расчета\\d+ c$");
+  for (const auto& [limit, cut] : {std::pair<std::int64_t, bool>{2500, true}, {2501, false}, {INT64_MAX, false}}) {
+    SCOPED_TRACE(limit);
+    form.setRunStepLimit(limit);
+    services.seen.clear();
+    const size_t tones = services.tones.size();
+    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("CmdOK")), Qt::LeftButton);
+    EXPECT_EQ(form.lastRunSteps(), cut ? limit : 2501);
+    EXPECT_EQ(services.tones.size(), tones + 1);
+    ASSERT_EQ(services.seen.size(), cut ? 1u : 0u);
+    if (!cut) continue;
+    const WarningWitness::Seen& w = services.seen.front();
+    EXPECT_TRUE(w.parent == &form && !w.running && w.tones == tones + 1 && timed.match(w.windowTitle).hasMatch())
+        << w.windowTitle.toStdString() << " " << w.tones;
+    EXPECT_EQ(w.title, QStringLiteral("Расчет прерван"));
+    EXPECT_EQ(QString(w.text).remove(QRegularExpression("\\D")), QString::number(limit)) << w.text.toStdString();  // its only number
+  }
+}
+
+}  // namespace
+}  // namespace larmor::test
