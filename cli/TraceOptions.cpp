@@ -1,6 +1,7 @@
 #include "cli/TraceOptions.h"
 
 #include "model/Constants.h"
+#include "model/TrajectoryRun.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -15,7 +16,7 @@ namespace larmor {
 
 namespace {
 
-enum class Kind { Configuration, Whole, Field, Tenths, Text, Separator, Png, Width, Summary, Help };
+enum class Kind { Configuration, Whole, Field, Tenths, Text, Separator, Png, Width, StepLimit, Summary, Help };
 
 struct OptionRule {
   const char* name;
@@ -29,7 +30,7 @@ struct OptionRule {
 // decimal texts such as 0.3 are not exact multiples of 0.1 in binary.
 constexpr double gridTolerance = 1e-6;
 
-constexpr std::array<OptionRule, 19> rules{{
+constexpr std::array<OptionRule, 20> rules{{
     {"config", Kind::Configuration, TraceControl::Charge, 1, 7, "a whole number from 1 to 7 (the field structure)"},
     {"charge", Kind::Whole, TraceControl::Charge, -5, 5, "a whole number from -5 to 5 (elementary charges)"},
     {"mass", Kind::Whole, TraceControl::Mass, 0, 10,
@@ -48,6 +49,8 @@ constexpr std::array<OptionRule, 19> rules{{
     {"sep", Kind::Separator, TraceControl::Charge, 0, 0, "one printable ASCII character other than a digit or a blank"},
     {"png", Kind::Png, TraceControl::Charge, 0, 0, "a file name for the picture"},
     {"width", Kind::Width, TraceControl::Charge, 16, 2048, "a whole number from 16 to 2048 (pixels), with --png"},
+    {"max-steps", Kind::StepLimit, TraceControl::Charge, 1, TrajectoryRun::maxSteps,
+     "a whole number from 1 to the run's own step limit"},
     {"summary", Kind::Summary, TraceControl::Charge, 0, 0, "no value"},
     {"help", Kind::Help, TraceControl::Charge, 0, 0, "no value"},
 }};
@@ -163,6 +166,12 @@ std::string take(const OptionRule& rule, const std::string& value, TraceOptions&
       options.width = *p;
       return {};
     }
+    case Kind::StepLimit: {
+      const std::optional<int> p = gridPosition(value, 1.0, rule.min, rule.max);
+      if (!p) return optionError(rule, value);
+      options.maxSteps = *p;
+      return {};
+    }
     case Kind::Summary:
       options.summary = true;
       return {};
@@ -206,6 +215,15 @@ TraceParse parseTraceOptions(const QStringList& arguments) {
       if (equals >= 0) {
         value = body.mid(equals + 1).toStdString();
       } else if (i + 1 < arguments.size()) {
+        // A minus sign starts many values ("-5"); only a known option's name is refused.
+        const QString& next = arguments[i + 1];
+        const QString nextName = next.mid(next.startsWith(QLatin1String("--")) ? 2 : 1).section(QLatin1Char('='), 0, 0);
+        if (next.size() > 1 && next.startsWith(QLatin1Char('-')) && findRule(nextName)) {
+          result.error = "larmor-trace: --" + std::string(rule->name) + " needs a value but is followed by the option " +
+                         next.section(QLatin1Char('='), 0, 0).toStdString() + "; give such a value as --" +
+                         rule->name + "=VALUE";
+          break;
+        }
         value = arguments[++i].toStdString();
       } else {
         result.error = "larmor-trace: --" + std::string(rule->name) + " needs a value: " + rule->accepts;
@@ -243,14 +261,19 @@ std::string traceUsage() {
     if (rule.kind == Kind::Summary) description = "one JSON object with the captions, the step count and the end point instead of the CSV";
     if (rule.kind == Kind::Help) description = "this text";
     if (rule.kind == Kind::Png) description = "also draw both views after the run into this PNG file";
+    if (rule.kind == Kind::StepLimit)
+      description = "stop the run after this many steps, as one cut short, if its end time is not reached yet "
+                    "(1 to " + std::to_string(TrajectoryRun::maxSteps) + ", the run's own limit)";
     usage += left + description + "\n";
   }
   usage +=
       "\nColumns: step is the number of steps made, t [s] the time after the step, x y z [m] the\n"
       "position, vx vy vz [m/s] the Cartesian velocity in either frame, dV [%] the speed error;\n"
       "every number is the shortest text that reads back as the same double.\n"
-      "Exit status: 0 done; 1 the picture could not be written; 2 bad options (one line on\n"
-      "standard error, nothing on standard output).\n";
+      "A run stops at its end time, or at its step limit: then one line on standard error says\n"
+      "after how many steps it was cut, and the summary holds \"complete\": false.\n"
+      "Exit status: 0 done (a cut run included); 1 the picture could not be written; 2 bad\n"
+      "options (one line on standard error, nothing on standard output).\n";
   return usage;
 }
 

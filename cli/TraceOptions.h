@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,7 @@ struct TraceOptions {
   char separator = '.';   // decimal separator of the result captions and the accuracy text
   std::string pngPath;    // empty: no picture
   int width = 208;        // [px] side of the XY view in the picture
+  std::int64_t maxSteps = INT64_MAX;  // a tighter step limit than the run's own, if given
 };
 
 struct TraceParse {
@@ -47,7 +49,9 @@ struct TraceParse {
 };
 
 // arguments[0] is the program. Options may come as "--name value", "--name=value" or with
-// a single dash; a value may start with a minus sign ("--charge -3").
+// a single dash; a value may start with a minus sign ("--charge -3"), but a separate value
+// that is the name of an option is refused ("--periods --summary" lost its value); given
+// with "=" it is taken as written.
 TraceParse parseTraceOptions(const QStringList& arguments);
 
 std::string traceUsage();

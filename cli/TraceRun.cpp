@@ -8,12 +8,13 @@
 
 namespace larmor {
 
-TraceResult runTrace(ScriptedUser& user, Views* views, CsvWriter* csv) {
+TraceResult runTrace(ScriptedUser& user, Views* views, CsvWriter* csv, std::int64_t stepLimit) {
   SimulationState& state = user.state();
   if (views) views->Clear();
   user.recompute();
 
   TrajectoryRun run(state, user.decimalSeparator());
+  run.limitSteps(stepLimit);
   run.prepare();
   if (views) views->DrawFieldStructure(state);
   if (csv) csv->header();
@@ -32,6 +33,7 @@ TraceResult runTrace(ScriptedUser& user, Views* views, CsvWriter* csv) {
   TraceResult result;
   result.steps = run.stepsDone();
   result.accuracyText = run.accuracyText().empty() ? std::string(accuracyDesignCaption) : run.accuracyText();
+  result.complete = !run.cutAtStepLimit();
   return result;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/TrajectoryRun.h"
+
 #include <cstdint>
 #include <string>
 
@@ -15,11 +17,14 @@ inline constexpr const char* accuracyDesignCaption = "Точность вычи�
 struct TraceResult {
   std::int64_t steps = 0;
   std::string accuracyText;  // the accuracy label after the run
+  bool complete = true;      // false when the run was cut at its step limit before its end time
 };
 
 // The start button: clear both pictures, recompute, prepare the run, draw the field
 // structure once more, then step to the end, writing each step to csv and drawing the
-// trail and the markers into views (either may be null).
-TraceResult runTrace(ScriptedUser& user, Views* views, CsvWriter* csv);
+// trail and the markers into views (either may be null). stepLimit can only tighten the
+// run's own limit.
+TraceResult runTrace(ScriptedUser& user, Views* views, CsvWriter* csv,
+                     std::int64_t stepLimit = TrajectoryRun::maxSteps);
 
 }  // namespace larmor

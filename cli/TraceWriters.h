@@ -42,9 +42,10 @@ private:
 // pass through unchanged.
 std::string jsonString(std::string_view utf8);
 
-// {"captions": [...4], "steps": N, "x": ..., "y": ..., "z": ..., "dV": "..."} and a line feed.
+// {"captions": [...4], "steps": N, "complete": true, "x": ..., "y": ..., "z": ..., "dV": "..."}
+// and a line feed; "complete" is false for a run cut at its step limit before its end time.
 // A coordinate that is not finite (a run stopped on a broken state) is written as null.
-std::string summaryJson(const ResultCaptions& captions, std::int64_t steps, double x, double y, double z,
-                        std::string_view accuracyText);
+std::string summaryJson(const ResultCaptions& captions, std::int64_t steps, bool complete, double x, double y,
+                        double z, std::string_view accuracyText);
 
 }  // namespace larmor

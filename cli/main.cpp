@@ -70,15 +70,22 @@ int main(int argc, char** argv) {
   for (const larmor::TraceAction& action : options.actions) user.apply(action);
 
   auto csv = std::make_unique<larmor::CsvWriter>(stdout);
-  const larmor::TraceResult result = larmor::runTrace(user, views, options.summary ? nullptr : csv.get());
+  const larmor::TraceResult result =
+      larmor::runTrace(user, views, options.summary ? nullptr : csv.get(), options.maxSteps);
   if (options.summary) {
     const larmor::SimulationState& state = user.state();
-    std::fputs(larmor::summaryJson(user.captions(), result.steps, state.x, state.y, state.z, result.accuracyText)
+    std::fputs(larmor::summaryJson(user.captions(), result.steps, result.complete, state.x, state.y, state.z,
+                                   result.accuracyText)
                    .c_str(),
                stdout);
   }
   csv.reset();
   std::fflush(stdout);
+  // The output is whole and valid either way; a cut run is still a finished one (exit 0),
+  // but it must not pass for a run to its end time.
+  if (!result.complete)
+    std::fprintf(stderr, "larmor-trace: the run was cut after %lld steps, before its end time (step limit)\n",
+                 static_cast<long long>(result.steps));
 
   if (drawing && !picture->compose().save(&pngFile, "PNG")) {
     std::fprintf(stderr, "larmor-trace: cannot write the picture '%s'\n", options.pngPath.c_str());

@@ -32,6 +32,15 @@ TEST(TraceOptions, ValuesBecomeControlPositionsInTheOrderGiven) {
   EXPECT_EQ(p.options.actions[0].position, 100);
   EXPECT_EQ(p.options.actions[1].text, "1,5");  // as typed: the box's rule reads it later
   EXPECT_EQ(p.options.actions[2].position, 200);
+  // A value may start with a minus sign; an option's name is taken as a value only after "=".
+  const std::pair<std::vector<const char*>, const char*> texts[] = {
+      {{"--periods", "-5"}, "-5"}, {{"--S", "-summary5"}, "-summary5"}, {{"--periods=--summary"}, "--summary"}};
+  for (const auto& [args, text] : texts) {
+    const TraceParse t = parse(args);
+    ASSERT_TRUE(t.ok() && t.options.actions.size() == 1u) << args[0] << ": " << t.error;
+    EXPECT_EQ(t.options.actions[0].text, text);
+  }
+  EXPECT_EQ(parse({"--max-steps", "2500"}).options.maxSteps, 2500);
 }
 
 TEST(TraceOptions, BadInputGivesOneLineNamingTheOption) {
@@ -45,6 +54,11 @@ TEST(TraceOptions, BadInputGivesOneLineNamingTheOption) {
       {{"--summary=yes"}, "--summary"},  {{"--width", "300"}, "--width"},  {{"--png", "a.png", "--width", "8"}, "--width"},
       {{"extra"}, "extra"},              {{"--"}, "--"},
       {{"--charge", "1\n2"}, "'1\\n2'"}, {{"--co\nlour"}, "--co\\nlour"},  // kept on one line
+      {{"--max-steps", "0"}, "--max-steps"}, {{"--max-steps", "1e9"}, "--max-steps"},
+      // a value lost to the next option: both named
+      {{"--periods", "--summary"}, "--periods needs a value but is followed by the option --summary"},
+      {{"--S", "-h"}, "--S needs a value but is followed by the option -h"},
+      {{"--png", "-config=4"}, "--png needs a value but is followed by the option -config"},
   };
   for (const auto& [args, mentions] : rows) {
     const TraceParse p = parse(args);

@@ -49,7 +49,8 @@ TEST(TraceProcess, SummaryAndCsvAreWhatTheScriptedUserComputes) {
     const SimulationState& s = user.state();
     const Outcome summary = trace(arguments + QStringList{"--summary"}), csv = trace(arguments);
     ASSERT_EQ(summary.exitCode + csv.exitCode, 0) << summary.err.toStdString() << csv.err.toStdString();
-    EXPECT_EQ(summary.out.toStdString(), summaryJson(user.captions(), r.steps, s.x, s.y, s.z, r.accuracyText));
+    EXPECT_TRUE(summary.err.isEmpty() && csv.err.isEmpty() && summary.out.contains("\"complete\": true"));
+    EXPECT_EQ(summary.out.toStdString(), summaryJson(user.captions(), r.steps, true, s.x, s.y, s.z, r.accuracyText));
     const QList<QByteArray> lines = csv.out.trimmed().split('\n');
     ASSERT_EQ(lines.size(), r.steps + 1);
     EXPECT_EQ(lines.front(), "step,t,x,y,z,vx,vy,vz,dV");
@@ -58,6 +59,24 @@ TEST(TraceProcess, SummaryAndCsvAreWhatTheScriptedUserComputes) {
     if (r.steps) {
       EXPECT_EQ(lines.back().split(',').mid(2, 3).join(',').toStdString(),
                 numberText(s.x) + ',' + numberText(s.y) + ',' + numberText(s.z));
+    }
+  }
+}
+
+// The start-up run makes 2501 steps: 2500 cut it just before its end time, 2501 let it end
+// there. A cut run writes all it made, says so in one line on stderr and still exits 0.
+TEST(TraceProcess, ARunCutAtItsStepLimitSaysSoAndIsNotComplete) {
+  for (const auto& [limit, cut] : {std::pair{2500, true}, {2501, false}}) {
+    SCOPED_TRACE(limit);
+    const QStringList arguments{"--max-steps", QString::number(limit)};
+    const Outcome summary = trace(arguments + QStringList{"--summary"}), csv = trace(arguments);
+    EXPECT_EQ(std::pair(summary.exitCode, csv.exitCode), std::pair(0, 0));
+    EXPECT_TRUE(summary.out.contains(cut ? "\"steps\": 2500, \"complete\": false" : "\"steps\": 2501, \"complete\": true"))
+        << summary.out.toStdString();
+    EXPECT_EQ(csv.out.trimmed().split('\n').size(), (cut ? 2500 : 2501) + 1);
+    for (const QByteArray& err : {summary.err, csv.err}) {
+      EXPECT_EQ(err.count('\n'), cut ? 1 : 0) << err.toStdString();
+      EXPECT_EQ(err.contains("cut after 2500 steps"), cut) << err.toStdString();
     }
   }
 }
@@ -84,8 +103,10 @@ TEST(TraceProcess, PictureShowsBothViewsWithTheTrailInTheChargesColour) {
 }
 
 TEST(TraceProcess, BadInputAndUnwritablePictureFailWithOneLineAndNothingOnStandardOutput) {
+  // "--periods --summary" must not run with an empty run length and write the CSV.
   const struct { QStringList arguments; int exitCode; const char* mentions; } rows[] = {
-      {{"--alpha", "181"}, 2, "--alpha"}, {{"--charge"}, 2, "--charge"}, {{"--png", "/nonexistent/v.png"}, 1, "v.png"}};
+      {{"--alpha", "181"}, 2, "--alpha"}, {{"--charge"}, 2, "--charge"}, {{"--png", "/nonexistent/v.png"}, 1, "v.png"},
+      {{"--periods"}, 2, "--periods needs a value but is followed by the option --summary"}};
   for (const auto& row : rows) {
     const Outcome o = trace(row.arguments + QStringList{"--summary"});
     EXPECT_EQ(o.exitCode, row.exitCode) << row.mentions;
