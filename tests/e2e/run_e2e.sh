@@ -1,7 +1,8 @@
 #!/bin/bash
 # End to end: the real program under a virtual X display, driven like a user. Sets the
 # slow-down to 0 with clicks, starts a run, waits for the time in the title, checks that
-# both pictures gained a trail in the charge's colour, then leaves through Файл → Выход:
+# both pictures gained a trail in the charge's colour, drags the region bar's thumb down
+# (the region must show 1) and clicks its top arrow (2), then leaves through Файл → Выход:
 # first answering No (the program must stay), then Yes (it must end, cleanly).
 # Usage: run_e2e.sh LARMOR PROBE RUNTIME_DIR LSAN_SUPPRESSIONS
 set -euo pipefail
@@ -40,7 +41,7 @@ wait_for() {
 }
 
 cd "$runtime"
-"$probe" > "$work/places" || fail "the layout probe did not run"
+"$probe" "$work" > "$work/places" || fail "the layout probe did not run"
 place() { awk -v n="$1" '$1 == n { print $2, $3, $4, $5 }' "$work/places"; }
 centre() { place "$1" | awk '{ print int($1 + $3 / 2), int($2 + $4 / 2) }'; }
 click() { xdotool mousemove --window "$wid" $1 click 1; sleep 0.15; }
@@ -59,6 +60,7 @@ window_named() {
 }
 find_window() { wid=$(window_named "$title_prefix"); }
 wait_for 30 find_window || fail "the main window did not appear"
+[ "$(awk '$1 == "client" { print $2 "x" $3 }' "$work/places")" = 720x480 ] || fail "client area: not 720 × 480"
 wait_for 10 xdotool getwindowname "$wid" >/dev/null || fail "no window name"
 sleep 0.5
 
@@ -91,6 +93,30 @@ for picture in Picture1 Picture2; do
   echo "$picture: $before charge-coloured pixels before the run, $after after"
   [ "$after" -ge $((before + 50)) ] || fail "$picture holds no trail"
 done
+
+# The region bar (22 × 48 px): its thumb dragged down past the bar's end, released once;
+# the value label must then look as the probe drew it at region 1, and after one click on
+# the top arrow as at region 2.
+label6_shows() {
+  local x y w h
+  read -r x y w h < <(place Label6)
+  import -window "$wid" "$work/now.png"
+  convert "$work/now.png" -crop "${w}x${h}+${x}+${y}" +repage "$work/Label6-now.png"
+  compare -metric AE -fuzz 10% "$work/Label6-now.png" "$work/Label6-$1.png" null: 2>/dev/null
+}
+label6_shows 1 && fail "the region label shows 1 before the drag: the comparison tells nothing"
+read -r tx ty < <(centre VScroll3.thumb)
+read -r _ bar_top _ bar_height < <(place VScroll3)
+xdotool mousemove --window "$wid" "$tx" "$ty" mousedown 1
+for y in $(seq "$ty" 4 $((bar_top + bar_height + 20))); do
+  xdotool mousemove --window "$wid" "$tx" "$y"; sleep 0.05
+done
+xdotool mouseup 1
+wait_for 5 label6_shows 1 || fail "the region thumb dragged down does not give region 1"
+echo "region bar: thumb dragged down, the label shows region 1"
+click "$(centre VScroll3.up)"
+wait_for 5 label6_shows 2 || fail "the top arrow does not raise the region to 2"
+echo "region bar: top arrow clicked, the label shows region 2"
 
 # Файл → Выход, opened with a click; the menu then takes the keyboard.
 choose_exit() {

@@ -1,7 +1,7 @@
-// The whole window under random use: bars, keys, typed and pasted texts, field structures,
-// odd window sizes, runs with changes made during their waits, menus and closing. After
-// every action the shown values agree with the parameters, a recompute leaves both pictures
-// drawn, and no run outlives its start click.
+// The whole window under random use: bars (arrows, trough, thumb, keys), typed and pasted
+// texts, field structures, odd window sizes, runs with changes made during their waits,
+// menus and closing. After every action the shown values agree with the parameters, a
+// recompute leaves both pictures drawn, and no run outlives its start click.
 #include "model/SimulationState.h"
 #include "model/TextRules.h"
 #include "ui/Form1.h"
@@ -28,6 +28,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <memory>
@@ -114,24 +115,36 @@ private:
     m_recomputesSeen = -1;
   }
 
-  // Every bar as a user moves it: set anywhere (the ends often, a little beyond them),
-  // an arrow clicked, a key pressed.
+  // Every bar as a user moves it: set anywhere (the ends often, a little beyond them), an
+  // arrow or the trough beside the thumb clicked (one small or large change that way, up
+  // to the end), the thumb dragged anywhere (past the bar too), a key pressed.
   void moveBar() {
     static const char* const names[] = {"VScroll1", "VScroll2", "VScroll3", "VScroll4", "VScroll5", "VScroll6",
                                         "VScroll7", "VScroll8", "VScroll9", "VScroll10", "HScroll1"};
     const char* name = names[below(11)];
     auto* vertical = control<VerticalBar>(name);
     QScrollBar* inner = vertical ? vertical->scrollBar() : control<QScrollBar>(name);
-    const int how = below(4), lo = inner->minimum(), hi = inner->maximum();
-    const bool first = below(2);
+    const int how = below(5), lo = inner->minimum(), hi = inner->maximum();
+    const bool first = below(2);  // the top or left side
     if (how == 0) {
       int value = below(3) ? std::uniform_int_distribution<int>(lo - 3, hi + 3)(m_random) : first ? lo : hi;
       vertical ? vertical->setValue(-value) : inner->setValue(value);
-    } else if (how == 1 && inner->width() > 4 && inner->height() > 4) {
-      QTest::mouseClick(inner, Qt::LeftButton, {},
-                        inner->orientation() == Qt::Vertical
-                            ? QPoint(inner->width() / 2, first ? 1 : inner->height() - 2)
-                            : QPoint(first ? 1 : inner->width() - 2, inner->height() / 2));
+    } else if (how <= 2) {
+      const bool arrow = how == 1;
+      const QRect part = scrollBarPart(inner, arrow ? (first ? QStyle::SC_ScrollBarSubLine : QStyle::SC_ScrollBarAddLine)
+                                                    : (first ? QStyle::SC_ScrollBarSubPage : QStyle::SC_ScrollBarAddPage));
+      if (part.isEmpty()) return;  // the thumb is at that end
+      const int before = inner->value(), step = arrow ? inner->singleStep() : inner->pageStep();
+      QTest::mouseClick(inner, Qt::LeftButton, {}, part.center());
+      EXPECT_EQ(inner->value(), std::clamp(before + (first ? -step : step), lo, hi)) << name << (arrow ? " arrow" : " trough");
+    } else if (how == 3) {
+      const QPoint from = scrollBarPart(inner, QStyle::SC_ScrollBarSlider).center();
+      const QPoint to(std::uniform_int_distribution<int>(-30, inner->width() + 30)(m_random),
+                      std::uniform_int_distribution<int>(-30, inner->height() + 30)(m_random));
+      QTest::mousePress(inner, Qt::LeftButton, {}, from);
+      QTest::mouseMove(inner, (from + to) / 2);
+      QTest::mouseMove(inner, to);
+      QTest::mouseRelease(inner, Qt::LeftButton, {}, to);
     } else {
       const Qt::Key keys[] = {Qt::Key_Up,   Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown,
                               Qt::Key_Home, Qt::Key_End,  Qt::Key_Left,   Qt::Key_Right};
