@@ -268,9 +268,7 @@ void Form1::Form_Resize() {
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == m_client && event->type() == QEvent::Resize) Form_Resize();
-  // A double click's second press arrives as a double-click event.
-  if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) &&
-      watched->parent() == List1)
+  if (event->type() == QEvent::MouseButtonPress && watched->parent() == List1)
     m_list1RunsAtPress = m_list1Runs;
   return QMainWindow::eventFilter(watched, event);
 }

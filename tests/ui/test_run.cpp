@@ -6,7 +6,7 @@
 #include "ui/MarkerShape.h"
 #include "ui/PictureBox.h"
 
-#include "model/TrajectoryRun.h"
+#include "model/TrajectoryRun.h"  // the texts of a run that cannot go on
 
 #include <QAction>
 #include <QApplication>
@@ -40,18 +40,19 @@ TEST_F(RunTest, WholeRunsEndWithTheToneAndTheTimeInTheTitle) {
     if (++steps == 3) start(), window().resize(1000, 700 + menu);
     if (steps == 10) setSlowdown(0);
   });
-  SimulationState reference = window().state();  // the whole run, as the model makes it
-  TrajectoryRun model(reference);
-  for (model.prepare(); model.hasNextStep();) model.step();
   for (int run = 1; run <= 2; ++run) {
     SCOPED_TRACE(run);
     steps = 0;
     start();
     EXPECT_FALSE(window().running());
-    EXPECT_EQ(std::tuple(steps, window().lastRunSteps(), window().state().x, window().state().z),
-              std::tuple(model.stepsDone(), model.stepsDone(), reference.x, reference.z));
+    // The start-up run: 2501 steps, ending near (1.015, 0.524, 4.733) m with a speed error of
+    // the order of a ten-thousandth of a per cent.
+    EXPECT_EQ(std::pair(steps, window().lastRunSteps()), std::pair(2501, std::int64_t(2501)));
+    EXPECT_NEAR(window().state().x, 1.015, 5e-4);
+    EXPECT_NEAR(window().state().y, 0.524, 5e-4);
+    EXPECT_NEAR(window().state().z, 4.733, 5e-4);
     EXPECT_TRUE(titleShowsTime()) << window().windowTitle().toStdString();
-    EXPECT_EQ(caption("Label26"), QString::fromStdString(model.accuracyText()));
+    EXPECT_TRUE(QRegularExpression("^dV=-?0\\.000\\d%$").match(caption("Label26")).hasMatch()) << caption("Label26").toStdString();
     EXPECT_EQ(fakes.tones, (std::vector<std::pair<int, int>>(run, {880, 120})));
     EXPECT_EQ(control("Picture1")->size(), QSize(428, 428));
     // The markers follow the particle once the window repaints: the move is deferred to

@@ -5,6 +5,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -68,6 +70,16 @@ TEST(Form2, CentredOverMainWindowEveryTimeItIsShown) {
     EXPECT_EQ(a.topLeft(), QPoint(m.left() + (m.width() - a.width()) / 2, m.top() + (m.height() - a.height()) / 2));
     EXPECT_EQ(text->text(), authorsText());
     EXPECT_TRUE(QTest::qWaitForWindowActive(&authors, 2000));
+  }
+  // Every line whole in the label's 209 × 81 box, in a font still readable.
+  EXPECT_EQ(text->geometry(), QRect(8, 200, 209, 81));
+  const QFontMetrics metrics(text->font());
+  const QStringList lines = authorsText().split(QStringLiteral("\r\n"));
+  EXPECT_LE(metrics.lineSpacing() * lines.size(), text->contentsRect().height());
+  EXPECT_GE(QFontInfo(text->font()).pixelSize(), 9);
+  for (const QString& line : lines) {  // trailing blanks need no room
+    EXPECT_LE(metrics.horizontalAdvance(QString(line).remove(QRegularExpression(" +$"))), text->contentsRect().width())
+        << line.toStdString();
   }
 }
 
