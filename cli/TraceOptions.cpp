@@ -262,8 +262,8 @@ std::string traceUsage() {
     if (rule.kind == Kind::Help) description = "this text";
     if (rule.kind == Kind::Png) description = "also draw both views after the run into this PNG file";
     if (rule.kind == Kind::StepLimit)
-      description = "stop the run after this many steps, as one cut short, if its end time is not reached yet "
-                    "(1 to " + std::to_string(TrajectoryRun::maxSteps) + ", the run's own limit)";
+      description = "at most this many steps, 1 to " + std::to_string(TrajectoryRun::maxSteps) +
+                    " (the run's own limit); a run stopped there is cut short";
     usage += left + description + "\n";
   }
   usage +=

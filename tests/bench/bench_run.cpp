@@ -1,10 +1,15 @@
 // The window offscreen: the time to the first shown window, a whole start-up run at
-// slow-down 0, and the pause per step that Wait(m) actually makes against its 10·m ms.
+// slow-down 0, the pause per step that Wait(m) actually makes against its 10·m ms, and the
+// cost of one step of a long run in every configuration, in the window and bare.
+#include "model/FieldConfig.h"
+#include "model/TrajectoryRun.h"
 #include "ui/Form1.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QWindow>
@@ -25,9 +30,21 @@ public:
 
 SilentTone g_tone;
 
+// Counts the warnings instead of showing them: a cut run would otherwise wait for a click.
+class CountingDialogs : public larmor::Dialogs {
+public:
+  bool confirmExit(QWidget*) override { return true; }
+  void information(QWidget*, const QString&, const QString&) override {}
+  void warning(QWidget*, const QString&, const QString&) override { ++warnings; }
+  int warnings = 0;
+};
+
+CountingDialogs g_dialogs;
+
 larmor::Services services() {
   larmor::Services s;
   s.tonePlayer = &g_tone;
+  s.dialogs = &g_dialogs;
   return s;
 }
 
@@ -122,6 +139,81 @@ void BM_WaitPause(benchmark::State& state) {
 BENCHMARK(BM_WaitPause)->Arg(1)->Iterations(200)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_WaitPause)->Arg(3)->Iterations(100)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_WaitPause)->Arg(10)->Iterations(30)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+// Steps per measured run below: long enough that the recompute and the field structure
+// drawn at its start weigh nothing per step.
+constexpr int longRunSteps = 200'000;
+
+// Selects configuration k in the list with the start values it brings and a run length
+// of about longRunSteps steps, at slow-down 0.
+void selectLongRun(larmor::Form1& form, int k) {
+  form.findChild<QScrollBar*>(QStringLiteral("HScroll1"))->setValue(0);
+  form.findChild<QListWidget*>(QStringLiteral("List1"))->setCurrentRow(k - 1);
+  const int periods = longRunSteps / larmor::stepsPerPeriod(static_cast<larmor::FieldConfig>(k));
+  form.findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QString::number(periods));
+}
+
+void restoreStartUp(larmor::Form1& form) {
+  form.findChild<QListWidget*>(QStringLiteral("List1"))->setCurrentRow(0);
+  form.findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QStringLiteral("25"));
+}
+
+// One step of a long window run at slow-down 0 (the step, its accuracy text, trail
+// segment and markers), as a click on the start button makes them; "ns_per_step" is what
+// the run's step limit multiplies into the longest possible run.
+void BM_WindowRunPerStep(benchmark::State& state) {
+  larmor::Form1& form = window();
+  selectLongRun(form, static_cast<int>(state.range(0)));
+  auto* start = form.findChild<QPushButton*>(QStringLiteral("CmdOK"));
+  double ns = 0, steps = 0;
+  for (auto _ : state) {
+    const auto begin = std::chrono::steady_clock::now();
+    start->click();
+    QApplication::processEvents();
+    const std::chrono::duration<double> run = std::chrono::steady_clock::now() - begin;
+    ns += run.count() * 1e9;
+    steps += static_cast<double>(form.lastRunSteps());
+    state.SetIterationTime(run.count());
+  }
+  state.counters["steps"] = static_cast<double>(form.lastRunSteps());
+  state.counters["ns_per_step"] = ns / steps;
+  restoreStartUp(form);
+}
+BENCHMARK(BM_WindowRunPerStep)->ArgName("config")->DenseRange(1, 7)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+// A whole run cut at the step limit in the slowest configuration (7), at slow-down 0: how
+// long a user waits, at most, for a run of the window to end.
+void BM_GuardedRun(benchmark::State& state) {
+  larmor::Form1& form = window();
+  selectLongRun(form, 7);
+  form.findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QStringLiteral("1000000"));
+  auto* start = form.findChild<QPushButton*>(QStringLiteral("CmdOK"));
+  for (auto _ : state) {
+    start->click();
+    QApplication::processEvents();
+  }
+  state.counters["steps"] = static_cast<double>(form.lastRunSteps());
+  state.counters["warned"] = g_dialogs.warnings;
+  restoreStartUp(form);
+}
+BENCHMARK(BM_GuardedRun)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The bare step of the same runs (the RK4 step, the speed error and the accuracy text),
+// as the companion makes it for its summary: the run restarts when it reaches its end.
+void BM_BareRunStep(benchmark::State& state) {
+  larmor::Form1& form = window();
+  selectLongRun(form, static_cast<int>(state.range(0)));
+  larmor::SimulationState s = form.state();
+  larmor::TrajectoryRun run(s);
+  run.prepare();
+  for (auto _ : state) {
+    if (!run.hasNextStep()) s = form.state(), run.prepare();
+    benchmark::DoNotOptimize(run.step());
+  }
+  if (run.stoppedNonFinite() || run.refusedAxisStart()) state.SkipWithError("the run could not go on");
+  restoreStartUp(form);
+}
+BENCHMARK(BM_BareRunStep)->ArgName("config")->DenseRange(1, 7);
 
 }  // namespace
 
