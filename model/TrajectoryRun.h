@@ -107,11 +107,11 @@ private:
   std::string m_accuracyText;
 };
 
-// Shown in the accuracy label when a run stops on a state that is no longer finite.
-inline constexpr const char* nonFiniteAccuracyText = "dV - не определена, расчёт остановлен";
+// Shown in the accuracy label when a run stops on a state that is no longer finite. Short
+// enough for the label; the window explains the stop in a message after the run.
+inline constexpr const char* nonFiniteAccuracyText = "dV не определена";
 
 // Shown in the accuracy label when a cylindrical configuration would start on the OZ axis.
-inline constexpr const char* axisStartAccuracyText =
-    "Старт на оси OZ невозможен: сместите начальную точку";
+inline constexpr const char* axisStartAccuracyText = "Старт на оси OZ";
 
 }  // namespace larmor

@@ -95,7 +95,9 @@ private:
   void captionAndRecompute(QLabel* caption, const std::string& text);
 
   void CmdOK_Click();
-  bool RunTrajectory();  // true when the run was cut at its step limit
+  // How a run ended, for what the window says after it.
+  enum class RunEnd { Whole, CutAtStepLimit, NonFinite, AxisStart, Abandoned };
+  RunEnd RunTrajectory();
   void Timer1_Timer();
 
   void mnuFilespravka_Click();

@@ -55,21 +55,30 @@ void Form1::CmdOK_Click() {
   RecomputeQuantities();
 
   QPointer<Form1> self(this);
-  const bool cut = RunTrajectory();
+  const RunEnd end = RunTrajectory();
   if (!self) return;
 
   const qint64 seconds = clock.elapsed() / 1000;  // whole seconds
   setWindowTitle(windowTitle() + QStringLiteral("   время расчета") + QString::number(seconds) +
                  QStringLiteral(" c"));
-  if (cut) {
-    // The end time is the only stop a user expects; a run cut before it must not pass for
-    // a whole one.
-    m_services.dialogs->warning(
-        this, QStringLiteral("Расчет прерван"),
-        QStringLiteral("Расчет остановлен после %1 шагов, раньше заданного времени: это наибольшее "
+  // The end time is the only stop a user expects; a run that stopped before it must not
+  // pass for a whole one.
+  const QString why = end == RunEnd::CutAtStepLimit
+      ? QStringLiteral("Расчет остановлен после %1 шагов, раньше заданного времени: это наибольшее "
                        "число шагов одного расчета. Чтобы дойти до конца, уменьшите время расчета "
                        "в периодах.")
-            .arg(QLocale(QLocale::Russian).toString(qint64(m_lastRunSteps))));
+            .arg(QLocale(QLocale::Russian).toString(qint64(m_lastRunSteps)))
+      : end == RunEnd::NonFinite
+      ? QStringLiteral("Расчет остановлен после %1 шагов: координаты или скорость частицы вышли "
+                       "за пределы представимых чисел, погрешность dV не определена. Измените "
+                       "параметры поля или начальную точку.")
+            .arg(QLocale(QLocale::Russian).toString(qint64(m_lastRunSteps)))
+      : end == RunEnd::AxisStart
+      ? QStringLiteral("В этой структуре поля старт на оси OZ невозможен: уравнения движения "
+                       "делят на расстояние до оси. Сместите начальную точку (Xo или Yo).")
+      : QString();
+  if (!why.isEmpty()) {
+    m_services.dialogs->warning(this, QStringLiteral("Расчет прерван"), why);
     if (!self) return;
   }
   if (m_closeAfterRun) {
@@ -80,7 +89,7 @@ void Form1::CmdOK_Click() {
   }
 }
 
-bool Form1::RunTrajectory() {
+Form1::RunEnd Form1::RunTrajectory() {
   m_running = true;
   m_abortRun = false;
   m_lastRunSteps = 0;
@@ -107,7 +116,7 @@ bool Form1::RunTrajectory() {
     m_lastRunSteps = run.stepsDone();
     emit runStepped();
     Wait(m_state.params.slowdown);  // read at every step: a new slow-down applies at once
-    if (!self) return false;  // the window went away inside the wait: touch nothing of it
+    if (!self) return RunEnd::Abandoned;  // the window went away inside the wait: touch nothing of it
     if (m_abortRun) break;
   }
   // A run that cannot go on says why where the speed error would stand.
@@ -115,9 +124,11 @@ bool Form1::RunTrajectory() {
     Label[26]->setText(QString::fromStdString(run.accuracyText()));
   }
   m_running = false;
-  if (m_abortRun) return false;
+  if (m_abortRun) return RunEnd::Abandoned;
   beep2(10);
-  return run.cutAtStepLimit();
+  if (run.refusedAxisStart()) return RunEnd::AxisStart;
+  if (run.stoppedNonFinite()) return RunEnd::NonFinite;
+  return run.cutAtStepLimit() ? RunEnd::CutAtStepLimit : RunEnd::Whole;
 }
 
 void Form1::Wait(int m) {

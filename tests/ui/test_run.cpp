@@ -81,9 +81,9 @@ TEST_F(RunTest, ClosingDuringARunAsksThenEndsTheRunAndTheWindow) {
 TEST_F(RunTest, ARunThatCannotGoOnSaysSoAndStillEnds) {
   showWindow();
   setSlowdown(0);
-  const struct { const char *structure, *length; int x, y; const char* text; } rows[] = {
-      {"Плоский дрейф", "0.01", -50, 5, nonFiniteAccuracyText},    // exp(500): beyond single precision
-      {"Магнитная ловушка", "0.30", 0, 0, axisStartAccuracyText}};  // starts on the axis
+  const struct { const char *structure, *length; int x, y; const char *text, *why; } rows[] = {
+      {"Плоский дрейф", "0.01", -50, 5, "dV не определена", "вышли за пределы"},  // exp(500): beyond single precision
+      {"Магнитная ловушка", "0.30", 0, 0, "Старт на оси OZ", "Сместите начальную точку"}};  // on the axis
   for (const auto& r : rows) {
     SCOPED_TRACE(r.structure);
     select(r.structure);
@@ -91,8 +91,11 @@ TEST_F(RunTest, ARunThatCannotGoOnSaysSoAndStillEnds) {
     moveBar("VScroll7", r.x);
     moveBar("VScroll8", r.y);
     const size_t tones = fakes.tones.size();
+    fakes.warnings.clear();
     start();
     EXPECT_EQ(caption("Label26"), QString::fromUtf8(r.text));
+    ASSERT_EQ(fakes.warnings.size(), 1);
+    EXPECT_TRUE(fakes.warnings.front().contains(QString::fromUtf8(r.why))) << fakes.warnings.front().toStdString();
     EXPECT_TRUE(window().lastRunSteps() < 2 && titleShowsTime());
     EXPECT_EQ(fakes.tones.size(), tones + 1);
   }

@@ -45,7 +45,9 @@ TEST_F(WindowTest, StartsWithEveryControlAsDesigned) {
     auto* label = control<QLabel>(r.name);
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text(), QString::fromUtf8(r.text));
-    if (r.tooltip) EXPECT_EQ(label->toolTip(), QString::fromUtf8(r.tooltip));
+    if (r.tooltip) {
+      EXPECT_EQ(label->toolTip(), QString::fromUtf8(r.tooltip));
+    }
     EXPECT_EQ(std::pair(label->font().family(), label->font().pointSize()), std::pair(QStringLiteral("Times New Roman"), 12));
     EXPECT_TRUE(label->alignment() & (r.kind == 'c' || r.kind == 'y' ? Qt::AlignHCenter : Qt::AlignLeft));
     if (r.kind == 'c') continue;
