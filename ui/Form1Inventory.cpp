@@ -2,6 +2,8 @@
 // colours and range, the menu tree and the hidden holders of the menu bitmaps.
 #include "ui/Form1.h"
 
+#include "model/TrajectoryRun.h"
+
 #include "ui/PictureBox.h"
 #include "ui/ProportionalLayout.h"
 #include "ui/SymbolFont.h"
@@ -96,7 +98,8 @@ void Form1::fitTexts() {
       {14, {QStringLiteral("T=1.302e-04 с"), QStringLiteral("T - бесконечен")}},
       {17, {QStringLiteral("R=4.526e-01 м"), QStringLiteral("R - бесконечен")}},
       {18, {QStringLiteral("H=- 3.492e-01 м"), QStringLiteral("H - бесконечен")}},
-      {26, {QStringLiteral("dV=-100.0000%")}},
+      {26, {QStringLiteral("dV=-100.0000%"), QString::fromUtf8(nonFiniteAccuracyText),
+            QString::fromUtf8(axisStartAccuracyText)}},
   };
   for (const PlacedControl& placed : proportionalLayout(720, 480)) {
     const QString name = QString::fromLatin1(placed.name);
@@ -221,6 +224,7 @@ void Form1::buildControls() {
   List1->setToolTip(QStringLiteral("Структура магнитного поля"));
   List1->setSelectionMode(QAbstractItemView::SingleSelection);
   List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // a list box scrolls up and down only
+  fitShortBar(List1->verticalScrollBar(), List1);
   Label[27] = caption(27, QStringLiteral("S, м"), QStringLiteral("характерная длина"));
   Text1 = textBox("Text1", QStringLiteral("характерная длина"));
   Label[28] = caption(28, QStringLiteral("d, м"), QStringLiteral("полуширина ловушки"));

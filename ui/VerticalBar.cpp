@@ -45,14 +45,18 @@ VerticalBar::VerticalBar(int top, int bottom, int smallChange, int largeChange, 
   m_bar->setPageStep(largeChange);
   m_bar->setValue(-value);
   m_bar->setTracking(false);
-  // Owned by this widget and created after the inner bar, so it outlives the bar it styles.
-  auto* style = new ShortBarStyle(QApplication::style()->name());
-  style->setParent(this);
-  m_bar->setStyle(style);
+  fitShortBar(m_bar, this);
   setFocusProxy(m_bar);
   setFocusPolicy(m_bar->focusPolicy());
   connect(m_bar, &QScrollBar::valueChanged, this,
           [this](int inner) { emit valueChanged(-inner); });
+}
+
+void fitShortBar(QScrollBar* bar, QObject* owner) {
+  // Owned by a widget that outlives the bar it styles.
+  auto* style = new ShortBarStyle(QApplication::style()->name());
+  style->setParent(owner);
+  bar->setStyle(style);
 }
 
 int VerticalBar::value() const { return -m_bar->value(); }

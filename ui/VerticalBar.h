@@ -46,6 +46,10 @@ private:
   int m_bottom;
 };
 
+// Gives a bar of any kind the short-bar sizes of arrows and thumb (the list's own bar is as
+// short as the window's bars). owner keeps the style alive and must outlive the bar.
+void fitShortBar(QScrollBar* bar, QObject* owner);
+
 // Where one part of a scroll bar (an arrow, the trough on either side of the thumb, the
 // thumb) lies, in the bar's own coordinates, as its style lays it out now. Empty when the
 // part has no room.

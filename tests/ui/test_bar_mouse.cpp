@@ -136,3 +136,35 @@ TEST_F(BarMouseTest, TroughHeldRepeatsTheLargeChange) {
 
 }  // namespace
 }  // namespace larmor::test
+
+namespace larmor::test {
+namespace {
+
+// The structure list is as short as the bars (48 px): its own bar must leave a trough to
+// click and a thumb to drag, or the last entries cannot be reached with the mouse.
+TEST_F(BarMouseTest, TheListsOwnBarScrollsWithArrowTroughAndThumb) {
+  auto* list = control<QListWidget>("List1");
+  ASSERT_NE(list, nullptr);
+  QScrollBar* inner = list->verticalScrollBar();
+  ASSERT_TRUE(inner->isVisible());
+  ASSERT_GT(inner->maximum(), 0) << "all entries fit: nothing to scroll";
+  const QRect thumb = scrollBarPart(inner, QStyle::SC_ScrollBarSlider);
+  const QRect below = scrollBarPart(inner, QStyle::SC_ScrollBarAddPage);
+  ASSERT_FALSE(below.isEmpty()) << "no trough below the thumb";
+  QTest::mouseClick(inner, Qt::LeftButton, {}, below.center());
+  EXPECT_EQ(inner->value(), std::min(inner->maximum(), inner->pageStep()));
+  QTest::mouseClick(inner, Qt::LeftButton, {}, scrollBarPart(inner, QStyle::SC_ScrollBarSubLine).center());
+  EXPECT_EQ(inner->value(), std::min(inner->maximum(), inner->pageStep()) - 1);
+  // The thumb dragged to the bottom shows the last entry.
+  const QPoint from = scrollBarPart(inner, QStyle::SC_ScrollBarSlider).center();
+  QTest::mousePress(inner, Qt::LeftButton, {}, from);
+  for (int y = from.y(); y <= inner->height() + 20; y += 2) QTest::mouseMove(inner, QPoint(from.x(), y));
+  QTest::mouseRelease(inner, Qt::LeftButton, {}, QPoint(from.x(), inner->height() + 20));
+  EXPECT_EQ(inner->value(), inner->maximum());
+  const QRect last = list->visualItemRect(list->item(list->count() - 1));
+  EXPECT_TRUE(list->viewport()->rect().contains(last.center())) << "the last entry is not in view";
+  EXPECT_GE(thumb.height(), 4);
+}
+
+}  // namespace
+}  // namespace larmor::test
