@@ -1,0 +1,76 @@
+#include "model/Diagnostics.h"
+#include "model/SimulationState.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace larmor {
+namespace {
+
+TEST(Diagnostics, FieldPitchAndMagneticMomentAtKnownPointsOfEveryConfiguration) {
+  // |b| = |B|/Bo, the pitch and the split of v worked out by hand from the field formulas.
+  const struct {
+    const char* name; FieldConfig config; double S, d; Vec3 r, v; double b, vPar, vPerp, pitchDeg;
+  } cases[] = {
+      {"uniform", 1, 3.3, 5, {1, 0.5, -4}, {3000, 4000, 12000}, 1, 12000, 5000, 22.6198649},
+      {"plane drift at x = S", 2, 2, 5, {2, 7, 0}, {1000, 0, 2000}, 0.367879441, 2000, 1000, 26.5650512},
+      {"axial drift at rho = S", 3, 5, 5, {3, 4, 1}, {1000, 0, 2000}, 0.367879441, 2000, 1000, 26.5650512},
+      {"trap on the axis: b_z = 20", 4, 0.3, 5, {0, 0, 7}, {0, 3000, 4000}, 20, 4000, 3000, 36.8698976},
+      // b_rho = 5^-1.5 − 1, b_z = 1/rho = 1: the radial part points to the axis above z = 0.
+      {"trap at z = d", 4, 1, 1, {0.6, 0.8, 1}, {0, 0, 1000}, 1.35244762, 739.400171, 673.266209, 42.3196557},
+      {"centrifugal: B = Bo·phi_hat = -Bo·x_hat", 5, 3.3, 5, {0, 2, 3}, {3000, 0, 4000}, 1, -3000, 4000, 126.869898},
+      {"monopole in its plane", 6, 5, 5, {3, 4, 0}, {1000, 0, 0}, 1, 600, 800, 53.1301024},
+      {"monopole on the axis below it", 6, 2, 5, {0, 0, -2}, {0, 0, 1000}, 1, -1000, 0, 180},
+      {"trap-2 at z = 0: b_z = S/rho", 7, 5, 5, {1.2, 1.6, 0}, {0, 3000, 4000}, 2.5, 4000, 3000, 36.8698976},
+  };
+  for (const auto& c : cases) {
+    SimParams p;
+    p.S = c.S, p.d = c.d;
+    const ParticleDiagnostics d = diagnose(c.config, p, c.r, c.v);
+    const double B = p.Bo * c.b;
+    EXPECT_NEAR(d.B / B, 1, 2e-7) << c.name;  // the field factors are single precision
+    EXPECT_NEAR(d.vPar, c.vPar, 1e-3) << c.name;
+    EXPECT_NEAR(d.vPerp, c.vPerp, 1e-3) << c.name;
+    EXPECT_NEAR(d.pitchDeg, c.pitchDeg, 1e-6) << c.name;
+    EXPECT_NEAR(d.mu, p.m * c.vPerp * c.vPerp / (2 * B), 1e-6 * d.mu + 1e-40) << c.name;
+    EXPECT_EQ(d.rho, std::hypot(c.r.x, c.r.y)) << c.name;
+  }
+}
+
+TEST(Diagnostics, PitchOfTheStartVelocityInTheUniformField) {
+  for (int alpha : {0, 90, 180}) {
+    for (int charge : {1, -1}) {
+      SimulationState s;
+      s.params.alpha = static_cast<std::int16_t>(alpha), s.params.alphaRad = angleRadFromDegrees(alpha);
+      s.params.q = chargeFromPosition(charge);
+      s.computeQuantities();
+      const DerivedQuantities& k = s.quantities;
+      const ParticleDiagnostics d = diagnose(1, s.params, {s.x, s.y, s.z}, {k.vx0, k.vy0, k.vPar});
+      EXPECT_NEAR(d.pitchDeg, alpha, 1e-9) << alpha << " " << charge;
+      // Across the field: mu = m·v²/(2·Bo) = 1.66053906892e-27·22000²/1e-3; along it: 0.
+      EXPECT_NEAR(d.mu, alpha == 90 ? 8.03700909e-16 : 0, 1e-23) << alpha << " " << charge;
+    }
+  }
+}
+
+TEST(Diagnostics, WhereTheFieldVanishes) {
+  SimParams p;
+  const Vec3 v{0, 3000, 4000};
+  // No field strength, but the structure's direction: the pitch is kept, mu has no value.
+  p.Bo = 0;
+  ParticleDiagnostics d = diagnose(1, p, {1, 0.5, -4}, v);
+  EXPECT_EQ(d.B, 0);
+  EXPECT_NEAR(d.pitchDeg, 36.8698976, 1e-6);
+  EXPECT_TRUE(std::isnan(d.mu));
+  // No direction at all: the azimuthal field on its axis, the monopole's own point.
+  p = SimParams{};
+  for (const auto& [config, r] : {std::pair<FieldConfig, Vec3>{5, {0, 0, 3}}, {6, {0, 0, 0}}}) {
+    d = diagnose(config, p, r, v);
+    EXPECT_EQ(d.B, 0) << config;
+    EXPECT_TRUE(std::isnan(d.pitchDeg) && std::isnan(d.vPerp) && std::isnan(d.mu)) << config;
+  }
+}
+
+}  // namespace
+}  // namespace larmor
