@@ -16,9 +16,8 @@ namespace {
 SimulationState stateFor(FieldConfig config, float periods = 25) {
   SimulationState s;
   const FieldChoice& choice = fieldChoice(config);
-  s.fieldConfig = config;
+  s.fieldConfig = config, s.params.periods = periods;
   s.params.S = choice.S.value_or(s.params.S), s.params.x0 = choice.x0, s.params.z0 = choice.z0;
-  s.params.periods = periods;
   s.computeQuantities();
   return s;
 }
@@ -40,28 +39,25 @@ TEST(BorisRun, KeepsTheSpeedInEveryConfigurationWhileRk4LosesIt) {
     SimulationState s = stateFor(config, 1e6f), r = s;
     BorisRun boris(s);
     TrajectoryRun rk4(r);
-    boris.limitSteps(steps), rk4.limitSteps(steps / 10);
-    boris.prepare(), rk4.prepare();
+    boris.limitSteps(steps), rk4.limitSteps(steps / 10), boris.prepare(), rk4.prepare();
     EXPECT_LT(worstDV(boris), 1e-10f) << config;  // |v| within 1e-12 of v (dV is in per cent)
     EXPECT_EQ(boris.stepsDone(), steps) << config;
     const float early = worstDV(rk4);
     rk4.limitSteps(steps);
     const float late = worstDV(rk4, steps / 2);
-    EXPECT_GT(late, 1e-6f) << config;
-    EXPECT_GT(late, early) << config;
+    EXPECT_TRUE(late > 1e-6f && late > early) << config << ": " << early << " then " << late;
   }
 }
 
-TEST(BorisRun, SameStepAndStepCountAsRk4) {
+TEST(BorisRun, SameStepStepCountAndAccuracyTextAsRk4) {
   for (FieldConfig config = 1; config <= 7; ++config) {
     for (float periods : {25.0f, 0.5f, 0.0f, -1.0f}) {
       SimulationState s = stateFor(config, periods), r = s;
       BorisRun boris(s);
       TrajectoryRun rk4(r);
-      boris.prepare(), rk4.prepare();
-      worstDV(boris), worstDV(rk4);
-      EXPECT_EQ(boris.dt(), rk4.dt()) << config;
-      EXPECT_EQ(boris.stepsDone(), rk4.stepsDone()) << config << " " << periods;
+      boris.prepare(), rk4.prepare(), worstDV(boris), worstDV(rk4);
+      EXPECT_TRUE(boris.dt() == rk4.dt() && boris.stepsDone() == rk4.stepsDone()) << config << " " << periods;
+      EXPECT_TRUE(rk4.stepsDone() == 0 || speedErrorText(rk4.dV()) == rk4.accuracyText()) << config;
     }
   }
 }
@@ -137,45 +133,28 @@ TEST(BorisRun, ReadsTheLiveParametersAtEveryStep) {
 TEST(BorisRun, EdgesOfTheRun) {
   // A field beyond the single-precision range stops the run before its first step.
   SimulationState s = stateFor(2);
-  s.params.S = 0.01, s.params.x0 = -5;
+  s.params.S = 0.01, s.params.x0 = -5;  // exp(5/0.01)
   s.computeQuantities();
   BorisRun overflow(s);
-  overflow.prepare();
-  worstDV(overflow);
-  EXPECT_TRUE(overflow.stoppedNonFinite());
-  EXPECT_EQ(overflow.stepsDone(), 0);
+  overflow.prepare(), worstDV(overflow);
+  EXPECT_TRUE(overflow.stoppedNonFinite() && overflow.stepsDone() == 0 && s.x == -5);
   EXPECT_EQ(overflow.accuracyText(), nonFiniteAccuracyText);
-  EXPECT_EQ(s.x, -5);
   // A run length beyond any count ends at the step limit and says it was cut.
   s = stateFor(1, INFINITY);
   BorisRun cut(s);
-  cut.limitSteps(50);
-  cut.prepare();
-  worstDV(cut);
-  EXPECT_EQ(cut.stepsDone(), 50);
-  EXPECT_TRUE(cut.cutAtStepLimit());
+  cut.limitSteps(50), cut.prepare(), worstDV(cut);
+  EXPECT_TRUE(cut.stepsDone() == 50 && cut.cutAtStepLimit());
   // The Cartesian scheme runs from the OZ axis in every configuration.
   for (FieldConfig config = 1; config <= 7; ++config) {
     s = stateFor(config, 1);
     s.params.x0 = s.params.y0 = 0;
     s.computeQuantities();
     BorisRun axis(s);
-    axis.prepare();
+    axis.prepare();  // the scheme has nothing to divide by rho: no refusal
     EXPECT_LT(worstDV(axis), 1e-10f) << config;
     EXPECT_GE(axis.stepsDone(), stepsPerPeriod(config)) << config;
-    EXPECT_FALSE(axis.stoppedNonFinite() || axis.refusedAxisStart()) << config;
+    EXPECT_FALSE(axis.stoppedNonFinite()) << config;
   }
-}
-
-TEST(AccuracyText, TheRk4RunsRule) {
-  EXPECT_EQ(speedErrorText(-11.05764f), "dV=- 11.0576%");
-  EXPECT_EQ(speedErrorText(0.966795f, ','), "dV=0,9668%");
-  SimulationState s;
-  s.computeQuantities();
-  TrajectoryRun rk4(s, ',');
-  rk4.prepare();
-  worstDV(rk4);
-  EXPECT_EQ(speedErrorText(rk4.dV(), ','), rk4.accuracyText());
 }
 
 }  // namespace
