@@ -16,15 +16,16 @@ namespace larmor {
 //
 // Staggering: the position is at t_n; the scheme carries the velocity at t_n − dt/2.
 // prepare() places the start velocity v(0) there by turning it half a step back in the
-// field at the start point, so that the start direction is the one set, and the orbit's
-// centre the one it gives, to second order. What the run shows as the velocity (the
+// field at the start point, so that the first step turns it on to v(dt/2) and the orbit
+// keeps the start direction that was set (taking v(0) as v(−dt/2) would turn the whole
+// orbit by ω·dt/2, 1.8° at 100 steps per period). What the run shows as the velocity (the
 // Cartesian components below) is the velocity at the position's time t_n: the carried one
 // turned half a step forward in the field at the new position. It has the same speed to
 // one rounding, and it is what the pitch and the magnetic moment need.
 //
 // The speed error dV = 100·(1 − |v|/v) [%], single precision, uses the carried velocity.
-// The rotation keeps the speed exactly, so dV shows the rounding of the arithmetic alone:
-// about 1e-14 % rather than RK4's truncation error.
+// The rotation keeps the speed exactly, so dV shows the rounding of the arithmetic alone,
+// about 1e-14 % and within 1e-10 % after 100,000 steps, where RK4's truncation error grows.
 //
 // Integrated in Cartesian components, the scheme has no difficulty on the OZ axis: a start
 // there is run, never refused.
