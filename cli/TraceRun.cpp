@@ -1,19 +1,19 @@
 #include "cli/TraceRun.h"
 
-#include "cli/ScriptedUser.h"
 #include "cli/TraceWriters.h"
 
 #include "model/TrajectoryRun.h"
+#include "panel/ControlPanel.h"
 #include "views/Views.h"
 
 namespace larmor {
 
-TraceResult runTrace(ScriptedUser& user, Views* views, CsvWriter* csv, std::int64_t stepLimit) {
-  SimulationState& state = user.state();
+TraceResult runTrace(ControlPanel& panel, Views* views, CsvWriter* csv, std::int64_t stepLimit) {
+  SimulationState& state = panel.state();
   if (views) views->Clear();
-  user.recompute();
+  panel.RecomputeQuantities();
 
-  TrajectoryRun run(state, user.decimalSeparator());
+  TrajectoryRun run(state, panel.decimalSeparator());
   run.limitSteps(stepLimit);
   run.prepare();
   if (views) views->DrawFieldStructure(state);

@@ -8,7 +8,7 @@
 namespace larmor {
 
 class CsvWriter;
-class ScriptedUser;
+class ControlPanel;
 class Views;
 
 // The accuracy label's caption before any run has made a step.
@@ -24,7 +24,7 @@ struct TraceResult {
 // structure once more, then step to the end, writing each step to csv and drawing the
 // trail and the markers into views (either may be null). stepLimit can only tighten the
 // run's own limit.
-TraceResult runTrace(ScriptedUser& user, Views* views, CsvWriter* csv,
+TraceResult runTrace(ControlPanel& panel, Views* views, CsvWriter* csv,
                      std::int64_t stepLimit = TrajectoryRun::maxSteps);
 
 }  // namespace larmor

@@ -1,5 +1,5 @@
 // larmor-trace: the simulation of the window's start button, without a window.
-#include "cli/ScriptedUser.h"
+#include "cli/PanelScript.h"
 #include "cli/TraceOptions.h"
 #include "cli/TracePicture.h"
 #include "cli/TraceRun.h"
@@ -64,17 +64,20 @@ int main(int argc, char** argv) {
   if (drawing) picture = std::make_unique<larmor::TracePicture>(options.width);
   larmor::Views* views = picture ? &picture->views() : nullptr;
 
-  larmor::ScriptedUser user(options.separator, views);
-  user.startUp();
-  for (const int config : options.configurations) user.selectConfiguration(config);
-  for (const larmor::TraceAction& action : options.actions) user.apply(action);
+  larmor::ControlPanel panel(options.separator);
+  std::unique_ptr<larmor::ViewsFollower> follower;
+  if (views) {
+    follower = std::make_unique<larmor::ViewsFollower>(panel, *views);
+    panel.setObserver(follower.get());
+  }
+  larmor::applyTraceOptions(panel, options);
 
   auto csv = std::make_unique<larmor::CsvWriter>(stdout);
   const larmor::TraceResult result =
-      larmor::runTrace(user, views, options.summary ? nullptr : csv.get(), options.maxSteps);
+      larmor::runTrace(panel, views, options.summary ? nullptr : csv.get(), options.maxSteps);
   if (options.summary) {
-    const larmor::SimulationState& state = user.state();
-    std::fputs(larmor::summaryJson(user.captions(), result.steps, result.complete, state.x, state.y, state.z,
+    const larmor::SimulationState& state = panel.state();
+    std::fputs(larmor::summaryJson(larmor::resultCaptions(panel), result.steps, result.complete, state.x, state.y, state.z,
                                    result.accuracyText)
                    .c_str(),
                stdout);

@@ -1,6 +1,6 @@
 #include "docgen/FigureRequest.h"
 
-#include "cli/ScriptedUser.h"
+#include "cli/PanelScript.h"
 #include "model/SimParams.h"
 
 #include <QUrl>
@@ -99,17 +99,17 @@ bool actionOf(const QString& key, const QString& value, TraceAction* action, QSt
 
 // Acts out a figure on the window's controls: the start-up, the list selection (with the
 // start point and S it sets), then every setting in the order written.
-ScriptedUser actOut(const FigureRequest& request) {
-  ScriptedUser user('.');
-  user.startUp();
-  user.selectConfiguration(request.config);
+ControlPanel actOut(const FigureRequest& request) {
+  ControlPanel panel('.');
+  startUpAsTheWindow(panel);
+  selectConfiguration(panel, request.config);
   for (const auto& [key, value] : request.settings) {
     TraceAction action{};
-    if (actionOf(key, value, &action, nullptr)) user.apply(action);
+    if (actionOf(key, value, &action, nullptr)) applyTraceAction(panel, action);
   }
   // The run-length box recomputes nothing: once more, as the start button does first.
-  user.recompute();
-  return user;
+  panel.RecomputeQuantities();
+  return panel;
 }
 
 }  // namespace
@@ -160,6 +160,6 @@ std::optional<FigureRequest> parseFigureUrl(const QString& text, QString* error)
 
 SimulationState figureState(const FigureRequest& request) { return actOut(request).state(); }
 
-int figureChargePosition(const FigureRequest& request) { return actOut(request).chargePosition(); }
+int figureChargePosition(const FigureRequest& request) { return actOut(request).position(Bar::VScroll1); }
 
 }  // namespace larmor

@@ -5,6 +5,7 @@
 #include "ui/DefaultServices.h"
 #include "ui/Form2.h"
 #include "ui/InfoTexts.h"
+#include "ui/PanelBinding.h"
 #include "ui/PictureBox.h"
 #include "ui/ProportionalLayout.h"
 #include "ui/VerticalBar.h"
@@ -28,17 +29,12 @@
 
 namespace larmor {
 
-namespace {
-
-QString qs(const std::string& text) { return QString::fromStdString(text); }
-
-}  // namespace
-
 QString Form1::mainTitle() {
   return QStringLiteral("Моделирование движения заряженной частицы в различных магнитных полях");
 }
 
-Form1::Form1(Services services, QWidget* parent) : QMainWindow(parent), m_services(services) {
+Form1::Form1(Services services, QWidget* parent)
+    : QMainWindow(parent), m_services(services), m_panel(decimalSeparator()) {
   if (!m_services.opener || !m_services.launcher || !m_services.tonePlayer ||
       !m_services.dialogs) {
     const Services real = defaultServices();
@@ -62,29 +58,7 @@ Form1::Form1(Services services, QWidget* parent) : QMainWindow(parent), m_servic
   const int menuHeight = std::max(menuBar()->heightForWidth(720), menuBar()->sizeHint().height());
   resize(720, 480 + menuHeight);
 
-  // Every selection of an entry runs List1_Click once: a press, a key or the program that
-  // moves the selection, or a click on the entry already selected (a click whose press
-  // moved the selection has run it already).
-  connect(List1, &QListWidget::currentRowChanged, this, [this] { List1_Click(); });
-  connect(List1, &QAbstractItemView::clicked, this, [this] {
-    if (m_list1Runs == m_list1RunsAtPress) List1_Click();
-  });
-  List1->viewport()->installEventFilter(this);
-  connect(VScroll1, &VerticalBar::valueChanged, this, &Form1::VScroll1_Change);
-  connect(VScroll2, &VerticalBar::valueChanged, this, &Form1::VScroll2_Change);
-  connect(VScroll3, &VerticalBar::valueChanged, this, &Form1::VScroll3_Change);
-  connect(VScroll4, &VerticalBar::valueChanged, this, &Form1::VScroll4_Change);
-  connect(VScroll5, &VerticalBar::valueChanged, this, &Form1::VScroll5_Change);
-  connect(VScroll6, &VerticalBar::valueChanged, this, &Form1::VScroll6_Change);
-  connect(VScroll7, &VerticalBar::valueChanged, this, &Form1::VScroll7_Change);
-  connect(VScroll8, &VerticalBar::valueChanged, this, &Form1::VScroll8_Change);
-  connect(VScroll9, &VerticalBar::valueChanged, this, &Form1::VScroll9_Change);
-  connect(VScroll10, &VerticalBar::valueChanged, this, &Form1::VScroll10_Change);
-  // Every change of the text, typed or set by the program, as the handlers expect.
-  connect(Text1, &QLineEdit::textChanged, this, &Form1::Text1_Change);
-  connect(Text2, &QLineEdit::textChanged, this, &Form1::Text2_Change);
-  connect(Text3, &QLineEdit::textChanged, this, &Form1::Text3_Change);
-  connect(HScroll1, &QScrollBar::valueChanged, this, &Form1::HScroll1_Change);
+  bindPanel();
   connect(CmdOK, &QPushButton::clicked, this, &Form1::CmdOK_Click);
   connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
   m_client->installEventFilter(this);
@@ -99,8 +73,6 @@ Form1::~Form1() {
 }
 
 void Form1::Form_Load() {
-  m_ready = 0;
-
   // Near the top-left corner: 2 % of the free width and height of the screen away from it.
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect free = screen->availableGeometry();
@@ -129,94 +101,16 @@ void Form1::Form_Load() {
     if (auto* label = findChild<QLabel*>(QString::fromLatin1(holder))) label->hide();
   }
 
-  InitState();
-  fitTexts();  // once every list entry and value caption has its text
-  m_ready = 1;
-}
-
-void Form1::InitState() {
-  SimParams& p = m_state.params;
-  p = SimParams{};
-
-  VScroll1->setValue(startPosition::charge);
-  Label[4]->setText(qs(chargeText(p.q)));
-  Label[4]->setToolTip(qs(chargeValueTooltip(VScroll1->value())));
-  m_views->SetMarkerColours(VScroll1->value());
-
-  VScroll2->setValue(startPosition::mass);
-  Label[5]->setToolTip(qs(massValueTooltip(VScroll2->value())));
-  Label[5]->setText(qs(massText(p.m, VScroll2->value())));
-
-  VScroll4->setValue(startPosition::speed);
-  Label[10]->setText(qs(integerText(p.v)));
-  VScroll6->setValue(startPosition::alpha);
-  Label[16]->setText(qs(integerText(p.alpha)));
-  VScroll10->setValue(startPosition::beta);
-  Label[25]->setText(qs(integerText(p.beta)));
-  VScroll5->setValue(startPosition::field);
-  Label[12]->setText(qs(fieldText(p.Bo)));
-
+  // The entries are the window's; which one is selected, and everything else, the panel's.
   List1->clear();
   for (const std::string_view text : fieldConfigTexts) {
     List1->addItem(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
   }
-  List1->setCurrentRow(0);  // runs List1_Click, which ends with the first recompute
-
-  Text1->setText(qs(valueText(p.S, "0.00")));
-  Text3->setText(qs(valueText(p.d, "0.00")));
-  Text2->setText(qs(signedText(static_cast<long long>(p.periods))));
-  Label[27]->hide();
-  Text1->hide();
-  Label[28]->hide();
-  Text3->hide();
-
-  VScroll3->setValue(startPosition::region);
-  Label[6]->setText(qs(twoDecimalsText(p.regionSize)));
-  VScroll7->setValue(positionFromCoordinate(p.x0));
-  Label[19]->setText(qs(twoDecimalsText(p.x0)));
-  VScroll8->setValue(positionFromCoordinate(p.y0));
-  Label[21]->setText(qs(twoDecimalsText(p.y0)));
-  VScroll9->setValue(positionFromCoordinate(p.z0));
-  Label[23]->setText(qs(twoDecimalsText(p.z0)));
-
-  HScroll1->setValue(startPosition::slowdown);
-  Label[29]->setText(qs(integerText(p.slowdown)));
-
-  m_state.fieldConfig = 1;
-  loadImage1(QStringLiteral("mudr.gif"));
+  m_panel.Form_Load();
+  fitTexts();  // once every list entry and value caption has its text
 }
 
-void Form1::List1_Click() {
-  ++m_list1Runs;
-  // Whatever goes wrong before the recompute (a picture that cannot be read) ends the
-  // selection there; the recompute always runs.
-  const QListWidgetItem* item = List1->currentItem();
-  const QByteArray text = item ? item->text().toUtf8() : QByteArray();
-  const FieldConfig config = fieldConfigFromText(std::string_view(text.constData(), text.size()));
-  if (config >= 1 && config <= fieldConfigCount) {
-    const FieldChoice& choice = fieldChoice(config);
-    SimParams& p = m_state.params;
-    m_state.fieldConfig = config;
-    Label[27]->setVisible(choice.showS);
-    Text1->setVisible(choice.showS);
-    Label[28]->setVisible(choice.showD);
-    Text3->setVisible(choice.showD);
-    if (choice.S) {
-      p.S = *choice.S;
-      Text1->setText(qs(valueText(p.S, "0.00")));  // may run Text1_Change at once
-    }
-    p.x0 = choice.x0;
-    VScroll7->setValue(positionFromCoordinate(p.x0));  // may run VScroll7_Change
-    Label[19]->setText(qs(twoDecimalsText(p.x0)));
-    p.z0 = choice.z0;
-    VScroll9->setValue(positionFromCoordinate(p.z0));  // may run VScroll9_Change
-    Label[23]->setText(qs(twoDecimalsText(p.z0)));
-    loadImage1(QString::fromLatin1(choice.picture));
-  }
-  RecomputeQuantities();
-}
-
-char Form1::decimalSeparator() const {
+char Form1::decimalSeparator() {
   // The result captions use the locale's separator; one the texts cannot hold as a
   // single byte falls back to the point.
   const QString point = QLocale().decimalPoint();
@@ -224,17 +118,49 @@ char Form1::decimalSeparator() const {
   return '.';
 }
 
-void Form1::RecomputeQuantities() {
-  const ResultCaptions captions = m_state.computeQuantities(decimalSeparator());
-  Label[13]->setText(qs(captions.frequency));
-  Label[14]->setText(qs(captions.period));
-  Label[17]->setText(qs(captions.radius));
-  Label[18]->setText(qs(captions.pitch));
-  m_views->Redraw(m_state);
-  Picture1->syncMarker();
-  Picture2->syncMarker();
-  ++m_recomputeCount;
-  emit recomputed();
+void Form1::RecomputeQuantities() { m_panel.RecomputeQuantities(); }
+
+// Each widget's change goes to the panel; what the panel changes comes back through the
+// binding, which sets the widgets quietly, so no handler runs twice.
+void Form1::bindPanel() {
+  PanelBinding::Widgets widgets;
+  widgets.bars = {VScroll1, VScroll2, VScroll3, VScroll4, VScroll5, VScroll6,
+                  VScroll7, VScroll8, VScroll9, VScroll10, HScroll1};
+  widgets.texts = {Text1, Text2, Text3};
+  widgets.labels = Label;
+  widgets.list = List1;
+  widgets.xyPicture = Picture1;
+  widgets.xzPicture = Picture2;
+  m_binding = std::make_unique<PanelBinding>(
+      m_panel, widgets, *m_views, [this](const QString& name) { loadImage1(name); },
+      [this] { emit recomputed(); });
+  m_panel.setObserver(m_binding.get());
+
+  for (std::size_t i = 0; i < barCount; ++i) {
+    const Bar bar = static_cast<Bar>(i);
+    auto move = [this, bar](int position) { m_panel.moveBar(bar, position); };
+    if (auto* vertical = qobject_cast<VerticalBar*>(widgets.bars[i]))
+      connect(vertical, &VerticalBar::valueChanged, this, move);
+    else
+      connect(HScroll1, &QScrollBar::valueChanged, this, move);
+  }
+  for (std::size_t i = 0; i < textBoxCount; ++i) {
+    const TextBox box = static_cast<TextBox>(i);
+    connect(widgets.texts[i], &QLineEdit::textChanged, this,
+            [this, box](const QString& text) { m_panel.typeText(box, text.toStdString()); });
+  }
+  // Every selection of an entry runs the selection once: a press, a key, or a click on the
+  // entry already selected (a click whose press moved the selection has run it already).
+  connect(List1, &QListWidget::currentRowChanged, this, [this](int row) {
+    ++m_selections;
+    m_panel.selectEntry(row);
+  });
+  connect(List1, &QAbstractItemView::clicked, this, [this] {
+    if (m_selections != m_selectionsAtPress) return;
+    ++m_selections;
+    m_panel.selectEntry(List1->currentRow());
+  });
+  List1->viewport()->installEventFilter(this);
 }
 
 bool Form1::loadImage1(const QString& bareFileName) {
@@ -261,7 +187,7 @@ void Form1::razmer() {
 }
 
 void Form1::Form_Resize() {
-  if (!m_ready) return;
+  if (!m_panel.ready()) return;
   razmer();
   RecomputeQuantities();
 }
@@ -269,7 +195,7 @@ void Form1::Form_Resize() {
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == m_client && event->type() == QEvent::Resize) Form_Resize();
   if (event->type() == QEvent::MouseButtonPress && watched->parent() == List1)
-    m_list1RunsAtPress = m_list1Runs;
+    m_selectionsAtPress = m_selections;
   return QMainWindow::eventFilter(watched, event);
 }
 

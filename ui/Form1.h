@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/SimulationState.h"
+#include "panel/ControlPanel.h"
 #include "ui/Services.h"
 #include "views/Views.h"
 
@@ -23,6 +24,7 @@ class QTimer;
 namespace larmor {
 
 class Form2;
+class PanelBinding;
 class PictureBox;
 class VerticalBar;
 
@@ -40,10 +42,11 @@ public:
   static QString mainTitle();
 
   const SimulationState& state() const { return m_state; }
-  bool ready() const { return m_ready != 0; }
+  const ControlPanel& panel() const { return m_panel; }
+  bool ready() const { return m_panel.ready(); }
   bool running() const { return m_running; }
   // How many times RecomputeQuantities has run since the window was created.
-  int recomputeCount() const { return m_recomputeCount; }
+  int recomputeCount() const { return m_panel.recomputeCount(); }
   // Steps made by the last (or current) run.
   std::int64_t lastRunSteps() const { return m_lastRunSteps; }
   void setRunStepLimit(std::int64_t limit) { m_runStepLimit = limit; }  // tighter only; for tests
@@ -74,25 +77,9 @@ private:
   void setTabOrder();
   void fitTexts();
   void Form_Load();
-  void InitState();
   void Form_Resize();
 
-  void List1_Click();
-  void VScroll1_Change();
-  void VScroll2_Change();
-  void VScroll3_Change();
-  void VScroll4_Change();
-  void VScroll5_Change();
-  void VScroll6_Change();
-  void VScroll7_Change();
-  void VScroll8_Change();
-  void VScroll9_Change();
-  void VScroll10_Change();
-  void Text1_Change();
-  void Text2_Change();
-  void Text3_Change();
-  void HScroll1_Change();
-  void captionAndRecompute(QLabel* caption, const std::string& text);
+  void bindPanel();
 
   void CmdOK_Click();
   // How a run ended, for what the window says after it.
@@ -112,14 +99,15 @@ private:
   // unchanged) when it is missing or unreadable.
   bool loadImage1(const QString& bareFileName);
   void showBuiltInPicture();
-  char decimalSeparator() const;
+  static char decimalSeparator();
 
   Services m_services;
-  SimulationState m_state;
+  ControlPanel m_panel;
+  // The panel's state under the name the run and the views know it by.
+  SimulationState& m_state = m_panel.state();
+  std::unique_ptr<PanelBinding> m_binding;
 
-  std::int16_t m_ready = 0;  // 1 once start-up has finished
-  int m_recomputeCount = 0;
-  int m_list1Runs = 0, m_list1RunsAtPress = 0;  // List1_Click runs, in all and before the last press
+  int m_selections = 0, m_selectionsAtPress = 0;  // selections run, in all and before the last press
 
   // The run in progress: a second start is refused; closing asks it to end first.
   bool m_running = false;

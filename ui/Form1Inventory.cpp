@@ -176,7 +176,7 @@ void Form1::buildControls() {
   };
 
   // The bar-set parameters, in the order they are built: each caption, its value label
-  // and its bar (top, bottom, small step, large step, start position).
+  // and its bar (its range, steps and design position are the panel's).
   const struct {
     int caption;
     const char* title;
@@ -187,35 +187,36 @@ void Form1::buildControls() {
     Qt::Alignment alignment;
     VerticalBar** bar;
     const char* barName;
-    int top, bottom, small, large, start;
+    Bar range;
   } parameters[] = {
       {1, "q, Кл", "Элементарный заряд |е| точно. СИ с 2022 года ", false, 4, "заряд частицы",
-       Qt::AlignHCenter, &VScroll1, "VScroll1", 5, -5, 1, 2, 5},
+       Qt::AlignHCenter, &VScroll1, "VScroll1", Bar::VScroll1},
       {2, "m, кг", "Атомная единица массы. С 2022 года", false, 5, "масса частицы",
-       Qt::AlignHCenter, &VScroll2, "VScroll2", 10, 0, 1, 2, 0},
+       Qt::AlignHCenter, &VScroll2, "VScroll2", Bar::VScroll2},
       {9, "v, м/с", "скорость частицы", false, 10, "скорость частицы", Qt::AlignLeft, &VScroll4,
-       "VScroll4", 30000, 1, 100, 1000, 100},
+       "VScroll4", Bar::VScroll4},
       {15, "a", "угол между скоростью и осью OZ", true, 16, "градусы", Qt::AlignHCenter,
-       &VScroll6, "VScroll6", 180, 0, 1, 10, 0},
+       &VScroll6, "VScroll6", Bar::VScroll6},
       {24, "b", "угол между поперечной скоростью и осью OX", true, 25, "градусы",
-       Qt::AlignHCenter, &VScroll10, "VScroll10", 180, -180, 1, 10, 0},
+       Qt::AlignHCenter, &VScroll10, "VScroll10", Bar::VScroll10},
       {11, "Bo, Тл", "Индукция магнитного поля", false, 12, "магнитное поле", Qt::AlignLeft,
-       &VScroll5, "VScroll5", 30000, 0, 10, 100, 1},
+       &VScroll5, "VScroll5", Bar::VScroll5},
       {3, "размер, м", "размер изучаемой области", false, 6, "размер области ", Qt::AlignHCenter,
-       &VScroll3, "VScroll3", 10, 1, 1, 1, 4},
+       &VScroll3, "VScroll3", Bar::VScroll3},
       {7, "Хо, м", "начальная координата х", false, 19, "начальная координата х",
-       Qt::AlignHCenter, &VScroll7, "VScroll7", 50, -50, 1, 1, 1},
+       Qt::AlignHCenter, &VScroll7, "VScroll7", Bar::VScroll7},
       {20, "Yо, м", "начальная координата y", false, 21, "начальная координата координата y",
-       Qt::AlignHCenter, &VScroll8, "VScroll8", 50, -50, 1, 1, 5},
+       Qt::AlignHCenter, &VScroll8, "VScroll8", Bar::VScroll8},
       {22, "Zo, м", "начальная координата z", false, 23, "начальная координата z",
-       Qt::AlignHCenter, &VScroll9, "VScroll9", 100, -100, 1, 1, 1},
+       Qt::AlignHCenter, &VScroll9, "VScroll9", Bar::VScroll9},
   };
   for (const auto& row : parameters) {
     const QString title = QString::fromUtf8(row.title), titleTip = QString::fromUtf8(row.titleTip);
     Label[row.caption] =
         row.symbol ? symbolCaption(row.caption, title, titleTip) : caption(row.caption, title, titleTip);
     Label[row.value] = value(row.value, QString::fromUtf8(row.valueTip), row.alignment);
-    *row.bar = bar(row.barName, row.top, row.bottom, row.small, row.large, row.start);
+    const BarRange& r = barRange(row.range);
+    *row.bar = bar(row.barName, r.highest, r.lowest, r.smallChange, r.largeChange, r.designPosition);
   }
 
   // Field structure and the lengths.
@@ -239,10 +240,11 @@ void Form1::buildControls() {
   CmdOK->setToolTip(QStringLiteral("выполнить расчет"));
   HScroll1 = new QScrollBar(Qt::Horizontal, client);
   HScroll1->setObjectName(QStringLiteral("HScroll1"));
-  HScroll1->setRange(0, 10);
-  HScroll1->setSingleStep(1);
-  HScroll1->setPageStep(1);
-  HScroll1->setValue(10);
+  const BarRange& slowdown = barRange(Bar::HScroll1);
+  HScroll1->setRange(slowdown.lowest, slowdown.highest);
+  HScroll1->setSingleStep(slowdown.smallChange);
+  HScroll1->setPageStep(slowdown.largeChange);
+  HScroll1->setValue(slowdown.designPosition);
   HScroll1->setTracking(false);
   // Right arrow key and a wheel turned forward move towards the larger value, as the
   // arrow buttons do (a horizontal QScrollBar otherwise reverses its keys).

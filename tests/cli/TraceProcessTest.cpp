@@ -1,5 +1,5 @@
 // The real larmor-trace binary, run as a user runs it: it must print what its own parts compute.
-#include "cli/ScriptedUser.h"
+#include "cli/PanelScript.h"
 #include "cli/TraceOptions.h"
 #include "cli/TraceRun.h"
 #include "cli/TraceWriters.h"
@@ -35,22 +35,20 @@ int count(const QImage& image, const QRect& area, QRgb colour) {
 
 // Options act in their order, a repeat undoing the one before, with the separator asked for;
 // the CSV holds whole rows across the writer's buffer flushes and ends at the summary's point.
-TEST(TraceProcess, SummaryAndCsvAreWhatTheScriptedUserComputes) {
+TEST(TraceProcess, SummaryAndCsvAreWhatThePanelAndRunCompute) {
   const QStringList rows[] = {{}, {"--sep", ","}, {"--speed", "30000", "--speed", "22000"}, {"--charge", "0"},
                               {"--periods", "-1"}, {"--config", "7", "--S", "1,5", "--alpha", "90"}};
   for (const QStringList& arguments : rows) {
     const TraceParse parse = parseTraceOptions(QStringList{"larmor-trace"} + arguments);
     ASSERT_TRUE(parse.ok()) << parse.error;
-    ScriptedUser user(parse.options.separator);
-    user.startUp();
-    for (const int config : parse.options.configurations) user.selectConfiguration(config);
-    for (const TraceAction& action : parse.options.actions) user.apply(action);
-    const TraceResult r = runTrace(user, nullptr, nullptr);
-    const SimulationState& s = user.state();
+    ControlPanel panel(parse.options.separator);
+    applyTraceOptions(panel, parse.options);
+    const TraceResult r = runTrace(panel, nullptr, nullptr);
+    const SimulationState& s = panel.state();
     const Outcome summary = trace(arguments + QStringList{"--summary"}), csv = trace(arguments);
     ASSERT_EQ(summary.exitCode + csv.exitCode, 0) << summary.err.toStdString() << csv.err.toStdString();
     EXPECT_TRUE(summary.err.isEmpty() && csv.err.isEmpty() && summary.out.contains("\"complete\": true"));
-    EXPECT_EQ(summary.out.toStdString(), summaryJson(user.captions(), r.steps, true, s.x, s.y, s.z, r.accuracyText));
+    EXPECT_EQ(summary.out.toStdString(), summaryJson(resultCaptions(panel), r.steps, true, s.x, s.y, s.z, r.accuracyText));
     const QList<QByteArray> lines = csv.out.trimmed().split('\n');
     ASSERT_EQ(lines.size(), r.steps + 1);
     EXPECT_EQ(lines.front(), "step,t,x,y,z,vx,vy,vz,dV");

@@ -1,7 +1,7 @@
 // The companion's arguments: NUL-separated bytes after the program name. A parse either
 // fails with one line naming the problem or gives controls within their ranges, which the
-// scripted user then applies as the window's handlers would.
-#include "cli/ScriptedUser.h"
+// control panel then applies as the window's handlers would.
+#include "cli/PanelScript.h"
 #include "cli/TraceOptions.h"
 
 #include <QStringList>
@@ -66,12 +66,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const char sep = options.separator;
   if (sep <= ' ' || sep >= 0x7F || (sep >= '0' && sep <= '9')) __builtin_trap();
 
-  larmor::ScriptedUser user(options.separator);
-  user.startUp();
-  for (int config : options.configurations) user.selectConfiguration(config);
-  for (const larmor::TraceAction& action : options.actions) user.apply(action);
+  larmor::ControlPanel panel(options.separator);
+  larmor::applyTraceOptions(panel, options);
   // Typed texts never give a value beyond the double range.
-  const larmor::SimParams& p = user.state().params;
+  const larmor::SimParams& p = panel.state().params;
   if (!std::isfinite(p.S) || !std::isfinite(p.d) || !std::isfinite(p.periods)) __builtin_trap();
   return 0;
 }

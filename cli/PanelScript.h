@@ -1,0 +1,37 @@
+#pragma once
+
+#include "cli/TraceOptions.h"
+
+#include "model/Quantities.h"
+#include "panel/ControlPanel.h"
+
+namespace larmor {
+
+class Views;
+
+// Drives the control panel as a user of the window would after start-up: the first
+// resize's recompute, then each option as its control, in the order given.
+void startUpAsTheWindow(ControlPanel& panel);
+// The list's selection of configuration 1..7; any other number selects no entry.
+void selectConfiguration(ControlPanel& panel, int config);
+void applyTraceAction(ControlPanel& panel, const TraceAction& action);
+// Start-up, then the options' selections, then their other controls.
+void applyTraceOptions(ControlPanel& panel, const TraceOptions& options);
+
+// The four result captions the panel shows (Label13, Label14, Label17, Label18).
+ResultCaptions resultCaptions(const ControlPanel& panel);
+
+// Keeps a pair of views with the panel: the marker colour follows the charge bar, and
+// every recompute redraws them.
+class ViewsFollower : public PanelObserver {
+public:
+  ViewsFollower(const ControlPanel& panel, Views& views) : m_panel(panel), m_views(views) {}
+  void markerColoursChanged(int chargePosition) override;
+  void recomputed() override;
+
+private:
+  const ControlPanel& m_panel;
+  Views& m_views;
+};
+
+}  // namespace larmor
