@@ -170,6 +170,12 @@ void ControlPanel::List1_Click() {
   RecomputeQuantities();
 }
 
+void ControlPanel::chooseIntegrator(Integrator integrator) {
+  if (m_integrator == integrator) return;
+  m_integrator = integrator;
+  if (m_observer) m_observer->integratorChosen(integrator);
+}
+
 void ControlPanel::RecomputeQuantities() {
   const ResultCaptions captions = m_state.computeQuantities(m_separator);
   setCaption(13, captions.frequency);

@@ -31,6 +31,8 @@ public:
   virtual void markerColoursChanged(int /*chargePosition*/) {}
   // RecomputeQuantities has run: the views are to be redrawn from state().
   virtual void recomputed() {}
+  // The integrator of the next run was chosen.
+  virtual void integratorChosen(Integrator) {}
 };
 
 // The control panel as data: what every control holds and what its handler does, in the
@@ -56,6 +58,10 @@ public:
   void selectEntry(int row);
 
   void RecomputeQuantities();
+
+  // Takes effect at the next start; nothing is recomputed.
+  void chooseIntegrator(Integrator integrator);
+  Integrator integrator() const { return m_integrator; }
 
   const SimulationState& state() const { return m_state; }
   // The run advances the shared state in place.
@@ -117,6 +123,7 @@ private:
   bool m_showS = true;
   bool m_showD = true;
   std::string m_picture;
+  Integrator m_integrator = Integrator::Rk4;
 };
 
 }  // namespace larmor

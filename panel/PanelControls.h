@@ -26,6 +26,10 @@ inline constexpr std::size_t barCount = 11;
 enum class TextBox { Text1, Text2, Text3 };  // S, run length in periods, d
 inline constexpr std::size_t textBoxCount = 3;
 
+// How the next run integrates: the classical Runge–Kutta run (the program's own) or the
+// Boris pusher, offered beside it because it keeps the speed.
+enum class Integrator { Rk4, Boris };
+
 // What a bar allows. A vertical bar has its largest value at the top.
 struct BarRange {
   int lowest;
