@@ -2,7 +2,7 @@
 // area (720 × 480): a vertical bar is 22 × 48 px, the slow-down bar 88 × 24 px. Arrows move
 // by the small change, the trough on either side of the thumb by the large change (and again
 // while held), and a dragged thumb sets the value where it is released, as one change.
-#include "UiTestSupport.h"
+#include "WindowTestSupport.h"
 
 #include <QScrollBar>
 

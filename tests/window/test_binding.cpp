@@ -1,7 +1,7 @@
 // The controls after start-up: choosing a field structure, the bars at their edges, the text
 // boxes keystroke by keystroke, the slow-down, and the locale's decimal separator, each
 // against the texts and values the program is required to show.
-#include "UiTestSupport.h"
+#include "WindowTestSupport.h"
 
 #include "ui/MarkerShape.h"
 

@@ -1,6 +1,6 @@
 // Runs started from the window, the menu items and the exit confirmation, with recording
 // services.
-#include "UiTestSupport.h"
+#include "WindowTestSupport.h"
 
 #include "ui/Form2.h"
 #include "ui/MarkerShape.h"

@@ -1,6 +1,6 @@
 // The window as the user first sees it: every control's caption, tooltip, colours, font and
 // range, the menu tree, the start-up state, the placement and the layout at every size.
-#include "UiTestSupport.h"
+#include "WindowTestSupport.h"
 
 #include "ui/PictureBox.h"
 
