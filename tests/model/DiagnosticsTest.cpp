@@ -1,5 +1,6 @@
 #include "model/Diagnostics.h"
 #include "model/SimulationState.h"
+#include "model/DiagnosticsSeries.h"
 
 #include <gtest/gtest.h>
 
@@ -69,6 +70,28 @@ TEST(Diagnostics, WhereTheFieldVanishes) {
     d = diagnose(config, p, r, v);
     EXPECT_EQ(d.B, 0) << config;
     EXPECT_TRUE(std::isnan(d.pitchDeg) && std::isnan(d.vPerp) && std::isnan(d.mu)) << config;
+  }
+}
+
+}  // namespace
+}  // namespace larmor
+
+namespace larmor {
+namespace {
+
+// However many steps are offered, the series keeps at most its capacity, evenly spaced from
+// the first step on, with the stride that says how far apart.
+TEST(DiagnosticsSeries, StaysWithinItsCapacityAndKeepsEvenlySpacedSteps) {
+  DiagnosticsSeries series(8);
+  for (const int steps : {5, 8, 9, 100, 1000}) {
+    series.clear();
+    for (int i = 0; i < steps; ++i) series.add(DiagnosticSample{double(i)});
+    const auto& kept = series.samples();
+    ASSERT_FALSE(kept.empty());
+    EXPECT_LE(kept.size(), 8u) << steps;
+    EXPECT_EQ(series.stepsOffered(), steps);
+    for (std::size_t k = 0; k < kept.size(); ++k) EXPECT_EQ(kept[k].t, double(k * series.stride())) << steps;
+    EXPECT_GT(std::int64_t(kept.size()) * series.stride(), steps - 1 - series.stride()) << "the run's end is lost";
   }
 }
 
