@@ -22,6 +22,13 @@ std::uint32_t pixelOf(Colour colour) { return 0xFF000000u | (colour & 0xFFFFFFu)
 
 bool finite(double a) { return std::isfinite(a); }
 
+// floor(v) as an integer, for a finite v well inside the range of the type (every
+// coordinate reaching the rasteriser is; std::floor is a library call without SSE4.1).
+std::int64_t floorToInt(double v) {
+  const std::int64_t i = std::int64_t(v);
+  return i - (double(i) > v ? 1 : 0);
+}
+
 // floor(n / d) for d > 0.
 std::int64_t floorDiv(std::int64_t n, std::int64_t d) {
   std::int64_t q = n / d;
@@ -74,7 +81,7 @@ struct ImageCanvas::Impl {
   QPainter painter;
   QFont font = ImageCanvas::pictureFont();
   std::unique_ptr<QFontMetricsF> metrics;  // of the font on this image
-  std::function<void(const QRect&)> changed;
+  std::function<void()> changed;
 
   int width = 0, height = 0;  // [device pixels]
   qreal ratio = 1;
@@ -98,9 +105,12 @@ struct ImageCanvas::Impl {
   qsizetype stride = 0;   // [pixels per row]
   bool writable = false;  // bits point into an image nobody else holds
 
-  // Area changed by the current call [device pixels], inclusive.
+  // What changed since the changed area was last taken: pixels written [device pixels,
+  // inclusive] and areas given in logical pixels; whether the handler was told.
   bool dirty = false;
   int dirtyLeft = 0, dirtyTop = 0, dirtyRight = 0, dirtyBottom = 0;
+  QRect changedArea;
+  bool told = false;
 
   double toX(double u) const { return (u - uLeft) * scaleX; }
   double toY(double w) const { return (wTop - w) * scaleY; }
@@ -151,8 +161,6 @@ struct ImageCanvas::Impl {
     return painter;
   }
 
-  void beginCall() { dirty = false; }
-
   void markDirty(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom) {
     if (!dirty) {
       dirty = true;
@@ -165,14 +173,37 @@ struct ImageCanvas::Impl {
     dirtyBottom = std::max<int>(dirtyBottom, int(bottom));
   }
 
+  // Tells the handler once per taking of the changed area.
+  void tell() {
+    if (told) return;
+    told = true;
+    if (changed) changed();
+  }
+
   void endCall() {
-    if (!dirty || !changed) return;
-    // Device pixels to the logical pixels that cover them.
-    const int left = int(std::floor(dirtyLeft / ratio));
-    const int top = int(std::floor(dirtyTop / ratio));
-    const int right = int(std::ceil((dirtyRight + 1) / ratio));
-    const int bottom = int(std::ceil((dirtyBottom + 1) / ratio));
-    changed(QRect(left, top, right - left, bottom - top));
+    if (dirty) tell();
+  }
+
+  void addChangedArea(const QRect& area) {
+    changedArea |= area;
+    tell();
+  }
+
+  // The device pixels written, as the logical pixels that cover them, and what else
+  // changed; then nothing.
+  QRect takeChangedArea() {
+    QRect area = changedArea;
+    if (dirty) {
+      const int left = int(std::floor(dirtyLeft / ratio));
+      const int top = int(std::floor(dirtyTop / ratio));
+      const int right = int(std::ceil((dirtyRight + 1) / ratio));
+      const int bottom = int(std::ceil((dirtyBottom + 1) / ratio));
+      area |= QRect(left, top, right - left, bottom - top);
+    }
+    dirty = false;
+    changedArea = QRect();
+    told = false;
+    return area;
   }
 
   void plot(std::int64_t x, std::int64_t y, std::uint32_t pixel) {
@@ -181,25 +212,71 @@ struct ImageCanvas::Impl {
     markDirty(x, y, x, y);
   }
 
-  void line(double x1, double y1, double x2, double y2, std::uint32_t pixel);
+  // Both ends inside the image first (a value not finite fails the test): the end pixels
+  // are then the truncated coordinates, which keeps the way from the coordinates to the
+  // first pixel written short. Then both ends beyond one edge (a trail far outside): no
+  // pixel, as the general case, kept out of line, would find after rounding. The tests
+  // are combined without branches: which of them holds follows no pattern.
+  void line(double x1, double y1, double x2, double y2, std::uint32_t pixel) {
+    const bool inside = (x1 >= 0) & (x1 < width) & (y1 >= 0) & (y1 < height) & (x2 >= 0) &
+                        (x2 < width) & (y2 >= 0) & (y2 < height);
+    const bool beside = ((x1 < 0) & (x2 < 0)) | ((x1 >= width) & (x2 >= width)) |
+                        ((y1 < 0) & (y2 < 0)) | ((y1 >= height) & (y2 >= height));
+    if (culling && inside) {
+      lineInside(std::int64_t(x1), std::int64_t(y1), std::int64_t(x2), std::int64_t(y2), pixel);
+    } else if (!(culling && beside)) {
+      lineAnywhere(x1, y1, x2, y2, pixel);
+    }
+  }
+  [[gnu::noinline]] void lineAnywhere(double x1, double y1, double x2, double y2, std::uint32_t pixel);
+  void lineInside(std::int64_t X1, std::int64_t Y1, std::int64_t X2, std::int64_t Y2, std::uint32_t pixel);
   void circle(double cx, double cy, double r, std::uint32_t pixel);
 };
+
+// The same pixels as line() for end pixels inside the image, so every pixel between them
+// is inside too (most trail segments, a few pixels long): no test per pixel, rows and
+// columns taken by the same walk, few branches whose way depends on the segment. The walk
+// goes from the first end to the second: at a = A1 the quotient and remainder of line()
+// are 0 and |DA| without a division, each step along a towards A2 adds 2·DB to the
+// remainder, and the quotient is kept in the place of the pixel.
+inline void ImageCanvas::Impl::lineInside(std::int64_t X1, std::int64_t Y1, std::int64_t X2, std::int64_t Y2,
+                                          std::uint32_t pixel) {
+  prepareWrite();
+  std::uint32_t* at = bits + Y1 * stride + X1;
+  *at = pixel;
+  const std::int64_t DX = X2 - X1, DY = Y2 - Y1;
+  const bool xMajor = std::llabs(DX) >= std::llabs(DY);
+  const std::int64_t DA = xMajor ? DX : DY, DB = xMajor ? DY : DX;
+  const std::int64_t D = 2 * std::llabs(DA);
+  const std::int64_t increment = 2 * DB;
+  const qsizetype along = (xMajor ? 1 : stride) * (DA > 0 ? 1 : -1), across = xMajor ? stride : 1;
+  std::int64_t r = std::llabs(DA);
+  for (std::int64_t n = std::llabs(DA); n > 0; --n) {
+    r += increment;
+    const std::int64_t carry = std::int64_t(r >= D) - std::int64_t(r < 0);
+    r -= carry * D;
+    at += along + carry * across;
+    *at = pixel;
+  }
+  markDirty(std::min(X1, X2), std::min(Y1, Y2), std::max(X1, X2), std::max(Y1, Y2));
+}
 
 // Pixels of the whole segment between the pixels holding its ends: along the longer
 // direction one pixel per column (or row), the other coordinate rounded from the exact
 // slope of the end pixels. The clipped path visits only columns inside the image but
 // computes each from the same end pixels, so it lights exactly the same pixels.
-void ImageCanvas::Impl::line(double x1, double y1, double x2, double y2, std::uint32_t pixel) {
-  if (!finite(x1) || !finite(y1) || !finite(x2) || !finite(y2)) return;
+void ImageCanvas::Impl::lineAnywhere(double x1, double y1, double x2, double y2, std::uint32_t pixel) {
   // Far ends are cut back (in double precision) to a little beyond the image first; for
-  // ordinary coordinates the end pixels are kept as they are.
+  // ordinary coordinates the end pixels are kept as they are. One test for the common
+  // case: a value not finite fails it too.
   constexpr double far = 1 << 22;  // [device pixels]
-  if (std::fabs(x1) > far || std::fabs(y1) > far || std::fabs(x2) > far || std::fabs(y2) > far) {
+  if (!(std::fabs(x1) <= far) | !(std::fabs(y1) <= far) | !(std::fabs(x2) <= far) | !(std::fabs(y2) <= far)) {
+    if (!finite(x1) || !finite(y1) || !finite(x2) || !finite(y2)) return;
     constexpr double margin = 16;
     if (!clipSegment(x1, y1, x2, y2, -margin, -margin, width + margin, height + margin)) return;
   }
-  const std::int64_t X1 = std::int64_t(std::floor(x1)), Y1 = std::int64_t(std::floor(y1));
-  const std::int64_t X2 = std::int64_t(std::floor(x2)), Y2 = std::int64_t(std::floor(y2));
+  const std::int64_t X1 = floorToInt(x1), Y1 = floorToInt(y1);
+  const std::int64_t X2 = floorToInt(x2), Y2 = floorToInt(y2);
   if (culling && (std::max(X1, X2) < 0 || std::min(X1, X2) >= width || std::max(Y1, Y2) < 0 ||
                   std::min(Y1, Y2) >= height)) {
     return;
@@ -264,6 +341,7 @@ void ImageCanvas::Impl::line(double x1, double y1, double x2, double y2, std::ui
   }
 }
 
+
 // A true circle: one pixel per column where the outline is flatter than 45°, one per row
 // where it is steeper, each at the outline's crossing of the pixel centre line.
 void ImageCanvas::Impl::circle(double cx, double cy, double r, std::uint32_t pixel) {
@@ -317,6 +395,7 @@ ImageCanvas::~ImageCanvas() { m_impl->endPainting(); }
 
 void ImageCanvas::resize(QSize logicalSize, qreal devicePixelRatio) {
   Impl& d = *m_impl;
+  resolveMarker();
   d.endPainting();
   m_logicalSize = logicalSize.expandedTo(QSize(0, 0));
   d.ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
@@ -345,11 +424,32 @@ const QImage& ImageCanvas::image() const {
   return d.image;
 }
 
-void ImageCanvas::setChangedHandler(std::function<void(const QRect&)> handler) {
+void ImageCanvas::setChangedHandler(std::function<void()> handler) {
   m_impl->changed = std::move(handler);
 }
 
+QRect ImageCanvas::takeChangedArea() {
+  QRect area = m_impl->takeChangedArea();
+  if (m_markerChanged) {
+    resolveMarker();
+    // Only the part on the picture counts: a marker beside it does not widen the box.
+    const QSizeF size(markerDiameter, markerDiameter);
+    const QRect picture(QPoint(0, 0), m_logicalSize);
+    area |= (QRectF(m_markerTakenTopLeft, size).toAlignedRect() & picture) |
+            (QRectF(m_markerTopLeft, size).toAlignedRect() & picture);
+    m_markerTakenTopLeft = m_markerTopLeft;
+    m_markerChanged = false;
+  }
+  return area;
+}
+
+QPointF ImageCanvas::markerTopLeft() const {
+  resolveMarker();
+  return m_markerTopLeft;
+}
+
 void ImageCanvas::paintMarker(QPainter& painter, QPointF offset) const {
+  resolveMarker();
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setPen(m_markerColour);
@@ -363,17 +463,32 @@ void ImageCanvas::setCulling(bool on) { m_impl->culling = on; }
 
 void ImageCanvas::setMapping(const ViewMapping& mapping) {
   Impl& d = *m_impl;
+  resolveMarker();
   m_mapping = mapping;
   d.uLeft = mapping.uLeft;
   d.wTop = mapping.wTop;
   // A degenerate rectangle gives infinite or undefined scales: everything is then skipped.
   d.scaleX = d.width / (double(mapping.uRight) - double(mapping.uLeft));
   d.scaleY = d.height / (double(mapping.wTop) - double(mapping.wBottom));
+  // The marker's size in view units, read at every step of a run.
+  m_markerWidth = m_logicalSize.width() <= 0
+      ? 0.0f
+      : float(markerDiameter * (double(mapping.uRight) - mapping.uLeft) / m_logicalSize.width());
+  m_markerHeight = m_logicalSize.height() <= 0
+      ? 0.0f
+      : float(markerDiameter * (double(mapping.wTop) - mapping.wBottom) / m_logicalSize.height());
+  // A place within a thousand spans of the corner lies within a thousand picture sizes of
+  // it: finite and far inside the bound of moveMarker.
+  const double spanU = double(mapping.uRight) - mapping.uLeft;
+  const double spanW = double(mapping.wTop) - mapping.wBottom;
+  m_markerSafe = finite(spanU) && finite(spanW) && spanU != 0 && spanW != 0 &&
+                 m_logicalSize.width() <= 100000 && m_logicalSize.height() <= 100000;
+  m_safeSpanU = 1000 * std::fabs(spanU);
+  m_safeSpanW = 1000 * std::fabs(spanW);
 }
 
 void ImageCanvas::line(float u1, float w1, float u2, float w2, Colour colour) {
   Impl& d = *m_impl;
-  d.beginCall();
   d.line(d.toX(u1), d.toY(w1), d.toX(u2), d.toY(w2), pixelOf(colour));
   d.currentU = u2;
   d.currentW = w2;
@@ -382,7 +497,6 @@ void ImageCanvas::line(float u1, float w1, float u2, float w2, Colour colour) {
 
 void ImageCanvas::lineTo(float u, float w, Colour colour) {
   Impl& d = *m_impl;
-  d.beginCall();
   d.line(d.toX(d.currentU), d.toY(d.currentW), d.toX(u), d.toY(w), pixelOf(colour));
   d.currentU = u;
   d.currentW = w;
@@ -391,7 +505,6 @@ void ImageCanvas::lineTo(float u, float w, Colour colour) {
 
 void ImageCanvas::dot(float u, float w) {
   Impl& d = *m_impl;
-  d.beginCall();
   const double x = d.toX(u), y = d.toY(w);
   if (finite(x) && finite(y) && x >= 0 && y >= 0 && x < d.width && y < d.height) {
     d.prepareWrite();
@@ -404,7 +517,6 @@ void ImageCanvas::dot(float u, float w) {
 
 void ImageCanvas::circle(float u, float w, float r, Colour colour) {
   Impl& d = *m_impl;
-  d.beginCall();
   d.circle(d.toX(u), d.toY(w), double(r) * d.scaleX, pixelOf(colour));
   d.endCall();
 }
@@ -424,12 +536,9 @@ void ImageCanvas::print(std::string_view utf8Text) {
   const QRectF picture(0, 0, d.width / d.ratio, d.height / d.ratio);
   if (d.culling && !bounds.intersects(picture)) return;
   if (!d.culling && std::max(std::fabs(left), std::fabs(top)) > 1e6) return;
-  d.beginCall();
   d.openPainter().drawText(QPointF(left, top + metrics.ascent()), text);
-  if (d.changed) {
-    const QRect changed = bounds.intersected(picture).toAlignedRect();
-    if (!changed.isEmpty()) d.changed(changed);
-  }
+  const QRect changed = bounds.intersected(picture).toAlignedRect();
+  if (!changed.isEmpty()) d.addChangedArea(changed);
 }
 
 void ImageCanvas::clear() {
@@ -439,38 +548,55 @@ void ImageCanvas::clear() {
   d.recording = false;
   d.currentU = 0;
   d.currentW = 0;
-  if (d.changed) d.changed(QRect(QPoint(0, 0), m_logicalSize));
+  d.addChangedArea(QRect(QPoint(0, 0), m_logicalSize));
 }
 
 void ImageCanvas::setMarkerColour(Colour colour) {
   m_markerColour = QColor::fromRgb(pixelOf(colour));
-  if (m_impl->changed) {
-    m_impl->changed(QRectF(m_markerTopLeft, QSizeF(markerDiameter, markerDiameter)).toAlignedRect());
-  }
+  m_markerChanged = true;
+  m_impl->tell();
 }
 
-float ImageCanvas::markerWidth() const {
-  if (m_logicalSize.width() <= 0) return 0;
-  return float(markerDiameter * (double(m_mapping.uRight) - m_mapping.uLeft) / m_logicalSize.width());
-}
+float ImageCanvas::markerWidth() const { return m_markerWidth; }
 
-float ImageCanvas::markerHeight() const {
-  if (m_logicalSize.height() <= 0) return 0;
-  return float(markerDiameter * (double(m_mapping.wTop) - m_mapping.wBottom) /
-               m_logicalSize.height());
+float ImageCanvas::markerHeight() const { return m_markerHeight; }
+
+void ImageCanvas::centreMarker(double u, double w) {
+  // The edges of the default, without its three calls through the interface.
+  ImageCanvas::moveMarker(static_cast<float>(u - m_markerWidth / 2), static_cast<float>(w + m_markerHeight / 2));
 }
 
 void ImageCanvas::moveMarker(float left, float top) {
-  const double spanU = double(m_mapping.uRight) - m_mapping.uLeft;
-  const double spanW = double(m_mapping.wTop) - m_mapping.wBottom;
-  const double x = (left - double(m_mapping.uLeft)) * m_logicalSize.width() / spanU;
-  const double y = (double(m_mapping.wTop) - top) * m_logicalSize.height() / spanW;
+  if (m_markerSafe && std::fabs(left - double(m_mapping.uLeft)) <= m_safeSpanU &&
+      std::fabs(double(m_mapping.wTop) - top) <= m_safeSpanW) {
+    m_markerPending = true;
+    m_pendingLeft = left;
+    m_pendingTop = top;
+    m_markerChanged = true;
+    m_impl->tell();
+    return;
+  }
+  resolveMarker();
+  const QPointF place = markerPixels(left, top);
+  const double x = place.x(), y = place.y();
   // A place that cannot be shown leaves the marker where it was.
   if (!finite(x) || !finite(y) || std::fabs(x) > 1e9 || std::fabs(y) > 1e9) return;
-  const QRectF before(m_markerTopLeft, QSizeF(markerDiameter, markerDiameter));
-  m_markerTopLeft = QPointF(x, y);
-  const QRectF after(m_markerTopLeft, QSizeF(markerDiameter, markerDiameter));
-  if (m_impl->changed) m_impl->changed(before.united(after).toAlignedRect());
+  m_markerTopLeft = place;
+  m_markerChanged = true;
+  m_impl->tell();
+}
+
+QPointF ImageCanvas::markerPixels(float left, float top) const {
+  const double spanU = double(m_mapping.uRight) - m_mapping.uLeft;
+  const double spanW = double(m_mapping.wTop) - m_mapping.wBottom;
+  return {(left - double(m_mapping.uLeft)) * m_logicalSize.width() / spanU,
+          (double(m_mapping.wTop) - top) * m_logicalSize.height() / spanW};
+}
+
+void ImageCanvas::resolveMarker() const {
+  if (!m_markerPending) return;
+  m_markerPending = false;
+  m_markerTopLeft = markerPixels(m_pendingLeft, m_pendingTop);
 }
 
 bool ImageCanvas::restoreBackground(std::uint64_t key) {
@@ -487,7 +613,7 @@ bool ImageCanvas::restoreBackground(std::uint64_t key) {
     std::memcpy(d.bits, d.background.constBits(), size_t(d.image.sizeInBytes()));
     d.currentU = d.backgroundU;
     d.currentW = d.backgroundW;
-    if (d.changed) d.changed(QRect(QPoint(0, 0), m_logicalSize));
+    d.addChangedArea(QRect(QPoint(0, 0), m_logicalSize));
     return true;
   }
   d.recording = true;

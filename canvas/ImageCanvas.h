@@ -39,13 +39,16 @@ public:
   // The finished drawing (any painting still open is ended first).
   const QImage& image() const;
 
-  // Called with the changed area in logical pixels after every drawing call that changed
-  // pixels, so a widget can repaint just that part; a marker move reports the old and the
-  // new place of the marker together.
-  void setChangedHandler(std::function<void(const QRect&)> handler);
+  // Called when the picture or its marker changes for the first time since the changed
+  // area was last taken: a widget then asks for one repaint, however many drawing calls
+  // follow before it takes the area (a run at full speed makes thousands).
+  void setChangedHandler(std::function<void()> handler);
+  // The bounding box in logical pixels of what changed since the last call, the marker's
+  // place at that call and its place now included; empty when nothing changed.
+  QRect takeChangedArea();
 
   // Where the marker's top-left corner is, in logical pixels (as last moved).
-  QPointF markerTopLeft() const { return m_markerTopLeft; }
+  QPointF markerTopLeft() const;
   QColor markerColour() const { return m_markerColour; }
   // Paints the marker as a filled circle onto a painter over the image (PNG output).
   void paintMarker(QPainter& painter, QPointF offset = {}) const;
@@ -67,6 +70,7 @@ public:
   float markerWidth() const override;
   float markerHeight() const override;
   void moveMarker(float left, float top) override;
+  void centreMarker(double u, double w) override;
   bool restoreBackground(std::uint64_t key) override;
   void keepBackground() override;
 
@@ -78,7 +82,21 @@ private:
   std::unique_ptr<Impl> m_impl;
   QSize m_logicalSize;
   ViewMapping m_mapping;
-  QPointF m_markerTopLeft;
+  // The marker's last place in view units, not yet turned into pixels: a run moves it at
+  // every step, and only the place it has when it is read matters. Kept only for a place
+  // that surely converts to a finite pixel; turned into pixels before the mapping or the
+  // size change.
+  void resolveMarker() const;
+  // A place in view units as logical pixels of the current mapping and size.
+  QPointF markerPixels(float left, float top) const;
+  mutable bool m_markerPending = false;
+  mutable float m_pendingLeft = 0, m_pendingTop = 0;
+  bool m_markerSafe = false;                  // the mapping has finite, nonzero spans
+  double m_safeSpanU = 0, m_safeSpanW = 0;    // [view units] around the top-left corner
+  mutable QPointF m_markerTopLeft;
+  QPointF m_markerTakenTopLeft;  // where the marker was when the changed area was last taken
+  bool m_markerChanged = false;  // moved or recoloured since then
+  float m_markerWidth = 0, m_markerHeight = 0;  // [view units] of the current mapping and size
   QColor m_markerColour = Qt::red;
 };
 

@@ -26,8 +26,6 @@ int stepsPerPeriod(FieldConfig config) {
   }
 }
 
-bool isCylindrical(FieldConfig config) { return config >= 4 && config <= 7; }
-
 float bzXY(FieldConfig config, const SimParams& params, double x, double y) {
   return field::bzXY(config, params, x, y);
 }

@@ -23,7 +23,8 @@ FieldConfig fieldConfigFromText(std::string_view text);
 int stepsPerPeriod(FieldConfig config);
 
 // True for the configurations the run integrates in the cylindrical frame (4 to 7).
-bool isCylindrical(FieldConfig config);
+// Inline: the run asks at every step.
+inline bool isCylindrical(FieldConfig config) { return config >= 4 && config <= 7; }
 
 // The field divided by Bo. Each reads S and d from the live parameter set, computes in
 // double precision and returns single precision; 0 for a configuration it does not handle.

@@ -1,8 +1,8 @@
 #include "model/TrajectoryRun.h"
 
+#include "model/AccuracyText.h"
 #include "model/Precision.h"
 #include "model/Rk4Step.h"
-#include "model/TextRules.h"
 
 #include <cmath>
 
@@ -21,7 +21,19 @@ double startAzimuth(double x0, double y0) {
   return std::atan(y0 / x0);
 }
 
-bool finite(double a) { return std::isfinite(a); }
+// True when every value is finite: a - a is 0 for a finite value and NaN otherwise, and a
+// NaN makes the sum NaN. One test for the whole state instead of one per value.
+template <typename... T>
+bool allFinite(T... values) {
+  return ((static_cast<double>(values) - static_cast<double>(values)) + ...) == 0;
+}
+
+// The speed error [%] of a speed given by its square, against the set speed v.
+float speedError(double speedSquared, double v) { return toSingle(100 * (1 - std::sqrt(speedSquared) / v)); }
+
+// A speed error that surely comes out finite: a speed of at most 1e30 m/s against a set
+// speed of at least 1e-3 m/s gives at most 1e35 % in size, inside the float range.
+bool speedErrorSurelyFinite(double speedSquared, double v) { return speedSquared <= 1e60 && v >= 1e-3; }
 
 }  // namespace
 
@@ -41,7 +53,9 @@ void TrajectoryRun::prepare() {
   m_stoppedNonFinite = false;
   m_refusedAxisStart = false;
   m_accuracyText.clear();
+  m_accuracyStale = false;
   m_dV = 0;
+  m_dVPending = false;
 
   m_xn = p.x0;
   m_yn = p.y0;
@@ -67,7 +81,7 @@ void TrajectoryRun::prepare() {
   if (m_rhon == 0 && isCylindrical(config)) {
     m_refusedAxisStart = true;
     m_accuracyText = axisStartAccuracyText;
-    }
+  }
 }
 
 bool TrajectoryRun::hasNextStep() const {
@@ -78,10 +92,23 @@ bool TrajectoryRun::hasNextStep() const {
 void TrajectoryRun::stopNonFinite() {
   m_stoppedNonFinite = true;
   m_accuracyText = nonFiniteAccuracyText;
+  m_accuracyStale = false;
 }
 
-void TrajectoryRun::updateAccuracyText(float dV) {
-  m_accuracyText = "dV=" + trimmed(formatNumber(dV, " 0.0000", m_decimalSeparator)) + "%";
+float TrajectoryRun::dV() const {
+  if (m_dVPending) {
+    m_dV = speedError(m_speedSquared, m_setSpeed);
+    m_dVPending = false;
+  }
+  return m_dV;
+}
+
+const std::string& TrajectoryRun::accuracyText() const {
+  if (m_accuracyStale) {
+    m_accuracyText = speedErrorText(dV(), m_decimalSeparator);
+    m_accuracyStale = false;
+  }
+  return m_accuracyText;
 }
 
 TrailSegment TrajectoryRun::step() {
@@ -89,7 +116,7 @@ TrailSegment TrajectoryRun::step() {
   const double v = m_state.params.v;
   TrailSegment segment{m_xn, m_yn, m_zn, m_xn, m_yn, m_zn};
 
-  double x, y, z, vx, vy, speed;
+  double x, y, z, vx, vy, speedSquared;
   float vz;
   CylindricalPoint cylinder{};
   const bool cylindrical = isCylindrical(config);
@@ -99,7 +126,8 @@ TrailSegment TrajectoryRun::step() {
     if (m_rhon == 0) {
       m_refusedAxisStart = true;
       m_accuracyText = axisStartAccuracyText;
-          return segment;
+      m_accuracyStale = false;
+      return segment;
     }
     const CylindricalPoint un{m_rhon, m_phin, m_zn, m_vRhon, m_phiDotn, m_vzn};
     cylinder = rk4StepCylindrical(un, m_dt, config, m_state);
@@ -107,8 +135,7 @@ TrailSegment TrajectoryRun::step() {
     const double tangential = cylinder.rho * phiDot;
     z = cylinder.z;
     vz = cylinder.vz;
-    speed = std::sqrt(cylinder.vRho * cylinder.vRho + tangential * tangential +
-                      static_cast<double>(vz) * vz);
+    speedSquared = cylinder.vRho * cylinder.vRho + tangential * tangential + static_cast<double>(vz) * vz;
     const double c = std::cos(cylinder.phi), s = std::sin(cylinder.phi);
     x = cylinder.rho * c;
     y = cylinder.rho * s;
@@ -123,20 +150,26 @@ TrailSegment TrajectoryRun::step() {
     vx = u.vx;
     vy = u.vy;
     vz = u.vz;
-    speed = std::sqrt(vx * vx + vy * vy + static_cast<double>(vz) * vz);
+    speedSquared = vx * vx + vy * vy + static_cast<double>(vz) * vz;
   }
 
-  const float dV = toSingle(100 * (1 - speed / v));
+  // The speed error is shown, never integrated: its square root and division wait until
+  // it is asked for, unless its finiteness, which decides whether the run goes on, is in
+  // doubt.
+  const bool dVPending = speedErrorSurelyFinite(speedSquared, v);
+  const float dV = dVPending ? 0.0f : speedError(speedSquared, v);
   const float zn = toSingle(z);
-  if (!(finite(x) && finite(y) && finite(z) && finite(zn) && finite(vx) && finite(vy) &&
-        finite(vz) && finite(dV) && finite(cylinder.rho) && finite(cylinder.phi) &&
-        finite(cylinder.vRho) && finite(cylinder.phiDot))) {
+  if (!(allFinite(x, y, z, zn, vx, vy, vz, dV, cylinder.rho, cylinder.phi, cylinder.vRho,
+                  cylinder.phiDot))) {
     stopNonFinite();
     return segment;
   }
 
   m_dV = dV;
-  updateAccuracyText(dV);
+  m_dVPending = dVPending;
+  m_speedSquared = speedSquared;
+  m_setSpeed = v;
+  m_accuracyStale = true;
 
   m_vx = vx;
   m_vy = vy;

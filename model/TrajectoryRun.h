@@ -39,14 +39,16 @@ public:
 
   bool hasNextStep() const;
 
-  // One RK4 step in the frame of the configuration read now; writes the shared position,
-  // the speed error and the accuracy text. Returns the segment to plot. A step whose
+  // One RK4 step in the frame of the configuration read now; writes the shared position
+  // and keeps what the speed error needs. Returns the segment to plot. A step whose
   // result is not finite is discarded (position, time and count stay at the last finite
   // step, the segment is empty) and ends the run.
   TrailSegment step();
 
-  // "dV=0.0001%" after a step; empty before the first one.
-  const std::string& accuracyText() const { return m_accuracyText; }
+  // "dV=0.0001%" after a step; empty before the first one. Formatted when asked for, from
+  // the last step's dV: formatting costs several times the step itself, and a run at
+  // full speed shows only its last step's text.
+  const std::string& accuracyText() const;
 
   // True when the state stopped being finite: the run ends there and the accuracy text
   // says so instead of showing a number.
@@ -63,7 +65,8 @@ public:
   std::int64_t stepsDone() const { return m_steps; }
   double dt() const { return m_dt; }
   double t() const { return m_t; }
-  float dV() const { return m_dV; }
+  // The last step's speed error [%], worked out when first asked for.
+  float dV() const;
 
   // The current velocity in Cartesian components [m/s], in either frame.
   double vxCartesian() const { return m_vx; }
@@ -88,7 +91,6 @@ private:
   bool m_refusedAxisStart = false;
 
   void stopNonFinite();
-  void updateAccuracyText(float dV);
 
   // Current velocity in Cartesian components (also after a cylindrical step); vz is kept
   // in single precision whenever it is stored.
@@ -103,8 +105,15 @@ private:
   double m_rhon = 0, m_phin = 0, m_vRhon = 0;
   float m_phiDotn = 0;
 
-  float m_dV = 0;  // [%] single precision: the displayed speed error depends on it
-  std::string m_accuracyText;
+  // The speed error [%], single precision: the displayed text depends on it. Pending, it is
+  // still to be worked out from the last step's speed squared and set speed.
+  mutable float m_dV = 0;
+  mutable bool m_dVPending = false;
+  double m_speedSquared = 0;  // [m²/s²]
+  double m_setSpeed = 0;      // [m/s] v as read at the last step
+  // The text of m_dV once asked for; stale after every step until asked for again.
+  mutable std::string m_accuracyText;
+  mutable bool m_accuracyStale = false;
 };
 
 // Shown in the accuracy label when a run stops on a state that is no longer finite. Short

@@ -13,7 +13,6 @@
 #include <QTimer>
 
 #include <chrono>
-#include <string>
 #include <thread>
 
 #if defined(__linux__)
@@ -99,30 +98,31 @@ Form1::RunEnd Form1::RunTrajectory() {
   m_views->DrawFieldStructure(m_state);
 
   QPointer<Form1> self(this);
-  // The accuracy text mostly repeats from step to step: convert and set it only when it
-  // changed (the label then still shows the last step's text).
-  std::string shownAccuracy;
+  // The accuracy text is seen only while the window handles events: in the pause of a
+  // paced step, and after the run. At slow-down 0 nothing is handled until the run ends,
+  // so the text is made for the steps that pause and for the last one only.
+  auto showAccuracy = [&] {
+    const QString text = QString::fromStdString(run.accuracyText());
+    if (Label[26]->text() != text) Label[26]->setText(text);
+  };
   while (run.hasNextStep()) {
     const TrailSegment segment = run.step();
     if (run.stoppedNonFinite() || run.refusedAxisStart()) break;  // nothing left to draw
-    if (run.accuracyText() != shownAccuracy) {
-      shownAccuracy = run.accuracyText();
-      Label[26]->setText(QString::fromStdString(shownAccuracy));
-    }
     // The pictures repaint and move their markers at the next turn of the event loop,
     // which the wait below (or the end of the run) gives them.
     m_views->PlotTrailSegment(segment);
     m_views->PlaceMarkers(m_state);
     m_lastRunSteps = run.stepsDone();
     emit runStepped();
-    Wait(m_state.params.slowdown);  // read at every step: a new slow-down applies at once
+    const int slowdown = m_state.params.slowdown;  // read at every step: a new slow-down applies at once
+    if (slowdown > 0) showAccuracy();
+    Wait(slowdown);
     if (!self) return RunEnd::Abandoned;  // the window went away inside the wait: touch nothing of it
     if (m_abortRun) break;
   }
-  // A run that cannot go on says why where the speed error would stand.
-  if (run.stoppedNonFinite() || run.refusedAxisStart()) {
-    Label[26]->setText(QString::fromStdString(run.accuracyText()));
-  }
+  // The last step's speed error, or why the run cannot go on; a run that made no step
+  // leaves the label as it was.
+  if (!run.accuracyText().empty()) showAccuracy();
   m_running = false;
   if (m_abortRun) return RunEnd::Abandoned;
   beep2(10);

@@ -13,7 +13,9 @@ PictureBox::PictureBox(const QString& markerName, QWidget* parent)
   m_marker->setObjectName(markerName);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
-  m_canvas.setChangedHandler([this](const QRect& area) { collectChange(area); });
+  m_canvas.setChangedHandler([this] {
+    QMetaObject::invokeMethod(this, &PictureBox::flushChanges, Qt::QueuedConnection);
+  });
   fitCanvas();
   syncMarker();
 }
@@ -34,20 +36,11 @@ void PictureBox::syncMarker() {
   m_marker->setColour(m_canvas.markerColour());
 }
 
-void PictureBox::collectChange(const QRect& area) {
-  // One bounding box rather than a region: repainting a little more of a copied image
-  // costs less than keeping a region of thousands of small rectangles. Only the visible
-  // part counts, so a marker far outside the picture does not widen the box.
-  m_pendingArea |= area & rect();
-  if (m_flushQueued) return;
-  m_flushQueued = true;
-  QMetaObject::invokeMethod(this, &PictureBox::flushChanges, Qt::QueuedConnection);
-}
-
 void PictureBox::flushChanges() {
-  m_flushQueued = false;
-  if (!m_pendingArea.isEmpty()) update(m_pendingArea);
-  m_pendingArea = QRect();
+  // One bounding box rather than a region: repainting a little more of a copied image
+  // costs less than keeping a region of thousands of small rectangles.
+  const QRect area = m_canvas.takeChangedArea() & rect();
+  if (!area.isEmpty()) update(area);
   syncMarker();
 }
 

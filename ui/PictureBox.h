@@ -13,10 +13,10 @@ class MarkerShape;
 // ratio), so covering and uncovering the window never loses a drawing, with the particle
 // marker as a child widget above it.
 //
-// Drawing calls only collect the changed area; the widget asks for one repaint of it and
-// moves the marker once per turn of the event loop. A run at full speed makes thousands of
-// drawing calls between two turns, and a repaint request or a marker move for each of them
-// costs more than the drawing itself (the pending dirty region grows with every call).
+// Drawing calls only collect the changed area in the canvas; the widget asks for one
+// repaint of it and moves the marker once per turn of the event loop. A run at full speed
+// makes thousands of drawing calls between two turns, and a repaint request or a marker
+// move for each of them costs more than the drawing itself.
 class PictureBox : public QWidget {
   Q_OBJECT
 
@@ -40,13 +40,12 @@ protected:
   void resizeEvent(QResizeEvent* event) override;
 
 private:
-  void collectChange(const QRect& area);
+  // Repaints what changed since the last time and moves the marker; queued by the
+  // canvas's first change after it.
   void flushChanges();
 
   ImageCanvas m_canvas;
   MarkerShape* m_marker = nullptr;
-  QRect m_pendingArea;  // [logical pixels] bounding box of the changes not yet repainted
-  bool m_flushQueued = false;
 };
 
 }  // namespace larmor

@@ -37,6 +37,12 @@ public:
   virtual float markerHeight() const = 0;
   // Moves the marker so that its top-left corner is at (left, top) in view units.
   virtual void moveMarker(float left, float top) = 0;
+  // Moves the marker so that it is centred on (u, w): the vertical axis grows upwards, so
+  // the top edge lies half a marker above the centre. A picture may do the same in one
+  // call (a run places the markers at every step); the edges are the same either way.
+  virtual void centreMarker(double u, double w) {
+    moveMarker(static_cast<float>(u - markerWidth() / 2), static_cast<float>(w + markerHeight() / 2));
+  }
 
   // A picture may keep the background that DrawAxes draws on a freshly cleared picture,
   // keyed by what that background depends on besides the picture's own size and mapping.

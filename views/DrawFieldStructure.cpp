@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace larmor {
 
@@ -45,29 +46,42 @@ void fieldLine(Canvas& canvas, double L, double w, float h) {
 }
 
 // The trap's axial profile: the two coil terms centred at z = -d and z = +d.
-double trapProfile(double z, double S, double d) {
+double profileAt(double z, double S, double d) {
   return (d + z) / std::pow(S * S + (d + z) * (d + z), 0.5) +
          (d - z) / std::pow(S * S + (d - z) * (d - z), 0.5);
 }
 
+}  // namespace
+
 // The running z of a curve to the right (single precision, repeated addition of L/200
 // while z <= L) with the profile there. The profile is even and the left-hand run is the
-// exact mirror of this one, so all 24 curves of a drawing read the same table.
+// exact mirror of this one, so all 24 curves of a drawing read the same table, and the
+// table serves every drawing until the region, S or d change.
 struct TrapProfile {
   static constexpr int capacity = 402;  // 201 values for any finite region, with room
   std::array<float, capacity> z;
   std::array<double, capacity> f;
   int count = 0;
+  float keyL;
+  double keyS, keyD;
 
-  TrapProfile(float L, double S, double d) {
+  TrapProfile(float L, double S, double d) : keyL(L), keyS(S), keyD(d) {
     const float step = f32(L / 200.0);
     for (float at = 0.0f; at <= L && count < capacity; at += step) {
       z[size_t(count)] = at;
-      f[size_t(count)] = trapProfile(at, S, d);
+      f[size_t(count)] = profileAt(at, S, d);
       ++count;
     }
   }
+
+  // Bit for bit: a zero of the other sign or a NaN is another input.
+  bool isFor(float L, double S, double d) const {
+    return std::memcmp(&keyL, &L, sizeof L) == 0 && std::memcmp(&keyS, &S, sizeof S) == 0 &&
+           std::memcmp(&keyD, &d, sizeof d) == 0;
+  }
 };
+
+namespace {
 
 struct TrapCurve {
   float start;      // w of the start dot [m]
@@ -113,6 +127,11 @@ void trapLevel(Canvas& xz, const TrapProfile& profile, float r, float L, float h
 
 }  // namespace
 
+const TrapProfile& Views::trapProfile(float L, double S, double d) {
+  if (!m_trapProfile || !m_trapProfile->isFor(L, S, d)) m_trapProfile = std::make_shared<TrapProfile>(L, S, d);
+  return *m_trapProfile;
+}
+
 void Views::DrawFieldStructure(const SimulationState& state) {
   const FieldConfig config = state.fieldConfig;
   const std::int16_t L = state.params.regionSize;
@@ -122,8 +141,9 @@ void Views::DrawFieldStructure(const SimulationState& state) {
   const double lineSpacing = L / 10.0;
   const float h = f32(L / 100.0);
 
+  // Only the traps draw the profile (402 powers to build).
   const bool trap = config == 4 || config == 7;
-  const TrapProfile profile(trap ? static_cast<float>(L) : 0.0f, S, d);
+  const TrapProfile* profile = trap ? &trapProfile(static_cast<float>(L), S, d) : nullptr;
 
   // Loop counters are this procedure's own: the particle's position is only read.
   for (std::int16_t k = 0; k <= levelCount; ++k) {
@@ -165,7 +185,7 @@ void Views::DrawFieldStructure(const SimulationState& state) {
         const float r = f32(1 / (A - k * c));
         if (!std::isfinite(r)) break;
         ringOfCrosses(m_xy, r, h);
-        trapLevel(m_xz, profile, r, static_cast<float>(L), h, S, d, config == 7);
+        trapLevel(m_xz, *profile, r, static_cast<float>(L), h, S, d, config == 7);
         break;
       }
       case 5:

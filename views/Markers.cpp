@@ -10,15 +10,8 @@ void Views::PlaceMarkers(const SimulationState& state) {
   const double x = state.x, y = state.y, z = state.z;
   // Inclusive bounds; each view decides alone, so one marker may stay behind where the
   // particle left its view. A position that is not a number fails both tests.
-  if (std::fabs(x) <= half && std::fabs(y) <= half) {
-    // The vertical axis grows upwards: the top edge is half a marker above the centre.
-    m_xy.moveMarker(static_cast<float>(y - m_xy.markerWidth() / 2),
-                    static_cast<float>(x + m_xy.markerHeight() / 2));
-  }
-  if (std::fabs(z) <= L && std::fabs(x) <= half) {
-    m_xz.moveMarker(static_cast<float>(z - m_xz.markerWidth() / 2),
-                    static_cast<float>(x + m_xz.markerHeight() / 2));
-  }
+  if (std::fabs(x) <= half && std::fabs(y) <= half) m_xy.centreMarker(y, x);
+  if (std::fabs(z) <= L && std::fabs(x) <= half) m_xz.centreMarker(z, x);
 }
 
 void Views::PlotTrailSegment(const TrailSegment& segment) {

@@ -6,8 +6,11 @@
 #include "model/TrajectoryRun.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace larmor {
+
+struct TrapProfile;
 
 // The two projection pictures and the drawing procedures over them: the XY view shows
 // y to the right and x upwards, the XZ view z to the right and x upwards.
@@ -38,8 +41,12 @@ public:
   Colour trailColour() const { return m_trailColour; }
 
 private:
+  // The traps' axial profile for this region, S and d: kept from the last drawing.
+  const TrapProfile& trapProfile(float L, double S, double d);
+
   Canvas& m_xy;
   Canvas& m_xz;
+  std::shared_ptr<TrapProfile> m_trapProfile;
   std::int16_t m_gridHalfCount = 20;
   double m_gridStep = 0.25;
   Colour m_trailColour = colours::positive;

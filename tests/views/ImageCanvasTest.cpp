@@ -93,6 +93,7 @@ TEST(ImageCanvas, SkippingAndClippingLightTheSamePixelsAsTheWholeFigure) {
       for (int j = 0; j < 72; ++j) {  // every edge at every slope, from inside and through
         const double a = j * 5 * M_PI / 180;
         c->line(0.3f, -0.2f, float(0.3 + 7 * std::cos(a)), float(-0.2 + 7 * std::sin(a)), 0x112233);
+        c->line(float(0.3 + 2 * std::sin(a)), -0.2f, 0.3f, float(-0.2 + 2 * std::cos(a)), 0x778899);  // inside
         c->line(float(9 * std::cos(a)), float(9 * std::sin(a)), float(-9 * std::cos(a + 0.1)),
                 float(-9 * std::sin(a + 0.1)), 0x445566);
       }
@@ -154,20 +155,35 @@ TEST(ImageCanvas, NonFiniteAndFarCoordinatesDrawNothingWrong) {
   EXPECT_EQ(far.image(), near.image());
 }
 
+// The handler hears of the first change after each taking of the area, however many
+// drawing calls follow; the area taken covers them all, and the marker's old and new place.
 TEST(ImageCanvas, ChangedAreaCoversTheDrawing) {
   ImageCanvas c;
   c.resize(QSize(100, 50), 2.0);
   c.setMapping({0, 50, 100, 0});
-  std::vector<QRect> areas;
-  c.setChangedHandler([&](const QRect& r) { areas.push_back(r); });
+  int told = 0;
+  c.setChangedHandler([&] { ++told; });
+  c.line(200, 40, 300, 20, 0x000000);  // outside: nothing changes, nothing told
+  EXPECT_EQ(told, 0);
+  EXPECT_TRUE(c.takeChangedArea().isEmpty());
   c.clear();
-  c.line(10, 40, 30, 20, 0x000000);   // logical pixels (10, 10) to (30, 30)
-  c.line(200, 40, 300, 20, 0x000000);  // outside: nothing changes, nothing reported
+  c.line(10, 40, 30, 20, 0x000000);  // logical pixels (10, 10) to (30, 30)
+  EXPECT_EQ(std::pair(told, c.takeChangedArea()), std::pair(1, QRect(0, 0, 100, 50)));
+  c.line(10, 40, 30, 20, 0x000000);
+  c.line(12, 38, 14, 36, 0x000000);
+  const QRect drawn = c.takeChangedArea();
+  EXPECT_TRUE(told == 2 && drawn.contains(QRect(10, 10, 20, 20)) && drawn.width() <= 22) << told;
+  // From (0, 0) through places never shown to one beside the picture, which adds nothing.
   c.moveMarker(60, 20);
-  ASSERT_EQ(areas.size(), 3u);
-  EXPECT_EQ(areas[0], QRect(0, 0, 100, 50));
-  EXPECT_TRUE(areas[1].contains(QRect(10, 10, 20, 20)) && areas[1].width() <= 22);
-  EXPECT_TRUE(areas[2].contains(QRect(60, 30, 10, 10)));
+  c.moveMarker(-1000, 20);
+  EXPECT_EQ(std::pair(told, c.takeChangedArea()), std::pair(3, QRect(0, 0, 10, 10)));
+  c.moveMarker(60, 20);
+  EXPECT_EQ(c.takeChangedArea(), QRect(60, 30, 10, 10));
+  c.moveMarker(80, 40);
+  EXPECT_EQ(std::pair(told, c.takeChangedArea()), std::pair(5, QRect(60, 10, 30, 30)));
+  // A place that cannot be shown leaves the marker at the last one that can.
+  c.moveMarker(70, 30), c.moveMarker(NAN, 20), c.moveMarker(1e30f, 20);
+  EXPECT_EQ(c.markerTopLeft(), QPointF(70, 20));
 }
 
 }  // namespace

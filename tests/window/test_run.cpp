@@ -16,6 +16,8 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <memory>
+
 namespace larmor::test {
 namespace {
 
@@ -31,19 +33,37 @@ protected:
 
 // While the first run waits: a second start is ignored, a resize relays the window, and a
 // slow-down of 0 applies from the next step. The second run replaces the time in the title.
+// A twin of the run, stepped alongside, gives the speed error each paced step must show
+// while the window waits, and the one the label keeps after the run.
 TEST_F(RunTest, WholeRunsEndWithTheToneAndTheTimeInTheTitle) {
   showWindow();
   setSlowdown(1);
   int steps = 0;
+  SimulationState twin;
+  std::unique_ptr<TrajectoryRun> twinRun;
+  std::vector<std::pair<QString, QString>> paced;  // shown in the wait, the twin's
   const int menu = window().height() - window().centralWidget()->height();
   QObject::connect(&window(), &Form1::runStepped, [&] {
+    twinRun->step();
     if (++steps == 3) start(), window().resize(1000, 700 + menu);
     if (steps == 10) setSlowdown(0);
+    if (window().state().params.slowdown > 0) {
+      QTimer::singleShot(0, &window(), [&, expected = QString::fromStdString(twinRun->accuracyText())] {
+        paced.emplace_back(caption("Label26"), expected);
+      });
+    }
   });
   for (int run = 1; run <= 2; ++run) {
     SCOPED_TRACE(run);
     steps = 0;
+    paced.clear();
+    twin = window().state();
+    twinRun = std::make_unique<TrajectoryRun>(twin);
+    twinRun->prepare();
     start();
+    EXPECT_EQ(caption("Label26").toStdString(), twinRun->accuracyText());
+    EXPECT_EQ(paced.size(), run == 1 ? 9u : 0u);
+    for (const auto& [shown, expected] : paced) EXPECT_EQ(shown, expected);
     EXPECT_FALSE(window().running());
     // The start-up run: 2501 steps, ending near (1.015, 0.524, 4.733) m with a speed error of
     // the order of a ten-thousandth of a per cent.
