@@ -1,6 +1,8 @@
 #pragma once
 
 #include "ui/Form1.h"
+#include "ui/MarkerShape.h"
+#include "ui/PictureBox.h"
 #include "ui/Services.h"
 #include "ui/VerticalBar.h"
 
@@ -9,12 +11,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -41,6 +45,14 @@ struct RecordingServices : DocumentOpener, EditorLauncher, TonePlayer, Dialogs {
 
 // Colour of picture k among "1.gif" … "7.gif", "velocity.gif" (k = 8), "mudr.gif" (k = 9).
 inline QColor pictureColour(int k) { return QColor(QColor::fromHsv(k * 37 % 360, 200, 60 + 20 * k).rgb()); }
+inline int pictureNumber(const std::string& bareName) {
+  return bareName == "velocity.gif" ? 8 : bareName == "mudr.gif" ? 9 : bareName.at(0) - '0';
+}
+
+// The controls bound to the panel, in the order of Bar and TextBox.
+inline const char* const barNames[barCount] = {"VScroll1", "VScroll2", "VScroll3", "VScroll4", "VScroll5", "VScroll6",
+                                               "VScroll7", "VScroll8", "VScroll9", "VScroll10", "HScroll1"};
+inline const char* const textNames[textBoxCount] = {"Text1", "Text2", "Text3"};
 
 // Each test runs in an empty temporary working directory, where the window looks for its
 // pictures by bare name; the window is created on first use, after the pictures a test writes.
@@ -80,6 +92,15 @@ protected:
   QString caption(const char* label) { return control<QLabel>(label)->text(); }
   QString tooltip(const char* name) { return control(name)->toolTip(); }
   void moveBar(const char* name, int value) { control<VerticalBar>(name)->setValue(value); }
+  // The scroll bar a user's keys and mouse meet: the vertical bars' inner one, or HScroll1.
+  QScrollBar* innerBar(const char* name) {
+    auto* vertical = qobject_cast<VerticalBar*>(control(name));
+    return vertical ? vertical->scrollBar() : control<QScrollBar>(name);
+  }
+  int barValue(const char* name) {
+    auto* vertical = qobject_cast<VerticalBar*>(control(name));
+    return vertical ? vertical->value() : control<QScrollBar>(name)->value();
+  }
   void select(const char* entry) {  // clicks the entry of List1
     auto* list = control<QListWidget>("List1");
     QListWidgetItem* item = list->findItems(QString::fromUtf8(entry), Qt::MatchExactly).value(0);
@@ -91,6 +112,39 @@ protected:
   void typeInto(const char* box, const QString& text) {  // over the whole box; nothing typed: Delete
     control<QLineEdit>(box)->selectAll();
     text.isEmpty() ? QTest::keyClick(control<QLineEdit>(box), Qt::Key_Delete) : QTest::keyClicks(control<QLineEdit>(box), text);
+  }
+
+  // Every widget bound to the panel shows what the panel holds now: positions, texts, the
+  // captions and tooltips it has written, the S and d inputs, the list's entry, the
+  // markers' colour (red, blue or black by the charge's sign) and place, and its picture
+  // when the file is there. The panel's values themselves are the panel tests'.
+  void expectShowsPanel() {
+    const ControlPanel& panel = window().panel();
+    for (std::size_t i = 0; i < barCount; ++i) EXPECT_EQ(barValue(barNames[i]), panel.position(Bar(i))) << barNames[i];
+    for (std::size_t i = 0; i < textBoxCount; ++i)
+      EXPECT_EQ(control<QLineEdit>(textNames[i])->text().toStdString(), panel.text(TextBox(i))) << textNames[i];
+    for (int n = 1; n <= 29; ++n) {
+      const QByteArray name = "Label" + QByteArray::number(n);
+      if (!panel.caption(n).empty()) {
+        EXPECT_EQ(caption(name).toStdString(), panel.caption(n)) << name.data();
+      }
+      if (!panel.tooltip(n).empty()) {
+        EXPECT_EQ(tooltip(name).toStdString(), panel.tooltip(n)) << name.data() << "?";
+      }
+    }
+    for (const char* n : {"Label27", "Text1"}) EXPECT_EQ(control(n)->isHidden(), !panel.showsS()) << n;
+    for (const char* n : {"Label28", "Text3"}) EXPECT_EQ(control(n)->isHidden(), !panel.showsD()) << n;
+    EXPECT_EQ(control<QListWidget>("List1")->currentRow(), panel.selectedEntry());
+    const int charge = panel.position(Bar::VScroll1);
+    const QColor colour = charge > 0 ? QColor(255, 0, 0) : charge < 0 ? QColor(0, 0, 255) : QColor(0, 0, 0);
+    for (const char* name : {"Picture1", "Picture2"}) {
+      auto* picture = control<PictureBox>(name);
+      EXPECT_EQ(picture->marker()->colour(), colour) << name;
+      EXPECT_EQ(picture->marker()->pos(), picture->canvas().markerTopLeft().toPoint()) << name;
+    }
+    if (QFile::exists(QString::fromStdString(panel.picture()))) {
+      EXPECT_EQ(image1Colour(), pictureColour(pictureNumber(panel.picture()))) << panel.picture();
+    }
   }
 
   RecordingServices fakes;
