@@ -84,11 +84,6 @@ void TrajectoryRun::prepare() {
   }
 }
 
-bool TrajectoryRun::hasNextStep() const {
-  return m_prepared && !m_stoppedNonFinite && !m_refusedAxisStart && m_steps < m_stepLimit &&
-         m_t <= m_tEnd;
-}
-
 void TrajectoryRun::stopNonFinite() {
   m_stoppedNonFinite = true;
   m_accuracyText = nonFiniteAccuracyText;

@@ -22,10 +22,11 @@ struct TrailSegment {
 class TrajectoryRun {
 public:
   // A run never makes more steps than this, whatever the typed run length: it always ends,
-  // and ends within seconds. The slowest step of the window (configuration 7, trail and
-  // markers included) costs about 0.6 µs, so a cut run lasts about 3 s at slow-down 0; the
-  // limit still allows 12,500 periods in configuration 7 and 50,000 in configuration 1.
-  static constexpr std::int64_t maxSteps = 5'000'000;
+  // and ends within seconds. The slowest step of the window (configurations 4 and 7,
+  // trail and markers included) costs about 0.2 µs, so a cut run lasts about 2.5 s at
+  // slow-down 0; the limit still allows 30,000 periods in configuration 7, 40,000 in
+  // configuration 4 and 120,000 in the others.
+  static constexpr std::int64_t maxSteps = 12'000'000;
 
   explicit TrajectoryRun(SimulationState& state, char decimalSeparator = '.');
 
@@ -37,7 +38,9 @@ public:
   // the field structure once and loops while hasNextStep().
   void prepare();
 
-  bool hasNextStep() const;
+  bool hasNextStep() const {
+    return m_prepared && !m_stoppedNonFinite && !m_refusedAxisStart && m_steps < m_stepLimit && m_t <= m_tEnd;
+  }
 
   // One RK4 step in the frame of the configuration read now; writes the shared position
   // and keeps what the speed error needs. Returns the segment to plot. A step whose

@@ -115,8 +115,10 @@ Form1::RunEnd Form1::RunTrajectory() {
     m_lastRunSteps = run.stepsDone();
     emit runStepped();
     const int slowdown = m_state.params.slowdown;  // read at every step: a new slow-down applies at once
-    if (slowdown > 0) showAccuracy();
-    Wait(slowdown);
+    if (slowdown > 0) {  // Wait(0) returns at once
+      showAccuracy();
+      Wait(slowdown);
+    }
     if (!self) return RunEnd::Abandoned;  // the window went away inside the wait: touch nothing of it
     if (m_abortRun) break;
   }

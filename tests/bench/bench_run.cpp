@@ -92,23 +92,25 @@ public:
     m_cylindrical = {run.rho(), run.phi(), static_cast<float>(p.z0), run.vRho(), run.phiDot(), vz};
   }
 
-  // n steps in a row, the state in locals as in the library's own loop: what a step
-  // costs at the least, without a store and load of the state between steps.
-  void steps(std::int64_t n) {
+  // Hands a step to loop, which calls it as often as it likes; the state is kept in locals
+  // meanwhile, as in the integrator's own benchmark, so that no store and load of it lies
+  // between two steps.
+  template <typename Loop>
+  void stepping(Loop&& loop) {
     const larmor::FieldConfig config = m_state.fieldConfig;
     if (larmor::isCylindrical(config)) {
       larmor::CylindricalPoint u = m_cylindrical;
-      for (std::int64_t i = 0; i < n; ++i) {
+      loop([&] {
         u = larmor::rk4StepCylindrical(u, m_dt, config, m_state);
         benchmark::ClobberMemory();
-      }
+      });
       m_cylindrical = u;
     } else {
       larmor::CartesianPoint u = m_cartesian;
-      for (std::int64_t i = 0; i < n; ++i) {
+      loop([&] {
         u = larmor::rk4StepCartesian(u, m_dt, config, m_state);
         benchmark::ClobberMemory();
-      }
+      });
       m_cartesian = u;
     }
   }
@@ -123,7 +125,9 @@ public:
     if (__builtin_cpu_supports("avx")) asm volatile("vzeroupper");
 #endif
     const double begin = threadCpuNs();
-    steps(n);
+    stepping([n](auto step) {
+      for (std::int64_t i = 0; i < n; ++i) step();
+    });
     return (threadCpuNs() - begin) / double(n);
   }
 
@@ -303,7 +307,9 @@ void BM_BareRk4Step(benchmark::State& state) {
   larmor::Form1& form = window();
   selectLongRun(form, static_cast<int>(state.range(0)));
   BareRk4 rk4(form.state());
-  for (auto _ : state) rk4.steps(1);
+  rk4.stepping([&state](auto step) {
+    for (auto _ : state) step();
+  });
   if (!rk4.finite()) state.SkipWithError("the bare steps are not finite");
   restoreStartUp(form);
 }
