@@ -4,6 +4,9 @@
 
 #include <QImage>
 
+#include <cstdint>
+#include <vector>
+
 namespace larmor {
 
 // How a figure is laid out: the two views side by side, as in the window (X0Y square,
@@ -18,8 +21,16 @@ struct FigureStyle {
 // Draws the figure with the program's own views on image canvases: the recompute's
 // picture (grid, axes, markers, field structure, start direction), and for a run the
 // field structure drawn again, the trail of every step and the markers where the run
-// ended. The result carries the device pixel ratio of the style.
+// ended. A speed-error figure is a plot as wide as the two views: dV [%] against t [s] of
+// the RK4 run and of the Boris run from the same state, with a legend. The result carries
+// the device pixel ratio of the style.
 QImage renderFigure(const FigureRequest& request, const FigureStyle& style = {});
+
+// The speed error after every step of the two runs of a speed-error figure.
+struct SpeedErrorCurves {
+  std::vector<double> t, rk4, boris;  // [s], [%], [%]; the two runs have the same steps
+};
+SpeedErrorCurves speedErrorCurves(const FigureRequest& request);
 
 // Steps a run figure makes (0 for a field figure): a document states these numbers.
 std::int64_t figureRunSteps(const FigureRequest& request);

@@ -61,8 +61,9 @@ constexpr Setting settings[] = {
     {"z0", TraceControl::Z0, Reading::Coordinate, -10, 10},
     {"S", TraceControl::S, Reading::Text, -1e6, 1e6},
     {"d", TraceControl::D, Reading::Text, -1e6, 1e6},
-    // A figure is drawn at build time: keep its run short enough to stay quick.
-    {"periods", TraceControl::Periods, Reading::Text, 0, 1000},
+    // A figure is drawn at build time: keep its run short enough to stay quick (a
+    // speed-error figure's bound is checked with its kind).
+    {"periods", TraceControl::Periods, Reading::Text, 0, maxSpeedErrorPeriods},
 };
 
 // The control action of one setting; false (with the reason) when the key is unknown or
@@ -125,6 +126,8 @@ std::optional<FigureRequest> parseFigureUrl(const QString& text, QString* error)
     request.kind = FigureRequest::Kind::Field;
   } else if (url.path() == QLatin1String("run")) {
     request.kind = FigureRequest::Kind::Run;
+  } else if (url.path() == QLatin1String("speed-error")) {
+    request.kind = FigureRequest::Kind::SpeedError;
   } else {
     fail(error, QStringLiteral("unknown figure kind '%1' in '%2'").arg(url.path(), text));
     return std::nullopt;
@@ -152,6 +155,11 @@ std::optional<FigureRequest> parseFigureUrl(const QString& text, QString* error)
     QString why;
     if (!actionOf(key, value, &action, &why)) {
       fail(error, why + QStringLiteral(" in '%1'").arg(text));
+      return std::nullopt;
+    }
+    if (key == QLatin1String("periods") && request.kind != FigureRequest::Kind::SpeedError &&
+        value.toDouble() > maxFigurePeriods) {
+      fail(error, QStringLiteral("bad value '%1' for 'periods' in '%2'").arg(value, text));
       return std::nullopt;
     }
   }

@@ -14,14 +14,21 @@ namespace larmor {
 // A figure of the help documents, named in their Markdown as an image address:
 //   larmor:field?config=4              the field structure as the window draws it
 //   larmor:run?config=2&periods=10     the same with the trajectory of a run
+//   larmor:speed-error?config=1&periods=2000
+//                                      the speed error dV against time of the RK4 run and
+//                                      of the Boris run from the same start
 // After the configuration is selected (with the start point and S the window sets for
 // it), the other settings are applied in the order written, each as its control would.
 struct FigureRequest {
-  enum class Kind { Field, Run };
+  enum class Kind { Field, Run, SpeedError };
   Kind kind = Kind::Field;
   FieldConfig config = 1;
   std::vector<std::pair<QString, QString>> settings;  // key, value as written
 };
+
+// The longest run a figure may ask for [periods]: figures are drawn at build time. A
+// speed-error figure draws no trail, so its runs may be longer.
+inline constexpr double maxFigurePeriods = 1000, maxSpeedErrorPeriods = 5000;
 
 // Parses a figure address; an unknown kind, key or an unfit value is an error, so a
 // typing mistake in a document stops the build instead of silently dropping a figure.

@@ -6,7 +6,7 @@
 #include "docgen/MarkdownPdf.h"
 
 #include <QFile>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QStringList>
 
 #include <cstdio>
@@ -28,9 +28,9 @@ QImage figureFor(const QString& address, QString* error) {
 int main(int argc, char** argv) {
   // A build step has no display: draw off screen unless told otherwise.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
+  QApplication app(argc, argv);  // the plots of the figures are widgets
 
-  QStringList args = QGuiApplication::arguments().mid(1);
+  QStringList args = QApplication::arguments().mid(1);
   larmor::PdfOptions options;
   if (args.size() >= 2 && args[0] == QLatin1String("--title")) {
     options.title = args[1];

@@ -1,11 +1,11 @@
-#include <QGuiApplication>
+#include <QApplication>
 
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-  // Figures are drawn with fonts: a GUI application, off screen.
+  // Figures are drawn with fonts, plots with widgets: an application with widgets, off screen.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
+  QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

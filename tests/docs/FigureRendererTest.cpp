@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace larmor {
 namespace {
 
@@ -47,6 +49,34 @@ TEST(FigureRenderer, RunFigureAddsTheTrailInTheColourOfTheCharge) {
   const int red = 0, blue = 2, redBefore = count(before, red);  // the start stroke and the marker
   EXPECT_GT(std::min(count(after, red), count(negative, blue)), redBefore + 100) << "a circle of radius R must be drawn";
   EXPECT_LT(std::max(count(after, blue), count(negative, red)), 10);
+}
+
+// RK4 against Boris from one start: the same steps; RK4's speed error grows in proportion to
+// the time, Boris's stays at the rounding of the arithmetic; the plot shows both curves.
+TEST(FigureRenderer, SpeedErrorFigurePlotsRk4GrowingAndBorisAtRounding) {
+  const auto request = parseFigureUrl(QStringLiteral("larmor:speed-error?config=1&periods=200"));
+  ASSERT_TRUE(request);
+  const SpeedErrorCurves curves = speedErrorCurves(*request);
+  ASSERT_NEAR(double(curves.t.size()), 20000, 1);  // 100 steps per period
+  ASSERT_EQ(std::pair(curves.rk4.size(), curves.boris.size()), std::pair(curves.t.size(), curves.t.size()));
+  const double end = curves.rk4.back(), half = curves.rk4[curves.t.size() / 2];
+  EXPECT_GT(end, 5e-4);  // about 1e-4 % per 25 periods
+  EXPECT_NEAR(end / half, 2.0, 0.1);
+  double borisMax = 0;
+  for (const double dV : curves.boris) borisMax = std::max(borisMax, std::fabs(dV));
+  EXPECT_LT(borisMax, 1e-10);
+
+  const FigureStyle style{100, 10, 20, 2};
+  const QImage image = renderFigure(*request, style);
+  EXPECT_EQ(std::pair(image.devicePixelRatio(), image.size()), std::pair(2.0, QSize(310 * 2, 140 * 2)));
+  int red = 0, blue = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb p = image.pixel(x, y);
+      red += qRed(p) > 150 && qGreen(p) < 90 && qBlue(p) < 90;
+      blue += qBlue(p) > 150 && qRed(p) < 90 && qGreen(p) < 90;
+    }
+  EXPECT_GT(std::min(red, blue), image.width() / 2) << red << " " << blue;
 }
 
 }  // namespace
