@@ -2,6 +2,7 @@
 
 #include "model/Constants.h"
 #include "model/TrajectoryRun.h"
+#include "panel/Scenario.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -16,7 +17,7 @@ namespace larmor {
 
 namespace {
 
-enum class Kind { Configuration, Whole, Field, Tenths, Text, Separator, Png, Width, StepLimit, Summary, Help };
+enum class Kind { Scenario, Configuration, Whole, Field, Tenths, Text, Separator, Png, Width, StepLimit, Summary, Help };
 
 struct OptionRule {
   const char* name;
@@ -26,11 +27,8 @@ struct OptionRule {
   const char* accepts;  // what the option accepts, for the error line and the usage
 };
 
-// A value counts as lying on a grid when it is this close to a grid point, in grid units:
-// decimal texts such as 0.3 are not exact multiples of 0.1 in binary.
-constexpr double gridTolerance = 1e-6;
-
-constexpr std::array<OptionRule, 20> rules{{
+constexpr std::array<OptionRule, 21> rules{{
+    {"scenario", Kind::Scenario, TraceControl::Charge, 0, 0, "a scenario file (.larmor)"},
     {"config", Kind::Configuration, TraceControl::Charge, 1, 7, "a whole number from 1 to 7 (the field structure)"},
     {"charge", Kind::Whole, TraceControl::Charge, -5, 5, "a whole number from -5 to 5 (elementary charges)"},
     {"mass", Kind::Whole, TraceControl::Mass, 0, 10,
@@ -74,14 +72,14 @@ std::optional<double> number(const std::string& text) {
   return value;
 }
 
-// The grid position of value / unit when it lies on the grid within [min, max].
+// The grid position of value / unit when it lies on the grid within [min, max], by the
+// rule a scenario file's values follow too.
 std::optional<int> gridPosition(const std::string& text, double unit, double min, double max) {
   const std::optional<double> value = number(text);
-  if (!value) return std::nullopt;
-  const double steps = *value / unit;
-  const double position = std::nearbyint(steps);
-  if (std::abs(steps - position) > gridTolerance || position < min || position > max) return std::nullopt;
-  return static_cast<int>(position);
+  int position = 0;
+  if (!value || fitToGrid(*value, unit, static_cast<int>(min), static_cast<int>(max), position) != GridFit::Fits)
+    return std::nullopt;
+  return position;
 }
 
 // An error is one line on stderr whatever the argument held: control characters are
@@ -125,14 +123,21 @@ void setUp(QCommandLineParser& parser) {
 // Applies one option with its value to the options; returns the error line or "".
 std::string take(const OptionRule& rule, const std::string& value, TraceOptions& options) {
   switch (rule.kind) {
+    case Kind::Scenario:
+      if (!options.scenarioPath.empty()) return "larmor-trace: --scenario may be given only once";
+      if (value.empty()) return optionError(rule, value);
+      options.scenarioPath = value;
+      return {};
     case Kind::Configuration:
     case Kind::Whole: {
       const std::optional<int> p = gridPosition(value, 1.0, rule.min, rule.max);
       if (!p) return optionError(rule, value);
-      if (rule.kind == Kind::Configuration)
+      if (rule.kind == Kind::Configuration) {
         options.configurations.push_back(*p);
-      else
+        options.configurationGiven = true;
+      } else {
         options.actions.push_back({rule.control, *p, {}});
+      }
       return {};
     }
     case Kind::Field: {
@@ -246,13 +251,15 @@ TraceParse parseTraceOptions(const QStringList& arguments) {
   return result;
 }
 
+std::string oneLineText(const std::string& text) { return oneLine(text); }
+
 std::string traceUsage() {
   std::string usage =
       "Usage: larmor-trace [options]\n"
       "Runs one simulation as the start button of the window does and writes every step as CSV\n"
       "(step,t,x,y,z,vx,vy,vz,dV) to standard output.\n"
-      "The field structure is chosen first; every other option then acts, in the order given,\n"
-      "as its control in the window would.\n\nOptions:\n";
+      "A scenario, if given, sets every control first; then the field structure is chosen, and\n"
+      "every other option acts, in the order given, as its control in the window would.\n\nOptions:\n";
   for (const OptionRule& rule : rules) {
     std::string left = "  --" + std::string(rule.name) + (takesValue(rule) ? " VALUE" : "");
     if (rule.kind == Kind::Help) left = "  -h, --help";
@@ -261,6 +268,9 @@ std::string traceUsage() {
     if (rule.kind == Kind::Summary) description = "one JSON object with the captions, the step count and the end point instead of the CSV";
     if (rule.kind == Kind::Help) description = "this text";
     if (rule.kind == Kind::Png) description = "also draw both views after the run into this PNG file";
+    if (rule.kind == Kind::Scenario)
+      description = "set every control from this scenario file (.larmor) first, as the window opens it; "
+                    "the other options then change it";
     if (rule.kind == Kind::StepLimit)
       description = "at most this many steps, 1 to " + std::to_string(TrajectoryRun::maxSteps) +
                     " (the run's own limit); a run stopped there is cut short";
@@ -273,7 +283,8 @@ std::string traceUsage() {
       "A run stops at its end time, or at its step limit: then one line on standard error says\n"
       "after how many steps it was cut, and the summary holds \"complete\": false.\n"
       "Exit status: 0 done (a cut run included); 1 the picture could not be written; 2 bad\n"
-      "options (one line on standard error, nothing on standard output).\n";
+      "options or a scenario that cannot be read or is refused (one line on standard error,\n"
+      "nothing on standard output).\n";
   return usage;
 }
 

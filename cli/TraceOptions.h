@@ -32,7 +32,9 @@ struct TraceAction {
 };
 
 struct TraceOptions {
+  std::string scenarioPath;         // a scenario file applied before every other option
   std::vector<int> configurations;  // list selections, in the order given (default: 1)
+  bool configurationGiven = false;  // false: the default above, which a scenario overrides
   std::vector<TraceAction> actions; // every other control, in the order given
   bool summary = false;
   bool help = false;
@@ -55,5 +57,9 @@ struct TraceParse {
 TraceParse parseTraceOptions(const QStringList& arguments);
 
 std::string traceUsage();
+
+// The text with its control characters written as escapes: a message that quotes a file
+// name or a value stays one line.
+std::string oneLineText(const std::string& text);
 
 }  // namespace larmor

@@ -4,6 +4,7 @@
 #include "cli/TracePicture.h"
 #include "cli/TraceRun.h"
 #include "cli/TraceWriters.h"
+#include "panel/Scenario.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -14,6 +15,8 @@
 #include <clocale>
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <string_view>
 
 namespace {
 
@@ -37,6 +40,27 @@ int main(int argc, char** argv) {
   if (options.help) {
     std::fputs(larmor::traceUsage().c_str(), stdout);
     return 0;
+  }
+
+  // The scenario is read whole and checked before anything is run or written.
+  std::optional<larmor::Scenario> scenario;
+  if (!options.scenarioPath.empty()) {
+    QFile file(QString::fromLocal8Bit(options.scenarioPath.c_str()));
+    if (!file.open(QIODevice::ReadOnly)) {
+      const std::string line = "larmor-trace: cannot read the scenario '" + options.scenarioPath +
+                               "': " + file.errorString().toStdString();
+      std::fprintf(stderr, "%s\n", larmor::oneLineText(line).c_str());
+      return 2;
+    }
+    const QByteArray bytes = file.read(static_cast<qint64>(larmor::scenarioMaxBytes) + 1);
+    const larmor::ScenarioRead read = larmor::readScenario(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!read.ok()) {
+      const std::string line = "larmor-trace: the scenario '" + options.scenarioPath +
+                               "' is refused: " + larmor::problemText(*read.problem, larmor::Language::English);
+      std::fprintf(stderr, "%s\n", larmor::oneLineText(line).c_str());
+      return 2;
+    }
+    scenario = read.scenario;
   }
 
   // Fonts for the picture need a GUI application; on the offscreen platform it needs no
@@ -70,7 +94,16 @@ int main(int argc, char** argv) {
     follower = std::make_unique<larmor::ViewsFollower>(panel, *views);
     panel.setObserver(follower.get());
   }
-  larmor::applyTraceOptions(panel, options);
+  if (scenario) {
+    // As the window opens a file after its start-up; the options then change it.
+    larmor::startUpAsTheWindow(panel);
+    larmor::applyScenario(panel, *scenario);
+    if (options.configurationGiven)
+      for (const int config : options.configurations) larmor::selectConfiguration(panel, config);
+    for (const larmor::TraceAction& action : options.actions) larmor::applyTraceAction(panel, action);
+  } else {
+    larmor::applyTraceOptions(panel, options);
+  }
 
   auto csv = std::make_unique<larmor::CsvWriter>(stdout);
   const larmor::TraceResult result =

@@ -1,0 +1,49 @@
+#include "panel/TrajectoryCsv.h"
+
+#include <charconv>
+#include <string_view>
+
+namespace larmor {
+
+char* writeNumber(char* first, char* last, double value) {
+  return std::to_chars(first, last, value).ptr;
+}
+
+std::string numberText(double value) {
+  char text[32];
+  return std::string(text, writeNumber(text, text + sizeof text, value));
+}
+
+CsvWriter::CsvWriter(std::FILE* out)
+    : m_sink([out](const char* bytes, std::size_t size) {
+        const bool whole = std::fwrite(bytes, 1, size, out) == size;
+        return std::fflush(out) == 0 && whole;
+      }) {}
+
+void CsvWriter::header() {
+  static constexpr std::string_view line = "step,t,x,y,z,vx,vy,vz,dV\n";
+  if (capacity - m_used < line.size()) flush();
+  line.copy(m_buffer + m_used, line.size());
+  m_used += line.size();
+}
+
+void CsvWriter::row(std::int64_t step, double t, double x, double y, double z, double vx, double vy, double vz,
+                    double dV) {
+  if (capacity - m_used < rowRoom) flush();
+  char* p = m_buffer + m_used;
+  char* const end = m_buffer + capacity;
+  p = std::to_chars(p, end, step).ptr;
+  for (const double value : {t, x, y, z, vx, vy, vz, dV}) {
+    *p++ = ',';
+    p = writeNumber(p, end, value);
+  }
+  *p++ = '\n';
+  m_used = static_cast<std::size_t>(p - m_buffer);
+}
+
+void CsvWriter::flush() {
+  if (m_used > 0 && !m_failed && !m_sink(m_buffer, m_used)) m_failed = true;
+  m_used = 0;
+}
+
+}  // namespace larmor

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <string>
+
+namespace larmor {
+
+// Shortest decimal text that reads back as the same double, whatever the locale.
+// Writes into [first, last) and returns the end; last - first must be at least 32.
+char* writeNumber(char* first, char* last, double value);
+std::string numberText(double value);
+
+// The trajectory of a run as CSV, one row per step, the columns
+// step,t,x,y,z,vx,vy,vz,dV. Rows are collected in a fixed buffer and handed on in large
+// blocks: nothing is allocated per step. Written by the companion to its standard output
+// and by the window's export to a file.
+class CsvWriter {
+public:
+  // Takes a block of bytes; false when it could not be written (the writer then drops
+  // everything after it and says so in failed()).
+  using Sink = std::function<bool(const char* bytes, std::size_t size)>;
+
+  explicit CsvWriter(std::FILE* out);
+  explicit CsvWriter(Sink sink) : m_sink(std::move(sink)) {}
+  ~CsvWriter() { flush(); }
+  CsvWriter(const CsvWriter&) = delete;
+  CsvWriter& operator=(const CsvWriter&) = delete;
+
+  void header();
+  // Velocity components and dV as the run holds them, widened to double exactly.
+  void row(std::int64_t step, double t, double x, double y, double z, double vx, double vy, double vz, double dV);
+  void flush();
+  bool failed() const { return m_failed; }
+
+private:
+  static constexpr std::size_t capacity = 1 << 16;
+  static constexpr std::size_t rowRoom = 9 * 32;  // nine fields of at most 32 characters
+
+  Sink m_sink;
+  bool m_failed = false;
+  std::size_t m_used = 0;
+  char m_buffer[capacity];
+};
+
+}  // namespace larmor
