@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace larmor {
@@ -209,6 +210,30 @@ TEST(DrawFieldStructure, ZeroLengthsNeverGiveNonFiniteCoordinates) {
     ASSERT_FALSE(curve.steps.empty());
     EXPECT_EQ(curve.steps.back().w2, curve.startW);
     EXPECT_NEAR(std::fabs(curve.steps.back().u2), 10.0, 0.05);
+  }
+}
+
+// The traps' profile is kept between drawings: one Views, redrawn as the region, S, d and
+// the structure change (and change back), draws what a fresh one draws every time.
+TEST(DrawFieldStructure, KeptTrapProfileFollowsEveryChange) {
+  const auto same = [](const RecordingCanvas& a, const RecordingCanvas& b) {
+    return std::equal(a.calls.begin(), a.calls.end(), b.calls.begin(), b.calls.end(), [](const Call& x, const Call& y) {
+      return x.kind == y.kind && x.u1 == y.u1 && x.w1 == y.w1 && x.u2 == y.u2 && x.w2 == y.w2 && x.colour == y.colour;
+    });
+  };
+  RecordingCanvas xy, xz;
+  Views kept(xy, xz);
+  const struct { FieldConfig config; std::int16_t L; double S, d; } steps[] = {
+      {4, 5, 3.3, 5}, {4, 5, 2, 5}, {4, 5, 2, 1}, {7, 5, 2, 1}, {7, 3, 2, 1}, {1, 3, 2, 1}, {7, 3, 2, 1}, {4, 5, 3.3, 5}};
+  for (const auto& step : steps) {
+    SimulationState state;
+    state.fieldConfig = step.config;
+    state.params.regionSize = step.L, state.params.S = step.S, state.params.d = step.d;
+    xy.calls.clear(), xz.calls.clear();
+    kept.DrawFieldStructure(state);
+    const Drawing fresh(step.config, step.L, step.S, step.d);
+    EXPECT_TRUE(same(xy, fresh.xy) && same(xz, fresh.xz) && !xz.calls.empty())
+        << step.config << " L " << step.L << " S " << step.S << " d " << step.d;
   }
 }
 
