@@ -3,6 +3,7 @@
 #include "model/FieldChoice.h"
 #include "model/TextRules.h"
 #include "ui/DefaultServices.h"
+#include "ui/DiagnosticsWindow.h"
 #include "ui/Form2.h"
 #include "ui/InfoTexts.h"
 #include "ui/PanelBinding.h"
@@ -70,6 +71,7 @@ Form1::~Form1() {
   m_abortRun = true;
   if (m_waitLoop) m_waitLoop->quit();
   delete m_form2.data();
+  delete m_diagnostics.data();  // before the series it reads
 }
 
 void Form1::Form_Load() {
@@ -131,9 +133,13 @@ void Form1::bindPanel() {
   widgets.list = List1;
   widgets.xyPicture = Picture1;
   widgets.xzPicture = Picture2;
+  widgets.borisItem = findChild<QAction*>(QStringLiteral("mnuDiagnosticsBoris"));
   m_binding = std::make_unique<PanelBinding>(
       m_panel, widgets, *m_views, [this](const QString& name) { loadImage1(name); },
-      [this] { emit recomputed(); });
+      [this] {
+        diagnosticsRecomputed();
+        emit recomputed();
+      });
   m_panel.setObserver(m_binding.get());
 
   for (std::size_t i = 0; i < barCount; ++i) {
@@ -230,6 +236,34 @@ void Form1::mnuHelpAbout2_Click() {
 
 void Form1::mnuFileExit_Click() { close(); }
 
+DiagnosticsWindow* Form1::diagnostics() const { return m_diagnostics.data(); }
+
+void Form1::mnuDiagnosticsWindow_Click() {
+  if (!m_diagnostics) {
+    m_diagnostics = new DiagnosticsWindow(m_diagnosticsSeries, *m_services.dialogs);
+    m_diagnostics->setWindowIcon(windowIcon());
+    m_diagnostics->setIntegrator(m_diagnosticsIntegrator);
+  }
+  m_diagnostics->show();
+  m_diagnostics->raise();
+  m_diagnostics->activateWindow();
+}
+
+void Form1::mnuDiagnosticsBoris_Click(bool checked) {
+  m_panel.chooseIntegrator(checked ? Integrator::Boris : Integrator::Rk4);
+}
+
+// The plots keep a run's curves as the pictures keep its trail: until the next recompute.
+// A recompute during a run (a change made in its pause) empties them too, and the rest of
+// that run is still its integrator's.
+void Form1::diagnosticsRecomputed() {
+  m_diagnosticsSeries.clear();
+  if (!m_running) m_diagnosticsIntegrator = m_panel.integrator();
+  if (!m_diagnostics) return;
+  m_diagnostics->setIntegrator(m_diagnosticsIntegrator);
+  m_diagnostics->clear();
+}
+
 void Form1::closeEvent(QCloseEvent* event) {
   if (!m_exitConfirmed && !m_services.dialogs->confirmExit(this)) {
     event->ignore();
@@ -245,6 +279,7 @@ void Form1::closeEvent(QCloseEvent* event) {
   }
   m_exitConfirmed = false;
   if (m_form2) m_form2->close();
+  if (m_diagnostics) m_diagnostics->close();
   event->accept();
 }
 

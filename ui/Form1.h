@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/DiagnosticsSeries.h"
 #include "model/SimulationState.h"
 #include "panel/ControlPanel.h"
 #include "ui/Services.h"
@@ -23,6 +24,7 @@ class QTimer;
 
 namespace larmor {
 
+class DiagnosticsWindow;
 class Form2;
 class PanelBinding;
 class PictureBox;
@@ -50,6 +52,12 @@ public:
   // Steps made by the last (or current) run.
   std::int64_t lastRunSteps() const { return m_lastRunSteps; }
   void setRunStepLimit(std::int64_t limit) { m_runStepLimit = limit; }  // tighter only; for tests
+
+  // The diagnostics of the last or current run. The run adds a sample at every step and
+  // then calls diagnostics()->refresh(), and diagnostics()->finish() at its end, when the
+  // window exists; a recompute empties both. The window is created on first opening.
+  DiagnosticsSeries& diagnosticsSeries() { return m_diagnosticsSeries; }
+  DiagnosticsWindow* diagnostics() const;
 
   // Places and sizes every visible control for the current client area.
   void razmer();
@@ -94,6 +102,9 @@ private:
   void mnuHelpAvtors_Click();
   void mnuHelpAbout_Click();
   void mnuHelpAbout2_Click();
+  void mnuDiagnosticsWindow_Click();
+  void mnuDiagnosticsBoris_Click(bool checked);
+  void diagnosticsRecomputed();
 
   // Loads a picture file from the working directory into Image1; false (and Image1
   // unchanged) when it is missing or unreadable.
@@ -144,6 +155,9 @@ private:
   QLabel* Label[30] = {};  // Label[1] … Label[29]; index 0 unused
 
   QPointer<Form2> m_form2;
+  DiagnosticsSeries m_diagnosticsSeries;
+  Integrator m_diagnosticsIntegrator = Integrator::Rk4;  // whose run the series holds
+  QPointer<DiagnosticsWindow> m_diagnostics;
 };
 
 }  // namespace larmor

@@ -4,6 +4,7 @@
 
 #include "model/TrajectoryRun.h"
 
+#include "ui/DiagnosticsWindow.h"
 #include "ui/PictureBox.h"
 #include "ui/ProportionalLayout.h"
 #include "ui/SymbolFont.h"
@@ -311,6 +312,18 @@ void Form1::buildMenus() {
   separator(file, "mnuHelpSep2");
   connect(item(file, "mnuFileExit", QStringLiteral("Выход")), &QAction::triggered, this,
           &Form1::mnuFileExit_Click);
+
+  // The diagnostics window and the integrator of the next run (RK4 unless checked).
+  QMenu* diagnostics = menuBar()->addMenu(QStringLiteral("Диагностика"));
+  diagnostics->setObjectName(QStringLiteral("mnuDiagnostics"));
+  diagnostics->menuAction()->setObjectName(QStringLiteral("mnuDiagnostics"));
+  QAction* plots = item(diagnostics, "mnuDiagnosticsWindow", QStringLiteral("Окно диагностики"));
+  plots->setIcon(DiagnosticsWindow::plotIcon());
+  connect(plots, &QAction::triggered, this, &Form1::mnuDiagnosticsWindow_Click);
+  QAction* boris = item(diagnostics, "mnuDiagnosticsBoris", QStringLiteral("Метод Бориса"));
+  boris->setCheckable(true);
+  boris->setIcon(DiagnosticsWindow::borisIcon());
+  connect(boris, &QAction::triggered, this, &Form1::mnuDiagnosticsBoris_Click);
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("Помощь"));
   help->setObjectName(QStringLiteral("mnuHelp"));

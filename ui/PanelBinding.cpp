@@ -4,6 +4,7 @@
 #include "ui/VerticalBar.h"
 #include "views/Views.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -72,6 +73,11 @@ void PanelBinding::recomputed() {
   m_views.Redraw(m_panel.state());
   syncMarkers();
   if (m_afterRecompute) m_afterRecompute();
+}
+
+void PanelBinding::integratorChosen(Integrator integrator) {
+  const QSignalBlocker quiet(m_widgets.borisItem);
+  m_widgets.borisItem->setChecked(integrator == Integrator::Boris);
 }
 
 void PanelBinding::syncMarkers() {

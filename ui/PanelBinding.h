@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 
+class QAction;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -29,6 +30,7 @@ public:
     QListWidget* list = nullptr;
     PictureBox* xyPicture = nullptr;
     PictureBox* xzPicture = nullptr;
+    QAction* borisItem = nullptr;                // checked: the Boris run
   };
 
   PanelBinding(const ControlPanel& panel, Widgets widgets, Views& views,
@@ -43,6 +45,7 @@ public:
   void pictureChosen(const std::string& bareName) override;
   void markerColoursChanged(int chargePosition) override;
   void recomputed() override;
+  void integratorChosen(Integrator integrator) override;
 
 private:
   void syncMarkers();

@@ -1,9 +1,10 @@
 // The whole window under random use: bars (arrows, trough, thumb, keys), typed and pasted
 // texts, field structures, odd window sizes, runs with changes made during their waits,
-// menus and closing. After every action the shown values agree with the parameters, a
+// menus, the diagnostics window and the integrator item, and closing. After every action the shown values agree with the parameters, a
 // recompute leaves both pictures drawn, and no run outlives its start click.
 #include "model/SimulationState.h"
 #include "model/TextRules.h"
+#include "ui/DiagnosticsWindow.h"
 #include "ui/Form1.h"
 #include "ui/PictureBox.h"
 #include "ui/Services.h"
@@ -81,10 +82,11 @@ public:
   // One action picked by weight [%]: as the window waits for a user, or during a run's wait.
   void act(bool duringRun) {
     static const struct { const char* name; int idle, during; void (Monkey::*action)(); } kinds[] = {
-        {"bar", 30, 35, &Monkey::moveBar},        {"text", 15, 20, &Monkey::typeOrPaste},
+        {"bar", 26, 31, &Monkey::moveBar},        {"text", 15, 20, &Monkey::typeOrPaste},
         {"structure", 8, 10, &Monkey::selectStructure}, {"size", 9, 10, &Monkey::resizeWindow},
         {"start", 20, 10, &Monkey::startRun},     {"menu", 8, 5, &Monkey::useMenu},
-        {"close, No", 8, 8, &Monkey::closeNo},    {"close, Yes", 2, 2, &Monkey::closeYes}};
+        {"close, No", 8, 8, &Monkey::closeNo},    {"close, Yes", 2, 2, &Monkey::closeYes},
+        {"diagnostics", 4, 4, &Monkey::useDiagnostics}};
     int pick = below(100);
     const auto* kind = std::begin(kinds);
     while ((pick -= duringRun ? kind->during : kind->idle) >= 0) ++kind;
@@ -209,6 +211,28 @@ private:
     EXPECT_EQ(m_fakes.asked, asked + (std::string(name) == "mnuHelpAvtors" ? 0 : 1)) << name;
   }
 
+  // The diagnostics window opened (or raised), resized, closed; the Boris item toggled: it
+  // chooses the panel's integrator and shows the choice.
+  void useDiagnostics() {
+    DiagnosticsWindow* diagnostics = window().diagnostics();
+    const int how = below(4);
+    if (how == 0 || !diagnostics) {
+      control<QAction>("mnuDiagnosticsWindow")->trigger();
+      diagnostics = window().diagnostics();
+      EXPECT_TRUE(diagnostics && diagnostics->isVisible());
+    } else if (how == 1) {
+      diagnostics->resize(std::uniform_int_distribution<int>(1, 1600)(m_random), std::uniform_int_distribution<int>(1, 1200)(m_random));
+    } else if (how == 2) {
+      diagnostics->close();
+      EXPECT_FALSE(diagnostics->isVisible());
+    } else {
+      auto* boris = control<QAction>("mnuDiagnosticsBoris");
+      const Integrator before = window().panel().integrator();
+      boris->trigger();
+      EXPECT_NE(window().panel().integrator(), before);
+    }
+  }
+
   void closeNo() { closeAnswering(false); }
   void closeYes() { closeAnswering(true); }
   // No: everything stays. Yes: the window ends, any run first (at its next wait); outside a
@@ -290,6 +314,7 @@ private:
         {21, twoDecimalsText(p.y0), roundToTwoDecimals(p.y0), roundToTwoDecimals(coordinateFromPosition(bar("VScroll8")))},
         {23, twoDecimalsText(p.z0), roundToTwoDecimals(p.z0), roundToTwoDecimals(z0FromPosition(bar("VScroll9")))},
         {29, integerText(p.slowdown), double(p.slowdown), double(bar("HScroll1"))}};
+    EXPECT_EQ(control<QAction>("mnuDiagnosticsBoris")->isChecked(), window().panel().integrator() == Integrator::Boris);
     for (const auto& row : values) {
       EXPECT_EQ(label(row.label), row.shown) << "Label" << row.label;
       EXPECT_EQ(row.value, row.fromBar) << "the parameter of Label" << row.label << " against its bar";

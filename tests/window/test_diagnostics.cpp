@@ -1,0 +1,331 @@
+// The diagnostics window as a user meets it: opened from the main window's menu, the Boris
+// item bound to the panel, the plots of a series at the size the layout gives them (read-out
+// under the mouse, wheel zoom, drag, autoscale), live redraws, exports and their failures.
+#include "WindowTestSupport.h"
+
+#include "ui/DiagnosticsWindow.h"
+#include "ui/ExportFileDialog.h"
+
+#include <QAction>
+#include <QImage>
+#include <QRegularExpression>
+#include <QWheelEvent>
+#include <QXmlStreamReader>
+
+#include <qcustomplot.h>
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace larmor::test {
+namespace {
+
+using Plot = DiagnosticsWindow::Plot;
+
+// Answers every save dialog with the next path given (empty: cancelled) and records the asks.
+struct FakeFileDialog : ExportFileDialog {
+  QStringList answers, suggested;
+  QString saveFileName(QWidget*, const QString&, const QString& name, const QString&, const QString&) override {
+    suggested << name;
+    return answers.isEmpty() ? QString() : answers.takeFirst();
+  }
+};
+
+// A known curve: t = k ms; dV grows linearly; μ/μ0 undefined (NaN) for k in [400, 450);
+// pitch, |B|, ρ and z simple functions of k.
+DiagnosticSample sample(int k) {
+  DiagnosticSample s;
+  s.t = k * 1e-3;
+  s.dV = float(k * 1e-4);
+  s.muRatio = k >= 400 && k < 450 ? std::nan("") : 1 + 0.01 * std::sin(k * 0.1);
+  s.pitchDeg = 90 + 30 * std::sin(k * 0.02);
+  s.B = 0.01 + 1e-5 * k;
+  s.rho = 0.5 + 1e-4 * k;
+  s.z = -1 + 2e-3 * k;
+  return s;
+}
+
+class DiagnosticsTest : public WindowTest {
+protected:
+  DiagnosticsWindow& openDiagnostics() {
+    if (!window().isVisible()) showWindow();
+    control<QAction>("mnuDiagnosticsWindow")->trigger();
+    DiagnosticsWindow* diagnostics = window().diagnostics();
+    EXPECT_NE(diagnostics, nullptr);
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(diagnostics));
+    diagnostics->setFileDialog(&files);
+    return *diagnostics;
+  }
+  void addSamples(int from, int to) {
+    for (int k = from; k < to; ++k) window().diagnosticsSeries().add(sample(k));
+  }
+  QCPGraph* graph(Plot which, int index = 0) { return window().diagnostics()->plot(which)->graph(index); }
+  QString readout(Plot which) {
+    static const char* const names[] = {"readoutSpeedError", "readoutMagneticMoment", "readoutPitchAndField", "readoutPosition"};
+    return window().diagnostics()->findChild<QLabel*>(QString::fromLatin1(names[int(which)]))->text();
+  }
+  QString title(Plot which) {
+    return static_cast<QCPTextElement*>(window().diagnostics()->plot(which)->plotLayout()->element(0, 0))->text();
+  }
+  void triggerDiagnostics(const char* action) {
+    auto* item = window().diagnostics()->findChild<QAction*>(QString::fromLatin1(action));
+    ASSERT_NE(item, nullptr) << action;
+    item->trigger();
+  }
+
+  FakeFileDialog files;
+  QTemporaryDir out;
+};
+
+TEST_F(DiagnosticsTest, MenuOpensOneWindowAndTheBorisItemFollowsThePanelBothWays) {
+  showWindow();
+  auto* boris = control<QAction>("mnuDiagnosticsBoris");
+  EXPECT_TRUE(boris->isCheckable() && !boris->isChecked());
+  EXPECT_EQ(window().diagnostics(), nullptr) << "created on first use";
+
+  DiagnosticsWindow& diagnostics = openDiagnostics();
+  EXPECT_EQ(diagnostics.windowTitle(), QStringLiteral("Диагностика"));
+  for (Plot p : {Plot::SpeedError, Plot::MagneticMoment, Plot::PitchAndField, Plot::Position})
+    EXPECT_TRUE(title(p).endsWith(QStringLiteral("метод Рунге–Кутты"))) << title(p).toStdString();
+  diagnostics.close();
+  EXPECT_EQ(&openDiagnostics(), &diagnostics) << "opened again, not a second window";
+  EXPECT_TRUE(diagnostics.isVisible());
+
+  boris->trigger();
+  EXPECT_EQ(window().panel().integrator(), Integrator::Boris);
+  EXPECT_TRUE(boris->isChecked());
+  EXPECT_TRUE(title(Plot::SpeedError).endsWith(QStringLiteral("метод Рунге–Кутты"))) << "the curves shown are still RK4's";
+  moveBar("VScroll4", 20000);  // a recompute: the next run's method is named
+  EXPECT_TRUE(title(Plot::MagneticMoment).endsWith(QStringLiteral("метод Бориса"))) << title(Plot::MagneticMoment).toStdString();
+
+  // A change the panel makes itself (as an opened scenario does) reaches the check.
+  const_cast<ControlPanel&>(window().panel()).chooseIntegrator(Integrator::Rk4);
+  EXPECT_FALSE(boris->isChecked());
+  boris->trigger();
+  boris->trigger();
+  EXPECT_EQ(window().panel().integrator(), Integrator::Rk4);
+}
+
+TEST_F(DiagnosticsTest, PlotsShowTheSeriesLiveWholeAtTheEndAndKeepItUntilARecompute) {
+  DiagnosticsWindow& diagnostics = openDiagnostics();
+  addSamples(0, 600);
+  diagnostics.refresh();
+  EXPECT_EQ(graph(Plot::SpeedError)->dataCount(), 0) << "a refresh only marks the plots stale";
+  QTRY_COMPARE(graph(Plot::SpeedError)->dataCount(), 600);  // the timer's redraw
+
+  addSamples(600, 1001);
+  diagnostics.finish();
+  const struct { Plot plot; int graph; double (*value)(const DiagnosticSample&); } curves[] = {
+      {Plot::SpeedError, 0, [](const DiagnosticSample& s) { return double(s.dV); }},
+      {Plot::MagneticMoment, 0, [](const DiagnosticSample& s) { return s.muRatio; }},
+      {Plot::PitchAndField, 0, [](const DiagnosticSample& s) { return s.pitchDeg; }},
+      {Plot::PitchAndField, 1, [](const DiagnosticSample& s) { return s.B; }},
+      {Plot::Position, 0, [](const DiagnosticSample& s) { return s.z; }},
+      {Plot::Position, 1, [](const DiagnosticSample& s) { return s.rho; }}};
+  for (const auto& c : curves) {
+    QCPGraph* g = graph(c.plot, c.graph);
+    ASSERT_EQ(g->dataCount(), 1001) << g->name().toStdString();
+    for (int k : {0, 420, 599, 600, 1000}) {
+      const double want = c.value(sample(k));
+      EXPECT_EQ(g->data()->at(k)->key, sample(k).t);
+      EXPECT_TRUE(std::isnan(want) ? std::isnan(g->data()->at(k)->value) : g->data()->at(k)->value == want)
+          << g->name().toStdString() << " at " << k;  // NaN stays NaN: a gap, never a zero
+    }
+  }
+  // Autoscaled: the whole time axis, and μ's range found around its gap.
+  EXPECT_NEAR(diagnostics.plot(Plot::SpeedError)->xAxis->range().upper, 1.0, 1e-12);
+  EXPECT_LT(diagnostics.plot(Plot::MagneticMoment)->yAxis->range().upper, 1.02);
+
+  // The series replaced behind the window by as many samples of another run: shown whole,
+  // not appended to the old curve.
+  window().diagnosticsSeries().clear();
+  for (int k = 0; k < 1001; ++k) {
+    DiagnosticSample s = sample(k);
+    s.dV = -s.dV;
+    window().diagnosticsSeries().add(s);
+  }
+  diagnostics.finish();
+  EXPECT_EQ(graph(Plot::SpeedError)->dataCount(), 1001);
+  EXPECT_EQ(graph(Plot::SpeedError)->data()->at(1000)->value, -double(float(0.1)));
+
+  // Closed, the window skips its redraws; opened again it shows what the series holds.
+  diagnostics.close();
+  addSamples(1001, 1100);
+  diagnostics.finish();
+  openDiagnostics();
+  EXPECT_EQ(graph(Plot::Position, 1)->dataCount(), 1100);
+
+  // A recompute empties the series and the plots.
+  moveBar("VScroll6", 45);
+  EXPECT_EQ(window().diagnosticsSeries().samples().size(), 0u);
+  for (Plot p : {Plot::SpeedError, Plot::MagneticMoment, Plot::PitchAndField, Plot::Position})
+    EXPECT_EQ(diagnostics.plot(p)->graph(0)->dataCount(), 0);
+}
+
+TEST_F(DiagnosticsTest, ReadoutZoomPanAndAutoscaleWithTheMouseAtTheLaidOutSize) {
+  DiagnosticsWindow& diagnostics = openDiagnostics();
+  // Moved off the main window: a mouse without a button goes to the window under it.
+  diagnostics.move(window().frameGeometry().right() + 20, 0);
+  addSamples(0, 1001);
+  diagnostics.finish();
+  QCustomPlot* dV = diagnostics.plot(Plot::SpeedError);
+  ASSERT_GT(dV->axisRect()->width(), 200);
+  const int middleY = dV->axisRect()->center().y();
+
+  // The read-out names the kept sample nearest the mouse in time: t within a pixel of it,
+  // and that sample's value; a dash where the curve has no value.
+  const QRegularExpression numbers(QStringLiteral("^t = (\\S+) с    dV = (\\S+) %$"));
+  for (const double t : {0.1234, 0.5, 0.9}) {
+    const int x = int(std::lround(dV->xAxis->coordToPixel(t)));
+    QTest::mouseMove(dV, QPoint(x, middleY));
+    const auto match = numbers.match(readout(Plot::SpeedError));
+    ASSERT_TRUE(match.hasMatch()) << readout(Plot::SpeedError).toStdString();
+    const double shownT = QLocale().toDouble(match.captured(1)), shownDV = QLocale().toDouble(match.captured(2));
+    EXPECT_NEAR(shownT, t, dV->xAxis->range().size() / dV->axisRect()->width());
+    const int k = int(std::lround(shownT * 1e3));
+    EXPECT_NEAR(shownDV, sample(k).dV, 1e-6 * std::fabs(sample(k).dV));
+  }
+  QCustomPlot* mu = diagnostics.plot(Plot::MagneticMoment);
+  QTest::mouseMove(mu, QPoint(int(mu->xAxis->coordToPixel(0.425)), mu->axisRect()->center().y()));
+  EXPECT_TRUE(readout(Plot::MagneticMoment).endsWith(QStringLiteral("μ/μ0 = —"))) << readout(Plot::MagneticMoment).toStdString();
+  QCustomPlot* pitch = diagnostics.plot(Plot::PitchAndField);
+  QTest::mouseMove(pitch, QPoint(int(pitch->xAxis->coordToPixel(0.25)), pitch->axisRect()->center().y()));
+  EXPECT_TRUE(readout(Plot::PitchAndField).contains(QStringLiteral("питч-угол = ")) &&
+              readout(Plot::PitchAndField).endsWith(QStringLiteral(" Тл")));
+  QTest::mouseMove(dV, QPoint(2, 2));  // outside the axes
+  EXPECT_TRUE(readout(Plot::SpeedError).isEmpty());
+
+  // The wheel zooms in about the mouse; a drag pans; live data leaves the user's range; a
+  // double click autoscales to the whole curve again.
+  const QCPRange whole = dV->xAxis->range(), wholeY = dV->yAxis->range();
+  const QPointF at = dV->axisRect()->center();
+  QWheelEvent wheel(at, dV->mapToGlobal(at), QPoint(), QPoint(0, 240), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(dV, &wheel);
+  const QCPRange zoomed = dV->xAxis->range();
+  EXPECT_LT(zoomed.size(), 0.9 * whole.size());
+  EXPECT_TRUE(zoomed.lower > whole.lower && zoomed.upper < whole.upper);
+  EXPECT_LT(dV->yAxis->range().size(), wholeY.size());
+
+  QTest::mousePress(dV, Qt::LeftButton, {}, at.toPoint());
+  QTest::mouseMove(dV, at.toPoint() + QPoint(-40, 0));
+  QTest::mouseMove(dV, at.toPoint() + QPoint(-80, 0));
+  QTest::mouseRelease(dV, Qt::LeftButton, {}, at.toPoint() + QPoint(-80, 0));
+  const QCPRange panned = dV->xAxis->range();
+  EXPECT_NEAR(panned.lower - zoomed.lower, 80 * zoomed.size() / dV->axisRect()->width(), 2 * zoomed.size() / dV->axisRect()->width());
+
+  addSamples(1001, 1500);
+  diagnostics.finish();
+  EXPECT_EQ(dV->xAxis->range(), panned) << "a zoomed plot keeps its range while data comes";
+  QTest::mouseDClick(dV, Qt::LeftButton, {}, at.toPoint());
+  EXPECT_NEAR(dV->xAxis->range().lower, 0, 1e-12);
+  EXPECT_NEAR(dV->xAxis->range().upper, 1.499, 1e-12);
+  addSamples(1500, 1600);
+  diagnostics.finish();
+  EXPECT_NEAR(dV->xAxis->range().upper, 1.599, 1e-12) << "autoscaled, the plot follows the data again";
+}
+
+bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b)); }
+
+TEST_F(DiagnosticsTest, ExportsRoundTripAndAFailureSaysSoOnceAndLeavesNoFile) {
+  DiagnosticsWindow& diagnostics = openDiagnostics();
+  addSamples(0, 1001);
+  diagnostics.finish();
+  const QString csv = out.filePath(QStringLiteral("d.csv")), png = out.filePath(QStringLiteral("dV.png")),
+                svg = out.filePath(QStringLiteral("pitch.svg"));
+  files.answers = {csv, png, svg};
+  triggerDiagnostics("mnuDiagExportCsv");
+  triggerDiagnostics("mnuDiagExportPngSpeedError");
+  triggerDiagnostics("mnuDiagExportSvgPitchAndField");
+  EXPECT_EQ(files.suggested, QStringList({"diagnostics.csv", "SpeedError.png", "PitchAndField.svg"}));
+  EXPECT_TRUE(fakes.warnings.isEmpty()) << fakes.warnings.join('\n').toStdString();
+
+  // CSV: the header, then every kept sample, each number read back to the same bits.
+  QFile file(csv);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QList<QByteArray> lines = file.readAll().split('\n');
+  ASSERT_EQ(lines.size(), 1001 + 2);  // header, rows, the empty text after the last line feed
+  EXPECT_EQ(lines[0], "t,dV,mu_ratio,pitch_deg,B,rho,z");
+  EXPECT_TRUE(lines.back().isEmpty());
+  const auto& samples = window().diagnosticsSeries().samples();
+  for (std::size_t k = 0; k < samples.size(); ++k) {
+    const QList<QByteArray> fields = lines[qsizetype(k) + 1].split(',');
+    ASSERT_EQ(fields.size(), 7) << k;
+    double v[7];
+    for (int i = 0; i < 7; ++i) {
+      const auto [end, error] = std::from_chars(fields[i].cbegin(), fields[i].cend(), v[i]);
+      ASSERT_TRUE(error == std::errc() && end == fields[i].cend()) << lines[qsizetype(k) + 1].toStdString();
+    }
+    const DiagnosticSample& s = samples[k];
+    EXPECT_TRUE(sameBits(v[0], s.t) && float(v[1]) == s.dV && sameBits(v[2], s.muRatio) && sameBits(v[3], s.pitchDeg) &&
+                sameBits(v[4], s.B) && sameBits(v[5], s.rho) && sameBits(v[6], s.z))
+        << lines[qsizetype(k) + 1].toStdString();
+  }
+
+  // PNG: the plot at its size, its red curve in it.
+  const QImage picture(png);
+  EXPECT_EQ(picture.size(), diagnostics.plot(Plot::SpeedError)->size());
+  int red = 0;
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < picture.width(); ++x) {
+      const QRgb p = picture.pixel(x, y);
+      red += qRed(p) > 150 && qGreen(p) < 100 && qBlue(p) < 100;
+    }
+  EXPECT_GT(red, picture.width() / 4);
+
+  // SVG: well-formed XML with an <svg> root, the plot's title in it.
+  QFile svgFile(svg);
+  ASSERT_TRUE(svgFile.open(QIODevice::ReadOnly));
+  const QByteArray svgBytes = svgFile.readAll();
+  QXmlStreamReader xml(svgBytes);
+  ASSERT_TRUE(xml.readNextStartElement());
+  EXPECT_TRUE(xml.name() == u"svg");
+  while (!xml.atEnd()) xml.readNext();
+  EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+  EXPECT_TRUE(QString::fromUtf8(svgBytes).contains(QStringLiteral("метод Рунге–Кутты")));
+
+  // Cancelled: nothing written, nothing said. Unwritable: one message naming the file, and
+  // no file; a folder in the file's place stays a folder.
+  files.answers = {QString()};
+  triggerDiagnostics("mnuDiagExportCsv");
+  EXPECT_TRUE(fakes.warnings.isEmpty());
+  const QString missing = out.filePath(QStringLiteral("no-such-folder/d.csv"));
+  files.answers = {missing, out.path()};
+  triggerDiagnostics("mnuDiagExportCsv");
+  ASSERT_EQ(fakes.warnings.size(), 1);
+  EXPECT_TRUE(fakes.warnings[0].contains(QStringLiteral("d.csv")));
+  EXPECT_FALSE(QFile::exists(missing));
+  triggerDiagnostics("mnuDiagExportPngPosition");
+  EXPECT_EQ(fakes.warnings.size(), 2);
+  EXPECT_TRUE(QFileInfo(out.path()).isDir());
+  EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), 3) << "only the three exports above";
+}
+
+// Under the sanitizers: redraws pending while the window is resized to odd sizes, closed,
+// and destroyed with its main window.
+TEST_F(DiagnosticsTest, ResizedAndClosedWhileRedrawsArePending) {
+  DiagnosticsWindow& diagnostics = openDiagnostics();
+  const QSize sizes[] = {{1, 1}, {2000, 1400}, {300, 120}, {980, 680}};
+  int k = 0;
+  for (const QSize& size : sizes) {
+    for (int i = 0; i < 50; ++i, ++k) {
+      window().diagnosticsSeries().add(sample(k));
+      diagnostics.refresh();
+    }
+    diagnostics.resize(size);
+    QTest::qWait(40);
+  }
+  QTRY_COMPARE(graph(Plot::Position)->dataCount(), k);
+  addSamples(k, k + 10);
+  diagnostics.refresh();
+  diagnostics.close();  // a redraw is still due
+  QTest::qWait(50);
+  openDiagnostics();
+  EXPECT_EQ(graph(Plot::Position)->dataCount(), k + 10);
+  diagnostics.refresh();
+  closeWindow();  // the main window takes its diagnostics window with it
+  QTest::qWait(50);
+}
+
+}  // namespace
+}  // namespace larmor::test
