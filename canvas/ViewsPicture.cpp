@@ -1,15 +1,15 @@
-#include "cli/TracePicture.h"
+#include "canvas/ViewsPicture.h"
 
 #include <QPainter>
 
 namespace larmor {
 
-TracePicture::TracePicture(int width) : m_width(width), m_views(m_xy, m_xz) {
+ViewsPicture::ViewsPicture(int width) : m_width(width), m_views(m_xy, m_xz) {
   m_xy.resize(QSize(width, width), 1.0);
   m_xz.resize(QSize(2 * width, width), 1.0);
 }
 
-QImage TracePicture::compose() const {
+QImage ViewsPicture::compose() const {
   QImage picture(3 * m_width + gap, m_width, QImage::Format_RGB32);
   picture.fill(Qt::white);
   QPainter painter(&picture);

@@ -7,12 +7,13 @@
 
 namespace larmor {
 
-// The two views of the window, headless: XY width × width, XZ 2·width × width.
-class TracePicture {
+// The two views of the window, headless: XY width × width, XZ 2·width × width, side by
+// side in one picture. The companion's --png and the window's export draw with it.
+class ViewsPicture {
 public:
   static constexpr int gap = 4;  // [px] white between the two views
 
-  explicit TracePicture(int width);
+  explicit ViewsPicture(int width);
 
   Views& views() { return m_views; }
   // Both views side by side, (3·width + gap) × width, the markers painted last.

@@ -1,7 +1,7 @@
 // larmor-trace: the simulation of the window's start button, without a window.
+#include "canvas/ViewsPicture.h"
 #include "cli/PanelScript.h"
 #include "cli/TraceOptions.h"
-#include "cli/TracePicture.h"
 #include "cli/TraceRun.h"
 #include "cli/TraceWriters.h"
 #include "panel/Scenario.h"
@@ -84,8 +84,8 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  std::unique_ptr<larmor::TracePicture> picture;
-  if (drawing) picture = std::make_unique<larmor::TracePicture>(options.width);
+  std::unique_ptr<larmor::ViewsPicture> picture;
+  if (drawing) picture = std::make_unique<larmor::ViewsPicture>(options.width);
   larmor::Views* views = picture ? &picture->views() : nullptr;
 
   larmor::ControlPanel panel(options.separator);

@@ -2,6 +2,7 @@
 
 #include "ui/DesktopDocumentOpener.h"
 #include "ui/DesktopEditorLauncher.h"
+#include "ui/DesktopFileDialogs.h"
 #include "ui/MessageDialogs.h"
 #include "ui/QtTonePlayer.h"
 
@@ -18,6 +19,7 @@ struct ServiceHolder {
   DesktopEditorLauncher launcher;
   QtTonePlayer tonePlayer;
   MessageDialogs dialogs;
+  DesktopFileDialogs files;
 };
 
 std::unique_ptr<ServiceHolder>& holder() {
@@ -38,7 +40,7 @@ Services defaultServices() {
     qAddPostRoutine(releaseServices);
   }
   return Services{&services->opener, &services->launcher, &services->tonePlayer,
-                  &services->dialogs};
+                  &services->dialogs, &services->files};
 }
 
 }  // namespace larmor

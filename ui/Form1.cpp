@@ -37,12 +37,13 @@ QString Form1::mainTitle() {
 Form1::Form1(Services services, QWidget* parent)
     : QMainWindow(parent), m_services(services), m_panel(decimalSeparator()) {
   if (!m_services.opener || !m_services.launcher || !m_services.tonePlayer ||
-      !m_services.dialogs) {
+      !m_services.dialogs || !m_services.files) {
     const Services real = defaultServices();
     if (!m_services.opener) m_services.opener = real.opener;
     if (!m_services.launcher) m_services.launcher = real.launcher;
     if (!m_services.tonePlayer) m_services.tonePlayer = real.tonePlayer;
     if (!m_services.dialogs) m_services.dialogs = real.dialogs;
+    if (!m_services.files) m_services.files = real.files;
   }
 
   setWindowTitle(mainTitle());
@@ -144,7 +145,7 @@ void Form1::bindPanel() {
 
   for (std::size_t i = 0; i < barCount; ++i) {
     const Bar bar = static_cast<Bar>(i);
-    auto move = [this, bar](int position) { m_panel.moveBar(bar, position); };
+    auto move = [this, bar](int position) { act(PanelAction::moveBar(bar, position)); };
     if (auto* vertical = qobject_cast<VerticalBar*>(widgets.bars[i]))
       connect(vertical, &VerticalBar::valueChanged, this, move);
     else
@@ -153,18 +154,18 @@ void Form1::bindPanel() {
   for (std::size_t i = 0; i < textBoxCount; ++i) {
     const TextBox box = static_cast<TextBox>(i);
     connect(widgets.texts[i], &QLineEdit::textChanged, this,
-            [this, box](const QString& text) { m_panel.typeText(box, text.toStdString()); });
+            [this, box](const QString& text) { act(PanelAction::typeText(box, text.toStdString())); });
   }
   // Every selection of an entry runs the selection once: a press, a key, or a click on the
   // entry already selected (a click whose press moved the selection has run it already).
   connect(List1, &QListWidget::currentRowChanged, this, [this](int row) {
     ++m_selections;
-    m_panel.selectEntry(row);
+    act(PanelAction::selectEntry(row));
   });
   connect(List1, &QAbstractItemView::clicked, this, [this] {
     if (m_selections != m_selectionsAtPress) return;
     ++m_selections;
-    m_panel.selectEntry(List1->currentRow());
+    act(PanelAction::selectEntry(List1->currentRow()));
   });
   List1->viewport()->installEventFilter(this);
 }
@@ -195,7 +196,7 @@ void Form1::razmer() {
 void Form1::Form_Resize() {
   if (!m_panel.ready()) return;
   razmer();
-  RecomputeQuantities();
+  act(PanelAction::recompute());  // during a run too: the pictures start afresh
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {

@@ -3,6 +3,8 @@
 #include "model/DiagnosticsSeries.h"
 #include "model/SimulationState.h"
 #include "panel/ControlPanel.h"
+#include "panel/PanelAction.h"
+#include "panel/RunRecord.h"
 #include "ui/Services.h"
 #include "views/Views.h"
 
@@ -14,6 +16,8 @@
 #include <string>
 
 class QAction;
+class QImage;
+class QMenu;
 class QEventLoop;
 class QLabel;
 class QLineEdit;
@@ -68,6 +72,14 @@ public:
 
   void RecomputeQuantities();
 
+  // Opens a scenario file as the user would set its controls, then shows its title and
+  // description; a file that cannot be read or is refused is named in a message with its
+  // first problem, and the window stays as it was. True when it was opened.
+  bool openScenario(const QString& path);
+  // Both views as the window shows them, drawn again with an X0Y view width pixels wide:
+  // the last run replayed when nothing was recomputed since it ended.
+  QImage viewsPicture(int width);
+
 signals:
   // After every recompute, with the state it left.
   void recomputed();
@@ -88,6 +100,18 @@ private:
   void Form_Resize();
 
   void bindPanel();
+
+  // A user's change: applied to the panel and, during a run, noted with the step it
+  // followed, so that the run can be replayed for an export.
+  void act(const PanelAction& action);
+  void noteDuringRun(const PanelAction& action);
+  void beginRunRecord();
+  void mnuFileOpen_Click();
+  void mnuFileSave_Click();
+  void mnuFileExportCsv_Click();
+  void mnuFileExportPng_Click();
+  void fillExamplesMenu();
+  void enableExports();
 
   void CmdOK_Click();
   // How a run ended, for what the window says after it.
@@ -117,6 +141,11 @@ private:
   // The panel's state under the name the run and the views know it by.
   SimulationState& m_state = m_panel.state();
   std::unique_ptr<PanelBinding> m_binding;
+
+  RunRecord m_runRecord;         // the last run, to be replayed for an export
+  int m_recomputesAtRunEnd = -1; // the recompute count the last run's pictures were left at
+  QString m_scenarioTitle, m_scenarioDescription;  // of the lesson opened last, offered on saving
+  QMenu* m_examplesMenu = nullptr;
 
   int m_selections = 0, m_selectionsAtPress = 0;  // selections run, in all and before the last press
 

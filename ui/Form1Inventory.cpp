@@ -306,6 +306,34 @@ void Form1::buildMenus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
   file->setObjectName(QStringLiteral("mnuFile"));
   file->menuAction()->setObjectName(QStringLiteral("mnuFile"));
+  // The lessons beside the program, next to the menu that opens any lesson.
+  m_examplesMenu = menuBar()->addMenu(QStringLiteral("Примеры"));
+  m_examplesMenu->setObjectName(QStringLiteral("mnuExamples"));
+  m_examplesMenu->menuAction()->setObjectName(QStringLiteral("mnuExamples"));
+  fillExamplesMenu();
+  connect(m_examplesMenu, &QMenu::aboutToShow, this, &Form1::fillExamplesMenu);
+  // Files first, where users look for them; the help and the exit keep their order below.
+  const struct {
+    const char* name;
+    const char* text;
+    QStyle::StandardPixmap icon;
+    void (Form1::*slot)();
+  } fileItems[] = {
+      {"mnuFileOpen", "Открыть сценарий…", QStyle::SP_DialogOpenButton, &Form1::mnuFileOpen_Click},
+      {"mnuFileSave", "Сохранить сценарий…", QStyle::SP_DialogSaveButton, &Form1::mnuFileSave_Click},
+      {"mnuFileExportCsv", "Экспорт траектории (CSV)…", QStyle::SP_FileDialogDetailedView, &Form1::mnuFileExportCsv_Click},
+      {"mnuFileExportPng", "Экспорт видов (PNG)…", QStyle::SP_DesktopIcon, &Form1::mnuFileExportPng_Click},
+  };
+  for (const auto& fileItem : fileItems) {
+    QAction* action = item(file, fileItem.name, QString::fromUtf8(fileItem.text));
+    action->setIcon(style()->standardIcon(fileItem.icon));
+    connect(action, &QAction::triggered, this, fileItem.slot);
+    if (fileItem.slot == &Form1::mnuFileSave_Click) separator(file, "mnuFileSep1");
+  }
+  findChild<QAction*>(QStringLiteral("mnuFileOpen"))->setShortcut(QKeySequence::Open);
+  findChild<QAction*>(QStringLiteral("mnuFileSave"))->setShortcut(QKeySequence::Save);
+  separator(file, "mnuFileSep2");
+  connect(file, &QMenu::aboutToShow, this, &Form1::enableExports);
   // The first letter is the Latin C.
   connect(item(file, "mnuFilespravka", QStringLiteral("Cправка")), &QAction::triggered, this,
           &Form1::mnuFilespravka_Click);

@@ -50,6 +50,7 @@ void Form1::CmdOK_Click() {
   QElapsedTimer clock;
   clock.start();
   setWindowTitle(mainTitle());
+  beginRunRecord();  // what an export replays the run from
   m_views->Clear();
   RecomputeQuantities();
 

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class QWidget;
 
 namespace larmor {
@@ -42,12 +44,34 @@ public:
   virtual void warning(QWidget* parent, const QString& title, const QString& text) = 0;
 };
 
+// What the window asks when a file is opened, saved or exported. Every answer can be a
+// cancel: an empty path or no value.
+class FileDialogs {
+public:
+  virtual ~FileDialogs() = default;
+  // filter: one "Name (*.suffix)" entry.
+  virtual QString openFileName(QWidget* parent, const QString& title, const QString& filter) = 0;
+  // suggestedName: a bare name, offered in the folder chosen last; the suffix is added
+  // when the user typed none.
+  virtual QString saveFileName(QWidget* parent, const QString& title, const QString& suggestedName,
+                               const QString& filter, const QString& suffix) = 0;
+  struct Description {
+    QString title;
+    QString text;
+  };
+  // The title and description a saved lesson is to carry, offered as they are.
+  virtual std::optional<Description> describeScenario(QWidget* parent, const Description& current) = 0;
+  // The width of the X0Y view in an exported picture [px]: the window's own is offered.
+  virtual std::optional<int> pictureWidth(QWidget* parent, int windowWidth) = 0;
+};
+
 // The set the main window is built with; null members are replaced by the real ones.
 struct Services {
   DocumentOpener* opener = nullptr;
   EditorLauncher* launcher = nullptr;
   TonePlayer* tonePlayer = nullptr;
   Dialogs* dialogs = nullptr;
+  FileDialogs* files = nullptr;
 };
 
 }  // namespace larmor

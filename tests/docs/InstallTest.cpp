@@ -1,5 +1,6 @@
 #include "ExternalTools.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -34,23 +35,38 @@ TEST(Install, PutsEveryPieceInItsPlaceAndStartsTheProgramInTheRuntimeFolder) {
   for (const QString& relative : QStringLiteral(LARMOR_INSTALL_LAYOUT).split(QLatin1Char(':')))
     EXPECT_GT(QFileInfo(installed(QStringLiteral(LARMOR_INSTALL_PREFIX "/") + relative)).size(), 0) << relative.toStdString();
   const auto contents = [](const QString& path) { QFile f(path); return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(); };
-  for (const QString name : {"spravka.pdf", "uprav.pdf", "instruction.txt"}) {
+  for (const QString name : {"spravka.pdf", "uprav.pdf", "instruction.txt", "examples/07-trap-trapped.larmor"}) {
     const QByteArray built = contents(LARMOR_RUNTIME_DIR "/" + name);
     EXPECT_TRUE(!built.isEmpty() && built == contents(installed(LARMOR_INSTALL_RUNTIME_DIR "/" + name))) << name.toStdString();
   }
   EXPECT_TRUE(contents(installed(LARMOR_INSTALL_PREFIX "/share/applications/org.example.Larmor.desktop"))
                   .contains("\nPath=" LARMOR_INSTALL_RUNTIME_DIR "\n"));
 
+  // The scenario type: the database builds cleanly from the installed package file and
+  // knows *.larmor by it.
+  const QString mime = installed(QStringLiteral(LARMOR_INSTALL_PREFIX "/share/mime"));
+  QProcessEnvironment searched = QProcessEnvironment::systemEnvironment();
+  searched.insert(QStringLiteral("XDG_DATA_DIRS"), installed(QStringLiteral(LARMOR_INSTALL_PREFIX "/share")));
+  const auto database = testing::runTool(QStringLiteral("update-mime-database"), {mime}, searched);
+  ASSERT_TRUE(database.started) << "update-mime-database is missing";
+  EXPECT_EQ(database.exitCode, 0) << database.out.toStdString();
+  EXPECT_EQ(database.out.trimmed().toStdString(), "");  // no warning about the package file
+  EXPECT_TRUE(contents(mime + QStringLiteral("/globs2")).contains("application/x-larmor-scenario:*.larmor"));
+
   EXPECT_TRUE(QFileInfo(installed(QStringLiteral(LARMOR_INSTALL_PROGRAM))).isExecutable());
-  // The real program swapped for one that prints its working directory.
+  // The real program swapped for one that prints its working directory and its arguments.
   QFile fake(installed(QStringLiteral(LARMOR_INSTALL_PROGRAM)));
   ASSERT_TRUE(fake.remove() && fake.open(QIODevice::WriteOnly));
-  fake.write("#!/bin/sh\npwd -P\n");
+  fake.write("#!/bin/sh\npwd -P\nprintf '%s\\n' \"$@\"\n");
   fake.close();
   fake.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  const auto r = testing::runTool(installed(QStringLiteral(LARMOR_INSTALL_LAUNCHER)), {});
+  // A lesson named relative to where the launcher starts is handed on by its whole path.
+  const auto r = testing::runTool(installed(QStringLiteral(LARMOR_INSTALL_LAUNCHER)),
+                                  {QStringLiteral("my lesson.larmor"), QStringLiteral("/tmp/a.larmor")});
   EXPECT_EQ(r.exitCode, 0) << r.out.toStdString();
-  EXPECT_EQ(r.out.trimmed(), QFileInfo(installed(QStringLiteral(LARMOR_INSTALL_RUNTIME_DIR))).canonicalFilePath());
+  EXPECT_EQ(r.out.trimmed().split(QLatin1Char('\n')),
+            QStringList({QFileInfo(installed(QStringLiteral(LARMOR_INSTALL_RUNTIME_DIR))).canonicalFilePath(),
+                         QDir::currentPath() + QStringLiteral("/my lesson.larmor"), QStringLiteral("/tmp/a.larmor")}));
 }
 
 }  // namespace
