@@ -116,10 +116,10 @@ public:
   }
 
   // CPU ns per step over n steps in a row. The toolkit's painting just before may leave
-  // the upper halves of the vector registers in use, which slows this plain SSE code by
-  // up to two times on the machine of the report (a false dependency on them); the run
-  // itself does not meet that state (no painting between its steps at slow-down 0), so
-  // it is cleared first.
+  // the upper halves of the vector registers in use, which slowed this plain SSE code by
+  // up to two times on the machine of the report until a vzeroupper; the run itself does
+  // not meet that state (no painting between its steps at slow-down 0), so it is cleared
+  // first.
   double measure(std::int64_t n) {
 #if defined(__x86_64__)
     if (__builtin_cpu_supports("avx")) asm volatile("vzeroupper");
