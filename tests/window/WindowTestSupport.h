@@ -97,10 +97,7 @@ protected:
     auto* vertical = qobject_cast<VerticalBar*>(control(name));
     return vertical ? vertical->scrollBar() : control<QScrollBar>(name);
   }
-  int barValue(const char* name) {
-    auto* vertical = qobject_cast<VerticalBar*>(control(name));
-    return vertical ? vertical->value() : control<QScrollBar>(name)->value();
-  }
+  int barValue(const char* name) { return innerBar(name)->value() * (qobject_cast<VerticalBar*>(control(name)) ? -1 : 1); }
   void select(const char* entry) {  // clicks the entry of List1
     auto* list = control<QListWidget>("List1");
     QListWidgetItem* item = list->findItems(QString::fromUtf8(entry), Qt::MatchExactly).value(0);
@@ -120,27 +117,29 @@ protected:
   // when the file is there. The panel's values themselves are the panel tests'.
   void expectShowsPanel() {
     const ControlPanel& panel = window().panel();
-    for (std::size_t i = 0; i < barCount; ++i) EXPECT_EQ(barValue(barNames[i]), panel.position(Bar(i))) << barNames[i];
+    std::vector<std::string> shown, held;
+    auto both = [&](const std::string& name, const std::string& onWidget, const std::string& inPanel) {
+      shown.push_back(name + " " + onWidget), held.push_back(name + " " + inPanel);
+    };
+    for (std::size_t i = 0; i < barCount; ++i)
+      both(barNames[i], std::to_string(barValue(barNames[i])), std::to_string(panel.position(Bar(i))));
     for (std::size_t i = 0; i < textBoxCount; ++i)
-      EXPECT_EQ(control<QLineEdit>(textNames[i])->text().toStdString(), panel.text(TextBox(i))) << textNames[i];
+      both(textNames[i], control<QLineEdit>(textNames[i])->text().toStdString(), panel.text(TextBox(i)));
     for (int n = 1; n <= 29; ++n) {
       const QByteArray name = "Label" + QByteArray::number(n);
-      if (!panel.caption(n).empty()) {
-        EXPECT_EQ(caption(name).toStdString(), panel.caption(n)) << name.data();
-      }
-      if (!panel.tooltip(n).empty()) {
-        EXPECT_EQ(tooltip(name).toStdString(), panel.tooltip(n)) << name.data() << "?";
-      }
+      if (!panel.caption(n).empty()) both(name.data(), caption(name).toStdString(), panel.caption(n));
+      if (!panel.tooltip(n).empty()) both(name.toStdString() + "?", tooltip(name).toStdString(), panel.tooltip(n));
     }
-    for (const char* n : {"Label27", "Text1"}) EXPECT_EQ(control(n)->isHidden(), !panel.showsS()) << n;
-    for (const char* n : {"Label28", "Text3"}) EXPECT_EQ(control(n)->isHidden(), !panel.showsD()) << n;
-    EXPECT_EQ(control<QListWidget>("List1")->currentRow(), panel.selectedEntry());
+    for (const auto& [n, on] : {std::pair{"Label27", panel.showsS()}, {"Text1", panel.showsS()}, {"Label28", panel.showsD()}, {"Text3", panel.showsD()}})
+      both(n, control(n)->isHidden() ? "hidden" : "shown", on ? "shown" : "hidden");
+    both("List1", std::to_string(control<QListWidget>("List1")->currentRow()), std::to_string(panel.selectedEntry()));
+    EXPECT_EQ(shown, held);
     const int charge = panel.position(Bar::VScroll1);
     const QColor colour = charge > 0 ? QColor(255, 0, 0) : charge < 0 ? QColor(0, 0, 255) : QColor(0, 0, 0);
     for (const char* name : {"Picture1", "Picture2"}) {
       auto* picture = control<PictureBox>(name);
-      EXPECT_EQ(picture->marker()->colour(), colour) << name;
-      EXPECT_EQ(picture->marker()->pos(), picture->canvas().markerTopLeft().toPoint()) << name;
+      EXPECT_EQ(std::pair(picture->marker()->colour(), picture->marker()->pos()),
+                std::pair(colour, picture->canvas().markerTopLeft().toPoint())) << name;
     }
     if (QFile::exists(QString::fromStdString(panel.picture()))) {
       EXPECT_EQ(image1Colour(), pictureColour(pictureNumber(panel.picture()))) << panel.picture();
