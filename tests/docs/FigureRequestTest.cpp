@@ -1,7 +1,5 @@
 #include "docgen/FigureRequest.h"
 
-#include "model/SimParams.h"
-
 #include <gtest/gtest.h>
 
 namespace larmor {
@@ -46,7 +44,7 @@ TEST(FigureState, AppliesSettingsAsTheControlsWould) {
   const SimulationState state = figureState(*request);
   // S: two decimals, as the S box keeps it; the charge position gives the trail's colour.
   EXPECT_EQ(std::tuple(int(state.fieldConfig), state.params.alphaRad, state.params.x0, state.params.S, state.params.m),
-            std::tuple(7, angleRadFromDegrees(90), coordinateFromPosition(7), 2.35, electronMass));
+            std::tuple(7, 90 * (3.1415926535 / 180), 7 * 0.1, 2.35, 9.1093837139e-31));
   EXPECT_EQ(std::pair(figureChargePosition(*request), figureChargePosition(FigureRequest{})), std::pair(-2, 1));
   EXPECT_LT(state.quantities.omega, 0.0);
 }
