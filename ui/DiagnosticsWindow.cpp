@@ -1,7 +1,6 @@
 #include "ui/DiagnosticsWindow.h"
 
 #include "panel/TrajectoryCsv.h"  // writeNumber: the shortest text that reads back exactly
-#include "ui/ExportFileDialog.h"
 #include "ui/Services.h"
 
 #include <QAction>
@@ -72,9 +71,9 @@ QString valueText(double value) {
 
 }  // namespace
 
-DiagnosticsWindow::DiagnosticsWindow(const DiagnosticsSeries& series, Dialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), m_series(series), m_dialogs(dialogs),
-      m_ownFileDialog(std::make_unique<QtExportFileDialog>()), m_fileDialog(m_ownFileDialog.get()) {
+DiagnosticsWindow::DiagnosticsWindow(const DiagnosticsSeries& series, Dialogs& dialogs, FileDialogs& files,
+                                     QWidget* parent)
+    : QMainWindow(parent), m_series(series), m_dialogs(dialogs), m_files(&files) {
   setObjectName(QStringLiteral("DiagnosticsWindow"));
   setWindowTitle(QStringLiteral("Диагностика"));
   m_timer = new QTimer(this);
@@ -313,10 +312,6 @@ void DiagnosticsWindow::updateTitles() {
   }
 }
 
-void DiagnosticsWindow::setFileDialog(ExportFileDialog* dialog) {
-  m_fileDialog = dialog ? dialog : m_ownFileDialog.get();
-}
-
 void DiagnosticsWindow::refresh() {
   m_stale = true;
   if (!m_timer->isActive()) m_timer->start();
@@ -446,14 +441,10 @@ void DiagnosticsWindow::showReadout(Plot which, const QMouseEvent* event) {
   }
 }
 
-QString DiagnosticsWindow::askPath(const QString& title, const QString& suggestedName, const QString& filter,
-                                   const QString& suffix) {
-  return m_fileDialog->saveFileName(this, title, suggestedName, filter, suffix);
-}
-
 void DiagnosticsWindow::exportCsv() {
-  const QString path = askPath(QStringLiteral("Сохранить данные диагностики"), QStringLiteral("diagnostics.csv"),
-                               QStringLiteral("CSV (*.csv)"), QStringLiteral("csv"));
+  const QString path = m_files->saveFileName(this, QStringLiteral("Сохранить данные диагностики"),
+                                             QStringLiteral("diagnostics.csv"), QStringLiteral("CSV (*.csv)"),
+                                             QStringLiteral("csv"));
   if (path.isEmpty()) return;
   // One row per kept sample, every number as the shortest text that reads back exactly;
   // dV is the single-precision value the accuracy label shows, widened exactly.
@@ -474,9 +465,10 @@ void DiagnosticsWindow::exportCsv() {
 void DiagnosticsWindow::exportPicture(Plot which, bool svg) {
   const PlotText& text = plotTexts[static_cast<std::size_t>(which)];
   const QString suffix = svg ? QStringLiteral("svg") : QStringLiteral("png");
-  const QString path = askPath(QStringLiteral("Сохранить график «%1»").arg(QString::fromUtf8(text.shortName)),
-                               QLatin1String(text.key) + QLatin1Char('.') + suffix,
-                               svg ? QStringLiteral("SVG (*.svg)") : QStringLiteral("PNG (*.png)"), suffix);
+  const QString path = m_files->saveFileName(
+      this, QStringLiteral("Сохранить график «%1»").arg(QString::fromUtf8(text.shortName)),
+      QLatin1String(text.key) + QLatin1Char('.') + suffix, svg ? QStringLiteral("SVG (*.svg)") : QStringLiteral("PNG (*.png)"),
+      suffix);
   if (path.isEmpty()) return;
   QCustomPlot* p = plot(which);
   const int w = std::max(1, p->width()), h = std::max(1, p->height());

@@ -8,7 +8,6 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
 
 class QCPGraph;
 class QCPItemText;
@@ -21,7 +20,7 @@ class QTimer;
 namespace larmor {
 
 class Dialogs;
-class ExportFileDialog;
+class FileDialogs;
 
 // "Диагностика": what a run keeps and what it changes, plotted against time. The window
 // only reads the series the run fills; it draws it live at most ~30 times a second and
@@ -35,8 +34,8 @@ public:
   enum class Plot { SpeedError, MagneticMoment, PitchAndField, Position };
   static constexpr int plotCount = 4;
 
-  // series and dialogs outlive the window.
-  DiagnosticsWindow(const DiagnosticsSeries& series, Dialogs& dialogs, QWidget* parent = nullptr);
+  // series, dialogs and files outlive the window.
+  DiagnosticsWindow(const DiagnosticsSeries& series, Dialogs& dialogs, FileDialogs& files, QWidget* parent = nullptr);
   ~DiagnosticsWindow() override;
 
   // Names the method in the plots' titles: the integrator whose run the series holds.
@@ -56,9 +55,8 @@ public:
   // A new run or recompute: the curves are emptied until the series changes again.
   void clear();
 
-  // Where exports are written (tests answer in place of the desktop's dialog); null
-  // restores the desktop's.
-  void setFileDialog(ExportFileDialog* dialog);
+  // Asks where exports are written from now on (tests answer in place of the desktop).
+  void setFileDialogs(FileDialogs& files) { m_files = &files; }
 
   QCustomPlot* plot(Plot which) const { return m_plots[static_cast<std::size_t>(which)].plot; }
 
@@ -89,12 +87,10 @@ private:
   // Writes bytes through a temporary file renamed into place; says why when it cannot.
   bool writeFile(const QString& path, const QByteArray& bytes);
   void cannotWrite(const QString& path, const QString& reason);
-  QString askPath(const QString& title, const QString& suggestedName, const QString& filter, const QString& suffix);
 
   const DiagnosticsSeries& m_series;
   Dialogs& m_dialogs;
-  std::unique_ptr<ExportFileDialog> m_ownFileDialog;
-  ExportFileDialog* m_fileDialog = nullptr;
+  FileDialogs* m_files;
   Integrator m_integrator = Integrator::Rk4;
 
   std::array<PlotParts, plotCount> m_plots;

@@ -241,7 +241,7 @@ DiagnosticsWindow* Form1::diagnostics() const { return m_diagnostics.data(); }
 
 void Form1::mnuDiagnosticsWindow_Click() {
   if (!m_diagnostics) {
-    m_diagnostics = new DiagnosticsWindow(m_diagnosticsSeries, *m_services.dialogs);
+    m_diagnostics = new DiagnosticsWindow(m_diagnosticsSeries, *m_services.dialogs, *m_services.files);
     m_diagnostics->setWindowIcon(windowIcon());
     m_diagnostics->setIntegrator(m_diagnosticsIntegrator);
   }

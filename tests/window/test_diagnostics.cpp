@@ -4,7 +4,6 @@
 #include "WindowTestSupport.h"
 
 #include "ui/DiagnosticsWindow.h"
-#include "ui/ExportFileDialog.h"
 
 #include <QAction>
 #include <QImage>
@@ -24,12 +23,15 @@ namespace {
 using Plot = DiagnosticsWindow::Plot;
 
 // Answers every save dialog with the next path given (empty: cancelled) and records the asks.
-struct FakeFileDialog : ExportFileDialog {
+struct FakeFileDialogs : FileDialogs {
   QStringList answers, suggested;
   QString saveFileName(QWidget*, const QString&, const QString& name, const QString&, const QString&) override {
     suggested << name;
     return answers.isEmpty() ? QString() : answers.takeFirst();
   }
+  QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
+  std::optional<Description> describeScenario(QWidget*, const Description&) override { return {}; }
+  std::optional<int> pictureWidth(QWidget*, int) override { return {}; }
 };
 
 // A known curve: t = k ms; dV grows linearly; μ/μ0 undefined (NaN) for k in [400, 450);
@@ -54,7 +56,7 @@ protected:
     DiagnosticsWindow* diagnostics = window().diagnostics();
     EXPECT_NE(diagnostics, nullptr);
     EXPECT_TRUE(QTest::qWaitForWindowExposed(diagnostics));
-    diagnostics->setFileDialog(&files);
+    diagnostics->setFileDialogs(files);
     return *diagnostics;
   }
   void addSamples(int from, int to) {
@@ -74,7 +76,7 @@ protected:
     item->trigger();
   }
 
-  FakeFileDialog files;
+  FakeFileDialogs files;
   QTemporaryDir out;
 };
 
