@@ -17,7 +17,10 @@ namespace larmor {
 
 namespace {
 
-enum class Kind { Scenario, Configuration, Whole, Field, Tenths, Text, Separator, Png, Width, StepLimit, Summary, Help };
+enum class Kind {
+  Scenario, Configuration, Whole, Field, Tenths, Text, Separator, Png, Width, StepLimit, Integrator, Diagnostics,
+  Summary, Help
+};
 
 struct OptionRule {
   const char* name;
@@ -27,7 +30,7 @@ struct OptionRule {
   const char* accepts;  // what the option accepts, for the error line and the usage
 };
 
-constexpr std::array<OptionRule, 21> rules{{
+constexpr std::array<OptionRule, 23> rules{{
     {"scenario", Kind::Scenario, TraceControl::Charge, 0, 0, "a scenario file (.larmor)"},
     {"config", Kind::Configuration, TraceControl::Charge, 1, 7, "a whole number from 1 to 7 (the field structure)"},
     {"charge", Kind::Whole, TraceControl::Charge, -5, 5, "a whole number from -5 to 5 (elementary charges)"},
@@ -49,6 +52,8 @@ constexpr std::array<OptionRule, 21> rules{{
     {"width", Kind::Width, TraceControl::Charge, 16, 2048, "a whole number from 16 to 2048 (pixels), with --png"},
     {"max-steps", Kind::StepLimit, TraceControl::Charge, 1, TrajectoryRun::maxSteps,
      "a whole number from 1 to the run's own step limit"},
+    {"integrator", Kind::Integrator, TraceControl::Charge, 0, 0, "rk4 or boris"},
+    {"diagnostics", Kind::Diagnostics, TraceControl::Charge, 0, 0, "no value"},
     {"summary", Kind::Summary, TraceControl::Charge, 0, 0, "no value"},
     {"help", Kind::Help, TraceControl::Charge, 0, 0, "no value"},
 }};
@@ -60,7 +65,9 @@ const OptionRule* findRule(const QString& name) {
   return nullptr;
 }
 
-bool takesValue(const OptionRule& rule) { return rule.kind != Kind::Summary && rule.kind != Kind::Help; }
+bool takesValue(const OptionRule& rule) {
+  return rule.kind != Kind::Summary && rule.kind != Kind::Help && rule.kind != Kind::Diagnostics;
+}
 
 // A decimal number, the whole text, finite; a leading "+" is allowed as a user would type it.
 std::optional<double> number(const std::string& text) {
@@ -177,6 +184,14 @@ std::string take(const OptionRule& rule, const std::string& value, TraceOptions&
       options.maxSteps = *p;
       return {};
     }
+    case Kind::Integrator:
+      if (value == "rk4") options.integrator = Integrator::Rk4;
+      else if (value == "boris") options.integrator = Integrator::Boris;
+      else return optionError(rule, value);
+      return {};
+    case Kind::Diagnostics:
+      options.diagnostics = true;
+      return {};
     case Kind::Summary:
       options.summary = true;
       return {};
@@ -271,6 +286,11 @@ std::string traceUsage() {
     if (rule.kind == Kind::Scenario)
       description = "set every control from this scenario file (.larmor) first, as the window opens it; "
                     "the other options then change it";
+    if (rule.kind == Kind::Integrator)
+      description = "rk4 (the default: the fourth-order Runge-Kutta run) or boris (the Boris pusher, which "
+                    "keeps the speed); with --scenario, the scenario's unless given";
+    if (rule.kind == Kind::Diagnostics)
+      description = "add the columns mu_ratio,pitch_deg,B,rho to the CSV";
     if (rule.kind == Kind::StepLimit)
       description = "at most this many steps, 1 to " + std::to_string(TrajectoryRun::maxSteps) +
                     " (the run's own limit); a run stopped there is cut short";
@@ -279,7 +299,11 @@ std::string traceUsage() {
   usage +=
       "\nColumns: step is the number of steps made, t [s] the time after the step, x y z [m] the\n"
       "position, vx vy vz [m/s] the Cartesian velocity in either frame, dV [%] the speed error;\n"
+      "with --diagnostics, mu_ratio is the magnetic moment m*v_perp^2/(2|B|) over its start value, pitch_deg\n"
+      "[deg] the angle between v and the local B, B [T] the field at the particle, rho [m] the distance\n"
+      "from the OZ axis (nan where undefined, e.g. mu_ratio in a zero field);\n"
       "every number is the shortest text that reads back as the same double.\n"
+      "The summary also names the integrator (\"integrator\": \"rk4\" or \"boris\").\n"
       "A run stops at its end time, or at its step limit: then one line on standard error says\n"
       "after how many steps it was cut, and the summary holds \"complete\": false.\n"
       "Exit status: 0 done (a cut run included); 1 the picture could not be written; 2 bad\n"

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "panel/PanelControls.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,6 +45,8 @@ struct TraceOptions {
   std::string pngPath;    // empty: no picture
   int width = 208;        // [px] side of the XY view in the picture
   std::int64_t maxSteps = INT64_MAX;  // a tighter step limit than the run's own, if given
+  std::optional<Integrator> integrator;  // none: the scenario's, else the Runge–Kutta run
+  bool diagnostics = false;  // the CSV's diagnostics columns
 };
 
 struct TraceParse {

@@ -2,27 +2,34 @@
 
 #include "cli/TraceWriters.h"
 
-#include "model/TrajectoryRun.h"
 #include "panel/ControlPanel.h"
+#include "panel/Run.h"
 #include "views/Views.h"
 
 namespace larmor {
 
-TraceResult runTrace(ControlPanel& panel, Views* views, CsvWriter* csv, std::int64_t stepLimit) {
+TraceResult runTrace(ControlPanel& panel, Views* views, CsvWriter* csv, std::int64_t stepLimit, bool diagnostics) {
   SimulationState& state = panel.state();
   if (views) views->Clear();
   panel.RecomputeQuantities();
 
-  TrajectoryRun run(state, panel.decimalSeparator());
+  Run run(panel);
   run.limitSteps(stepLimit);
   run.prepare();
   if (views) views->DrawFieldStructure(state);
-  if (csv) csv->header();
+  diagnostics = diagnostics && csv;
+  const double muStart = diagnostics ? startMoment(run, state) : 0;
+  if (csv) csv->header(diagnostics);
   while (run.hasNextStep()) {
     const TrailSegment segment = run.step();
-    if (csv)
+    if (diagnostics) {
+      const DiagnosticSample sample = diagnosticSample(run, state, muStart);
+      csv->row(run.stepsDone(), run.t(), state.x, state.y, state.z, run.vxCartesian(), run.vyCartesian(),
+               run.vzCartesian(), run.dV(), &sample);
+    } else if (csv) {
       csv->row(run.stepsDone(), run.t(), state.x, state.y, state.z, run.vxCartesian(), run.vyCartesian(),
                run.vzCartesian(), run.dV());
+    }
     if (views) {
       views->PlotTrailSegment(segment);
       views->PlaceMarkers(state);
@@ -34,6 +41,7 @@ TraceResult runTrace(ControlPanel& panel, Views* views, CsvWriter* csv, std::int
   result.steps = run.stepsDone();
   result.accuracyText = run.accuracyText().empty() ? std::string(accuracyDesignCaption) : run.accuracyText();
   result.complete = !run.cutAtStepLimit();
+  result.integrator = run.integrator();
   return result;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/TrajectoryRun.h"
+#include "panel/PanelControls.h"
 
 #include <cstdint>
 #include <string>
@@ -18,13 +19,14 @@ struct TraceResult {
   std::int64_t steps = 0;
   std::string accuracyText;  // the accuracy label after the run
   bool complete = true;      // false when the run was cut at its step limit before its end time
+  Integrator integrator = Integrator::Rk4;  // the run's
 };
 
-// The start button: clear both pictures, recompute, prepare the run, draw the field
-// structure once more, then step to the end, writing each step to csv and drawing the
-// trail and the markers into views (either may be null). stepLimit can only tighten the
-// run's own limit.
+// The start button: clear both pictures, recompute, prepare the run with the panel's
+// integrator, draw the field structure once more, then step to the end, writing each step
+// to csv (with the diagnostics' columns when asked for) and drawing the trail and the
+// markers into views (either may be null). stepLimit can only tighten the run's own limit.
 TraceResult runTrace(ControlPanel& panel, Views* views, CsvWriter* csv,
-                     std::int64_t stepLimit = TrajectoryRun::maxSteps);
+                     std::int64_t stepLimit = TrajectoryRun::maxSteps, bool diagnostics = false);
 
 }  // namespace larmor

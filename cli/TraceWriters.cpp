@@ -39,12 +39,13 @@ std::string jsonNumber(double value) { return std::isfinite(value) ? numberText(
 }  // namespace
 
 std::string summaryJson(const ResultCaptions& captions, std::int64_t steps, bool complete, double x, double y,
-                        double z, std::string_view accuracyText) {
+                        double z, std::string_view accuracyText, Integrator integrator) {
   std::string json = "{\"captions\": [" + jsonString(captions.frequency) + ", " + jsonString(captions.period) +
                      ", " + jsonString(captions.radius) + ", " + jsonString(captions.pitch) + "], ";
   json += "\"steps\": " + std::to_string(steps) + ", \"complete\": " + (complete ? "true" : "false") + ", ";
   json += "\"x\": " + jsonNumber(x) + ", \"y\": " + jsonNumber(y) + ", \"z\": " + jsonNumber(z) + ", ";
-  json += "\"dV\": " + jsonString(accuracyText) + "}\n";
+  json += "\"dV\": " + jsonString(accuracyText) + ", ";
+  json += std::string("\"integrator\": ") + (integrator == Integrator::Boris ? "\"boris\"" : "\"rk4\"") + "}\n";
   return json;
 }
 

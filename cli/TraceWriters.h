@@ -1,5 +1,6 @@
 #pragma once
 
+#include "panel/PanelControls.h"
 #include "panel/TrajectoryCsv.h"  // the CSV of a run, shared with the window's export
 
 #include <cstdint>
@@ -14,10 +15,11 @@ struct ResultCaptions;
 // pass through unchanged.
 std::string jsonString(std::string_view utf8);
 
-// {"captions": [...4], "steps": N, "complete": true, "x": ..., "y": ..., "z": ..., "dV": "..."}
-// and a line feed; "complete" is false for a run cut at its step limit before its end time.
-// A coordinate that is not finite (a run stopped on a broken state) is written as null.
+// {"captions": [...4], "steps": N, "complete": true, "x": ..., "y": ..., "z": ..., "dV": "...",
+// "integrator": "rk4"} and a line feed; "complete" is false for a run cut at its step limit
+// before its end time, "integrator" is "boris" for the Boris run. A coordinate that is not
+// finite (a run stopped on a broken state) is written as null.
 std::string summaryJson(const ResultCaptions& captions, std::int64_t steps, bool complete, double x, double y,
-                        double z, std::string_view accuracyText);
+                        double z, std::string_view accuracyText, Integrator integrator = Integrator::Rk4);
 
 }  // namespace larmor

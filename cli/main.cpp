@@ -104,14 +104,15 @@ int main(int argc, char** argv) {
   } else {
     larmor::applyTraceOptions(panel, options);
   }
+  if (options.integrator) panel.chooseIntegrator(*options.integrator);
 
   auto csv = std::make_unique<larmor::CsvWriter>(stdout);
   const larmor::TraceResult result =
-      larmor::runTrace(panel, views, options.summary ? nullptr : csv.get(), options.maxSteps);
+      larmor::runTrace(panel, views, options.summary ? nullptr : csv.get(), options.maxSteps, options.diagnostics);
   if (options.summary) {
     const larmor::SimulationState& state = panel.state();
     std::fputs(larmor::summaryJson(larmor::resultCaptions(panel), result.steps, result.complete, state.x, state.y, state.z,
-                                   result.accuracyText)
+                                   result.accuracyText, result.integrator)
                    .c_str(),
                stdout);
   }

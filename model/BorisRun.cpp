@@ -13,39 +13,27 @@ bool finite(const Vec3& a) { return std::isfinite(a.x) && std::isfinite(a.y) && 
 
 }  // namespace
 
-BorisRun::BorisRun(SimulationState& state, char decimalSeparator)
-    : m_state(state), m_decimalSeparator(decimalSeparator) {}
+BorisRun::BorisRun(SimulationState& state, char decimalSeparator) : ClockedRun(state, decimalSeparator) {}
 
 void BorisRun::prepare() {
-  const SimParams& p = m_state.params;
-  const DerivedQuantities& k = m_state.quantities;
-  const FieldConfig config = m_state.fieldConfig;
-
-  m_dt = k.period / stepsPerPeriod(config);
-  m_tEnd = k.tEnd;
-  m_t = 0;
-  m_steps = 0;
-  m_prepared = true;
-  m_stoppedNonFinite = false;
+  startClock();
   m_dV = 0;
   m_accuracyText.clear();
   m_textStep = -1;
 
+  const SimParams& p = m_state.params;
+  const DerivedQuantities& k = m_state.quantities;
   const Vec3 start{p.x0, p.y0, p.z0};
   m_velocity = {k.vx0, k.vy0, k.vPar};
   // v(−dt/2): v(0) turned back half a step, the inverse of the half step forward.
-  const Vec3 b = fieldFactorAt(config, p, start);
-  m_point = {start, borisRotate(m_velocity, borisRotationVector(k.omega, b, -m_dt / 2))};
-}
-
-bool BorisRun::hasNextStep() const {
-  return m_prepared && !m_stoppedNonFinite && m_steps < m_stepLimit && m_t <= m_tEnd;
+  const Vec3 b = fieldFactorAt(m_state.fieldConfig, p, start);
+  m_point = {start, borisRotate(m_velocity, borisRotationVector(k.omega, b, -m_clock.dt / 2))};
 }
 
 const std::string& BorisRun::accuracyText() const {
-  if (m_textStep != m_steps && !m_stoppedNonFinite && m_steps > 0) {
+  if (m_textStep != m_clock.steps && !m_stoppedNonFinite && m_clock.steps > 0) {
     m_accuracyText = speedErrorText(m_dV, m_decimalSeparator);
-    m_textStep = m_steps;
+    m_textStep = m_clock.steps;
   }
   return m_accuracyText;
 }
@@ -57,9 +45,9 @@ TrailSegment BorisRun::step() {
   const Vec3& from = m_point.position;
   TrailSegment segment{from.x, from.y, toSingle(from.z), from.x, from.y, from.z};
 
-  const BorisPoint next = borisStep(m_point, omega, fieldFactorAt(config, p, from), m_dt);
+  const BorisPoint next = borisStep(m_point, omega, fieldFactorAt(config, p, from), m_clock.dt);
   const Vec3 bNext = fieldFactorAt(config, p, next.position);
-  const Vec3 velocity = borisRotate(next.halfVelocity, borisRotationVector(omega, bNext, m_dt / 2));
+  const Vec3 velocity = borisRotate(next.halfVelocity, borisRotationVector(omega, bNext, m_clock.dt / 2));
   const float dV = toSingle(100 * (1 - norm(next.halfVelocity) / p.v));
   if (!(finite(next.position) && finite(next.halfVelocity) && finite(velocity) &&
         std::isfinite(dV))) {
@@ -77,8 +65,7 @@ TrailSegment BorisRun::step() {
   segment.xTo = next.position.x;
   segment.yTo = next.position.y;
   segment.zTo = next.position.z;
-  m_t += m_dt;
-  ++m_steps;
+  m_clock.tick();
   return segment;
 }
 

@@ -10,8 +10,7 @@ namespace larmor {
 
 // The run of the Boris pusher, the RK4 run's alternative with the same interface, so that
 // the window and the companion drive either one alike: the same dt (period / steps per
-// period of the configuration), the same loop (t from 0 by adding dt while t ≤ tEnd, at
-// most TrajectoryRun::maxSteps steps), and the live parameter set, omega and fieldConfig
+// period of the configuration), the same clock (RunClock), and the live parameter set, omega and fieldConfig
 // read at every step, so that a change made between two steps takes effect from the next.
 //
 // Staggering: the position is at t_n; the scheme carries the velocity at t_n − dt/2.
@@ -29,19 +28,14 @@ namespace larmor {
 //
 // Integrated in Cartesian components, the scheme has no difficulty on the OZ axis: a start
 // there is run, never refused.
-class BorisRun {
+class BorisRun : public ClockedRun {
 public:
-  static constexpr std::int64_t maxSteps = TrajectoryRun::maxSteps;
-
   explicit BorisRun(SimulationState& state, char decimalSeparator = '.');
-
-  // A tighter step limit than maxSteps (never a looser one).
-  void limitSteps(std::int64_t limit) { m_stepLimit = limit < maxSteps ? limit : maxSteps; }
 
   // dt, the end time and the start state; the caller then loops while hasNextStep().
   void prepare();
 
-  bool hasNextStep() const;
+  bool hasNextStep() const { return !m_stoppedNonFinite && m_clock.running(); }
 
   // One Boris step in the configuration read now; writes the shared position and the speed
   // error. Returns the segment to plot. A step whose result is not finite is discarded
@@ -52,13 +46,7 @@ public:
   // "dV=0.0000%" after a step, formatted when asked; empty before the first step.
   const std::string& accuracyText() const;
 
-  bool stoppedNonFinite() const { return m_stoppedNonFinite; }
   bool refusedAxisStart() const { return false; }
-  bool cutAtStepLimit() const { return m_prepared && m_steps >= m_stepLimit && m_t <= m_tEnd; }
-
-  std::int64_t stepsDone() const { return m_steps; }
-  double dt() const { return m_dt; }
-  double t() const { return m_t; }
   float dV() const { return m_dV; }
 
   // The position [m] at t and the velocity [m/s] at t (see above); the carried velocity
@@ -71,15 +59,6 @@ public:
   double vzCartesian() const { return m_velocity.z; }
 
 private:
-  SimulationState& m_state;
-  char m_decimalSeparator;
-
-  double m_dt = 0, m_t = 0, m_tEnd = 0;
-  std::int64_t m_steps = 0;
-  std::int64_t m_stepLimit = maxSteps;
-  bool m_prepared = false;
-  bool m_stoppedNonFinite = false;
-
   BorisPoint m_point;
   Vec3 m_velocity;
   float m_dV = 0;  // [%] single precision, as the RK4 run's

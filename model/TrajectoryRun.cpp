@@ -37,20 +37,14 @@ bool speedErrorSurelyFinite(double speedSquared, double v) { return speedSquared
 
 }  // namespace
 
-TrajectoryRun::TrajectoryRun(SimulationState& state, char decimalSeparator)
-    : m_state(state), m_decimalSeparator(decimalSeparator) {}
+TrajectoryRun::TrajectoryRun(SimulationState& state, char decimalSeparator) : ClockedRun(state, decimalSeparator) {}
 
 void TrajectoryRun::prepare() {
   const SimParams& p = m_state.params;
   const DerivedQuantities& k = m_state.quantities;
   const FieldConfig config = m_state.fieldConfig;
 
-  m_dt = k.period / stepsPerPeriod(config);
-  m_tEnd = k.tEnd;
-  m_t = 0;
-  m_steps = 0;
-  m_prepared = true;
-  m_stoppedNonFinite = false;
+  startClock();
   m_refusedAxisStart = false;
   m_accuracyText.clear();
   m_accuracyStale = false;
@@ -125,7 +119,7 @@ TrailSegment TrajectoryRun::step() {
       return segment;
     }
     const CylindricalPoint un{m_rhon, m_phin, m_zn, m_vRhon, m_phiDotn, m_vzn};
-    cylinder = rk4StepCylindrical(un, m_dt, config, m_state);
+    cylinder = rk4StepCylindrical(un, m_clock.dt, config, m_state);
     const double phiDot = cylinder.phiDot;
     const double tangential = cylinder.rho * phiDot;
     z = cylinder.z;
@@ -138,7 +132,7 @@ TrailSegment TrajectoryRun::step() {
     vy = cylinder.vRho * s + tangential * c;
   } else {
     const CartesianPoint un{m_xn, m_yn, m_zn, m_vxn, m_vyn, m_vzn};
-    const CartesianPoint u = rk4StepCartesian(un, m_dt, config, m_state);
+    const CartesianPoint u = rk4StepCartesian(un, m_clock.dt, config, m_state);
     x = u.x;
     y = u.y;
     z = u.z;
@@ -191,8 +185,7 @@ TrailSegment TrajectoryRun::step() {
   m_zn = zn;
   m_vzn = vz;
 
-  m_t += m_dt;
-  ++m_steps;
+  m_clock.tick();
   return segment;
 }
 

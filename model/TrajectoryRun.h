@@ -1,6 +1,7 @@
 #pragma once
 
-#include "SimulationState.h"
+#include "model/RunClock.h"
+#include "model/SimulationState.h"
 
 #include <cstdint>
 #include <string>
@@ -19,27 +20,16 @@ struct TrailSegment {
 // It reads the live parameter set, omega and fieldConfig at every stage and step, so a
 // change made between two steps takes effect from the next one; dt, the end time and the
 // start-of-step state stay the run's own.
-class TrajectoryRun {
+class TrajectoryRun : public ClockedRun {
 public:
-  // A run never makes more steps than this, whatever the typed run length: it always ends,
-  // and ends within seconds. The slowest step of the window (configurations 4 and 7,
-  // trail and markers included) costs about 0.2 µs, so a cut run lasts about 2.5 s at
-  // slow-down 0; the limit still allows 30,000 periods in configuration 7, 40,000 in
-  // configuration 4 and 120,000 in the others.
-  static constexpr std::int64_t maxSteps = 12'000'000;
-
   explicit TrajectoryRun(SimulationState& state, char decimalSeparator = '.');
-
-  // A tighter step limit than maxSteps (never a looser one), for a caller that wants a
-  // shorter bound: a preview, a test.
-  void limitSteps(std::int64_t limit) { m_stepLimit = limit < maxSteps ? limit : maxSteps; }
 
   // dt, the start-of-step state and the cylindrical start values. The caller then draws
   // the field structure once and loops while hasNextStep().
   void prepare();
 
   bool hasNextStep() const {
-    return m_prepared && !m_stoppedNonFinite && !m_refusedAxisStart && m_steps < m_stepLimit && m_t <= m_tEnd;
+    return !m_stoppedNonFinite && !m_refusedAxisStart && m_clock.running();
   }
 
   // One RK4 step in the frame of the configuration read now; writes the shared position
@@ -53,21 +43,10 @@ public:
   // full speed shows only its last step's text.
   const std::string& accuracyText() const;
 
-  // True when the state stopped being finite: the run ends there and the accuracy text
-  // says so instead of showing a number.
-  bool stoppedNonFinite() const { return m_stoppedNonFinite; }
-
   // True when a cylindrical configuration was asked to integrate from a point of the OZ
   // axis, where its equations divide by rho = 0: the run makes no step there.
   bool refusedAxisStart() const { return m_refusedAxisStart; }
 
-  // True when the run stopped at its step limit with time still left before its end: it
-  // was cut short, and whoever shows it should say so.
-  bool cutAtStepLimit() const { return m_prepared && m_steps >= m_stepLimit && m_t <= m_tEnd; }
-
-  std::int64_t stepsDone() const { return m_steps; }
-  double dt() const { return m_dt; }
-  double t() const { return m_t; }
   // The last step's speed error [%], worked out when first asked for.
   float dV() const;
 
@@ -83,14 +62,6 @@ public:
   float phiDot() const { return m_phiDot; }
 
 private:
-  SimulationState& m_state;
-  char m_decimalSeparator;
-
-  double m_dt = 0, m_t = 0, m_tEnd = 0;
-  std::int64_t m_steps = 0;
-  std::int64_t m_stepLimit = maxSteps;
-  bool m_prepared = false;
-  bool m_stoppedNonFinite = false;
   bool m_refusedAxisStart = false;
 
   void stopNonFinite();

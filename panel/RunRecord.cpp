@@ -1,6 +1,6 @@
 #include "panel/RunRecord.h"
 
-#include "model/TrajectoryRun.h"
+#include "panel/Run.h"
 
 namespace larmor {
 
@@ -29,7 +29,7 @@ ReplayEnd replayRun(const RunRecord& record, std::int64_t steps, RunObserver& ob
 
   observer.starting(panel);
   panel.RecomputeQuantities();
-  TrajectoryRun run(panel.state(), panel.decimalSeparator());
+  Run run(panel);
   run.limitSteps(steps);
   run.prepare();
   observer.prepared(panel.state());

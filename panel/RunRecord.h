@@ -10,7 +10,7 @@
 namespace larmor {
 
 struct TrailSegment;
-class TrajectoryRun;
+class Run;
 
 // What it takes to make a run again without keeping its steps: the panel as the start
 // button found it, and every action the user made while the run waited, with the step it
@@ -48,7 +48,7 @@ public:
   // The run is prepared: the window draws the field structure once more here.
   virtual void prepared(const SimulationState& /*state*/) {}
   // After each step that moved the particle. Returning false ends the replay there.
-  virtual bool stepped(const TrajectoryRun& run, const SimulationState& state, const TrailSegment& segment) = 0;
+  virtual bool stepped(const Run& run, const SimulationState& state, const TrailSegment& segment) = 0;
 };
 
 struct ReplayEnd {
@@ -61,7 +61,8 @@ struct ReplayEnd {
 // the run's preparation, then step after step, each recorded action applied after the
 // step it followed, up to steps (the steps the recorded run made; a run ends earlier by
 // itself only where it did the first time). The copy's own changes (recomputes, marker
-// colours) go to panelObserver. The run is the Runge–Kutta run, as in the window.
+// colours) go to panelObserver. The run has the integrator the start panel names, as in
+// the window.
 ReplayEnd replayRun(const RunRecord& record, std::int64_t steps, RunObserver& observer,
                     PanelObserver* panelObserver = nullptr);
 

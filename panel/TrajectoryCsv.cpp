@@ -20,15 +20,16 @@ CsvWriter::CsvWriter(std::FILE* out)
         return std::fflush(out) == 0 && whole;
       }) {}
 
-void CsvWriter::header() {
-  static constexpr std::string_view line = "step,t,x,y,z,vx,vy,vz,dV\n";
+void CsvWriter::header(bool withDiagnostics) {
+  const std::string_view line = withDiagnostics ? "step,t,x,y,z,vx,vy,vz,dV,mu_ratio,pitch_deg,B,rho\n"
+                                                : "step,t,x,y,z,vx,vy,vz,dV\n";
   if (capacity - m_used < line.size()) flush();
   line.copy(m_buffer + m_used, line.size());
   m_used += line.size();
 }
 
 void CsvWriter::row(std::int64_t step, double t, double x, double y, double z, double vx, double vy, double vz,
-                    double dV) {
+                    double dV, const DiagnosticSample* diagnostics) {
   if (capacity - m_used < rowRoom) flush();
   char* p = m_buffer + m_used;
   char* const end = m_buffer + capacity;
@@ -36,6 +37,12 @@ void CsvWriter::row(std::int64_t step, double t, double x, double y, double z, d
   for (const double value : {t, x, y, z, vx, vy, vz, dV}) {
     *p++ = ',';
     p = writeNumber(p, end, value);
+  }
+  if (diagnostics) {
+    for (const double value : {diagnostics->muRatio, diagnostics->pitchDeg, diagnostics->B, diagnostics->rho}) {
+      *p++ = ',';
+      p = writeNumber(p, end, value);
+    }
   }
   *p++ = '\n';
   m_used = static_cast<std::size_t>(p - m_buffer);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/DiagnosticsSeries.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -14,7 +16,7 @@ char* writeNumber(char* first, char* last, double value);
 std::string numberText(double value);
 
 // The trajectory of a run as CSV, one row per step, the columns
-// step,t,x,y,z,vx,vy,vz,dV. Rows are collected in a fixed buffer and handed on in large
+// step,t,x,y,z,vx,vy,vz,dV, and with the diagnostics mu_ratio,pitch_deg,B,rho after them. Rows are collected in a fixed buffer and handed on in large
 // blocks: nothing is allocated per step. Written by the companion to its standard output
 // and by the window's export to a file.
 class CsvWriter {
@@ -29,15 +31,17 @@ public:
   CsvWriter(const CsvWriter&) = delete;
   CsvWriter& operator=(const CsvWriter&) = delete;
 
-  void header();
-  // Velocity components and dV as the run holds them, widened to double exactly.
-  void row(std::int64_t step, double t, double x, double y, double z, double vx, double vy, double vz, double dV);
+  void header(bool withDiagnostics = false);
+  // Velocity components and dV as the run holds them, widened to double exactly; the
+  // diagnostics' columns from the sample when given (a NaN is written "nan").
+  void row(std::int64_t step, double t, double x, double y, double z, double vx, double vy, double vz, double dV,
+           const DiagnosticSample* diagnostics = nullptr);
   void flush();
   bool failed() const { return m_failed; }
 
 private:
   static constexpr std::size_t capacity = 1 << 16;
-  static constexpr std::size_t rowRoom = 9 * 32;  // nine fields of at most 32 characters
+  static constexpr std::size_t rowRoom = 13 * 32;  // thirteen fields of at most 32 characters
 
   Sink m_sink;
   bool m_failed = false;

@@ -3,7 +3,7 @@
 #include "ui/Form1.h"
 
 #include "canvas/ViewsPicture.h"
-#include "model/TrajectoryRun.h"
+#include "panel/Run.h"
 #include "panel/Scenario.h"
 #include "panel/TrajectoryCsv.h"
 #include "ui/PictureBox.h"
@@ -79,7 +79,7 @@ public:
   void recomputed() override { m_views.Redraw(m_panel->state()); }
   void markerColoursChanged(int chargePosition) override { m_views.SetMarkerColours(chargePosition); }
   void prepared(const SimulationState& state) override { m_views.DrawFieldStructure(state); }
-  bool stepped(const TrajectoryRun& run, const SimulationState& state, const TrailSegment& segment) override {
+  bool stepped(const Run& run, const SimulationState& state, const TrailSegment& segment) override {
     m_views.PlotTrailSegment(segment);
     m_views.PlaceMarkers(state);
     return m_progress.keepGoing(run.stepsDone());
@@ -95,7 +95,7 @@ private:
 class ReplayToCsv : public RunObserver {
 public:
   ReplayToCsv(CsvWriter& csv, ReplayProgress& progress) : m_csv(csv), m_progress(progress) {}
-  bool stepped(const TrajectoryRun& run, const SimulationState& s, const TrailSegment&) override {
+  bool stepped(const Run& run, const SimulationState& s, const TrailSegment&) override {
     m_csv.row(run.stepsDone(), run.t(), s.x, s.y, s.z, run.vxCartesian(), run.vyCartesian(), run.vzCartesian(),
               run.dV());
     return m_progress.keepGoing(run.stepsDone());

@@ -31,7 +31,7 @@ TEST(TraceWriters, JsonEscapesStringsAndWritesNullForBrokenCoordinates) {
             R"("w=4\"8\\""a\nb\t\u0001""бесконечен")");
   const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
   EXPECT_EQ(summaryJson({"w=1", "T=2", "R=3", "H=4"}, 7, false, nan, inf, -4, "dV"),
-            R"({"captions": ["w=1", "T=2", "R=3", "H=4"], "steps": 7, "complete": false, "x": null, "y": null, "z": -4, "dV": "dV"})"
+            R"({"captions": ["w=1", "T=2", "R=3", "H=4"], "steps": 7, "complete": false, "x": null, "y": null, "z": -4, "dV": "dV", "integrator": "rk4"})"
             "\n");
 }
 

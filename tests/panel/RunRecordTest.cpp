@@ -1,8 +1,9 @@
 // A recorded run replays step for step: the changes a user made while it waited act from
-// the step after the one they followed, and a replay ends where the recorded run ended.
+// the step after the one they followed, a replay ends where the recorded run ended, and it
+// makes its steps with the recorded run's integrator.
 #include "panel/RunRecord.h"
 
-#include "model/TrajectoryRun.h"
+#include "panel/Run.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,7 @@ using Step = std::array<double, 8>;  // t, x, y, z, vx, vy, vz, dV
 struct Collect : RunObserver {
   std::vector<Step> steps;
   std::size_t stopAt = SIZE_MAX;
-  bool stepped(const TrajectoryRun& run, const SimulationState& s, const TrailSegment&) override {
+  bool stepped(const Run& run, const SimulationState& s, const TrailSegment&) override {
     steps.push_back({run.t(), s.x, s.y, s.z, run.vxCartesian(), run.vyCartesian(), run.vzCartesian(), run.dV()});
     return steps.size() < stopAt;
   }
@@ -35,7 +36,7 @@ ControlPanel started() {
 std::vector<Step> runAsTheWindow(ControlPanel panel, const std::vector<RunRecord::Noted>& changes) {
   std::vector<Step> steps;
   panel.RecomputeQuantities();
-  TrajectoryRun run(panel.state(), panel.decimalSeparator());
+  Run run(panel);
   run.prepare();
   while (run.hasNextStep()) {
     run.step();
@@ -79,6 +80,16 @@ TEST(RunRecord, ChangesDuringTheRunReplayFromTheStepAfterTheOneTheyFollowed) {
   stopped.stopAt = 10;
   const ReplayEnd cut = replayRun(record, TrajectoryRun::maxSteps, stopped);
   EXPECT_TRUE(cut.stopped && cut.steps == 10);
+
+  // A run of the Boris integrator replays as one, not as the Runge–Kutta run.
+  ControlPanel boris = start;
+  boris.chooseIntegrator(Integrator::Boris);
+  record.begin(boris);
+  for (const RunRecord::Noted& change : changes) record.note(change.afterStep, change.action);
+  Collect borisReplay;
+  EXPECT_EQ(replayRun(record, TrajectoryRun::maxSteps, borisReplay).steps, 301);
+  EXPECT_TRUE(borisReplay.steps == runAsTheWindow(boris, changes));
+  EXPECT_FALSE(borisReplay.steps == expected);
 }
 
 TEST(RunRecord, NothingRecordedReplaysNothing) {

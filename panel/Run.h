@@ -1,0 +1,101 @@
+#pragma once
+
+#include "model/BorisRun.h"
+#include "model/DiagnosticsSeries.h"
+#include "model/FieldVector.h"
+#include "model/TrajectoryRun.h"
+#include "panel/PanelControls.h"
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <variant>
+
+namespace larmor {
+
+class ControlPanel;
+
+// The run of the start button with the integrator the panel names: the Runge–Kutta run
+// (the default) or the Boris run, driven alike by the window, the companion and the replay.
+// A variant rather than virtual calls: every call is one well-predicted branch, inlined, so
+// a Runge–Kutta run through it costs what the bare TrajectoryRun costs.
+class Run {
+  std::variant<TrajectoryRun, BorisRun> m_run;
+
+  // Two alternatives, told apart by the index alone: no exception path, no jump table.
+  template <typename F>
+  decltype(auto) visit(F&& f) {
+    if (auto* rk4 = std::get_if<TrajectoryRun>(&m_run)) return std::forward<F>(f)(*rk4);
+    return std::forward<F>(f)(*std::get_if<BorisRun>(&m_run));
+  }
+  template <typename F>
+  decltype(auto) visit(F&& f) const {
+    if (const auto* rk4 = std::get_if<TrajectoryRun>(&m_run)) return std::forward<F>(f)(*rk4);
+    return std::forward<F>(f)(*std::get_if<BorisRun>(&m_run));
+  }
+
+public:
+  Run(Integrator integrator, SimulationState& state, char decimalSeparator = '.');
+  // The panel's integrator, its state and its decimal separator.
+  explicit Run(ControlPanel& panel);
+
+  Integrator integrator() const { return m_run.index() == 0 ? Integrator::Rk4 : Integrator::Boris; }
+
+  void limitSteps(std::int64_t limit) {
+    visit([limit](auto& run) { run.limitSteps(limit); });
+  }
+  void prepare() {
+    visit([](auto& run) { run.prepare(); });
+  }
+  bool hasNextStep() const {
+    return visit([](const auto& run) { return run.hasNextStep(); });
+  }
+  TrailSegment step() {
+    return visit([](auto& run) { return run.step(); });
+  }
+  const std::string& accuracyText() const {
+    return visit([](const auto& run) -> const std::string& { return run.accuracyText(); });
+  }
+  bool stoppedNonFinite() const {
+    return visit([](const auto& run) { return run.stoppedNonFinite(); });
+  }
+  bool refusedAxisStart() const {
+    return visit([](const auto& run) { return run.refusedAxisStart(); });
+  }
+  bool cutAtStepLimit() const {
+    return visit([](const auto& run) { return run.cutAtStepLimit(); });
+  }
+  std::int64_t stepsDone() const {
+    return visit([](const auto& run) { return run.stepsDone(); });
+  }
+  double dt() const {
+    return visit([](const auto& run) { return run.dt(); });
+  }
+  double t() const {
+    return visit([](const auto& run) { return run.t(); });
+  }
+  float dV() const {
+    return visit([](const auto& run) { return run.dV(); });
+  }
+  // The velocity [m/s] at t in Cartesian components, as each run holds it.
+  double vxCartesian() const {
+    return visit([](const auto& run) { return run.vxCartesian(); });
+  }
+  double vyCartesian() const {
+    return visit([](const auto& run) { return run.vyCartesian(); });
+  }
+  double vzCartesian() const {
+    return visit([](const auto& run) { return run.vzCartesian(); });
+  }
+  Vec3 velocity() const { return {vxCartesian(), vyCartesian(), vzCartesian()}; }
+};
+
+// μ [J/T] of the prepared run's start state: the start point and the run's start velocity.
+double startMoment(const Run& run, const SimulationState& state);
+
+// What the diagnostics plot of the run's last step: its t and dV, and the particle's
+// position (state.x, y, z) and the run's velocity against the field read now; muRatio is
+// μ over muStart (startMoment).
+DiagnosticSample diagnosticSample(const Run& run, const SimulationState& state, double muStart);
+
+}  // namespace larmor
