@@ -586,6 +586,13 @@ void ImageCanvas::moveMarker(float left, float top) {
   m_impl->tell();
 }
 
+void ImageCanvas::placeMarker(QPointF topLeft) {
+  m_markerPending = false;
+  m_markerTopLeft = topLeft;
+  m_markerChanged = true;
+  m_impl->tell();
+}
+
 QPointF ImageCanvas::markerPixels(float left, float top) const {
   const double spanU = double(m_mapping.uRight) - m_mapping.uLeft;
   const double spanW = double(m_mapping.wTop) - m_mapping.wBottom;

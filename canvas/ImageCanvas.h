@@ -49,6 +49,9 @@ public:
 
   // Where the marker's top-left corner is, in logical pixels (as last moved).
   QPointF markerTopLeft() const;
+  // Puts the marker's top-left corner at a place in logical pixels: a marker that another
+  // picture left where a run took it, copied into a fresh picture of the same view.
+  void placeMarker(QPointF topLeft);
   QColor markerColour() const { return m_markerColour; }
   // Paints the marker as a filled circle onto a painter over the image (PNG output).
   void paintMarker(QPainter& painter, QPointF offset = {}) const;

@@ -16,6 +16,8 @@ public:
   explicit ViewsPicture(int width);
 
   Views& views() { return m_views; }
+  ImageCanvas& xy() { return m_xy; }
+  ImageCanvas& xz() { return m_xz; }
   // Both views side by side, (3·width + gap) × width, the markers painted last.
   QImage compose() const;
 

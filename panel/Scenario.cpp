@@ -61,10 +61,15 @@ Json barValue(const BarKey& key, int position) {
   return position / key.divisor;  // the double nearest to the decimal value: written short
 }
 
-// Characters of a UTF-8 text (the reader has checked the encoding).
+// Characters of a UTF-8 text as a text box counts them, in UTF-16 units: a character
+// beyond the first 65536 counts twice (the reader has checked the encoding).
 std::size_t characters(std::string_view utf8) {
   std::size_t count = 0;
-  for (const char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  for (const char c : utf8) {
+    const auto byte = static_cast<unsigned char>(c);
+    count += (byte & 0xC0) != 0x80;
+    count += byte >= 0xF0;
+  }
   return count;
 }
 

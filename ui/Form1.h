@@ -104,6 +104,8 @@ private:
   // A user's change: applied to the panel and, during a run, noted with the step it
   // followed, so that the run can be replayed for an export.
   void act(const PanelAction& action);
+  // The same action made on its widget, which then tells the panel: opening a scenario.
+  void actOnWidget(const PanelAction& action);
   void noteDuringRun(const PanelAction& action);
   void beginRunRecord();
   void mnuFileOpen_Click();

@@ -7,11 +7,15 @@
 #include "panel/Scenario.h"
 #include "panel/TrajectoryCsv.h"
 #include "ui/PictureBox.h"
+#include "ui/VerticalBar.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScrollBar>
 #include <QImage>
 #include <QMenu>
 #include <QProgressDialog>
@@ -113,6 +117,28 @@ void Form1::act(const PanelAction& action) {
   noteDuringRun(action);
 }
 
+void Form1::actOnWidget(const PanelAction& action) {
+  switch (action.kind) {
+    case PanelAction::Kind::MoveBar: {  // the widget's change reaches the panel as a user's would
+      VerticalBar* const bars[] = {VScroll1, VScroll2, VScroll3, VScroll4, VScroll5,
+                                   VScroll6, VScroll7, VScroll8, VScroll9, VScroll10};
+      if (static_cast<Bar>(action.control) == Bar::HScroll1) return HScroll1->setValue(action.value);
+      return bars[action.control]->setValue(action.value);
+    }
+    case PanelAction::Kind::TypeText: {
+      QLineEdit* const texts[] = {Text1, Text2, Text3};
+      return texts[action.control]->setText(QString::fromStdString(action.text));
+    }
+    case PanelAction::Kind::SelectEntry:
+      if (List1->currentRow() != action.value) return List1->setCurrentRow(action.value);
+      ++m_selections;  // the entry already selected, chosen again: as a click on it
+      return act(action);
+    case PanelAction::Kind::ChooseIntegrator:
+    case PanelAction::Kind::Recompute:
+      return act(action);
+  }
+}
+
 void Form1::noteDuringRun(const PanelAction& action) {
   if (!m_running) return;
   m_runRecord.note(m_lastRunSteps, action);
@@ -141,7 +167,7 @@ bool Form1::openScenario(const QString& path) {
                                     .arg(shownPath(path), problem));
     return false;
   }
-  for (const PanelAction& action : scenarioActions(read.scenario)) act(action);
+  for (const PanelAction& action : scenarioActions(read.scenario)) actOnWidget(action);
   m_scenarioTitle = qs(read.scenario.title);
   m_scenarioDescription = qs(read.scenario.description);
   if (!m_scenarioTitle.isEmpty() || !m_scenarioDescription.isEmpty()) {
@@ -224,6 +250,12 @@ QImage Form1::viewsPicture(int width) {
   } else {
     views.SetMarkerColours(m_panel.position(Bar::VScroll1));
     views.Redraw(m_state);
+    // A marker outside its view stays where the last run left it on the screen: the same
+    // place here, its centre scaled to this width.
+    const double scale = double(width) / std::max(1, Picture1->width());
+    const QPointF half(ImageCanvas::markerDiameter / 2.0, ImageCanvas::markerDiameter / 2.0);
+    picture.xy().placeMarker((Picture1->canvas().markerTopLeft() + half) * scale - half);
+    picture.xz().placeMarker((Picture2->canvas().markerTopLeft() + half) * scale - half);
   }
   return picture.compose();
 }

@@ -122,7 +122,7 @@ echo "region bar: top arrow clicked, the label shows region 2"
 choose_exit() {
   click "$(centre mnuFile)"
   sleep 0.3
-  xdotool key Down Down Return  # Cправка, (separator), Выход
+  xdotool key Up Return  # from no item, Up reaches the last: Выход
 }
 confirmation() { box=$(window_named "На Выход"); }
 no_confirmation() { ! confirmation; }

@@ -3,6 +3,7 @@
 // under the mouse, wheel zoom, drag, autoscale), live redraws, exports and their failures.
 #include "WindowTestSupport.h"
 
+#include "panel/Scenario.h"
 #include "ui/DiagnosticsWindow.h"
 
 #include <QAction>
@@ -101,8 +102,14 @@ TEST_F(DiagnosticsTest, MenuOpensOneWindowAndTheBorisItemFollowsThePanelBothWays
   moveBar("VScroll4", 20000);  // a recompute: the next run's method is named
   EXPECT_TRUE(title(Plot::MagneticMoment).endsWith(QStringLiteral("метод Бориса"))) << title(Plot::MagneticMoment).toStdString();
 
-  // A change the panel makes itself (as an opened scenario does) reaches the check.
-  const_cast<ControlPanel&>(window().panel()).chooseIntegrator(Integrator::Rk4);
+  // A lesson opened with the RK4 run chooses it on the panel, and the check follows.
+  Scenario lesson = scenarioOf(window().panel());
+  lesson.integrator = Integrator::Rk4;
+  QFile file(out.filePath(QStringLiteral("rk4.larmor")));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(QByteArray::fromStdString(scenarioJson(lesson))) > 0);
+  file.close();
+  ASSERT_TRUE(window().openScenario(file.fileName()));
+  EXPECT_EQ(window().panel().integrator(), Integrator::Rk4);
   EXPECT_FALSE(boris->isChecked());
   boris->trigger();
   boris->trigger();

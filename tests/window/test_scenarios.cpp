@@ -1,0 +1,416 @@
+// Scenario files, the examples menu and the exports, through the window's own menu items
+// with file dialogs that answer as a user would.
+#include "WindowTestSupport.h"
+
+#include "canvas/ViewsPicture.h"
+#include "panel/Scenario.h"
+#include "panel/TrajectoryCsv.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QProcess>
+#include <QPushButton>
+
+namespace larmor::test {
+namespace {
+
+// The desktop and the file dialogs, answering from what a test put in.
+struct Fakes : RecordingServices, FileDialogs {
+  QStringList informationTexts;
+  QString openPath, savePath;                       // empty: the dialog is cancelled
+  std::optional<Description> description = Description{};
+  std::optional<int> width;                          // none: the window's own width is taken
+  int offeredWidth = 0;
+
+  void information(QWidget* parent, const QString& title, const QString& text) override {
+    RecordingServices::information(parent, title, text);
+    informationTexts << text;
+  }
+  QString openFileName(QWidget*, const QString&, const QString&) override { return openPath; }
+  QString saveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override {
+    return savePath;
+  }
+  std::optional<Description> describeScenario(QWidget*, const Description&) override { return description; }
+  std::optional<int> pictureWidth(QWidget*, int windowWidth) override {
+    offeredWidth = windowWidth;
+    return width ? width : windowWidth;
+  }
+};
+
+// Everything a window shows that a scenario sets: controls, captions, inputs shown, the
+// list, the illustration and both pictures with their markers.
+struct Shown {
+  std::vector<int> bars;
+  QStringList texts, captions;
+  std::vector<bool> inputs;
+  int row = -1;
+  QString picture;
+  QImage xy, xz;
+  QPoint xyMarker, xzMarker;
+  // What differs, by name; empty when nothing does.
+  // The accuracy label is left out on request: it shows the last run until the next one.
+  std::string differences(const Shown& o, bool withAccuracy = true) const {
+    std::string d;
+    for (std::size_t k = 0; k < bars.size(); ++k)
+      if (bars[k] != o.bars[k]) d += std::string(" ") + barNames[k];
+    for (int k = 0; k < texts.size(); ++k)
+      if (texts[k] != o.texts[k]) d += std::string(" ") + textNames[k];
+    for (int k = 0; k < captions.size(); ++k)
+      if (captions[k] != o.captions[k] && (withAccuracy || k + 1 != 26))
+        d += " Label" + std::to_string(k + 1) + "(" + captions[k].toStdString() + "|" + o.captions[k].toStdString() + ")";
+    if (inputs != o.inputs) d += " inputs";
+    if (row != o.row) d += " List1";
+    if (picture != o.picture) d += " Image1(" + picture.toStdString() + "|" + o.picture.toStdString() + ")";
+    if (xy != o.xy) d += " Picture1";
+    if (xz != o.xz) d += " Picture2";
+    if (xyMarker != o.xyMarker || xzMarker != o.xzMarker) d += " markers";
+    return d;
+  }
+};
+
+// Where two pictures first differ, as "x,y"; empty when they are alike pixel for pixel.
+std::string firstDifference(const QImage& a, const QImage& b) {
+  if (a.size() != b.size()) return "sizes differ";
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x)
+      if (a.pixel(x, y) != b.pixel(x, y)) return std::to_string(x) + "," + std::to_string(y);
+  return {};
+}
+
+QByteArray fileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+// The companion, run as a process; its standard output.
+QByteArray trace(const QStringList& arguments) {
+  QProcess process;
+  process.start(QStringLiteral(LARMOR_TRACE_BINARY), arguments);
+  EXPECT_TRUE(process.waitForFinished(120000));
+  EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+  return process.readAllStandardOutput();
+}
+
+class ScenarioWindowTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(m_dir.isValid() && QDir::setCurrent(m_dir.path()));
+    // The illustrations, each a pixel of its own colour, so the shown picture is told apart.
+    const char* names[] = {"1.gif", "2.gif", "3.gif", "4.gif", "5.gif", "6.gif", "7.gif", "velocity.gif", "mudr.gif"};
+    for (int k = 1; k <= 9; ++k) {
+      const QColor c = pictureColour(k);
+      writeFile(QString::fromLatin1(names[k - 1]),
+                QByteArray("GIF89a\1\0\1\0\x80\0\0", 13) + char(c.red()) + char(c.green()) + char(c.blue()) +
+                    QByteArray("\0\0\0,\0\0\0\0\1\0\1\0\0\2\2\x44\1\0;", 19));
+    }
+  }
+  void TearDown() override {
+    m_windows.clear();
+    QDir::setCurrent(m_previousDir);
+  }
+
+  Form1& newWindow() {
+    m_windows.push_back(std::make_unique<Form1>(Services{&fakes, &fakes, &fakes, &fakes, &fakes}));
+    Form1& w = *m_windows.back();
+    w.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
+    return w;
+  }
+  template <typename T = QWidget>
+  static T* control(Form1& w, const char* name) {
+    T* found = w.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+  static void trigger(Form1& w, const char* item) { control<QAction>(w, item)->trigger(); }
+  static void select(Form1& w, const char* entry) {
+    auto* list = control<QListWidget>(w, "List1");
+    QListWidgetItem* item = list->findItems(QString::fromUtf8(entry), Qt::MatchExactly).value(0);
+    ASSERT_NE(item, nullptr) << entry;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+  }
+  static void typeInto(Form1& w, const char* box, const QString& text) {
+    control<QLineEdit>(w, box)->selectAll();
+    QTest::keyClicks(control<QLineEdit>(w, box), text);
+  }
+  static void setBar(Form1& w, const char* name, int value) {
+    if (auto* vertical = qobject_cast<VerticalBar*>(control(w, name))) vertical->setValue(value);
+    else control<QScrollBar>(w, name)->setValue(value);
+  }
+  static void start(Form1& w) { QTest::mouseClick(control<QPushButton>(w, "CmdOK"), Qt::LeftButton); }
+
+  static Shown shown(Form1& w) {
+    QApplication::processEvents();  // markers follow at the next turn of the event loop
+    Shown s;
+    for (const char* bar : barNames) {
+      auto* vertical = qobject_cast<VerticalBar*>(control(w, bar));
+      s.bars.push_back(vertical ? vertical->value() : control<QScrollBar>(w, bar)->value());
+    }
+    for (const char* box : textNames) s.texts << control<QLineEdit>(w, box)->text();
+    for (int k = 1; k < 30; ++k) s.captions << control<QLabel>(w, qPrintable(QStringLiteral("Label%1").arg(k)))->text();
+    for (const char* input : {"Label27", "Text1", "Label28", "Text3"}) s.inputs.push_back(control(w, input)->isVisible());
+    s.row = control<QListWidget>(w, "List1")->currentRow();
+    s.picture = control<QLabel>(w, "Image1")->property("pictureFile").toString();
+    s.xy = control<PictureBox>(w, "Picture1")->canvas().image();
+    s.xz = control<PictureBox>(w, "Picture2")->canvas().image();
+    s.xyMarker = control<PictureBox>(w, "Picture1")->marker()->pos();
+    s.xzMarker = control<PictureBox>(w, "Picture2")->marker()->pos();
+    return s;
+  }
+  // Both pictures of the window side by side, as an export composes them.
+  static QImage windowPicture(Form1& w) {
+    const ImageCanvas& xy = control<PictureBox>(w, "Picture1")->canvas();
+    const ImageCanvas& xz = control<PictureBox>(w, "Picture2")->canvas();
+    const int side = xy.image().width();
+    QImage picture(3 * side + ViewsPicture::gap, side, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    painter.drawImage(0, 0, xy.image());
+    painter.drawImage(side + ViewsPicture::gap, 0, xz.image());
+    painter.setClipRect(0, 0, side, side);
+    xy.paintMarker(painter, QPointF(0, 0));
+    painter.setClipRect(side + ViewsPicture::gap, 0, 2 * side, side);
+    xz.paintMarker(painter, QPointF(side + ViewsPicture::gap, 0));
+    return picture;
+  }
+
+  QString path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
+
+  Fakes fakes;
+
+private:
+  QString m_previousDir = QDir::currentPath();
+  QTemporaryDir m_dir;
+  std::vector<std::unique_ptr<Form1>> m_windows;
+};
+
+// The file items come first and keep the old ones below in their order; the examples are
+// listed by title in the order of their file names, an unreadable one by its name.
+TEST_F(ScenarioWindowTest, MenusOfferFilesAndTheExampleLessons) {
+  ASSERT_TRUE(QDir().mkdir(QStringLiteral("examples")));
+  const QByteArray lesson = QByteArray::fromStdString(scenarioJson(scenarioOf([] {
+    ControlPanel panel;
+    panel.Form_Load();
+    return panel;
+  }(), "Урок & упражнение")));
+  writeFile(QStringLiteral("examples/b.larmor"), lesson);
+  writeFile(QStringLiteral("examples/a-broken.larmor"), "{");
+  writeFile(QStringLiteral("examples/notes.txt"), "not a lesson");
+  Form1& w = newWindow();
+  QStringList menus, fileItems, examples;
+  for (QAction* menu : w.menuBar()->actions()) menus << menu->text();
+  for (QAction* item : control<QMenu>(w, "mnuFile")->actions()) fileItems << (item->isSeparator() ? "-" : item->objectName());
+  for (QAction* item : control<QMenu>(w, "mnuExamples")->actions()) examples << item->text();
+  EXPECT_EQ(menus, QStringList({"Файл", "Примеры", "Диагностика", "Помощь"}));
+  EXPECT_EQ(fileItems, QStringList({"mnuFileOpen", "mnuFileSave", "-", "mnuFileExportCsv", "mnuFileExportPng", "-",
+                                    "mnuFilespravka", "-", "mnuFileExit"}));
+  EXPECT_EQ(examples, QStringList({"a-broken", "Урок && упражнение"}));
+
+  control<QAction>(w, "mnuExample_b")->trigger();
+  EXPECT_EQ(fakes.informationTitles, QStringList({"Урок & упражнение"}));
+  control<QAction>(w, "mnuExample_a-broken")->trigger();
+  ASSERT_EQ(fakes.warnings.size(), 1);
+  EXPECT_TRUE(fakes.warnings[0].contains(QStringLiteral("examples/a-broken.larmor"))) << fakes.warnings[0].toStdString();
+
+  // Without the folder the menu says so, with nothing to choose.
+  ASSERT_TRUE(QDir(QStringLiteral("examples")).removeRecursively());
+  control<QMenu>(w, "mnuExamples")->aboutToShow();
+  ASSERT_EQ(control<QMenu>(w, "mnuExamples")->actions().size(), 1);
+  EXPECT_FALSE(control<QMenu>(w, "mnuExamples")->actions()[0]->isEnabled());
+}
+
+// A lesson saved from one window opens in a fresh one and in a used one to the same
+// controls, captions, illustration and pictures, and shows its title and description.
+TEST_F(ScenarioWindowTest, SavedLessonsOpenAsTheyWereShown) {
+  const struct {
+    const char* name;
+    std::function<void(Form1&)> act;
+  } states[] = {
+      {"second trap, angle moved, texts typed",
+       [](Form1& w) {
+         select(w, "Ловушка-2");
+         setBar(w, "VScroll10", -180);
+         typeInto(w, "Text3", QStringLiteral("2,5"));
+         typeInto(w, "Text2", QStringLiteral("3"));
+         setBar(w, "VScroll3", 10);
+       }},
+      {"no charge: the kept period",
+       [](Form1& w) {
+         select(w, "Плоский дрейф");
+         setBar(w, "VScroll5", 300);
+         setBar(w, "VScroll1", 0);
+         setBar(w, "VScroll2", 0);
+         setBar(w, "HScroll1", 0);
+       }},
+  };
+  for (const auto& state : states) {
+    SCOPED_TRACE(state.name);
+    Form1& saving = newWindow();
+    state.act(saving);
+    const Shown before = shown(saving);
+    fakes.savePath = path("урок.larmor");
+    fakes.description = FileDialogs::Description{QStringLiteral("Урок"), QStringLiteral("Что показать.\nВторая строка.")};
+    trigger(saving, "mnuFileSave");
+    ASSERT_TRUE(fakes.warnings.isEmpty()) << fakes.warnings.join('\n').toStdString();
+    const ScenarioRead read = readScenario(fileBytes(fakes.savePath).toStdString());
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read.scenario.description, "Что показать.\nВторая строка.");
+
+    fakes.openPath = fakes.savePath;
+    Form1& fresh = newWindow();
+    trigger(fresh, "mnuFileOpen");
+    EXPECT_EQ(shown(fresh).differences(before), "");
+    EXPECT_EQ(fakes.informationTexts.value(fakes.informationTexts.size() - 1), QStringLiteral("Что показать.\nВторая строка."));
+    // A run from the opened lesson is the saved window's run, step for step.
+    setBar(saving, "HScroll1", 0);
+    setBar(fresh, "HScroll1", 0);
+    start(saving);
+    start(fresh);
+    EXPECT_EQ(shown(fresh).differences(shown(saving)), "");
+    // The window that saved it, changed since, comes back to it too.
+    select(saving, "Магнитный монополь");
+    setBar(saving, "VScroll6", 0);
+    trigger(saving, "mnuFileOpen");
+    EXPECT_EQ(shown(saving).differences(before, false), "");
+    fakes.informationTitles.clear();
+  }
+}
+
+// Each kind of bad file: a message naming the file and its first problem, and nothing of
+// the window changed.
+TEST_F(ScenarioWindowTest, BadFilesAreRefusedAndChangeNothing) {
+  const QByteArray good = QByteArray::fromStdString(scenarioJson(scenarioOf([] {
+    ControlPanel panel;
+    panel.Form_Load();
+    panel.selectEntry(3);
+    return panel;
+  }())));
+  auto with = [&good](const char* from, const char* to) { return QByteArray(good).replace(from, to); };
+  QVERIFY(QDir().mkdir(QStringLiteral("folder.larmor")));
+  const struct {
+    const char* file;
+    QByteArray bytes;  // not written for the missing file and the folder
+    const char* problem;
+  } cases[] = {
+      {"missing.larmor", {}, "файл не читается"},
+      {"folder.larmor", {}, "файл не читается"},
+      {"text.larmor", "Урок про ловушку", "это не JSON"},
+      {"other.larmor", R"({"format": "other", "version": 1})", "это не сценарий Larmor"},
+      {"newer.larmor", with("\"version\": 1", "\"version\": 3"), "версия формата 3 новее"},
+      {"range.larmor", with("\"speed\": 22000", "\"speed\": 40000"), "\"speed\" = 40000: вне диапазона"},
+      {"grid.larmor", with("\"z0\": -4.0", "\"z0\": -4.05"), "\"z0\" = -4.05: между делениями"},
+      {"last.larmor", with("\"integrator\": \"rk4\"", "\"integrator\": \"rk2\""), "\"integrator\" = \"rk2\""},
+  };
+  Form1& w = newWindow();
+  select(w, "Центробежный дрейф");
+  setBar(w, "VScroll6", 120);
+  const Shown before = shown(w);
+  const int recomputes = w.recomputeCount();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    if (!c.bytes.isEmpty()) writeFile(path(c.file), c.bytes);
+    fakes.openPath = path(c.file);
+    trigger(w, "mnuFileOpen");
+    ASSERT_FALSE(fakes.warnings.isEmpty());
+    const QString message = fakes.warnings.takeLast();
+    EXPECT_TRUE(message.contains(QDir::toNativeSeparators(path(c.file))) && message.contains(QString::fromUtf8(c.problem)))
+        << message.toStdString();
+    EXPECT_EQ(shown(w).differences(before), "");
+    EXPECT_EQ(w.recomputeCount(), recomputes);
+  }
+  EXPECT_TRUE(fakes.informationTitles.isEmpty());
+  // A cancelled dialog opens nothing and says nothing.
+  fakes.openPath.clear();
+  trigger(w, "mnuFileOpen");
+  EXPECT_TRUE(fakes.warnings.isEmpty());
+  EXPECT_EQ(shown(w).differences(before), "");
+}
+
+// The exported trajectory is the run the window made, changes made during its waits
+// included; without changes it is the companion's CSV byte for byte.
+TEST_F(ScenarioWindowTest, TrajectoryExportReplaysTheLastRun) {
+  Form1& w = newWindow();
+  fakes.savePath = path("run.csv");
+  trigger(w, "mnuFileExportCsv");  // nothing to export yet
+  EXPECT_EQ(fakes.informationTexts.size(), 1);
+  EXPECT_FALSE(QFile::exists(fakes.savePath));
+
+  typeInto(w, "Text2", QStringLiteral("2"));
+  setBar(w, "HScroll1", 1);
+  std::vector<std::array<double, 3>> live;  // where the window's run put the particle
+  const QMetaObject::Connection watch = QObject::connect(&w, &Form1::runStepped, [&] {
+    live.push_back({w.state().x, w.state().y, w.state().z});
+    if (live.size() == 20) setBar(w, "VScroll5", 14000);
+    if (live.size() == 50) select(w, "Осевой дрейф");
+    if (live.size() == 60) typeInto(w, "Text1", QStringLiteral("1,5"));
+    if (live.size() == 80) w.resize(w.width() + 40, w.height());
+    if (live.size() == 90) trigger(w, "mnuFileExportCsv");  // not while the run goes on
+  });
+  start(w);
+  QObject::disconnect(watch);
+  ASSERT_EQ(live.size(), 201u);
+  EXPECT_EQ(fakes.informationTexts.size(), 2);
+  EXPECT_FALSE(QFile::exists(fakes.savePath));
+  trigger(w, "mnuFileExportCsv");
+  const QList<QByteArray> rows = fileBytes(fakes.savePath).split('\n');
+  ASSERT_EQ(rows.size(), 203);  // the header, 201 steps, the empty rest after the last line feed
+  EXPECT_EQ(rows[0], "step,t,x,y,z,vx,vy,vz,dV");
+  for (std::size_t k = 0; k < live.size(); ++k) {
+    const QList<QByteArray> fields = rows[static_cast<int>(k) + 1].split(',');
+    ASSERT_EQ(fields.size(), 9);
+    EXPECT_EQ(fields[0].toLongLong(), static_cast<long long>(k + 1));
+    for (int c = 0; c < 3; ++c) EXPECT_EQ(fields[2 + c].toStdString(), numberText(live[k][c])) << "step " << k + 1;
+  }
+
+  // The same settings again, nothing changed during the run: the companion's CSV.
+  start(w);
+  trigger(w, "mnuFileExportCsv");
+  const QByteArray companion = trace({"--config", "3", "--field", "7e-4", "--S", "1,5", "--periods", "2"});
+  EXPECT_EQ(fileBytes(fakes.savePath), companion);
+  EXPECT_NE(fileBytes(fakes.savePath).left(2000), QByteArray(rows.join('\n')).left(2000)) << "the changes made a difference";
+}
+
+// Both views as a PNG: at the window's size the window's own pictures, at another width the
+// companion's; after a change since the run, what the window shows then.
+TEST_F(ScenarioWindowTest, ViewsExportIsTheWindowsPictureAtAnyWidth) {
+  Form1& w = newWindow();
+  select(w, "Магнитная ловушка");
+  setBar(w, "HScroll1", 0);
+  typeInto(w, "Text2", QStringLiteral("3"));
+  start(w);
+  fakes.savePath = path("views.png");
+  trigger(w, "mnuFileExportPng");
+  EXPECT_EQ(fakes.offeredWidth, 208);
+  EXPECT_EQ(firstDifference(QImage(fakes.savePath), windowPicture(w)), "");
+
+  fakes.width = 300;
+  trigger(w, "mnuFileExportPng");
+  trace({"--config", "4", "--periods", "3", "--png", path("trace.png"), "--width", "300", "--summary"});
+  const QImage exported(fakes.savePath), companion(path("trace.png"));
+  EXPECT_EQ(exported.size(), QSize(3 * 300 + ViewsPicture::gap, 300));
+  EXPECT_EQ(firstDifference(exported, companion), "");
+
+  setBar(w, "VScroll3", 3);  // redraws the views without the trail
+  fakes.width.reset();
+  trigger(w, "mnuFileExportPng");
+  EXPECT_EQ(firstDifference(QImage(fakes.savePath), windowPicture(w)), "");
+  EXPECT_TRUE(fakes.warnings.isEmpty());
+
+  // A place that cannot be written: a message naming it, and no file.
+  fakes.savePath = path("no folder/views.png");
+  trigger(w, "mnuFileExportPng");
+  ASSERT_EQ(fakes.warnings.size(), 1);
+  EXPECT_TRUE(fakes.warnings[0].contains(QStringLiteral("no folder/views.png")));
+  EXPECT_FALSE(QFile::exists(fakes.savePath));
+}
+
+}  // namespace
+}  // namespace larmor::test
