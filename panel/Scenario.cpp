@@ -234,12 +234,19 @@ ScenarioRead readScenario(std::string_view bytes) {
   if (bytes.size() > scenarioMaxBytes) return fail(Kind::TooLarge);
 
   // The parser keeps the last of two equal keys; a file that says two things is refused.
-  std::string duplicate;
+  // The keys being read are noted too: a number beyond the double range stops the parser,
+  // and the message names the key it was given for.
+  std::string duplicate, outer, inner;
   std::set<std::string> seen;
   const Json::parser_callback_t noteKeys = [&](int depth, Json::parse_event_t event, Json& parsed) {
-    if (event == Json::parse_event_t::key && depth == 1 && duplicate.empty() && parsed.is_string() &&
-        !seen.insert(parsed.get<std::string>()).second)
-      duplicate = parsed.get<std::string>();
+    if (event != Json::parse_event_t::key || !parsed.is_string()) return true;
+    if (depth == 1) {
+      outer = parsed.get<std::string>();
+      inner.clear();
+      if (duplicate.empty() && !seen.insert(outer).second) duplicate = outer;
+    } else if (depth == 2) {
+      inner = parsed.get<std::string>();
+    }
     return true;
   };
   Json json;
@@ -247,6 +254,16 @@ ScenarioRead readScenario(std::string_view bytes) {
     json = Json::parse(bytes.begin(), bytes.end(), noteKeys);
   } catch (const Json::parse_error& error) {
     return fail(Kind::NotJson, {}, {}, error.byte);
+  } catch (const Json::out_of_range& error) {  // "number overflow parsing '1e400'"
+    std::string number = error.what();
+    const std::size_t open = number.find('\'');
+    number = open == std::string::npos ? std::string() : number.substr(open + 1, number.rfind('\'') - open - 1);
+    if (number.size() > 40) number = number.substr(0, 40) + "…";
+    if (outer.empty()) return fail(Kind::NotAnObject);
+    if (!knownKey(outer)) return fail(Kind::Unknown, outer);
+    if (outer != "keptFrom" || inner.empty()) return fail(Kind::OffRange, outer, number);
+    const bool kept = std::any_of(std::begin(keptKeys), std::end(keptKeys), [&](const char* k) { return inner == k; });
+    return fail(kept ? Kind::OffRange : Kind::Unknown, "keptFrom." + inner, number);
   }
   if (!json.is_object()) return fail(Kind::NotAnObject);
   if (!duplicate.empty()) return fail(Kind::Duplicate, duplicate);

@@ -1,0 +1,109 @@
+// larmor-trace --scenario FILE, run as a process: a lesson sets the controls as its options
+// would, later options change it, and a file that cannot be taken stops the companion with
+// one line naming the first problem and nothing on standard output.
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Outcome {
+  int exitCode = -1;
+  QByteArray out, err;
+};
+
+Outcome trace(const QStringList& arguments) {
+  QProcess process;
+  process.start(QStringLiteral(LARMOR_TRACE_BINARY), arguments);
+  EXPECT_TRUE(process.waitForFinished(120000));
+  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
+          process.readAllStandardError()};
+}
+
+QByteArray contents(const QString& path) {
+  QFile file(path);
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+  return file.readAll();
+}
+
+// The options that name the same controls as the file, the structure first as the
+// companion takes it; the slow-down and the picture do not change a run.
+QStringList optionsOf(const QByteArray& file) {
+  const QJsonObject json = QJsonDocument::fromJson(file).object();
+  QStringList options{"--config", QString::number(json.value("config").toInt())};
+  for (const char* key : {"charge", "mass", "speed", "alpha", "beta", "field", "region", "x0", "y0", "z0"})
+    options << QStringLiteral("--") + key << QString::number(json.value(key).toDouble(), 'g', QLocale::FloatingPointShortest);
+  for (const char* key : {"S", "d", "periods", "integrator"})
+    options << QStringLiteral("--") + key << json.value(key).toString();
+  return options;
+}
+
+// Every example lesson, alone and with options after it that change it.
+TEST(ScenarioOption, ALessonRunsAsItsOwnOptionsDo) {
+  const QStringList lessons = QDir(QStringLiteral(LARMOR_EXAMPLES_DIR)).entryList({"*.larmor"}, QDir::Files, QDir::Name);
+  ASSERT_EQ(lessons.size(), 10);
+  for (const QString& name : lessons) {
+    SCOPED_TRACE(name.toStdString());
+    const QString path = QStringLiteral(LARMOR_EXAMPLES_DIR "/") + name;
+    const QStringList options = optionsOf(contents(path));
+    for (const QStringList& after : {QStringList{}, QStringList{"--integrator", "boris", "--speed", "12345", "--periods", "2"}}) {
+      const Outcome byFile = trace(QStringList{"--scenario", path, "--summary"} + after);
+      const Outcome byOptions = trace(options + QStringList{"--summary"} + after);
+      ASSERT_EQ(byFile.exitCode, 0) << byFile.err.toStdString();
+      ASSERT_EQ(byOptions.exitCode, 0) << byOptions.err.toStdString();
+      EXPECT_TRUE(byFile.out.contains("\"steps\"")) << byFile.out.toStdString();
+      EXPECT_EQ(byFile.out.toStdString(), byOptions.out.toStdString()) << options.join(' ').toStdString();
+      EXPECT_EQ(byFile.err.toStdString(), byOptions.err.toStdString());
+    }
+  }
+}
+
+TEST(ScenarioOption, ARefusedFileStopsWithOneLineNamingItsFirstProblem) {
+  QTemporaryDir dir;
+  const QByteArray good = contents(QStringLiteral(LARMOR_EXAMPLES_DIR "/01-cyclotron-circle.larmor"));
+  auto with = [&good](const char* from, const char* to) {
+    EXPECT_TRUE(good.contains(from)) << from;
+    return QByteArray(good).replace(from, to);
+  };
+  const struct {
+    const char* file;
+    QByteArray bytes;  // none: the file is not written
+    const char* says;
+  } cases[] = {
+      {"missing.larmor", {}, "cannot read the scenario"},
+      {"text.larmor", "Урок про ловушку", "is refused: not JSON"},
+      {"other.larmor", R"({"format": "other", "version": 1})", "not a Larmor scenario"},
+      {"newer.larmor", with("\"version\": 1", "\"version\": 2"), "format version 2 is newer"},
+      {"range.larmor", with("\"speed\": 22000", "\"speed\": 40000"), "\"speed\" = 40000 is out of range"},
+      {"overflow.larmor", with("\"speed\": 22000", "\"speed\": 1e400"), "\"speed\" = 1e400 is out of range"},
+      {"grid.larmor", with("\"x0\": 0.0", "\"x0\": 0.05"), "\"x0\" = 0.05 lies between two steps"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    const QString path = dir.filePath(QString::fromUtf8(c.file));
+    if (!c.bytes.isEmpty()) {
+      QFile file(path);
+      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+      file.write(c.bytes);
+    }
+    for (const QStringList& rest : {QStringList{"--summary"}, QStringList{}}) {
+      const Outcome o = trace(QStringList{"--scenario", path} + rest);
+      EXPECT_EQ(o.exitCode, 2);
+      EXPECT_TRUE(o.out.isEmpty()) << o.out.left(200).toStdString();
+      EXPECT_EQ(o.err.count('\n'), 1) << o.err.toStdString();
+      EXPECT_TRUE(o.err.contains(c.says) && o.err.contains(c.file)) << o.err.toStdString();
+    }
+  }
+  // Given twice, even the same file: refused before either is read.
+  const QString lesson = QStringLiteral(LARMOR_EXAMPLES_DIR "/01-cyclotron-circle.larmor");
+  const Outcome twice = trace({"--scenario", lesson, "--scenario", lesson, "--summary"});
+  EXPECT_EQ(twice.exitCode, 2);
+  EXPECT_TRUE(twice.out.isEmpty() && twice.err.contains("--scenario may be given only once")) << twice.err.toStdString();
+}
+
+}  // namespace
