@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QFontMetrics>
 #include <QImage>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -272,6 +273,17 @@ void Form1::buildControls() {
   Picture2 = new PictureBox(QStringLiteral("Shape2"), client);
   Picture2->setObjectName(QStringLiteral("Picture2"));
   Picture2->setToolTip(QStringLiteral("плоскость X0Z"));
+  // Which method drew the trail, in the corner of the X0Z view, so that a screenshot says
+  // it; shown only for the Boris run, the window looks as ever with the default one.
+  auto* method = new QLabel(QStringLiteral("метод Бориса"), Picture2);
+  method->setObjectName(QStringLiteral("lblMethod"));
+  method->setStyleSheet(QStringLiteral("QLabel { background: rgba(255, 255, 255, 210); color: #404040; padding: 0 2px; }"));
+  method->setAttribute(Qt::WA_TransparentForMouseEvents);
+  method->hide();
+  auto* corner = new QGridLayout(Picture2);
+  corner->setSizeConstraint(QLayout::SetNoConstraint);
+  corner->setContentsMargins(2, 2, 2, 2);
+  corner->addWidget(method, 0, 0, Qt::AlignRight | Qt::AlignBottom);
   Image1 = new QLabel(client);
   Image1->setObjectName(QStringLiteral("Image1"));
   Image1->setScaledContents(true);

@@ -7,6 +7,7 @@
 #include "ui/PictureBox.h"
 
 #include "model/TrajectoryRun.h"  // the texts of a run that cannot go on
+#include "panel/Run.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,7 +17,9 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <cmath>
 #include <memory>
+#include <tuple>
 
 namespace larmor::test {
 namespace {
@@ -81,6 +84,35 @@ TEST_F(RunTest, WholeRunsEndWithTheToneAndTheTimeInTheTitle) {
     for (const char* name : {"Picture1", "Picture2"})
       EXPECT_EQ(control<PictureBox>(name)->marker()->pos(), control<PictureBox>(name)->canvas().markerTopLeft().toPoint()) << name;
   }
+}
+
+// The Boris item chooses the window's next run: it moves the particle as the Boris run of
+// the same start does, its speed error is at rounding level where the default run's is not,
+// and the X0Z view names the method until a recompute after the default is chosen again.
+TEST_F(RunTest, TheBorisItemRunsTheBorisMethodAndTheViewSaysSo) {
+  showWindow();
+  setSlowdown(0);
+  QWidget* method = control("lblMethod");
+  EXPECT_FALSE(method->isVisible());
+  control<QAction>("mnuDiagnosticsBoris")->trigger();
+  SimulationState twin = window().state();
+  larmor::Run twinRun(Integrator::Boris, twin);
+  twinRun.prepare();
+  while (twinRun.hasNextStep()) twinRun.step();
+  start();
+  EXPECT_TRUE(method->isVisible());
+  EXPECT_EQ(std::tuple(window().state().x, window().state().y, window().state().z), std::tuple(twin.x, twin.y, twin.z));
+  EXPECT_EQ(caption("Label26").toStdString(), twinRun.accuracyText());
+  EXPECT_LT(std::fabs(twinRun.dV()), 1e-9f);
+  const QString borisAccuracy = caption("Label26");
+  EXPECT_EQ(method->mapTo(control("Picture2"), QPoint(method->width(), method->height())),
+            QPoint(control("Picture2")->width() - 2, control("Picture2")->height() - 2));
+
+  control<QAction>("mnuDiagnosticsBoris")->trigger();
+  EXPECT_TRUE(method->isVisible()) << "the trail on the views is still the Boris run's";
+  start();
+  EXPECT_FALSE(method->isVisible());
+  EXPECT_NE(caption("Label26"), borisAccuracy);
 }
 
 TEST_F(RunTest, ClosingDuringARunAsksThenEndsTheRunAndTheWindow) {
