@@ -19,7 +19,7 @@ namespace {
 
 enum class Kind {
   Scenario, Configuration, Whole, Field, Tenths, Text, Separator, Png, Width, StepLimit, Integrator, Diagnostics,
-  Summary, Help
+  Summary, Theory, Help
 };
 
 struct OptionRule {
@@ -30,7 +30,7 @@ struct OptionRule {
   const char* accepts;  // what the option accepts, for the error line and the usage
 };
 
-constexpr std::array<OptionRule, 23> rules{{
+constexpr std::array<OptionRule, 24> rules{{
     {"scenario", Kind::Scenario, TraceControl::Charge, 0, 0, "a scenario file (.larmor)"},
     {"config", Kind::Configuration, TraceControl::Charge, 1, 7, "a whole number from 1 to 7 (the field structure)"},
     {"charge", Kind::Whole, TraceControl::Charge, -5, 5, "a whole number from -5 to 5 (elementary charges)"},
@@ -55,6 +55,7 @@ constexpr std::array<OptionRule, 23> rules{{
     {"integrator", Kind::Integrator, TraceControl::Charge, 0, 0, "rk4 or boris"},
     {"diagnostics", Kind::Diagnostics, TraceControl::Charge, 0, 0, "no value"},
     {"summary", Kind::Summary, TraceControl::Charge, 0, 0, "no value"},
+    {"theory", Kind::Theory, TraceControl::Charge, 0, 0, "no value, with --summary"},
     {"help", Kind::Help, TraceControl::Charge, 0, 0, "no value"},
 }};
 
@@ -66,7 +67,8 @@ const OptionRule* findRule(const QString& name) {
 }
 
 bool takesValue(const OptionRule& rule) {
-  return rule.kind != Kind::Summary && rule.kind != Kind::Help && rule.kind != Kind::Diagnostics;
+  return rule.kind != Kind::Summary && rule.kind != Kind::Help && rule.kind != Kind::Diagnostics &&
+         rule.kind != Kind::Theory;
 }
 
 // A decimal number, the whole text, finite; a leading "+" is allowed as a user would type it.
@@ -195,6 +197,9 @@ std::string take(const OptionRule& rule, const std::string& value, TraceOptions&
     case Kind::Summary:
       options.summary = true;
       return {};
+    case Kind::Theory:
+      options.theory = true;
+      return {};
     case Kind::Help:
       options.help = true;
       return {};
@@ -261,6 +266,9 @@ TraceParse parseTraceOptions(const QStringList& arguments) {
   // A width without a picture is most likely a forgotten --png: say so rather than ignore it.
   if (result.ok() && widthGiven && result.options.pngPath.empty())
     result.error = "larmor-trace: --width is only accepted together with --png FILE";
+  // The theory goes into the summary's JSON; the CSV has no place for it.
+  if (result.ok() && result.options.theory && !result.options.summary)
+    result.error = "larmor-trace: --theory is only accepted together with --summary";
   if (result.ok() && result.options.configurations.empty()) result.options.configurations.push_back(1);
   result.error = oneLine(result.error);
   return result;
@@ -289,6 +297,8 @@ std::string traceUsage() {
     if (rule.kind == Kind::Integrator)
       description = "rk4 (the default: the fourth-order Runge-Kutta run) or boris (the Boris pusher, which "
                     "keeps the speed); with --scenario, the scenario's unless given";
+    if (rule.kind == Kind::Theory)
+      description = "with --summary: add the guiding-centre theory against the run (below)";
     if (rule.kind == Kind::Diagnostics)
       description = "add the columns mu_ratio,pitch_deg,B,rho to the CSV";
     if (rule.kind == Kind::StepLimit)
@@ -306,6 +316,42 @@ std::string traceUsage() {
       "The summary also names the integrator (\"integrator\": \"rk4\" or \"boris\").\n"
       "A run stops at its end time, or at its step limit: then one line on standard error says\n"
       "after how many steps it was cut, and the summary holds \"complete\": false.\n"
+      "With --theory the summary ends in \"theory\": {\"KEY\": {\"predicted\": P, \"measured\": M}, ...}:\n"
+      "the guiding-centre theory from the start state against the run, in SI units. A value is\n"
+      "null where it is not predicted or cannot be measured in this run (no whole gyration, no\n"
+      "reflection; the run cut at its step limit or stopped on a broken state). Gyrations are\n"
+      "counted by the gyrophase, the angle through which the velocity across the local field\n"
+      "turns; whatever is measured per gyration is taken over whole gyrations only.\n"
+      "The keys, by field structure (--config):\n"
+      "  1: period [s]      T = 2*pi/|omega|, omega = q*Bo/m; measured: the time at the end of\n"
+      "                     the last whole gyration over the number of whole gyrations\n"
+      "     radius [m]      R = v_perp/|omega|; measured: a quarter of the x and y extents summed\n"
+      "     pitch [m]       H = T*v_par, signed along z; measured: z advance per gyration\n"
+      "  2, 3, 5: driftVelocity [m/s], signed: along +y (2), along the azimuth phi about OZ (3),\n"
+      "                     along +z (5); the gradient drift m*v_perp^2/(2qB)*(B x grad B)/B^2\n"
+      "                     (2, 3) or the curvature drift m*v_par^2/(qB)*(Rc x B)/(Rc^2*B) (5)\n"
+      "                     at the guiding centre; measured: the guiding centre's displacement\n"
+      "                     over whole gyrations over their time (3: its turn about OZ times\n"
+      "                     its distance from the axis)\n"
+      "  6: poincareSpread  J = m*r x v - q*Bo*S^2*r/|r| is kept exactly (predicted 0);\n"
+      "                     measured: max |J - J(0)|/|J(0)| over the run\n"
+      "     coneAngleDeg    [deg] cos(theta) = -q*Bo*S^2/|J|; measured: the mean angle between\n"
+      "                     r and J(0)\n"
+      "  all: muSpread      mu = m*v_perp^2/(2|B|) is an adiabatic invariant (predicted 0);\n"
+      "                     measured: (max - min)/mean of mu averaged over each whole gyration\n"
+      "                     (two gyrations at least)\n"
+      "  4, 7: turningField [T] |B|/sin^2(start pitch angle), |B| at the start's guiding centre;\n"
+      "                     measured: the mean |B| at the guiding centre where v_par turns\n"
+      "     reflections     measured only: sign changes of v_par = v.B/|B| from beyond +5 % of v\n"
+      "                     to beyond -5 % (or back), a whole number\n"
+      "     bouncePeriod    [s] measured only: the mean time between reflections at the same end\n"
+      "     trapped         true or false; predicted: turningField below the lower of the two\n"
+      "                     peaks of |B| along the field line through the guiding centre within\n"
+      "                     |z| <= |d| + 3S; measured: true after reflections at both ends,\n"
+      "                     false once the particle leaves |z| <= |d| + 3S\n"
+      "The predictions of driftVelocity, muSpread and the traps hold while the Larmor radius\n"
+      "is small against the length over which the field changes (rL/L <= 5 %); section 8 of\n"
+      "the help (spravka) explains each quantity.\n"
       "Exit status: 0 done (a cut run included); 1 the picture could not be written; 2 bad\n"
       "options or a scenario that cannot be read or is refused (one line on standard error,\n"
       "nothing on standard output).\n";

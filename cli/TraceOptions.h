@@ -47,6 +47,7 @@ struct TraceOptions {
   std::int64_t maxSteps = INT64_MAX;  // a tighter step limit than the run's own, if given
   std::optional<Integrator> integrator;  // none: the scenario's, else the Runge–Kutta run
   bool diagnostics = false;  // the CSV's diagnostics columns
+  bool theory = false;       // the summary's theory object (only with summary)
 };
 
 struct TraceParse {

@@ -6,12 +6,17 @@
 #include "panel/Run.h"
 #include "views/Views.h"
 
+#include <optional>
+
 namespace larmor {
 
-TraceResult runTrace(ControlPanel& panel, Views* views, CsvWriter* csv, std::int64_t stepLimit, bool diagnostics) {
+TraceResult runTrace(ControlPanel& panel, Views* views, CsvWriter* csv, std::int64_t stepLimit, bool diagnostics,
+                     bool theory) {
   SimulationState& state = panel.state();
   if (views) views->Clear();
   panel.RecomputeQuantities();
+  std::optional<TheoryPrediction> prediction;
+  if (theory) prediction = predictTheory(state);
 
   Run run(panel);
   run.limitSteps(stepLimit);
@@ -20,8 +25,15 @@ TraceResult runTrace(ControlPanel& panel, Views* views, CsvWriter* csv, std::int
   diagnostics = diagnostics && csv;
   const double muStart = diagnostics ? startMoment(run, state) : 0;
   if (csv) csv->header(diagnostics);
+  std::optional<TheoryMeter> meter;
+  if (theory) {
+    meter.emplace(state);
+    meter->observe(run, state);
+  }
   while (run.hasNextStep()) {
     const TrailSegment segment = run.step();
+    // A state that is no longer finite ends the run and holds nothing to measure.
+    if (meter && !run.stoppedNonFinite()) meter->observe(run, state);
     if (diagnostics) {
       const DiagnosticSample sample = diagnosticSample(run, state, muStart);
       csv->row(run.stepsDone(), run.t(), state.x, state.y, state.z, run.vxCartesian(), run.vyCartesian(),
@@ -42,6 +54,7 @@ TraceResult runTrace(ControlPanel& panel, Views* views, CsvWriter* csv, std::int
   result.accuracyText = run.accuracyText().empty() ? std::string(accuracyDesignCaption) : run.accuracyText();
   result.complete = !run.cutAtStepLimit();
   result.integrator = run.integrator();
+  if (meter) result.theory = theoryTable(*prediction, &*meter, run.cutAtStepLimit() || run.stoppedNonFinite());
   return result;
 }
 

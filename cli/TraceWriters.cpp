@@ -39,14 +39,16 @@ std::string jsonNumber(double value) { return std::isfinite(value) ? numberText(
 }  // namespace
 
 std::string summaryJson(const ResultCaptions& captions, std::int64_t steps, bool complete, double x, double y,
-                        double z, std::string_view accuracyText, Integrator integrator) {
+                        double z, std::string_view accuracyText, Integrator integrator,
+                        std::string_view theory) {
   std::string json = "{\"captions\": [" + jsonString(captions.frequency) + ", " + jsonString(captions.period) +
                      ", " + jsonString(captions.radius) + ", " + jsonString(captions.pitch) + "], ";
   json += "\"steps\": " + std::to_string(steps) + ", \"complete\": " + (complete ? "true" : "false") + ", ";
   json += "\"x\": " + jsonNumber(x) + ", \"y\": " + jsonNumber(y) + ", \"z\": " + jsonNumber(z) + ", ";
   json += "\"dV\": " + jsonString(accuracyText) + ", ";
-  json += std::string("\"integrator\": ") + (integrator == Integrator::Boris ? "\"boris\"" : "\"rk4\"") + "}\n";
-  return json;
+  json += std::string("\"integrator\": ") + (integrator == Integrator::Boris ? "\"boris\"" : "\"rk4\"");
+  if (!theory.empty()) json += ", \"theory\": " + std::string(theory);
+  return json + "}\n";
 }
 
 }  // namespace larmor

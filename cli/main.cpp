@@ -108,11 +108,13 @@ int main(int argc, char** argv) {
 
   auto csv = std::make_unique<larmor::CsvWriter>(stdout);
   const larmor::TraceResult result =
-      larmor::runTrace(panel, views, options.summary ? nullptr : csv.get(), options.maxSteps, options.diagnostics);
+      larmor::runTrace(panel, views, options.summary ? nullptr : csv.get(), options.maxSteps, options.diagnostics,
+                       options.theory);
   if (options.summary) {
     const larmor::SimulationState& state = panel.state();
     std::fputs(larmor::summaryJson(larmor::resultCaptions(panel), result.steps, result.complete, state.x, state.y, state.z,
-                                   result.accuracyText, result.integrator)
+                                   result.accuracyText, result.integrator,
+                                   result.theory ? larmor::theoryJson(*result.theory) : std::string())
                    .c_str(),
                stdout);
   }
