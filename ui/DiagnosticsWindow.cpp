@@ -2,6 +2,7 @@
 
 #include "panel/TrajectoryCsv.h"  // writeNumber: the shortest text that reads back exactly
 #include "ui/Services.h"
+#include "ui/TheoryTable.h"
 
 #include <QAction>
 #include <QBuffer>
@@ -15,6 +16,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QSaveFile>
+#include <QSplitter>
 #include <QSvgGenerator>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -87,7 +89,7 @@ DiagnosticsWindow::DiagnosticsWindow(const DiagnosticsSeries& series, Dialogs& d
   buildMenus();
   updateTitles();
   clear();
-  resize(980, 680);
+  resize(980, 840);
 }
 
 DiagnosticsWindow::~DiagnosticsWindow() = default;
@@ -160,9 +162,19 @@ QIcon DiagnosticsWindow::borisIcon() {
 }
 
 void DiagnosticsWindow::buildPlots() {
-  auto* central = new QWidget(this);
+  // The plots above the table; the user drags the border between them, and the plots take
+  // what the window gains.
+  auto* splitter = new QSplitter(Qt::Vertical, this);
+  splitter->setObjectName(QStringLiteral("diagnosticsSplitter"));
+  splitter->setChildrenCollapsible(false);
+  setCentralWidget(splitter);
+  auto* central = new QWidget(splitter);
   auto* grid = new QGridLayout(central);
-  setCentralWidget(central);
+  m_theory = new TheoryTable(splitter);
+  splitter->addWidget(central);
+  splitter->addWidget(m_theory);
+  splitter->setStretchFactor(0, 1);
+  splitter->setStretchFactor(1, 0);
 
   for (int i = 0; i < plotCount; ++i) {
     const PlotText& text = plotTexts[i];
@@ -311,6 +323,8 @@ void DiagnosticsWindow::updateTitles() {
     plot(Plot(i))->replot(QCustomPlot::rpQueuedReplot);
   }
 }
+
+void DiagnosticsWindow::showTheory(const std::vector<TheoryQuantity>& rows) { m_theory->setRows(rows); }
 
 void DiagnosticsWindow::refresh() {
   m_stale = true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/DiagnosticsSeries.h"
+#include "model/Theory.h"
 #include "panel/PanelControls.h"
 
 #include <QIcon>
@@ -8,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class QCPGraph;
 class QCPItemText;
@@ -21,11 +23,13 @@ namespace larmor {
 
 class Dialogs;
 class FileDialogs;
+class TheoryTable;
 
-// "Диагностика": what a run keeps and what it changes, plotted against time. The window
-// only reads the series the run fills; it draws it live at most ~30 times a second and
-// whole at the end of a run, and keeps the last curves until it is cleared. Closing only
-// hides it: its owner keeps it for the next opening.
+// "Диагностика": what a run keeps and what it changes, plotted against time, and below the
+// plots the guiding-centre theory against the run. The window only reads the series the
+// run fills; it draws it live at most ~30 times a second and whole at the end of a run,
+// and keeps the last curves until it is cleared. Closing only hides it: its owner keeps it
+// for the next opening.
 class DiagnosticsWindow : public QMainWindow {
   Q_OBJECT
 
@@ -54,6 +58,11 @@ public:
   void finish();
   // A new run or recompute: the curves are emptied until the series changes again.
   void clear();
+
+  // The theory table's rows: predictions alone after a recompute, with the measurements
+  // after a run.
+  void showTheory(const std::vector<TheoryQuantity>& rows);
+  TheoryTable* theoryTable() const { return m_theory; }
 
   // Asks where exports are written from now on (tests answer in place of the desktop).
   void setFileDialogs(FileDialogs& files) { m_files = &files; }
@@ -94,6 +103,7 @@ private:
   Integrator m_integrator = Integrator::Rk4;
 
   std::array<PlotParts, plotCount> m_plots;
+  TheoryTable* m_theory = nullptr;
   std::vector<Curve> m_curves;
   QTimer* m_timer = nullptr;
   bool m_stale = false;

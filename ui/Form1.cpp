@@ -237,34 +237,6 @@ void Form1::mnuHelpAbout2_Click() {
 
 void Form1::mnuFileExit_Click() { close(); }
 
-DiagnosticsWindow* Form1::diagnostics() const { return m_diagnostics.data(); }
-
-void Form1::mnuDiagnosticsWindow_Click() {
-  if (!m_diagnostics) {
-    m_diagnostics = new DiagnosticsWindow(m_diagnosticsSeries, *m_services.dialogs, *m_services.files);
-    m_diagnostics->setWindowIcon(windowIcon());
-    m_diagnostics->setIntegrator(m_diagnosticsIntegrator);
-  }
-  m_diagnostics->show();
-  m_diagnostics->raise();
-  m_diagnostics->activateWindow();
-}
-
-void Form1::mnuDiagnosticsBoris_Click(bool checked) {
-  m_panel.chooseIntegrator(checked ? Integrator::Boris : Integrator::Rk4);
-}
-
-// The plots keep a run's curves as the pictures keep its trail: until the next recompute.
-// A recompute during a run (a change made in its pause) empties them too, and the rest of
-// that run is still its integrator's.
-void Form1::diagnosticsRecomputed() {
-  m_diagnosticsSeries.clear();
-  if (!m_running) m_diagnosticsIntegrator = m_panel.integrator();
-  if (!m_diagnostics) return;
-  m_diagnostics->setIntegrator(m_diagnosticsIntegrator);
-  m_diagnostics->clear();
-}
-
 void Form1::closeEvent(QCloseEvent* event) {
   if (!m_exitConfirmed && !m_services.dialogs->confirmExit(this)) {
     event->ignore();

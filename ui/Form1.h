@@ -2,6 +2,8 @@
 
 #include "model/DiagnosticsSeries.h"
 #include "model/SimulationState.h"
+#include "model/TheoryMeter.h"
+#include "model/TheoryPrediction.h"
 #include "panel/ControlPanel.h"
 #include "panel/PanelAction.h"
 #include "panel/RunRecord.h"
@@ -13,6 +15,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -57,11 +60,16 @@ public:
   std::int64_t lastRunSteps() const { return m_lastRunSteps; }
   void setRunStepLimit(std::int64_t limit) { m_runStepLimit = limit; }  // tighter only; for tests
 
-  // The diagnostics of the last or current run. The run adds a sample at every step and
-  // then calls diagnostics()->refresh(), and diagnostics()->finish() at its end, when the
-  // window exists; a recompute empties both. The window is created on first opening.
+  // The diagnostics of the last or current run. A run that starts while the diagnostics
+  // window is shown adds a sample at every step (calling diagnostics()->refresh() when it
+  // paces) and calls diagnostics()->finish() at its end; a run nobody watches leaves them
+  // empty, and opening the window after it fills them by replaying the run. A recompute
+  // empties both. The window is created on first opening.
   DiagnosticsSeries& diagnosticsSeries() { return m_diagnosticsSeries; }
   DiagnosticsWindow* diagnostics() const;
+  // What the theory meter has measured of the last run; none when no run was fed to it
+  // since the last recompute.
+  const TheoryMeter* theoryMeter() const { return m_theoryMeter ? &*m_theoryMeter : nullptr; }
 
   // Places and sizes every visible control for the current client area.
   void razmer();
@@ -131,6 +139,14 @@ private:
   void mnuDiagnosticsWindow_Click();
   void mnuDiagnosticsBoris_Click(bool checked);
   void diagnosticsRecomputed();
+  bool diagnosticsShown() const;
+  // Brings the shown diagnostics window up to the last run: the series and the meter made
+  // again from the run record when they do not hold it and nothing was recomputed since,
+  // then the plots drawn and the table filled.
+  void updateDiagnostics();
+  // The theory table: the predictions for the state of the last recompute, with the
+  // meter's measurements when it holds a run.
+  void showTheory();
 
   // Loads a picture file from the working directory into Image1; false (and Image1
   // unchanged) when it is missing or unreadable.
@@ -188,6 +204,11 @@ private:
   QPointer<Form2> m_form2;
   DiagnosticsSeries m_diagnosticsSeries;
   Integrator m_diagnosticsIntegrator = Integrator::Rk4;  // whose run the series holds
+  // The series and the meter hold the last run (fed by it or by its replay).
+  bool m_diagnosticsHoldRun = false;
+  bool m_lastRunCutShort = false;  // stopped at the step limit or at a non-finite state
+  std::optional<TheoryMeter> m_theoryMeter;
+  std::optional<TheoryPrediction> m_theoryPrediction;  // of the last recompute, made when first shown
   QPointer<DiagnosticsWindow> m_diagnostics;
 };
 

@@ -7,6 +7,7 @@
 #include "panel/Scenario.h"
 #include "panel/TrajectoryCsv.h"
 #include "ui/PictureBox.h"
+#include "ui/ReplayProgress.h"
 #include "ui/VerticalBar.h"
 
 #include <QAction>
@@ -18,7 +19,6 @@
 #include <QScrollBar>
 #include <QImage>
 #include <QMenu>
-#include <QProgressDialog>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QStyle>
@@ -50,27 +50,6 @@ QByteArray readBounded(QFile& file) { return file.read(static_cast<qint64>(scena
 ScenarioRead readScenarioBytes(const QByteArray& bytes) {
   return readScenario(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
-
-// A dialog that shows how far a long replay has come and lets the user give it up; it
-// appears only when the replay lasts longer than a second.
-class ReplayProgress {
-public:
-  static constexpr std::int64_t stride = 16384;  // steps between two looks at the dialog
-
-  ReplayProgress(QWidget* parent, const QString& label, std::int64_t steps)
-      : m_dialog(label, QStringLiteral("Отмена"), 0, static_cast<int>(steps / stride) + 1, parent) {
-    m_dialog.setWindowModality(Qt::WindowModal);
-    m_dialog.setMinimumDuration(1000);
-  }
-  bool keepGoing(std::int64_t steps) {
-    if (steps % stride != 0) return true;
-    m_dialog.setValue(static_cast<int>(steps / stride));
-    return !m_dialog.wasCanceled();
-  }
-
-private:
-  QProgressDialog m_dialog;
-};
 
 // A replay drawn into a picture as the window draws a run.
 class ReplayToViews : public RunObserver, public PanelObserver {

@@ -3,6 +3,8 @@
 #include "ui/Form1.h"
 
 #include "model/TrajectoryRun.h"
+#include "panel/Run.h"
+#include "ui/DiagnosticsWindow.h"
 #include "ui/PictureBox.h"
 
 #include <QElapsedTimer>
@@ -93,10 +95,22 @@ Form1::RunEnd Form1::RunTrajectory() {
   m_running = true;
   m_abortRun = false;
   m_lastRunSteps = 0;
-  TrajectoryRun run(m_state, decimalSeparator());
+  Run run(m_panel);  // the integrator the panel names for this run
   run.limitSteps(m_runStepLimit);
   run.prepare();
   m_views->DrawFieldStructure(m_state);
+
+  // Only a run someone watches feeds the diagnostics: the others cost their physics alone,
+  // and the window, opened later, replays them. A recompute in a pause drops the meter (the
+  // start it measures from is gone); the series goes on filling from the next step.
+  const bool feeding = diagnosticsShown();
+  m_diagnosticsHoldRun = false;
+  double muStart = 0;
+  if (feeding) {
+    muStart = startMoment(run, m_state);
+    m_theoryMeter.emplace(m_state);
+    m_theoryMeter->observe(run, m_state);
+  }
 
   QPointer<Form1> self(this);
   // The accuracy text is seen only while the window handles events: in the pause of a
@@ -114,10 +128,15 @@ Form1::RunEnd Form1::RunTrajectory() {
     m_views->PlotTrailSegment(segment);
     m_views->PlaceMarkers(m_state);
     m_lastRunSteps = run.stepsDone();
+    if (feeding) {
+      m_diagnosticsSeries.add(diagnosticSample(run, m_state, muStart));
+      if (m_theoryMeter) m_theoryMeter->observe(run, m_state);
+    }
     emit runStepped();
     const int slowdown = m_state.params.slowdown;  // read at every step: a new slow-down applies at once
     if (slowdown > 0) {  // Wait(0) returns at once
       showAccuracy();
+      if (feeding && m_diagnostics) m_diagnostics->refresh();
       Wait(slowdown);
     }
     if (!self) return RunEnd::Abandoned;  // the window went away inside the wait: touch nothing of it
@@ -128,7 +147,17 @@ Form1::RunEnd Form1::RunTrajectory() {
   if (!run.accuracyText().empty()) showAccuracy();
   m_running = false;
   if (m_abortRun) return RunEnd::Abandoned;
+  m_lastRunCutShort = run.stoppedNonFinite() || run.cutAtStepLimit();
+  if (feeding) {
+    m_diagnosticsHoldRun = true;
+    if (m_diagnostics) m_diagnostics->finish();
+    showTheory();
+  }
   beep2(10);
+  if (!feeding && diagnosticsShown()) {
+    updateDiagnostics();  // the window was opened during the run
+    if (!self) return RunEnd::Abandoned;
+  }
   if (run.refusedAxisStart()) return RunEnd::AxisStart;
   if (run.stoppedNonFinite()) return RunEnd::NonFinite;
   return run.cutAtStepLimit() ? RunEnd::CutAtStepLimit : RunEnd::Whole;

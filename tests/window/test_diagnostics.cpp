@@ -8,6 +8,8 @@
 
 #include <QAction>
 #include <QImage>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QRegularExpression>
 #include <QWheelEvent>
 #include <QXmlStreamReader>
@@ -17,6 +19,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <functional>
 
 namespace larmor::test {
 namespace {
@@ -308,6 +311,78 @@ TEST_F(DiagnosticsTest, ExportsRoundTripAndAFailureSaysSoOnceAndLeavesNoFile) {
   EXPECT_EQ(fakes.warnings.size(), 2);
   EXPECT_TRUE(QFileInfo(out.path()).isDir());
   EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), 3) << "only the three exports above";
+}
+
+bool sameSamples(const std::vector<DiagnosticSample>& a, const std::vector<DiagnosticSample>& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](const auto& x, const auto& y) {
+           return sameBits(x.t, y.t) && x.dV == y.dV && sameBits(x.muRatio, y.muRatio) &&
+                  sameBits(x.pitchDeg, y.pitchDeg) && sameBits(x.B, y.B) && sameBits(x.rho, y.rho) && sameBits(x.z, y.z);
+         });
+}
+
+QStringList tableTexts(DiagnosticsWindow& diagnostics) {
+  QStringList texts;
+  auto* table = diagnostics.findChild<QTableWidget*>(QStringLiteral("theoryTable"));
+  for (int r = 0; r < table->rowCount(); ++r)
+    for (int c = 0; c < table->columnCount(); ++c) texts << table->item(r, c)->text() + table->item(r, c)->toolTip();
+  return texts;
+}
+
+// A run the window watches from its start fills the plots, live while it is paced; a run it
+// does not watch leaves the series empty and is replayed, to the same bits, when the window
+// opens, also when it opens during the run.
+TEST_F(DiagnosticsTest, RunsFillThePlotsLiveOrByReplayWithTheSameSamples) {
+  DiagnosticsWindow& diagnostics = openDiagnostics();
+  auto* slowdown = control<QScrollBar>("HScroll1");
+  auto start = [&] { QTest::mouseClick(control<QPushButton>("CmdOK"), Qt::LeftButton); };
+  slowdown->setValue(1);
+  std::function<void(std::int64_t)> onStep = [&](std::int64_t steps) {
+    EXPECT_EQ(window().diagnosticsSeries().stepsOffered(), steps);
+    if (steps == 12) {
+      EXPECT_GT(graph(Plot::SpeedError)->dataCount(), 0) << "drawn while the run is paced";
+      slowdown->setValue(0);
+    }
+  };
+  QObject::connect(&window(), &Form1::runStepped, [&] { onStep(window().lastRunSteps()); });
+  start();
+  const std::vector<DiagnosticSample> watched = window().diagnosticsSeries().samples();
+  ASSERT_EQ(std::int64_t(watched.size()), window().lastRunSteps());
+  EXPECT_EQ(graph(Plot::Position, 1)->dataCount(), 2501);
+  // The last dV is the number the accuracy label shows, to its four decimals.
+  const QString label = caption("Label26");
+  const double shown = label.mid(3, label.size() - 4).replace(',', '.').toDouble();
+  EXPECT_NEAR(shown, watched.back().dV, 0.5e-4 + 1e-9) << label.toStdString();
+  EXPECT_NE(window().theoryMeter(), nullptr);
+  const QStringList watchedTable = tableTexts(diagnostics);
+
+  onStep = [](std::int64_t) {};
+  diagnostics.close();
+  start();
+  EXPECT_TRUE(window().diagnosticsSeries().samples().empty()) << "a run nobody watches costs its physics alone";
+  EXPECT_EQ(window().theoryMeter(), nullptr);
+  openDiagnostics();
+  EXPECT_TRUE(sameSamples(window().diagnosticsSeries().samples(), watched));
+  EXPECT_EQ(graph(Plot::MagneticMoment)->dataCount(), 2501);
+  EXPECT_EQ(tableTexts(diagnostics), watchedTable) << "the meter replayed as well";
+
+  // A recompute empties both, and a later opening has nothing to replay.
+  moveBar("VScroll6", 45);
+  diagnostics.close();
+  openDiagnostics();
+  EXPECT_TRUE(window().diagnosticsSeries().samples().empty());
+  EXPECT_NE(tableTexts(diagnostics), watchedTable);
+  moveBar("VScroll6", 83);  // back to the start-up angle
+
+  // Opened in the middle of a run: the whole run shown after its end.
+  diagnostics.close();
+  slowdown->setValue(1);
+  onStep = [&](std::int64_t steps) {
+    if (steps == 3) control<QAction>("mnuDiagnosticsWindow")->trigger(), slowdown->setValue(0);
+  };
+  start();
+  EXPECT_TRUE(diagnostics.isVisible());
+  EXPECT_TRUE(sameSamples(window().diagnosticsSeries().samples(), watched));
+  EXPECT_EQ(graph(Plot::SpeedError)->dataCount(), 2501);
 }
 
 // Under the sanitizers: redraws pending while the window is resized to odd sizes, closed,

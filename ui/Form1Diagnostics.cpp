@@ -1,0 +1,118 @@
+// The diagnostics window from the main window's side: opening it, emptying it at a
+// recompute, filling it from a replay of the last run, and the theory table.
+#include "ui/Form1.h"
+
+#include "model/Theory.h"
+#include "panel/Run.h"
+#include "panel/RunRecord.h"
+#include "ui/DiagnosticsWindow.h"
+#include "ui/ReplayProgress.h"
+
+namespace larmor {
+
+namespace {
+
+// A replay that fills the series and the meter as the window's run fills them when the
+// diagnostics window watches it: the same samples, the same recomputes emptying them.
+class ReplayToDiagnostics : public RunObserver, public PanelObserver {
+public:
+  ReplayToDiagnostics(DiagnosticsSeries& series, std::optional<TheoryMeter>& meter, ReplayProgress& progress)
+      : m_series(series), m_meter(meter), m_progress(progress) {}
+
+  void starting(const ControlPanel& panel) override { m_panel = &panel; }
+  void recomputed() override {
+    m_series.clear();
+    m_meter.reset();
+  }
+  void prepared(const SimulationState& state) override {
+    // The replay hands over the prepared state but not its run; a run of the same method
+    // prepared from a copy of that state starts with the same values, to the bit.
+    SimulationState start = state;
+    Run run(m_panel->integrator(), start, m_panel->decimalSeparator());
+    run.prepare();
+    m_muStart = startMoment(run, start);
+    m_meter.emplace(start);
+    m_meter->observe(run, start);
+  }
+  bool stepped(const Run& run, const SimulationState& state, const TrailSegment&) override {
+    m_series.add(diagnosticSample(run, state, m_muStart));
+    if (m_meter) m_meter->observe(run, state);
+    return m_progress.keepGoing(run.stepsDone());
+  }
+
+private:
+  DiagnosticsSeries& m_series;
+  std::optional<TheoryMeter>& m_meter;
+  ReplayProgress& m_progress;
+  const ControlPanel* m_panel = nullptr;
+  double m_muStart = 0;
+};
+
+}  // namespace
+
+DiagnosticsWindow* Form1::diagnostics() const { return m_diagnostics.data(); }
+
+bool Form1::diagnosticsShown() const { return m_diagnostics && m_diagnostics->isVisible(); }
+
+void Form1::mnuDiagnosticsWindow_Click() {
+  if (!m_diagnostics) {
+    m_diagnostics = new DiagnosticsWindow(m_diagnosticsSeries, *m_services.dialogs, *m_services.files);
+    m_diagnostics->setWindowIcon(windowIcon());
+    m_diagnostics->setIntegrator(m_diagnosticsIntegrator);
+  }
+  m_diagnostics->show();
+  m_diagnostics->raise();
+  m_diagnostics->activateWindow();
+  // A run in progress that the window did not see from its start is shown after its end.
+  if (!m_running) updateDiagnostics();
+  else showTheory();
+}
+
+void Form1::mnuDiagnosticsBoris_Click(bool checked) {
+  m_panel.chooseIntegrator(checked ? Integrator::Boris : Integrator::Rk4);
+}
+
+// The plots keep a run's curves as the pictures keep its trail: until the next recompute.
+// A recompute during a run (a change made in its pause) empties them too, and the rest of
+// that run is still its integrator's; the meter, whose start is gone, is dropped.
+void Form1::diagnosticsRecomputed() {
+  m_diagnosticsSeries.clear();
+  m_theoryMeter.reset();
+  m_theoryPrediction.reset();
+  m_diagnosticsHoldRun = false;
+  if (!m_running) m_diagnosticsIntegrator = m_panel.integrator();
+  if (!m_diagnostics) return;
+  m_diagnostics->setIntegrator(m_diagnosticsIntegrator);
+  m_diagnostics->clear();
+  if (m_diagnostics->isVisible()) showTheory();  // a hidden window's table waits for its opening
+}
+
+void Form1::updateDiagnostics() {
+  if (!m_diagnosticsHoldRun && m_runRecord.holdsRun() && recomputeCount() == m_recomputesAtRunEnd) {
+    // The run was not watched: it is made again, bit for bit, from its record.
+    m_diagnosticsSeries.clear();
+    m_theoryMeter.reset();
+    ReplayProgress progress(m_diagnostics, QStringLiteral("Построение графиков…"), m_lastRunSteps);
+    ReplayToDiagnostics replay(m_diagnosticsSeries, m_theoryMeter, progress);
+    QPointer<Form1> self(this);
+    const bool givenUp = replayRun(m_runRecord, m_lastRunSteps, replay, &replay).stopped;
+    if (!self || !m_diagnostics) return;
+    if (givenUp) {  // nothing half drawn; the next opening tries again
+      m_diagnosticsSeries.clear();
+      m_theoryMeter.reset();
+      m_diagnostics->clear();
+    }
+    m_diagnosticsHoldRun = !givenUp;
+  }
+  m_diagnostics->finish();
+  showTheory();
+}
+
+void Form1::showTheory() {
+  if (!m_diagnostics) return;
+  if (!m_theoryPrediction) m_theoryPrediction = predictTheory(m_state);
+  const TheoryMeter* meter = m_diagnosticsHoldRun ? theoryMeter() : nullptr;
+  m_diagnostics->showTheory(theoryTable(*m_theoryPrediction, meter, meter && m_lastRunCutShort));
+}
+
+}  // namespace larmor

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QProgressDialog>
+
+#include <cstdint>
+
+namespace larmor {
+
+// A dialog that shows how far a long replay of the last run has come and lets the user give
+// it up; it appears only when the replay lasts longer than a second.
+class ReplayProgress {
+public:
+  static constexpr std::int64_t stride = 16384;  // steps between two looks at the dialog
+
+  ReplayProgress(QWidget* parent, const QString& label, std::int64_t steps)
+      : m_dialog(label, QStringLiteral("Отмена"), 0, static_cast<int>(steps / stride) + 1, parent) {
+    m_dialog.setWindowModality(Qt::WindowModal);
+    m_dialog.setMinimumDuration(1000);
+  }
+  bool keepGoing(std::int64_t steps) {
+    if (steps % stride != 0) return true;
+    m_dialog.setValue(static_cast<int>(steps / stride));
+    return !m_dialog.wasCanceled();
+  }
+
+private:
+  QProgressDialog m_dialog;
+};
+
+}  // namespace larmor
