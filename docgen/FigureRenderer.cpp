@@ -1,11 +1,19 @@
 #include "docgen/FigureRenderer.h"
 
 #include "canvas/ImageCanvas.h"
+#include "docgen/TheoryFigure.h"
 #include "model/BorisRun.h"
+#include "model/TheoryMeter.h"
 #include "model/TrajectoryRun.h"
 #include "views/Views.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
+#include <QPolygonF>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
 
 #include <qcustomplot.h>
 
@@ -13,17 +21,32 @@ namespace larmor {
 
 namespace {
 
-// Runs the trajectory of a run figure; the views are given the segments when present.
-std::int64_t runTrajectory(SimulationState& state, Views* views) {
+// The theory's colour: apart from the trails (red, blue, black), the field (magenta) and
+// the grid (light green) in print.
+const QColor theoryColour(0, 150, 160);
+constexpr qreal theoryPenWidth = 2, theoryDotRadius = 4;  // [logical pixels]
+
+// What a run figure's run did.
+struct RunOutcome {
+  std::int64_t steps = 0;
+  double duration = 0;  // [s] the run's time at its end
+  bool cutShort = false;
+};
+
+// Runs the trajectory of a run figure; the views are given the segments and the meter
+// the states when present.
+RunOutcome runTrajectory(SimulationState& state, Views* views, std::optional<TheoryMeter>* meter = nullptr) {
   TrajectoryRun run(state);
   run.prepare();
   if (views) views->DrawFieldStructure(state);
+  if (meter) meter->emplace(state).observe(run, state);
   while (run.hasNextStep()) {
     const TrailSegment segment = run.step();
     if (views) views->PlotTrailSegment(segment);
+    if (meter) (*meter)->observe(run, state);
   }
   if (views) views->PlaceMarkers(state);
-  return run.stepsDone();
+  return {run.stepsDone(), run.t(), run.cutAtStepLimit() || run.stoppedNonFinite()};
 }
 
 // One run's speed error after every step; the times once, from the first run.
@@ -77,6 +100,72 @@ QImage renderSpeedError(const FigureRequest& request, const FigureStyle& style) 
   return image;
 }
 
+// A view's picture placed in the figure: its mapping turns metres into logical pixels.
+struct PlacedView {
+  const ImageCanvas& canvas;
+  QPointF at;
+  // Held within a margin far outside the view, where the painter still draws true lines:
+  // a far end of a straight path keeps its direction in both views (along y or along z
+  // at fixed x).
+  QPointF pixel(double u, double w) const {
+    constexpr double far = 1e5;
+    const ViewMapping& m = canvas.mapping();
+    const QSizeF size = canvas.logicalSize();
+    return at + QPointF(std::clamp((u - m.uLeft) / (double(m.uRight) - m.uLeft) * size.width(), -far, far),
+                        std::clamp((w - m.wTop) / (double(m.wBottom) - m.wTop) * size.height(), -far, far));
+  }
+  QRectF rect() const { return QRectF(at, QSizeF(canvas.logicalSize())); }
+};
+
+// The theory's drawing over the run, clipped to each view: the guiding centre's path (in
+// X0Y y against x, in X0Z z against x) ending in a dot where the run ended, the turning
+// points as dashed lines across X0Z, the cone's edges from the origin with its axis
+// dashed. Every line has a white border first, so it reads over a dense trail.
+void drawOverlay(QPainter& painter, const TheoryOverlay& overlay, const PlacedView (&views)[2]) {
+  const auto ray = [](const PlacedView& view, const QPointF& direction) {
+    // Long enough to leave the view whatever its region: the clip ends it.
+    const ViewMapping& m = view.canvas.mapping();
+    const double reach = 4 * std::max(std::fabs(m.uLeft), std::fabs(m.wTop));
+    const double n = std::hypot(direction.x(), direction.y());
+    return n > 0 ? QLineF(view.pixel(0, 0), view.pixel(reach * direction.x() / n, reach * direction.y() / n))
+                 : QLineF();
+  };
+  for (int v = 0; v < 2; ++v) {
+    const PlacedView& view = views[v];
+    const ViewMapping& m = view.canvas.mapping();
+    QPolygonF path;
+    for (const Vec3& r : overlay.path)
+      if (std::isfinite(r.x) && std::isfinite(r.y) && std::isfinite(r.z))
+        path << (v == 0 ? view.pixel(r.y, r.x) : view.pixel(r.z, r.x));
+    std::vector<QLineF> solidLines, dashedLines;
+    for (const QPointF& g : v == 0 ? overlay.xyGeneratrices : overlay.xzGeneratrices) solidLines.push_back(ray(view, g));
+    const QPointF axis = v == 0 ? overlay.xyAxis : overlay.xzAxis;
+    if (!axis.isNull()) dashedLines.push_back(ray(view, axis));
+    if (v == 1)
+      for (const double z : overlay.turningZ) dashedLines.emplace_back(view.pixel(z, m.wTop), view.pixel(z, m.wBottom));
+
+    painter.save();
+    painter.setClipRect(view.rect());
+    for (const bool border : {true, false}) {
+      QPen pen(border ? QColor(Qt::white) : theoryColour, theoryPenWidth + (border ? 2 : 0), Qt::SolidLine,
+               Qt::RoundCap, Qt::RoundJoin);
+      painter.setPen(pen);
+      painter.setBrush(Qt::NoBrush);
+      painter.drawPolyline(path);
+      for (const QLineF& line : solidLines) painter.drawLine(line);
+      if (!border) pen.setStyle(Qt::DashLine);
+      painter.setPen(pen);
+      for (const QLineF& line : dashedLines) painter.drawLine(line);
+      if (!path.isEmpty()) {
+        painter.setPen(border ? pen : Qt::NoPen);
+        painter.setBrush(theoryColour);
+        painter.drawEllipse(path.back(), theoryDotRadius, theoryDotRadius);
+      }
+    }
+    painter.restore();
+  }
+}
+
 }  // namespace
 
 SpeedErrorCurves speedErrorCurves(const FigureRequest& request) {
@@ -89,9 +178,9 @@ SpeedErrorCurves speedErrorCurves(const FigureRequest& request) {
 
 std::int64_t figureRunSteps(const FigureRequest& request) {
   if (request.kind == FigureRequest::Kind::SpeedError) return std::int64_t(speedErrorCurves(request).t.size());
-  if (request.kind != FigureRequest::Kind::Run) return 0;
+  if (request.kind == FigureRequest::Kind::Field) return 0;
   SimulationState state = figureState(request);
-  return runTrajectory(state, nullptr);
+  return runTrajectory(state, nullptr).steps;
 }
 
 QImage renderFigure(const FigureRequest& request, const FigureStyle& style) {
@@ -103,13 +192,39 @@ QImage renderFigure(const FigureRequest& request, const FigureStyle& style) {
   xz.resize(QSize(2 * h, h), style.pixelRatio);
 
   SimulationState state = figureState(request);
+  const SimulationState start = state;
   Views views(xy, xz);
   views.SetMarkerColours(figureChargePosition(request));
   views.Redraw(state);
-  if (request.kind == FigureRequest::Kind::Run) runTrajectory(state, &views);
+  std::optional<TheoryMeter> meter;
+  RunOutcome run;
+  if (request.kind != FigureRequest::Kind::Field)
+    run = runTrajectory(state, &views, request.kind == FigureRequest::Kind::Theory ? &meter : nullptr);
 
-  const QSize logical(3 * h + style.gap, h + style.captionHeight);
-  QImage figure(logical * style.pixelRatio, QImage::Format_RGB32);
+  // A theory figure says below the views what its colour shows and how the prediction
+  // compares with the run: as many lines as that takes.
+  const bool theory = request.kind == FigureRequest::Kind::Theory;
+  const QFont font = ImageCanvas::pictureFont();
+  const qreal width = 3 * h + style.gap;
+  const qreal swatch = 28;  // [logical pixels] the colour's sample before the text
+  QString comparison;
+  TheoryOverlay overlay;
+  qreal comparisonHeight = 0;
+  if (theory) {
+    const TheoryPrediction prediction = predictTheory(start);
+    overlay = theoryOverlay(start, prediction, run.duration);
+    comparison = theoryLegend(start.fieldConfig) + QStringLiteral("; ") +
+                 theoryComparison(prediction, theoryTable(prediction, &*meter, run.cutShort)) +
+                 QStringLiteral(".");
+    QImage probe(1, 1, QImage::Format_RGB32);
+    probe.setDevicePixelRatio(style.pixelRatio);
+    comparisonHeight = QFontMetricsF(font, &probe)
+                           .boundingRect(QRectF(swatch, 0, width - swatch, 1000), Qt::TextWordWrap, comparison)
+                           .height() + 4;
+  }
+
+  const QSizeF logical(width, h + style.captionHeight + comparisonHeight);
+  QImage figure((logical * style.pixelRatio).toSize(), QImage::Format_RGB32);
   figure.setDevicePixelRatio(style.pixelRatio);
   figure.fill(Qt::white);
 
@@ -119,6 +234,7 @@ QImage renderFigure(const FigureRequest& request, const FigureStyle& style) {
   const QPointF xzAt(h + style.gap, 0);
   painter.drawImage(xyAt, xy.image());
   painter.drawImage(xzAt, xz.image());
+  if (theory) drawOverlay(painter, overlay, {{xy, xyAt}, {xz, xzAt}});
   xy.paintMarker(painter, xyAt);
   xz.paintMarker(painter, xzAt);
 
@@ -128,12 +244,20 @@ QImage renderFigure(const FigureRequest& request, const FigureStyle& style) {
   painter.drawRect(QRectF(xzAt, QSizeF(2 * h, h)).adjusted(0.5, 0.5, -0.5, -0.5));
 
   painter.setPen(Qt::black);
-  painter.setFont(ImageCanvas::pictureFont());
+  painter.setFont(font);
   const int captionTop = h + 2;
   painter.drawText(QRectF(xyAt.x(), captionTop, h, style.captionHeight - 2),
                    Qt::AlignCenter, QStringLiteral("плоскость X0Y"));
   painter.drawText(QRectF(xzAt.x(), captionTop, 2 * h, style.captionHeight - 2),
                    Qt::AlignCenter, QStringLiteral("плоскость X0Z"));
+  if (theory) {
+    const qreal top = h + style.captionHeight + 2;
+    const qreal middle = top + QFontMetricsF(font, &figure).height() / 2;
+    painter.setPen(QPen(theoryColour, theoryPenWidth, Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(QPointF(2, middle), QPointF(swatch - 6, middle));
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(swatch, top, width - swatch, comparisonHeight), Qt::TextWordWrap, comparison);
+  }
   return figure;
 }
 

@@ -22,8 +22,11 @@ struct FigureStyle {
 // picture (grid, axes, markers, field structure, start direction), and for a run the
 // field structure drawn again, the trail of every step and the markers where the run
 // ended. A speed-error figure is a plot as wide as the two views: dV [%] against t [s] of
-// the RK4 run and of the Boris run from the same state, with a legend. The result carries
-// the device pixel ratio of the style.
+// the RK4 run and of the Boris run from the same state, with a legend. A theory figure is
+// a run figure with the guiding-centre theory's prediction for its start drawn over the
+// views in a colour of its own (TheoryFigure.h) and, under the view names, what that
+// colour shows and the predicted values against the measured ones, on as many lines as
+// they take. The result carries the device pixel ratio of the style.
 QImage renderFigure(const FigureRequest& request, const FigureStyle& style = {});
 
 // The speed error after every step of the two runs of a speed-error figure.
@@ -32,7 +35,7 @@ struct SpeedErrorCurves {
 };
 SpeedErrorCurves speedErrorCurves(const FigureRequest& request);
 
-// Steps a run figure makes (0 for a field figure): a document states these numbers.
+// Steps a run or theory figure makes (0 for a field figure): a document states these numbers.
 std::int64_t figureRunSteps(const FigureRequest& request);
 
 }  // namespace larmor

@@ -17,10 +17,13 @@ namespace larmor {
 //   larmor:speed-error?config=1&periods=2000
 //                                      the speed error dV against time of the RK4 run and
 //                                      of the Boris run from the same start
+//   larmor:theory?config=2&periods=10  the run with what the guiding-centre theory
+//                                      predicts for its start drawn over it, and the
+//                                      prediction against the measurement below
 // After the configuration is selected (with the start point and S the window sets for
 // it), the other settings are applied in the order written, each as its control would.
 struct FigureRequest {
-  enum class Kind { Field, Run, SpeedError };
+  enum class Kind { Field, Run, SpeedError, Theory };
   Kind kind = Kind::Field;
   FieldConfig config = 1;
   std::vector<std::pair<QString, QString>> settings;  // key, value as written

@@ -1,4 +1,6 @@
 #include "docgen/FigureRenderer.h"
+#include "docgen/TheoryFigure.h"
+#include "model/TheoryPrediction.h"
 
 #include <QColor>
 #include <QImage>
@@ -49,6 +51,62 @@ TEST(FigureRenderer, RunFigureAddsTheTrailInTheColourOfTheCharge) {
   const int red = 0, blue = 2, redBefore = count(before, red);  // the start stroke and the marker
   EXPECT_GT(std::min(count(after, red), count(negative, blue)), redBefore + 100) << "a circle of radius R must be drawn";
   EXPECT_LT(std::max(count(after, blue), count(negative, red)), 10);
+}
+
+// The theory's colour, antialiased edges left out.
+bool theoryPixel(QRgb p) { return qRed(p) < 40 && std::abs(qGreen(p) - 150) < 40 && std::abs(qBlue(p) - 160) < 40; }
+bool trailPixel(QRgb p) { return qRed(p) > 150 && qRed(p) - std::max(qGreen(p), qBlue(p)) > 60; }
+
+// Pixels of a kind within a distance of a point [image pixels].
+int near(const QImage& image, QPointF at, double distance, bool (*kind)(QRgb)) {
+  int n = 0;
+  for (int y = std::max(0, int(at.y() - distance)); y <= std::min(image.height() - 1, int(at.y() + distance)); ++y)
+    for (int x = std::max(0, int(at.x() - distance)); x <= std::min(image.width() - 1, int(at.x() + distance)); ++x)
+      n += std::hypot(x - at.x(), y - at.y()) <= distance && kind(image.pixel(x, y));
+  return n;
+}
+
+// Plane drift where the guiding-centre picture holds: the predicted path runs from the
+// start's guiding centre to where the predicted drift takes it by the end of the run, the
+// way the run's circles went, and not the other way.
+TEST(FigureRenderer, TheoryFigureDrawsThePredictedDriftOverTheRun) {
+  const auto request = parseFigureUrl(QStringLiteral("larmor:theory?config=2&speed=5000&periods=150"));
+  ASSERT_TRUE(request);
+  const SimulationState start = figureState(*request);
+  const TheoryPrediction prediction = predictTheory(start);
+  ASSERT_TRUE(prediction.driftVelocity && prediction.validity.holds);
+  const double travel = *prediction.driftVelocity * 150 * start.quantities.period;  // [m] along y
+  ASSERT_LT(travel, -1.0);  // far enough to tell the ends apart
+  const int h = 200;
+  const QImage image = renderFigure(*request, FigureStyle{h, 10, 22, 1});
+  // X0Y: y to the right, x up, the region's square (L metres) filling the view.
+  const double L = start.params.regionSize;
+  const auto pixel = [&](double x, double y) { return QPointF((y / L + 0.5) * h, (0.5 - x / L) * h); };
+  const Vec3 gc = prediction.guidingCentre;
+  const QPointF end = pixel(gc.x, gc.y + travel), wrongWay = pixel(gc.x, gc.y - travel);
+  EXPECT_GT(near(image, end, 4, theoryPixel), 20) << "the dot where the drift ends";
+  EXPECT_GT(near(image, end, 12, trailPixel), 20) << "the run circles there";
+  EXPECT_EQ(near(image, wrongWay, 12, theoryPixel), 0);
+  EXPECT_GT(near(image, pixel(gc.x, gc.y + travel / 2), 3, theoryPixel), 0) << "the path between";
+}
+
+// A trap that holds the particle: the dashed lines across X0Z stand where the run turned back.
+TEST(FigureRenderer, TheoryFigureMarksTheTurningPointsWhereTheTrailTurns) {
+  const int h = 200, xzLeft = h + 10, xzRight = xzLeft + 2 * h;
+  const QImage image = render("larmor:theory?config=7&speed=8000&periods=100", FigureStyle{h, 10, 22, 1});
+  std::vector<int> lines;  // columns of X0Z mostly of the theory's colour
+  int trailLeft = image.width(), trailRight = 0;
+  for (int x = xzLeft; x < xzRight; ++x) {
+    int theory = 0;
+    for (int y = 0; y < h; ++y) {
+      theory += theoryPixel(image.pixel(x, y));
+      if (trailPixel(image.pixel(x, y))) trailLeft = std::min(trailLeft, x), trailRight = std::max(trailRight, x);
+    }
+    if (theory > h / 3 && (lines.empty() || x > lines.back() + 3)) lines.push_back(x);
+  }
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_NEAR(trailLeft, lines[0], 3);
+  EXPECT_NEAR(trailRight, lines[1], 3);
 }
 
 // RK4 against Boris from one start: the same steps; RK4's speed error grows in proportion to

@@ -11,6 +11,7 @@ TEST(FigureAddress, ReadsKindConfigurationAndSettingsInOrder) {
       {"larmor:field?config=4", K::Field, 4, 0}, {"larmor:run", K::Run, 1, 0},  // configuration 1 when none is named
       {"larmor:run?config=6&alpha=20&periods=2&charge=-1", K::Run, 6, 3},
       {"larmor:speed-error?config=4&periods=2000", K::SpeedError, 4, 1},  // no trail drawn: a longer run
+      {"larmor:theory?config=2&speed=5000&periods=150", K::Theory, 2, 2},
       {"larmor:field?config=7&mass=0&speed=100&beta=-180&field=0.0015&region=10&x0=-5&y0=5&z0=-10&S=2.5&d=1", K::Field, 7, 10},
   };
   for (const auto& row : rows) {
@@ -30,7 +31,9 @@ TEST(FigureAddress, RefusesWhatNoControlCouldGiveAndNamesTheCulprit) {
       {"larmor:run?alpha=abc", "alpha"}, {"larmor:run?beta=181", "beta"}, {"larmor:run?field=0.002", "field"},
       {"larmor:run?x0=5.5", "x0"}, {"larmor:run?z0=-10.1", "z0"}, {"larmor:run?region=0", "region"},
       {"larmor:run?periods=5000", "periods"} /* too long a run for a build */, {"larmor:run?periods=1001", "periods"},
-      {"larmor:speed-error?periods=5001", "periods"}, {"larmor:field?config=2&S=abc", "S"}};
+      {"larmor:speed-error?periods=5001", "periods"}, {"larmor:field?config=2&S=abc", "S"},
+      {"larmor:theory?config=3&periods=1001", "periods"} /* a trail, as a run */, {"larmor:theory?config=9", "9"},
+      {"larmor:theories?config=2", "theories"}, {"larmor:theory?config=5&drift=1", "drift"}};
   for (const auto& [address, culprit] : rows) {
     QString error;
     EXPECT_FALSE(parseFigureUrl(QString::fromUtf8(address), &error).has_value()) << address;

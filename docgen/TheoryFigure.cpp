@@ -1,0 +1,215 @@
+#include "docgen/TheoryFigure.h"
+
+#include "model/FieldVector.h"
+#include "model/SimulationState.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace larmor {
+
+namespace {
+
+Vec3 unit(const Vec3& a) {
+  const double n = norm(a);
+  return n > 0 ? (1 / n) * a : Vec3{};
+}
+
+// Enough points that an arc about the axis or a helix looks smooth at print size.
+int pathSamples(double turns) { return std::clamp(static_cast<int>(64 * turns), 400, 20000); }
+
+// The guiding centre going round OZ at a fixed distance: azimuth and z linear in time.
+std::vector<Vec3> aroundTheAxis(const Vec3& gc, double phiRate, double zRate, double duration) {
+  const double rho = std::hypot(gc.x, gc.y), phi0 = std::atan2(gc.y, gc.x);
+  const int n = pathSamples(std::fabs(phiRate) * duration / (2 * M_PI));
+  std::vector<Vec3> path;
+  for (int i = 0; i <= n; ++i) {
+    const double t = duration * i / n, phi = phi0 + phiRate * t;
+    path.push_back({rho * std::cos(phi), rho * std::sin(phi), gc.z + zRate * t});
+  }
+  return path;
+}
+
+// Where |B| first reaches the turning field along the trap's field line through (rho, z)
+// towards zEnd (b_z > 0 in both traps, so the line is rho(z)); none before zEnd. The line
+// is followed by the midpoint rule in its meridian plane.
+std::optional<double> turningPoint(FieldConfig config, const SimParams& p, double rho, double z, double zEnd,
+                                   double turningField) {
+  constexpr int steps = 4000;
+  const auto magnitude = [&](double r, double zz) { return p.Bo * norm(fieldFactorAt(config, p, {r, 0, zz})); };
+  const auto slope = [&](double r, double zz) {
+    const Vec3 b = fieldFactorAt(config, p, {r, 0, zz});
+    return b.z > 0 ? b.x / b.z : 0.0;
+  };
+  const double h = (zEnd - z) / steps;
+  double before = magnitude(rho, z);
+  for (int i = 0; i < steps && rho > 0; ++i) {
+    rho += h * slope(rho + 0.5 * h * slope(rho, z), z + 0.5 * h);
+    z += h;
+    const double now = magnitude(rho, z);
+    if (now >= turningField) return z - h * (now - turningField) / (now - before);
+    before = now;
+  }
+  return std::nullopt;
+}
+
+// The generatrices of the cone about `axis` with half angle theta [rad] that bound its
+// projection along `view` (where the cone's surface is seen edge on), as directions in
+// that view's plane given by its u and w axes.
+std::vector<QPointF> silhouette(const Vec3& axis, double theta, const Vec3& view, const Vec3& u, const Vec3& w) {
+  // Two unit vectors across the axis.
+  const Vec3 e1 = unit(std::fabs(axis.x) < 0.9 ? cross(axis, {1, 0, 0}) : cross(axis, {0, 1, 0}));
+  const Vec3 e2 = cross(axis, e1);
+  // Normal of the generatrix at psi: −sinθ·axis + cosθ·(cosψ·e1 + sinψ·e2); edge on where
+  // it is across the view: a·cosψ + b·sinψ = c.
+  const double a = std::cos(theta) * dot(e1, view), b = std::cos(theta) * dot(e2, view);
+  const double c = std::sin(theta) * dot(axis, view), r = std::hypot(a, b);
+  std::vector<QPointF> lines;
+  if (!(r > 0) || std::fabs(c) > r) return lines;  // the view looks into the cone: no edge
+  const double mid = std::atan2(b, a), spread = std::acos(c / r);
+  for (const double psi : {mid - spread, mid + spread}) {
+    const Vec3 g = std::cos(theta) * axis + std::sin(theta) * (std::cos(psi) * e1 + std::sin(psi) * e2);
+    lines.emplace_back(dot(g, u), dot(g, w));
+  }
+  return lines;
+}
+
+// Three significant digits (two for a difference in per cent), Russian style.
+QString significant(double value, int digits) {
+  if (!std::isfinite(value)) return QStringLiteral("—");
+  if (value == 0) return QStringLiteral("0");
+  const QString scientific = QString::number(value, 'e', digits - 1);
+  const qsizetype e = scientific.indexOf(QLatin1Char('e'));
+  const int exponent = scientific.mid(e + 1).toInt();
+  QString text;
+  if (exponent >= -2 && exponent < 5) {
+    text = QString::number(value, 'f', std::max(0, digits - 1 - exponent));
+  } else {
+    static const char16_t* superscripts = u"⁰¹²³⁴⁵⁶⁷⁸⁹";
+    QString power;
+    for (const QChar ch : QString::number(std::abs(exponent))) power += QChar(superscripts[ch.digitValue()]);
+    text = scientific.left(e) + QStringLiteral("·10") + (exponent < 0 ? QStringLiteral("⁻") : QString()) + power;
+  }
+  return text.replace(QLatin1Char('.'), QLatin1Char(',')).replace(QLatin1Char('-'), QChar(0x2212));
+}
+
+QString rowText(const TheoryQuantity& q) {
+  const QString unit = QString::fromUtf8(q.unit);
+  const auto valueText = [&](double v) {
+    if (q.kind == TheoryQuantity::Kind::flag) return v != 0 ? QStringLiteral("да") : QStringLiteral("нет");
+    if (unit.isEmpty()) return numberText(v);
+    return numberText(v) + (unit == QStringLiteral("°") ? QString() : QStringLiteral(" ")) + unit;
+  };
+  QString name = QString::fromUtf8(q.name);
+  name[0] = name[0].toLower();  // "Период T" → "период T": the symbol keeps its case
+  QString text = name + QStringLiteral(": теория ");
+  text += q.predicted ? valueText(*q.predicted) : QStringLiteral("— (%1)").arg(QString::fromStdString(q.notPredictedReason));
+  text += QStringLiteral(", расчёт ");
+  text += q.measured ? valueText(*q.measured) : QStringLiteral("— (%1)").arg(QString::fromStdString(q.notMeasuredReason));
+  if (q.relativeDifference)
+    text += QStringLiteral(" (%1%2 %)")
+                .arg(*q.relativeDifference > 0 ? QStringLiteral("+") : QString(), significant(100 * *q.relativeDifference, 2));
+  return text;
+}
+
+}  // namespace
+
+QString numberText(double value) { return significant(value, 3); }
+
+TheoryOverlay theoryOverlay(const SimulationState& start, const TheoryPrediction& prediction, double duration) {
+  TheoryOverlay overlay;
+  if (!prediction.applicable) return overlay;
+  const SimParams& p = start.params;
+  const Vec3 gc = prediction.guidingCentre;
+  // The run holds vz in single precision from its first step.
+  const double vz = static_cast<float>(start.quantities.vPar);
+  const double drift = prediction.driftVelocity.value_or(0);
+  switch (prediction.config) {
+    case 1:
+    case 2:
+      // The field is along z: the guiding centre drifts along y and follows vz exactly.
+      for (const double t : {0.0, duration}) overlay.path.push_back(gc + t * Vec3{0, drift, vz});
+      break;
+    case 3: {
+      const double rho = std::hypot(gc.x, gc.y);
+      if (rho > 0) overlay.path = aroundTheAxis(gc, drift / rho, vz, duration);
+      break;
+    }
+    case 5: {
+      // Along the circular field line at the speed the conserved m·rho·v_phi gives there,
+      // drifting along z.
+      const double rho0 = std::hypot(p.x0, p.y0), rhoGc = std::hypot(gc.x, gc.y);
+      if (!(rho0 > 0) || !(rhoGc > 0)) break;
+      const double vPhi0 = (p.x0 * start.quantities.vy0 - p.y0 * start.quantities.vx0) / rho0;
+      overlay.path = aroundTheAxis(gc, vPhi0 * rho0 / (rhoGc * rhoGc), drift, duration);
+      break;
+    }
+    case 4:
+    case 7:
+      if (prediction.turningField) {
+        const double rho = std::hypot(gc.x, gc.y), band = trapBandHalfLength(p.S, p.d);
+        for (const double end : {band, -band})
+          if (const auto z = turningPoint(prediction.config, p, rho, gc.z, end, *prediction.turningField))
+            overlay.turningZ.push_back(*z);
+      }
+      break;
+    case 6:
+      if (prediction.J && prediction.coneAngleDeg) {
+        const Vec3 axis = unit(*prediction.J), x{1, 0, 0}, y{0, 1, 0}, z{0, 0, 1};
+        const double theta = *prediction.coneAngleDeg * M_PI / 180;
+        // X0Y: y to the right, x up, seen along z; X0Z: z to the right, x up, seen along y.
+        overlay.xyGeneratrices = silhouette(axis, theta, z, y, x);
+        overlay.xzGeneratrices = silhouette(axis, theta, y, z, x);
+        // The axis on the cone's side: −J for an angle beyond 90°.
+        const Vec3 inside = theta > M_PI / 2 ? -1.0 * axis : axis;
+        overlay.xyAxis = QPointF(inside.y, inside.x);
+        overlay.xzAxis = QPointF(inside.z, inside.x);
+      }
+      break;
+    default:
+      break;
+  }
+  return overlay;
+}
+
+QString theoryLegend(FieldConfig config) {
+  switch (config) {
+    case 4:
+    case 7:
+      return QStringLiteral("точки поворота по теории (|B| = Bпов)");
+    case 6:
+      return QStringLiteral("конус по теории (штрихом — его ось)");
+    default:
+      return QStringLiteral("ведущий центр по теории, точка — в конце расчёта");
+  }
+}
+
+QString theoryComparison(const TheoryPrediction& prediction, const std::vector<TheoryQuantity>& table) {
+  if (!prediction.applicable) return QString::fromStdString(prediction.notApplicableReason);
+  std::vector<const char*> keys;
+  switch (prediction.config) {
+    case 1: keys = {"period", "radius", "pitch"}; break;
+    case 4:
+    case 7: keys = {"turningField", "trapped"}; break;
+    case 6: keys = {"coneAngleDeg"}; break;
+    default: keys = {"driftVelocity"}; break;
+  }
+  QStringList rows;
+  bool holds = true;
+  for (const char* key : keys)
+    for (const TheoryQuantity& q : table)
+      if (std::strcmp(q.key, key) == 0) {
+        rows << rowText(q);
+        holds = holds && q.approximationHolds;
+      }
+  QString text = rows.join(QStringLiteral("; "));
+  if (!holds)
+    text += QStringLiteral("; rL/L = %1 % — больше 5 %: приближение не выполняется, разность не вычисляется")
+                .arg(significant(100 * prediction.validity.ratio, 2));
+  return text;
+}
+
+}  // namespace larmor
