@@ -210,6 +210,16 @@ TEST(Scenario, BadFilesNameTheirFirstProblem) {
       {with("\"x0\": 1.0", "\"x0\": 0.35"), K::OffGrid, "\"x0\" = 0.35: между делениями", "lies between two steps"},
       {with("\"alpha\": 83", "\"alpha\": 83.5"), K::OffGrid, "между делениями", "between two steps"},
       {with("\"slowdown\": 3", "\"slowdown\": 1e308"), K::OffRange, "вне диапазона", "out of range"},
+      // Beyond the double range the parser itself stops: still the key and the number as written.
+      {with("\"speed\": 22000", "\"speed\": -1e400"), K::OffRange, "\"speed\" = -1e400: вне диапазона",
+       "\"speed\" = -1e400 is out of range"},
+      {with("\"picture\": \"structure\"", "\"picture\": \"structure\", \"keptFrom\": {\"field\": 2e999}"), K::OffRange,
+       "\"keptFrom.field\" = 2e999: вне диапазона", "\"keptFrom.field\" = 2e999 is out of range"},
+      {with("\"speed\": 22000", "\"speed\": 22000, \"spead\": [1e400]"), K::Unknown, "неизвестный ключ \"spead\"",
+       "unknown key \"spead\""},
+      {"[" + std::string(50, '9') + "e999]", K::NotAnObject, "нет объекта", "no JSON object"},
+      // A text is strict UTF-8, as the window reads it.
+      {with("\"S\": \"3.30\"", "\"S\": \"3\xFF\""), K::NotJson, "это не JSON", "not JSON"},
       {with("\"integrator\": \"rk4\"", "\"integrator\": \"euler\""), K::BadChoice,
        "\"integrator\" = \"euler\": допускается \"rk4\" или \"boris\"", "it accepts \"rk4\" or \"boris\""},
       {with("\"picture\": \"structure\"", "\"picture\": \"mudr\""), K::BadChoice, "\"structure\" или \"velocity\"",
