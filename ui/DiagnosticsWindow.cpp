@@ -23,6 +23,7 @@
 
 #include <qcustomplot.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -395,9 +396,24 @@ void DiagnosticsWindow::autoscale(Plot which) {
   PlotParts& parts = m_plots[static_cast<std::size_t>(which)];
   m_autoranging = true;
   parts.plot->rescaleAxes();
-  // A little room above and below, so that a curve never runs along the frame.
+  // A little room above and below, so that a curve never runs along the frame. A constant
+  // curve (|B| in the uniform field) would keep the axis' old span about its value, which
+  // reads as if it were 0: it gets a span of its own, 2 % of its value.
   for (QCPAxis* axis : {parts.plot->yAxis, parts.plot->yAxis2}) {
-    if (axis->range().size() > 0) axis->scaleRange(1.08);
+    bool found = false;
+    QCPRange values;
+    for (QCPGraph* graph : axis->graphs()) {
+      bool foundHere = false;
+      const QCPRange range = graph->getValueRange(foundHere);
+      if (foundHere) values = found ? QCPRange(std::min(values.lower, range.lower), std::max(values.upper, range.upper)) : range;
+      found = found || foundHere;
+    }
+    if (found && values.size() == 0) {
+      const double half = values.lower != 0 ? 0.01 * std::fabs(values.lower) : 1;
+      axis->setRange(values.lower - half, values.lower + half);
+    } else if (axis->range().size() > 0) {
+      axis->scaleRange(1.08);
+    }
   }
   m_autoranging = false;
   parts.followsData = true;

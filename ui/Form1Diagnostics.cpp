@@ -92,7 +92,10 @@ void Form1::updateDiagnostics() {
     // The run was not watched: it is made again, bit for bit, from its record.
     m_diagnosticsSeries.clear();
     m_theoryMeter.reset();
-    ReplayProgress progress(m_diagnostics, QStringLiteral("Построение графиков…"), m_lastRunSteps);
+    // Over the diagnostics window, and blocking the main one too: a start or a change there
+    // would rewrite the record being replayed.
+    ReplayProgress progress(m_diagnostics, QStringLiteral("Построение графиков…"), m_lastRunSteps,
+                            Qt::ApplicationModal);
     ReplayToDiagnostics replay(m_diagnosticsSeries, m_theoryMeter, progress);
     QPointer<Form1> self(this);
     const bool givenUp = replayRun(m_runRecord, m_lastRunSteps, replay, &replay).stopped;

@@ -12,9 +12,12 @@ class ReplayProgress {
 public:
   static constexpr std::int64_t stride = 16384;  // steps between two looks at the dialog
 
-  ReplayProgress(QWidget* parent, const QString& label, std::int64_t steps)
+  // The dialog blocks parent's window, or with Qt::ApplicationModal every window: the run
+  // record must not change while it is replayed.
+  ReplayProgress(QWidget* parent, const QString& label, std::int64_t steps,
+                 Qt::WindowModality modality = Qt::WindowModal)
       : m_dialog(label, QStringLiteral("Отмена"), 0, static_cast<int>(steps / stride) + 1, parent) {
-    m_dialog.setWindowModality(Qt::WindowModal);
+    m_dialog.setWindowModality(modality);
     m_dialog.setMinimumDuration(1000);
   }
   bool keepGoing(std::int64_t steps) {

@@ -1,12 +1,15 @@
 // The window offscreen: the time to the first shown window, a whole start-up run at
 // slow-down 0, the pause per step that Wait(m) actually makes against its 10·m ms, and the
-// cost of one step of a long run in every configuration, in the window, in the companion's
-// summary and bare, each beside the bare RK4 step of the same run.
+// cost of one step of a long run in every configuration, in the window (with the
+// diagnostics window closed, and shown), in the companion's summary and bare, each beside
+// the bare RK4 step of the same run.
 #include "model/FieldConfig.h"
 #include "model/Rk4Step.h"
 #include "model/TrajectoryRun.h"
+#include "ui/DiagnosticsWindow.h"
 #include "ui/Form1.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -251,9 +254,16 @@ void restoreStartUp(larmor::Form1& form) {
 // what the run's step limit multiplies into the longest possible run. After each run, with
 // the clock paused, as many bare RK4 steps of the same run: "cpu_ns_per_step" and
 // "rk4_cpu_ns" are CPU time per step of both, "x_rk4" their ratio (the goal: at most 3).
-void BM_WindowRunPerStep(benchmark::State& state) {
+// With "watched", the diagnostics window is shown while the run starts: every step adds a
+// diagnostics sample and a theory-meter reading, and the end draws the four plots whole and
+// fills the theory table; "samples" is how many the series kept.
+void windowRunPerStep(benchmark::State& state, bool watched) {
   larmor::Form1& form = window();
   selectLongRun(form, static_cast<int>(state.range(0)));
+  if (watched) {
+    form.findChild<QAction*>(QStringLiteral("mnuDiagnosticsWindow"))->trigger();
+    QApplication::processEvents();
+  }
   auto* start = form.findChild<QPushButton*>(QStringLiteral("CmdOK"));
   BareRk4 rk4(form.state());
   double ns = 0, cpuNs = 0, rk4Ns = 0, steps = 0;
@@ -271,14 +281,23 @@ void BM_WindowRunPerStep(benchmark::State& state) {
     rk4Ns += rk4.measure(done) * double(done);
   }
   if (!rk4.finite()) state.SkipWithError("the bare steps are not finite");
+  if (watched && form.diagnosticsSeries().stepsOffered() != form.lastRunSteps())
+    state.SkipWithError("the diagnostics window was not fed");
   state.counters["steps"] = static_cast<double>(form.lastRunSteps());
+  if (watched) state.counters["samples"] = static_cast<double>(form.diagnosticsSeries().samples().size());
   state.counters["ns_per_step"] = ns / steps;
   state.counters["cpu_ns_per_step"] = cpuNs / steps;
   state.counters["rk4_cpu_ns"] = rk4Ns / steps;
   state.counters["x_rk4"] = cpuNs / rk4Ns;
+  if (watched) form.diagnostics()->close();
   restoreStartUp(form);
 }
+
+void BM_WindowRunPerStep(benchmark::State& state) { windowRunPerStep(state, false); }
 BENCHMARK(BM_WindowRunPerStep)->ArgName("config")->DenseRange(1, 7)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+void BM_WatchedWindowRunPerStep(benchmark::State& state) { windowRunPerStep(state, true); }
+BENCHMARK(BM_WatchedWindowRunPerStep)->ArgName("config")->Arg(1)->Arg(4)->Arg(7)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 // A whole run cut at the step limit in the slowest configurations (4 and 7), at slow-down
 // 0: how long a user waits, at most, for a run of the window to end.

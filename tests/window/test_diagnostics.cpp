@@ -348,6 +348,9 @@ TEST_F(DiagnosticsTest, RunsFillThePlotsLiveOrByReplayWithTheSameSamples) {
   const std::vector<DiagnosticSample> watched = window().diagnosticsSeries().samples();
   ASSERT_EQ(std::int64_t(watched.size()), window().lastRunSteps());
   EXPECT_EQ(graph(Plot::Position, 1)->dataCount(), 2501);
+  // |B| is constant in the uniform field: its axis spans a little about it, not about 0.
+  const QCPRange field = diagnostics.plot(Plot::PitchAndField)->yAxis2->range();
+  EXPECT_TRUE(field.lower > 0 && field.contains(window().state().params.Bo)) << field.lower << " " << field.upper;
   // The last dV is the number the accuracy label shows, to its four decimals.
   const QString label = caption("Label26");
   const double shown = label.mid(3, label.size() - 4).replace(',', '.').toDouble();
