@@ -8,22 +8,14 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "TraceProcess.h"
+
 #include <gtest/gtest.h>
 
 namespace {
 
-struct Outcome {
-  int exitCode = -1;
-  QByteArray out, err;
-};
-
-Outcome trace(const QStringList& arguments) {
-  QProcess process;
-  process.start(QStringLiteral(LARMOR_TRACE_BINARY), arguments);
-  EXPECT_TRUE(process.waitForFinished(120000));
-  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
-          process.readAllStandardError()};
-}
+using larmor::test::Outcome;
+using larmor::test::trace;
 
 QByteArray contents(const QString& path) {
   QFile file(path);

@@ -8,23 +8,15 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "TraceProcess.h"
+
 #include <gtest/gtest.h>
 
 namespace larmor {
 namespace {
 
-struct Outcome {
-  int exitCode = -1;
-  QByteArray out, err;
-};
-
-Outcome trace(const QStringList& arguments) {
-  QProcess process;
-  process.start(QStringLiteral(LARMOR_TRACE_BINARY), arguments);
-  EXPECT_TRUE(process.waitForFinished(120000));
-  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
-          process.readAllStandardError()};
-}
+using test::Outcome;
+using test::trace;
 
 int count(const QImage& image, const QRect& area, QRgb colour) {
   int n = 0;

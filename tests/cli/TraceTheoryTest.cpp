@@ -5,24 +5,16 @@
 #include <QProcess>
 #include <QStringList>
 
+#include "TraceProcess.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 namespace {
 
-struct Outcome {
-  int exitCode = -1;
-  QByteArray out, err;
-};
-
-Outcome trace(const QStringList& arguments) {
-  QProcess process;
-  process.start(QStringLiteral(LARMOR_TRACE_BINARY), arguments);
-  EXPECT_TRUE(process.waitForFinished(120000));
-  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
-          process.readAllStandardError()};
-}
+using larmor::test::Outcome;
+using larmor::test::trace;
 
 // The summary's theory object; empty (and a failure) when the run or its JSON went wrong.
 QJsonObject theory(const QStringList& arguments) {
