@@ -32,7 +32,7 @@ ReplayEnd replayRun(const RunRecord& record, std::int64_t steps, RunObserver& ob
   Run run(panel);
   run.limitSteps(steps);
   run.prepare();
-  observer.prepared(panel.state());
+  observer.prepared(run, panel.state());
 
   const std::vector<RunRecord::Noted>& actions = record.actions();
   auto next = actions.begin();

@@ -46,7 +46,7 @@ public:
   // Before the start button's recompute: the window clears both pictures here.
   virtual void starting(const ControlPanel& /*panel*/) {}
   // The run is prepared: the window draws the field structure once more here.
-  virtual void prepared(const SimulationState& /*state*/) {}
+  virtual void prepared(const Run& /*run*/, const SimulationState& /*state*/) {}
   // After each step that moved the particle. Returning false ends the replay there.
   virtual bool stepped(const Run& run, const SimulationState& state, const TrailSegment& segment) = 0;
 };

@@ -19,20 +19,14 @@ public:
   ReplayToDiagnostics(DiagnosticsSeries& series, std::optional<TheoryMeter>& meter, ReplayProgress& progress)
       : m_series(series), m_meter(meter), m_progress(progress) {}
 
-  void starting(const ControlPanel& panel) override { m_panel = &panel; }
   void recomputed() override {
     m_series.clear();
     m_meter.reset();
   }
-  void prepared(const SimulationState& state) override {
-    // The replay hands over the prepared state but not its run; a run of the same method
-    // prepared from a copy of that state starts with the same values, to the bit.
-    SimulationState start = state;
-    Run run(m_panel->integrator(), start, m_panel->decimalSeparator());
-    run.prepare();
-    m_muStart = startMoment(run, start);
-    m_meter.emplace(start);
-    m_meter->observe(run, start);
+  void prepared(const Run& run, const SimulationState& state) override {
+    m_muStart = startMoment(run, state);
+    m_meter.emplace(state);
+    m_meter->observe(run, state);
   }
   bool stepped(const Run& run, const SimulationState& state, const TrailSegment&) override {
     m_series.add(diagnosticSample(run, state, m_muStart));
@@ -44,7 +38,6 @@ private:
   DiagnosticsSeries& m_series;
   std::optional<TheoryMeter>& m_meter;
   ReplayProgress& m_progress;
-  const ControlPanel* m_panel = nullptr;
   double m_muStart = 0;
 };
 

@@ -61,7 +61,7 @@ public:
   }
   void recomputed() override { m_views.Redraw(m_panel->state()); }
   void markerColoursChanged(int chargePosition) override { m_views.SetMarkerColours(chargePosition); }
-  void prepared(const SimulationState& state) override { m_views.DrawFieldStructure(state); }
+  void prepared(const Run&, const SimulationState& state) override { m_views.DrawFieldStructure(state); }
   bool stepped(const Run& run, const SimulationState& state, const TrailSegment& segment) override {
     m_views.PlotTrailSegment(segment);
     m_views.PlaceMarkers(state);
@@ -74,19 +74,27 @@ private:
   const ControlPanel* m_panel = nullptr;
 };
 
-// A replay written as the companion's CSV rows.
+// A replay written as the companion's CSV rows, with its diagnostics columns when asked.
 class ReplayToCsv : public RunObserver {
 public:
-  ReplayToCsv(CsvWriter& csv, ReplayProgress& progress) : m_csv(csv), m_progress(progress) {}
+  ReplayToCsv(CsvWriter& csv, ReplayProgress& progress, bool diagnostics)
+      : m_csv(csv), m_progress(progress), m_diagnostics(diagnostics) {}
+  void prepared(const Run& run, const SimulationState& state) override {
+    if (m_diagnostics) m_muStart = startMoment(run, state);
+  }
   bool stepped(const Run& run, const SimulationState& s, const TrailSegment&) override {
+    DiagnosticSample sample;
+    if (m_diagnostics) sample = diagnosticSample(run, s, m_muStart);
     m_csv.row(run.stepsDone(), run.t(), s.x, s.y, s.z, run.vxCartesian(), run.vyCartesian(), run.vzCartesian(),
-              run.dV());
+              run.dV(), m_diagnostics ? &sample : nullptr);
     return m_progress.keepGoing(run.stepsDone());
   }
 
 private:
   CsvWriter& m_csv;
   ReplayProgress& m_progress;
+  bool m_diagnostics;
+  double m_muStart = 0;
 };
 
 }  // namespace
@@ -206,9 +214,11 @@ void Form1::mnuFileExportCsv_Click() {
   CsvWriter csv([&file](const char* bytes, std::size_t size) {
     return file.write(bytes, static_cast<qint64>(size)) == static_cast<qint64>(size);
   });
-  csv.header();
+  // The diagnostics' columns go with the trajectory once the diagnostics window shows this run.
+  const bool diagnostics = m_diagnosticsHoldRun;
+  csv.header(diagnostics);
   ReplayProgress progress(this, QStringLiteral("Запись траектории…"), m_lastRunSteps);
-  ReplayToCsv rows(csv, progress);
+  ReplayToCsv rows(csv, progress, diagnostics);
   const ReplayEnd end = replayRun(m_runRecord, m_lastRunSteps, rows);
   csv.flush();
   if (end.stopped) return file.cancelWriting();  // given up: nothing is written

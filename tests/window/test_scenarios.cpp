@@ -376,6 +376,12 @@ TEST_F(ScenarioWindowTest, TrajectoryExportReplaysTheLastRun) {
   const QByteArray companion = trace({"--config", "3", "--field", "7e-4", "--S", "1,5", "--periods", "2"});
   EXPECT_EQ(fileBytes(fakes.savePath), companion);
   EXPECT_NE(fileBytes(fakes.savePath).left(2000), QByteArray(rows.join('\n')).left(2000)) << "the changes made a difference";
+
+  // Once the diagnostics window shows the run, its columns go with the trajectory.
+  trigger(w, "mnuDiagnosticsWindow");
+  trigger(w, "mnuFileExportCsv");
+  EXPECT_EQ(fileBytes(fakes.savePath),
+            trace({"--config", "3", "--field", "7e-4", "--S", "1,5", "--periods", "2", "--diagnostics"}));
 }
 
 // Both views as a PNG: at the window's size the window's own pictures, at another width the
