@@ -1,9 +1,10 @@
 // The whole window under random use: bars (arrows, trough, thumb, keys), typed and pasted
 // texts, field structures, odd window sizes, runs with changes made during their waits,
-// menus, the diagnostics window and the integrator item, and closing. After every action the shown values agree with the parameters, a
+// menus, the diagnostics window and the integrator item, lessons and exports, and closing. After every action the shown values agree with the parameters, a
 // recompute leaves both pictures drawn, and no run outlives its start click.
 #include "model/SimulationState.h"
 #include "model/TextRules.h"
+#include "panel/Scenario.h"
 #include "ui/DiagnosticsWindow.h"
 #include "ui/Form1.h"
 #include "ui/PictureBox.h"
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
+#include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -54,7 +56,20 @@ struct Fakes : DocumentOpener, EditorLauncher, TonePlayer, Dialogs {
   void play(int, int) override { ++tones; }
   bool confirmExit(QWidget*) override { return ++exitQuestions, answerYes; }
   void information(QWidget*, const QString&, const QString&) override { ++asked; }
-  void warning(QWidget*, const QString&, const QString&) override {}
+  void warning(QWidget*, const QString&, const QString&) override { ++warnings; }
+  int warnings = 0;
+};
+
+// File dialogs answering with what the walk chose; an empty path is a cancel.
+struct FakeFiles : FileDialogs {
+  QString path;
+  std::optional<int> width;
+  QString openFileName(QWidget*, const QString&, const QString&) override { return path; }
+  QString saveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override {
+    return path;
+  }
+  std::optional<Description> describeScenario(QWidget*, const Description& current) override { return current; }
+  std::optional<int> pictureWidth(QWidget*, int) override { return width; }
 };
 
 std::uint32_t envNumber(const char* name, std::uint32_t fallback) {
@@ -73,6 +88,11 @@ public:
       QFile file(m_dir.filePath(QString::fromLatin1(name)));
       if (file.open(QIODevice::WriteOnly)) file.write(gif);
     }
+    // The lessons of the Примеры menu, where the runtime folder holds them.
+    QDir(m_dir.path()).mkdir(QStringLiteral("examples"));
+    const QDir lessons(QStringLiteral(LARMOR_EXAMPLES_DIR));
+    for (const QString& name : lessons.entryList({QStringLiteral("*.larmor")}, QDir::Files))
+      QFile::copy(lessons.filePath(name), m_dir.filePath(QStringLiteral("examples/") + name));
     QDir::setCurrent(m_dir.path());
     newWindow();
   }
@@ -84,9 +104,9 @@ public:
     static const struct { const char* name; int idle, during; void (Monkey::*action)(); } kinds[] = {
         {"bar", 26, 31, &Monkey::moveBar},        {"text", 15, 20, &Monkey::typeOrPaste},
         {"structure", 8, 10, &Monkey::selectStructure}, {"size", 9, 10, &Monkey::resizeWindow},
-        {"start", 20, 10, &Monkey::startRun},     {"menu", 8, 5, &Monkey::useMenu},
+        {"start", 16, 6, &Monkey::startRun},     {"menu", 8, 5, &Monkey::useMenu},
         {"close, No", 8, 8, &Monkey::closeNo},    {"close, Yes", 2, 2, &Monkey::closeYes},
-        {"diagnostics", 4, 4, &Monkey::useDiagnostics}};
+        {"diagnostics", 4, 4, &Monkey::useDiagnostics}, {"files", 4, 4, &Monkey::useFiles}};
     int pick = below(100);
     const auto* kind = std::begin(kinds);
     while ((pick -= duringRun ? kind->during : kind->idle) >= 0) ++kind;
@@ -111,7 +131,7 @@ private:
 
   void newWindow() {
     m_window.reset();
-    m_window = std::make_unique<Form1>(Services{&m_fakes, &m_fakes, &m_fakes, &m_fakes});
+    m_window = std::make_unique<Form1>(Services{&m_fakes, &m_fakes, &m_fakes, &m_fakes, &m_files});
     m_window->show();
     QObject::connect(m_window.get(), &Form1::runStepped, [this] { onRunStep(); });
     m_recomputesSeen = -1;
@@ -252,6 +272,44 @@ private:
     }
   }
 
+  // Lessons and exports, every dialog answer a cancel now and then: an example opened from
+  // its menu; the panel saved (sometimes where it cannot be) and opened again, which changes
+  // nothing; a file that is no lesson refused, nothing changed; the trajectory and the views
+  // exported, or refused while a run goes on.
+  void useFiles() {
+    const QString saved = m_dir.filePath(QStringLiteral("saved.larmor"));
+    const Scenario before = scenarioOf(window().panel());
+    const int warnings = m_fakes.warnings;
+    switch (below(5)) {
+      case 0: {
+        const QList<QAction*> lessons = control<QMenu>("mnuExamples")->actions();
+        if (!lessons.isEmpty()) lessons[below(static_cast<int>(lessons.size()))]->trigger();
+        return;
+      }
+      case 1:
+        m_files.path = std::array{saved, saved, m_dir.filePath(QStringLiteral("no folder/a.larmor")), QString()}[below(4)];
+        control<QAction>("mnuFileSave")->trigger();
+        if (m_files.path != saved) return;
+        m_files.path = saved;
+        control<QAction>("mnuFileOpen")->trigger();
+        break;
+      case 2:
+        m_files.path = below(4) ? m_dir.filePath(QStringLiteral("1.gif")) : QString();
+        control<QAction>("mnuFileOpen")->trigger();
+        EXPECT_EQ(m_fakes.warnings, warnings + !m_files.path.isEmpty()) << "a file that is no lesson is refused";
+        break;
+      default: {
+        const bool csv = below(2);
+        m_files.path = m_dir.filePath(QString::fromLatin1(csv ? "run.csv" : "views.png"));
+        m_files.width = below(4) ? std::optional<int>(std::array{16, 208, 333}[below(3)]) : std::nullopt;
+        control<QAction>(csv ? "mnuFileExportCsv" : "mnuFileExportPng")->trigger();
+        EXPECT_EQ(m_fakes.warnings, warnings) << "an export to a writable folder";
+        break;
+      }
+    }
+    EXPECT_TRUE(scenarioOf(window().panel()) == before) << "saving, reopening or refusing changes no control";
+  }
+
   // Short runs most of the time, a slow-down of 0 or 1; a second start during a run does nothing.
   void startRun() {
     auto* button = control<QPushButton>("CmdOK");
@@ -342,6 +400,7 @@ private:
   std::mt19937 m_random;
   QTemporaryDir m_dir;
   Fakes m_fakes;
+  FakeFiles m_files;
   std::unique_ptr<Form1> m_window;
   QStringList m_log;  // the last actions
   int m_recomputesSeen = -1;
