@@ -42,6 +42,14 @@ namespace {
 // than the plots can take (four plots of 250,000 points redraw in about 10 ms).
 constexpr int redrawIntervalMs = 33;
 
+// Significant digits of the tick labels: enough for neighbouring ticks to differ when a
+// curve changes little about a large value (a pitch angle of 83° drifting by 1e-4°).
+int tickDigits(const QCPRange& range) {
+  const double magnitude = std::max(std::fabs(range.lower), std::fabs(range.upper));
+  if (!(range.size() > 0) || !(magnitude > 0) || !std::isfinite(magnitude / range.size())) return 6;
+  return std::clamp(static_cast<int>(std::ceil(std::log10(magnitude / range.size()))) + 2, 6, 15);
+}
+
 struct PlotText {
   const char* key;    // object names and file names
   const char* title;  // above the plot, before the method's name
@@ -200,7 +208,8 @@ void DiagnosticsWindow::buildPlots() {
     chart->axisRect()->setRangeDragAxes({chart->xAxis}, valueAxes);
     chart->axisRect()->setRangeZoomAxes({chart->xAxis}, valueAxes);
     for (QCPAxis* axis : valueAxes << chart->xAxis) {
-      connect(axis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this, [this, i] {
+      connect(axis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this, [this, i, axis](const QCPRange& range) {
+        axis->setNumberPrecision(tickDigits(range));
         if (!m_autoranging) m_plots[static_cast<std::size_t>(i)].followsData = false;
       });
     }

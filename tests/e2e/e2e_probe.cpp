@@ -56,6 +56,10 @@ int main(int argc, char** argv) {
   const QAction* file = menus->actions().value(0);
   if (file == nullptr) return 3;
   print("mnuFile", inWindow(menus, &window, menus->actionGeometry(const_cast<QAction*>(file))));
+  for (QAction* menu : menus->actions()) {
+    if (menu->objectName() == QLatin1String("mnuDiagnostics"))
+      print("mnuDiagnostics", inWindow(menus, &window, menus->actionGeometry(menu)));
+  }
 
   std::printf("slowdown %d\n", static_cast<int>(window.state().params.slowdown));
   std::fflush(stdout);

@@ -1,7 +1,8 @@
 #!/bin/bash
 # End to end: the real program under a virtual X display, driven like a user. Sets the
 # slow-down to 0 with clicks, starts a run, waits for the time in the title, checks that
-# both pictures gained a trail in the charge's colour, drags the region bar's thumb down
+# both pictures gained a trail in the charge's colour and the diagnostics window, opened
+# before the run, its curves; drags the region bar's thumb down
 # (the region must show 1) and clicks its top arrow (2), then leaves through Файл → Выход:
 # first answering No (the program must stay), then Yes (it must end, cleanly).
 # Usage: run_e2e.sh LARMOR PROBE RUNTIME_DIR LSAN_SUPPRESSIONS
@@ -78,6 +79,23 @@ slowdown=$(awk '$1 == "slowdown" { print $2 }' "$work/places")
 arrow=$(place HScroll1.down | awk '{ print int($1 + $3 / 2), int($2 + $4 / 2) }')
 for _ in $(seq 0 "$slowdown"); do click "$arrow"; done
 
+# Диагностика → Окно диагностики, moved below the main window (nobody places windows here):
+# its plots are empty before the run and hold its curves after it.
+click "$(centre mnuDiagnostics)"
+sleep 0.3
+xdotool key Down Return
+find_diagnostics() { diagnostics=$(window_named "Диагностика"); }
+wait_for 10 find_diagnostics || fail "the diagnostics window did not appear"
+xdotool windowmove --sync "$diagnostics" 0 540 windowsize --sync "$diagnostics" 900 460
+sleep 0.5
+# Pixels of strong colour: the curves (and a few of the axes' own colours).
+coloured_pixels() {
+  import -window "$diagnostics" "$work/diagnostics-$1.png"
+  convert "$work/diagnostics-$1.png" -colorspace HSL -channel G -separate +channel -threshold 40% \
+    -format "%[fx:round(mean*w*h)]" info:
+}
+empty_plots=$(coloured_pixels before)
+
 import -window "$wid" "$work/before.png"
 click "$(centre CmdOK)"
 ends_in_seconds() { [[ "$(xdotool getwindowname "$wid")" == *" c" ]]; }
@@ -93,6 +111,10 @@ for picture in Picture1 Picture2; do
   echo "$picture: $before charge-coloured pixels before the run, $after after"
   [ "$after" -ge $((before + 50)) ] || fail "$picture holds no trail"
 done
+
+full_plots=$(coloured_pixels after)
+echo "diagnostics: $empty_plots strongly coloured pixels before the run, $full_plots after"
+[ "$full_plots" -ge $((empty_plots + 1000)) ] || fail "the diagnostics plots show no curves after the run"
 
 # The region bar (22 × 48 px): its thumb dragged down past the bar's end, released once;
 # the value label must then look as the probe drew it at region 1, and after one click on

@@ -351,6 +351,11 @@ TEST_F(DiagnosticsTest, RunsFillThePlotsLiveOrByReplayWithTheSameSamples) {
   // |B| is constant in the uniform field: its axis spans a little about it, not about 0.
   const QCPRange field = diagnostics.plot(Plot::PitchAndField)->yAxis2->range();
   EXPECT_TRUE(field.lower > 0 && field.contains(window().state().params.Bo)) << field.lower << " " << field.upper;
+  // The pitch angle drifts by ~1e-4° about 83°: its tick labels still tell the ticks apart.
+  QCPAxis* pitch = diagnostics.plot(Plot::PitchAndField)->yAxis;
+  const QVector<QString> ticks = pitch->tickVectorLabels();
+  ASSERT_GE(ticks.size(), 3) << pitch->range().lower << " " << pitch->range().upper;
+  for (int k = 1; k < ticks.size(); ++k) EXPECT_NE(ticks[k], ticks[k - 1]) << ticks[k].toStdString();
   // The last dV is the number the accuracy label shows, to its four decimals.
   const QString label = caption("Label26");
   const double shown = label.mid(3, label.size() - 4).replace(',', '.').toDouble();
