@@ -1,0 +1,159 @@
+// The user's actions as the window makes them (and notes them during a run, for a replay),
+// and the lessons: scenarios opened and saved, the examples menu.
+#include "ui/Form1.h"
+
+#include "panel/Scenario.h"
+#include "ui/FileNaming.h"
+#include "ui/VerticalBar.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QSaveFile>
+#include <QScrollBar>
+#include <QStyle>
+
+#include <string_view>
+
+namespace larmor {
+
+namespace {
+
+const char* const examplesFolder = "examples";  // in the runtime folder, beside the pictures
+
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+// Reads at most what a scenario may be; the reader refuses anything longer.
+QByteArray readBounded(QFile& file) { return file.read(static_cast<qint64>(scenarioMaxBytes) + 1); }
+
+ScenarioRead readScenarioBytes(const QByteArray& bytes) {
+  return readScenario(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+}  // namespace
+
+void Form1::act(const PanelAction& action) {
+  perform(m_panel, action);
+  noteDuringRun(action);
+}
+
+void Form1::actOnWidget(const PanelAction& action) {
+  switch (action.kind) {
+    case PanelAction::Kind::MoveBar: {  // the widget's change reaches the panel as a user's would
+      VerticalBar* const bars[] = {VScroll1, VScroll2, VScroll3, VScroll4, VScroll5,
+                                   VScroll6, VScroll7, VScroll8, VScroll9, VScroll10};
+      if (static_cast<Bar>(action.control) == Bar::HScroll1) return HScroll1->setValue(action.value);
+      return bars[action.control]->setValue(action.value);
+    }
+    case PanelAction::Kind::TypeText: {
+      QLineEdit* const texts[] = {Text1, Text2, Text3};
+      return texts[action.control]->setText(QString::fromStdString(action.text));
+    }
+    case PanelAction::Kind::SelectEntry:
+      if (List1->currentRow() != action.value) return List1->setCurrentRow(action.value);
+      ++m_selections;  // the entry already selected, chosen again: as a click on it
+      return act(action);
+    case PanelAction::Kind::ChooseIntegrator:
+    case PanelAction::Kind::Recompute:
+      return act(action);
+  }
+}
+
+void Form1::noteDuringRun(const PanelAction& action) {
+  if (!m_running) return;
+  m_runRecord.note(m_lastRunSteps, action);
+  m_recomputesAtRunEnd = recomputeCount();
+}
+
+void Form1::beginRunRecord() {
+  m_runRecord.begin(m_panel);
+  m_recomputesAtRunEnd = recomputeCount() + 1;  // the start's own recompute comes next
+}
+
+bool Form1::openScenario(const QString& path) {
+  QFile file(path);
+  QString problem;
+  ScenarioRead read;
+  if (!file.open(QIODevice::ReadOnly)) {
+    problem = QStringLiteral("файл не читается (%1)").arg(file.errorString());
+  } else {
+    const QByteArray bytes = readBounded(file);
+    if (file.error() != QFileDevice::NoError) problem = QStringLiteral("файл не читается (%1)").arg(file.errorString());
+    else if (!(read = readScenarioBytes(bytes)).ok()) problem = qs(problemText(*read.problem, Language::Russian));
+  }
+  if (!problem.isEmpty()) {
+    m_services.dialogs->warning(this, QStringLiteral("Сценарий не открыт"),
+                                QStringLiteral("Сценарий «%1» не открыт: %2.\n\nВ окне ничего не изменилось.")
+                                    .arg(shownPath(path), problem));
+    return false;
+  }
+  for (const PanelAction& action : scenarioActions(read.scenario)) actOnWidget(action);
+  m_scenarioTitle = qs(read.scenario.title);
+  m_scenarioDescription = qs(read.scenario.description);
+  if (!m_scenarioTitle.isEmpty() || !m_scenarioDescription.isEmpty()) {
+    m_services.dialogs->information(this, m_scenarioTitle.isEmpty() ? QStringLiteral("Сценарий") : m_scenarioTitle,
+                                   m_scenarioDescription.isEmpty() ? m_scenarioTitle : m_scenarioDescription);
+  }
+  return true;
+}
+
+void Form1::mnuFileOpen_Click() {
+  const QString path = m_services.files->openFileName(this, QStringLiteral("Открыть сценарий"),
+                                                      QStringLiteral("Сценарии Larmor (*.larmor)"));
+  if (!path.isEmpty()) openScenario(path);
+}
+
+void Form1::mnuFileSave_Click() {
+  const std::optional<FileDialogs::Description> description =
+      m_services.files->describeScenario(this, {m_scenarioTitle, m_scenarioDescription});
+  if (!description) return;
+  const QString path = m_services.files->saveFileName(this, QStringLiteral("Сохранить сценарий"),
+                                                      suggestedName(description->title, "larmor"),
+                                                      QStringLiteral("Сценарии Larmor (*.larmor)"),
+                                                      QStringLiteral("larmor"));
+  if (path.isEmpty()) return;
+  const std::string json = scenarioJson(
+      scenarioOf(m_panel, description->title.toStdString(), description->text.toStdString()));
+  // Written beside the file and renamed over it: a failed save leaves the old file whole.
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(json.data(), static_cast<qint64>(json.size())) !=
+                                              static_cast<qint64>(json.size()) || !file.commit()) {
+    m_services.dialogs->warning(this, QStringLiteral("Сценарий не сохранён"),
+                                QStringLiteral("Сценарий «%1» не сохранён: %2.").arg(shownPath(path), file.errorString()));
+    return;
+  }
+  m_scenarioTitle = description->title;
+  m_scenarioDescription = description->text;
+}
+
+// Each lesson of the runtime folder's examples, by its title, in the order of the file names.
+void Form1::fillExamplesMenu() {
+  m_examplesMenu->clear();
+  const QIcon icon = style()->standardIcon(QStyle::SP_FileDialogContentsView);
+  const QDir folder(QString::fromLatin1(examplesFolder));
+  const QStringList names =
+      folder.entryList({QStringLiteral("*.larmor")}, QDir::Files | QDir::Readable, QDir::Name);
+  for (const QString& name : names) {
+    const QString path = folder.filePath(name);
+    QString text = QFileInfo(name).completeBaseName();
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+      const ScenarioRead read = readScenarioBytes(readBounded(file));
+      if (read.ok() && !read.scenario.title.empty()) text = qs(read.scenario.title);
+    }
+    QAction* action = m_examplesMenu->addAction(icon, text.replace(QLatin1Char('&'), QStringLiteral("&&")));
+    action->setObjectName(QStringLiteral("mnuExample_") + QFileInfo(name).completeBaseName());
+    connect(action, &QAction::triggered, this, [this, path] { openScenario(path); });
+  }
+  if (names.isEmpty()) {
+    QAction* none = m_examplesMenu->addAction(icon, QStringLiteral("Примеры не найдены"));
+    none->setObjectName(QStringLiteral("mnuExamplesNone"));
+    none->setEnabled(false);
+  }
+}
+
+}  // namespace larmor
