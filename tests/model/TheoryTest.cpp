@@ -39,7 +39,7 @@ Outcome run(const Start& c) {
   p.Bo = c.Bo, p.x0 = c.x0, p.y0 = c.y0, p.z0 = static_cast<float>(c.z0), p.S = c.S, p.d = c.d;
   p.periods = c.periods;
   s.computeQuantities();
-  Outcome o{predictTheory(s), {}};
+  Outcome o{predictTheory(s), {}, std::nullopt};
   TrajectoryRun trajectory(s);
   trajectory.prepare();
   TheoryMeter meter(s);
