@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QBuffer>
 #include <QDir>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLocale>
@@ -48,6 +49,15 @@ int tickDigits(const QCPRange& range) {
   const double magnitude = std::max(std::fabs(range.lower), std::fabs(range.upper));
   if (!(range.size() > 0) || !(magnitude > 0) || !std::isfinite(magnitude / range.size())) return 6;
   return std::clamp(static_cast<int>(std::ceil(std::log10(magnitude / range.size()))) + 2, 6, 15);
+}
+
+// Ticks asked of the time axis for a plot this wide [px]. The ticker rounds the step to a
+// readable one and may give about half as many ticks again as asked for, so a tick is
+// asked for every one and a half label widths ("0.00025"): narrow plots get fewer ticks and
+// their labels never run into each other; three at least, so that two or more are shown.
+int timeTickCount(int axisWidth, const QFont& labelFont) {
+  const int label = QFontMetrics(labelFont).horizontalAdvance(QStringLiteral("0.00025"));
+  return std::clamp(2 * axisWidth / std::max(1, 3 * label), 3, 5);
 }
 
 struct PlotText {
@@ -213,6 +223,14 @@ void DiagnosticsWindow::buildPlots() {
         if (!m_autoranging) m_plots[static_cast<std::size_t>(i)].followsData = false;
       });
     }
+    // The time axis' ticks follow the plot's width: set once the layout is known, and drawn
+    // again at once when the count changes (only on a resize).
+    connect(chart, &QCustomPlot::afterLayout, this, [chart] {
+      const int count = timeTickCount(chart->axisRect()->width(), chart->xAxis->tickLabelFont());
+      if (chart->xAxis->ticker()->tickCount() == count) return;
+      chart->xAxis->ticker()->setTickCount(count);
+      chart->replot(QCustomPlot::rpQueuedReplot);
+    });
     connect(chart, &QCustomPlot::mouseMove, this, [this, i](QMouseEvent* event) { showReadout(Plot(i), event); });
     connect(chart, &QCustomPlot::mouseDoubleClick, this, [this, i] {
       autoscale(Plot(i));
@@ -327,11 +345,21 @@ void DiagnosticsWindow::setIntegrator(Integrator integrator) {
 }
 
 void DiagnosticsWindow::updateTitles() {
-  for (int i = 0; i < plotCount; ++i) {
-    auto* title = static_cast<QCPTextElement*>(plot(Plot(i))->plotLayout()->element(0, 0));
-    title->setText(QString::fromUtf8(plotTexts[i].title) + QStringLiteral(" — ") + methodName(m_integrator));
-    plot(Plot(i))->replot(QCustomPlot::rpQueuedReplot);
-  }
+  for (int i = 0; i < plotCount; ++i) fitTitle(Plot(i));
+}
+
+void DiagnosticsWindow::fitTitle(Plot which) {
+  // One line where it fits; in a narrow plot the method goes on a second line, since a
+  // title wider than its plot is cut at both ends.
+  QCustomPlot* p = plot(which);
+  auto* title = static_cast<QCPTextElement*>(p->plotLayout()->element(0, 0));
+  const QString name = QString::fromUtf8(plotTexts[static_cast<std::size_t>(which)].title);
+  const QString line = name + QStringLiteral(" — ") + methodName(m_integrator);
+  const bool fits = QFontMetrics(title->font()).horizontalAdvance(line) + 2 * titleMargin <= p->width();
+  const QString text = fits ? line : name + QLatin1Char('\n') + methodName(m_integrator);
+  if (title->text() == text) return;
+  title->setText(text);
+  p->replot(QCustomPlot::rpQueuedReplot);
 }
 
 void DiagnosticsWindow::showTheory(const std::vector<TheoryQuantity>& rows) { m_theory->setRows(rows); }
@@ -417,9 +445,14 @@ void DiagnosticsWindow::autoscale(Plot which) {
       if (foundHere) values = found ? QCPRange(std::min(values.lower, range.lower), std::max(values.upper, range.upper)) : range;
       found = found || foundHere;
     }
-    if (found && values.size() == 0) {
-      const double half = values.lower != 0 ? 0.01 * std::fabs(values.lower) : 1;
-      axis->setRange(values.lower - half, values.lower + half);
+    // The same holds for a curve constant but for rounding (|B| on the circular field lines
+    // of the centrifugal drift varies in its 16th digit): stretched over the plot, its noise
+    // would hide the other curve and every tick label would read the same.
+    const double level = std::max(std::fabs(values.lower), std::fabs(values.upper));
+    if (found && values.size() <= 1e-12 * level) {
+      const double middle = values.center();
+      const double half = middle != 0 ? 0.01 * std::fabs(middle) : 1;
+      axis->setRange(middle - half, middle + half);
     } else if (axis->range().size() > 0) {
       axis->scaleRange(1.08);
     }
@@ -429,6 +462,10 @@ void DiagnosticsWindow::autoscale(Plot which) {
 }
 
 bool DiagnosticsWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize) {
+    for (int i = 0; i < plotCount; ++i)
+      if (plot(Plot(i)) == watched) fitTitle(Plot(i));
+  }
   if (event->type() == QEvent::Leave) {
     for (PlotParts& parts : m_plots) {
       if (parts.plot != watched || !parts.tracer->visible()) continue;

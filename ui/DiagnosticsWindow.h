@@ -82,10 +82,12 @@ private:
     bool followsData = true;  // autoscaled at every redraw until the user zooms or pans
   };
   struct Curve;
+  static constexpr int titleMargin = 6;  // [px] kept free on either side of a plot's title
 
   void buildPlots();
   void buildMenus();
   void updateTitles();
+  void fitTitle(Plot which);
   // Brings the curves up to the series: appends the new samples when the series only grew
   // since the last redraw, else sets them whole.
   void updateCurves();

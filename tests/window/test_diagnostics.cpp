@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <QSet>
 #include <QWheelEvent>
 #include <QXmlStreamReader>
 
@@ -235,6 +237,61 @@ TEST_F(DiagnosticsTest, ReadoutZoomPanAndAutoscaleWithTheMouseAtTheLaidOutSize) 
   addSamples(1500, 1600);
   diagnostics.finish();
   EXPECT_NEAR(dV->xAxis->range().upper, 1.599, 1e-12) << "autoscaled, the plot follows the data again";
+}
+
+// Every line of the plot's title fits its width, and the time axis' labels shown do not
+// run into each other (2 px apart at least).
+bool readable(QCustomPlot* p) {
+  const auto* title = static_cast<QCPTextElement*>(p->plotLayout()->element(0, 0));
+  for (const QString& line : title->text().split(QLatin1Char('\n')))
+    if (QFontMetrics(title->font()).horizontalAdvance(line) > p->width()) return false;
+  const QVector<double> ticks = p->xAxis->tickVector();
+  const QVector<QString> labels = p->xAxis->tickVectorLabels();
+  const QFontMetrics metrics(p->xAxis->tickLabelFont());
+  double right = -1e9;
+  for (qsizetype i = 0; i < ticks.size() && i < labels.size(); ++i) {
+    if (!p->xAxis->range().contains(ticks[i])) continue;
+    const double half = metrics.horizontalAdvance(labels[i]) / 2.0, centre = p->xAxis->coordToPixel(ticks[i]);
+    if (centre - half < right + 2) return false;
+    right = centre + half;
+  }
+  return labels.size() >= 2;
+}
+
+// The centrifugal drift at the start values: |B| is Bo everywhere, but for its last digit.
+TEST_F(DiagnosticsTest, ANearlyConstantFieldStaysAFlatLineAndNarrowPlotsStayReadable) {
+  DiagnosticsWindow& diagnostics = openDiagnostics();
+  select("Центробежный дрейф");
+  control<QScrollBar>("HScroll1")->setValue(0);
+  QTest::mouseClick(control<QPushButton>("CmdOK"), Qt::LeftButton);
+  QCPGraph* field = graph(Plot::PitchAndField, 1);
+  ASSERT_GT(field->dataCount(), 1000);
+  bool found = false;
+  const QCPRange values = field->getValueRange(found);
+  ASSERT_TRUE(found && values.size() > 0) << "the curve differs from a constant in its last digits";
+  ASSERT_LT(values.size(), 1e-12 * values.upper);
+
+  // Drawn as a constant: a flat line in the middle of a span of its own, and ticks that
+  // differ, not the rounding noise stretched over the plot.
+  const QCPAxis* axis = diagnostics.plot(Plot::PitchAndField)->yAxis2;
+  EXPECT_GT(axis->range().size(), 1e-3 * values.upper) << axis->range().lower << " " << axis->range().upper;
+  EXPECT_TRUE(axis->range().contains(values.lower) && axis->range().contains(values.upper));
+  diagnostics.plot(Plot::PitchAndField)->replot();
+  const QVector<QString> labels = axis->tickVectorLabels();
+  EXPECT_EQ(QSet<QString>(labels.begin(), labels.end()).size(), labels.size()) << labels.join(' ').toStdString();
+
+  // As wide as it opens, beside the main window on a small screen, and narrower still:
+  // titles and time labels are whole and apart.
+  for (const QSize size : {diagnostics.size(), QSize(700, 840), QSize(560, 700)}) {
+    diagnostics.resize(size);
+    for (int i = 0; i < DiagnosticsWindow::plotCount; ++i) {
+      QCustomPlot* p = diagnostics.plot(Plot(i));
+      EXPECT_TRUE(QTest::qWaitFor([p] { return readable(p); }))
+          << size.width() << "×" << size.height() << " " << p->objectName().toStdString() << ": "
+          << static_cast<QCPTextElement*>(p->plotLayout()->element(0, 0))->text().toStdString() << " | "
+          << p->xAxis->tickVectorLabels().toList().join(' ').toStdString();
+    }
+  }
 }
 
 bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b)); }
