@@ -126,7 +126,8 @@ TEST_F(DiagnosticsTest, PlotsShowTheSeriesLiveWholeAtTheEndAndKeepItUntilARecomp
   addSamples(0, 600);
   diagnostics.refresh();
   EXPECT_EQ(graph(Plot::SpeedError)->dataCount(), 0) << "a refresh only marks the plots stale";
-  QTRY_COMPARE(graph(Plot::SpeedError)->dataCount(), 600);  // the timer's redraw
+  QTest::qWaitFor([&] { return graph(Plot::SpeedError)->dataCount() == 600; });  // the timer's redraw
+  ASSERT_EQ(graph(Plot::SpeedError)->dataCount(), 600);
 
   addSamples(600, 1001);
   diagnostics.finish();
@@ -464,7 +465,8 @@ TEST_F(DiagnosticsTest, ResizedAndClosedWhileRedrawsArePending) {
     diagnostics.resize(size);
     QTest::qWait(40);
   }
-  QTRY_COMPARE(graph(Plot::Position)->dataCount(), k);
+  QTest::qWaitFor([&] { return graph(Plot::Position)->dataCount() == k; });
+  ASSERT_EQ(graph(Plot::Position)->dataCount(), k);
   addSamples(k, k + 10);
   diagnostics.refresh();
   diagnostics.close();  // a redraw is still due

@@ -294,7 +294,7 @@ TEST_F(ScenarioWindowTest, BadFilesAreRefusedAndChangeNothing) {
     return panel;
   }())));
   auto with = [&good](const char* from, const char* to) { return QByteArray(good).replace(from, to); };
-  QVERIFY(QDir().mkdir(QStringLiteral("folder.larmor")));
+  ASSERT_TRUE(QDir().mkdir(QStringLiteral("folder.larmor")));
   const struct {
     const char* file;
     QByteArray bytes;  // not written for the missing file and the folder

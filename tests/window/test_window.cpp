@@ -125,7 +125,8 @@ class LayoutTest : public WindowTest {
 protected:
   void resizeClient(int width, int height) {
     window().resize(width, height + window().height() - window().centralWidget()->height());
-    QTRY_COMPARE(window().centralWidget()->size(), QSize(width, height));
+    QTest::qWaitFor([&] { return window().centralWidget()->size() == QSize(width, height); });
+    ASSERT_EQ(window().centralWidget()->size(), QSize(width, height));
   }
   void expectNear(const char* name, double left, double top, double width, double height) {
     const QRect g = control(name)->geometry();
@@ -171,7 +172,8 @@ TEST_F(LayoutTest, FirstShowLaysOutAndRecomputesThenEverySizeReachesTheControls)
   window().showMinimized();
   QTest::qWait(20);
   window().showNormal();
-  QTRY_COMPARE(window().centralWidget()->size(), QSize(720, 480));
+  QTest::qWaitFor([&] { return window().centralWidget()->size() == QSize(720, 480); });
+  ASSERT_EQ(window().centralWidget()->size(), QSize(720, 480));
   expectNear("Picture1", 4, 268, 208, 208);
 }
 
