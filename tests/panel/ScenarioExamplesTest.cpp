@@ -4,6 +4,8 @@
 
 #include "model/FieldVector.h"
 #include "model/Diagnostics.h"
+#include "model/Theory.h"
+#include "model/TheoryPrediction.h"
 #include "model/TrajectoryRun.h"
 
 #include <gtest/gtest.h>
@@ -189,6 +191,14 @@ TEST(Examples, EachLessonOpensRunsToItsEndAndShowsItsEffect) {
          EXPECT_GT(nearest, 1.4);  // never nearer than 1.5 m, as said
          EXPECT_GT(norm(l.steps.front().r), nearest + 1);
          EXPECT_GT(norm(l.steps.back().r), nearest + 1);  // it came and went back
+         // The vector named as the theory table below the plots names it, in the window's
+         // own symbols, so that the student can find every letter on the panel.
+         for (const TheoryQuantity& q : theoryTable(predictTheory(s), nullptr, false)) {
+           const std::size_t from = q.explanation.find("J = "), to = q.explanation.find("/|r|", from);
+           if (std::string(q.key) != "poincareSpread" || to == std::string::npos) continue;
+           const std::string formula = q.explanation.substr(from, to + 4 - from);
+           EXPECT_NE(l.scenario.description.find(formula), std::string::npos) << formula;
+         }
        }},
   };
   for (const auto& [name, effect] : effects) {
