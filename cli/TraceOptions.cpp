@@ -291,6 +291,13 @@ std::string traceUsage() {
     if (rule.kind == Kind::Summary) description = "one JSON object with the captions, the step count and the end point instead of the CSV";
     if (rule.kind == Kind::Help) description = "this text";
     if (rule.kind == Kind::Png) description = "also draw both views after the run into this PNG file";
+    if (rule.kind == Kind::Separator)
+      description = "the decimal separator of the summary's captions and dV text, as the window takes it from "
+                    "the regional settings (default " + std::string(1, TraceOptions().separator) +
+                    "): one printable ASCII character other than a digit or a blank; the CSV always writes .";
+    if (rule.kind == Kind::Width)
+      description = "with --png: the side of the square X0Y view, 16 to 2048 pixels (default " +
+                    std::to_string(TraceOptions().width) + "); the X0Z view beside it is twice as wide";
     if (rule.kind == Kind::Scenario)
       description = "set every control from this scenario file (.larmor) first, as the window opens it; "
                     "the other options then change it";

@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "TraceProcess.h"
@@ -90,6 +91,33 @@ TEST(TraceProcess, PictureShowsBothViewsWithTheTrailInTheChargesColour) {
     const QPoint centre(w + 4 + int((last[4].toDouble() + 5) / 10 * 2 * w), int((2.5 - last[2].toDouble()) / 5 * w));
     EXPECT_EQ(count(image, QRect(centre - QPoint(2, 2), QSize(5, 5)), trail), 25) << centre.x() << "," << centre.y();
   }
+}
+
+// What --help says of the two options that shape the output, held to what they do: where
+// the separator goes and its default, what the width measures and its default.
+TEST(TraceProcess, HelpSaysWhatTheSeparatorAndTheWidthDo) {
+  const QString help = QString::fromUtf8(trace({"--help"}).out);
+  const auto line = [&help](const char* option) {
+    for (const QString& text : help.split(QLatin1Char('\n')))
+      if (text.trimmed().startsWith(QLatin1String(option) + QLatin1Char(' '))) return text;
+    return QString();
+  };
+  const QRegularExpression defaultValue(QStringLiteral("\\(default ([^)\\s]+)\\)"));
+  const QRegularExpressionMatch separator = defaultValue.match(line("--sep"));
+  ASSERT_TRUE(separator.hasMatch()) << line("--sep").toStdString();
+  EXPECT_TRUE(line("--sep").contains(QStringLiteral("captions")) && line("--sep").contains(QStringLiteral("CSV")));
+  const QRegularExpression caption(QStringLiteral("\"T=\\d(\\D)\\d{3}e-\\d\\d с\""));
+  const Outcome plain = trace({"--summary", "--periods", "1"}), semicolon = trace({"--summary", "--periods", "1", "--sep", ";"});
+  EXPECT_EQ(caption.match(QString::fromUtf8(plain.out)).captured(1), separator.captured(1)) << plain.out.toStdString();
+  EXPECT_EQ(caption.match(QString::fromUtf8(semicolon.out)).captured(1), QStringLiteral(";")) << semicolon.out.toStdString();
+  EXPECT_EQ(trace({"--periods", "1", "--sep", ";"}).out, trace({"--periods", "1"}).out) << "the CSV keeps its point";
+
+  const QRegularExpressionMatch width = defaultValue.match(line("--width"));
+  ASSERT_TRUE(width.hasMatch() && line("--width").contains(QStringLiteral("X0Y"))) << line("--width").toStdString();
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("views.png"));
+  ASSERT_EQ(trace({"--png", path, "--periods", "1", "--summary"}).exitCode, 0);
+  EXPECT_EQ(QImage(path).height(), width.captured(1).toInt()) << "the square X0Y view's side";
 }
 
 TEST(TraceProcess, BadInputAndUnwritablePictureFailWithOneLineAndNothingOnStandardOutput) {
