@@ -293,13 +293,20 @@ void DiagnosticsWindow::buildPlots() {
   addCurve(Plot::Position, false, [](const DiagnosticSample& s) { return s.z; }, "z", " м");
   addCurve(Plot::Position, false, [](const DiagnosticSample& s) { return s.rho; }, "ρ", " м");
 
-  // Two curves in a plot: a legend says which is which, and each value axis takes its
-  // curve's colour.
+  // Two curves in a plot: a legend says which is which, in one line of its own under the
+  // title, where it hides no curve (inside the axes it covered ρ in a trap and the pitch
+  // angle's peaks); and each value axis takes its curve's colour.
   for (Plot which : {Plot::PitchAndField, Plot::Position}) {
     QCustomPlot* p = plot(which);
     p->legend->setVisible(true);
     p->legend->setFont(QFont(font().family(), 9));
-    p->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignRight);
+    p->legend->setBorderPen(Qt::NoPen);
+    p->legend->setBrush(Qt::NoBrush);
+    p->legend->setFillOrder(QCPLayoutGrid::foColumnsFirst);
+    p->axisRect()->insetLayout()->take(p->legend);
+    p->plotLayout()->insertRow(1);
+    p->plotLayout()->addElement(1, 0, p->legend);
+    p->plotLayout()->setRowStretchFactor(1, 0.001);
   }
   for (QCPAxis* axis : {plot(Plot::PitchAndField)->yAxis, plot(Plot::PitchAndField)->yAxis2}) {
     const QColor colour = curveColours[axis == plot(Plot::PitchAndField)->yAxis ? 2 : 3];

@@ -259,6 +259,30 @@ bool readable(QCustomPlot* p) {
   return labels.size() >= 2;
 }
 
+// A legend says which curve is which and covers none: z ends at the top right, where a
+// legend inside the axes would sit.
+TEST_F(DiagnosticsTest, LegendsNameBothCurvesAndHideNoPointOfThem) {
+  DiagnosticsWindow& diagnostics = openDiagnostics();
+  addSamples(0, 1001);
+  diagnostics.finish();
+  for (const Plot which : {Plot::PitchAndField, Plot::Position}) {
+    QCustomPlot* p = diagnostics.plot(which);
+    p->replot();
+    ASSERT_TRUE(p->legend->visible());
+    ASSERT_EQ(p->legend->itemCount(), 2);
+    const QRect legend = p->legend->outerRect();
+    int hidden = 0;
+    for (int g = 0; g < p->graphCount(); ++g) {
+      for (auto it = p->graph(g)->data()->constBegin(); it != p->graph(g)->data()->constEnd(); ++it) {
+        if (std::isnan(it->value)) continue;
+        const QPointF at(p->xAxis->coordToPixel(it->key), p->graph(g)->valueAxis()->coordToPixel(it->value));
+        hidden += legend.contains(at.toPoint());
+      }
+    }
+    EXPECT_EQ(hidden, 0) << p->objectName().toStdString();
+  }
+}
+
 // The centrifugal drift at the start values: |B| is Bo everywhere, but for its last digit.
 TEST_F(DiagnosticsTest, ANearlyConstantFieldStaysAFlatLineAndNarrowPlotsStayReadable) {
   DiagnosticsWindow& diagnostics = openDiagnostics();
