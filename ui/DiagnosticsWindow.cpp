@@ -455,11 +455,15 @@ void DiagnosticsWindow::autoscale(Plot which) {
     // The same holds for a curve constant but for rounding (|B| on the circular field lines
     // of the centrifugal drift varies in its 16th digit): stretched over the plot, its noise
     // would hide the other curve and every tick label would read the same.
+    // A constant on the right axis is drawn at two thirds of the height, one on the left at
+    // half: in the uniform field across it the pitch angle (90°) and |B| are both constant,
+    // and drawn at the same height |B| covered the pitch angle.
     const double level = std::max(std::fabs(values.lower), std::fabs(values.upper));
     if (found && values.size() <= 1e-12 * level) {
-      const double middle = values.center();
-      const double half = middle != 0 ? 0.01 * std::fabs(middle) : 1;
-      axis->setRange(middle - half, middle + half);
+      const double value = values.center();
+      const double span = value != 0 ? 0.02 * std::fabs(value) : 2;
+      const double below = axis == parts.plot->yAxis2 ? 2.0 / 3 : 0.5;
+      axis->setRange(value - below * span, value + (1 - below) * span);
     } else if (axis->range().size() > 0) {
       axis->scaleRange(1.08);
     }

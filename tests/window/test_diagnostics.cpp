@@ -283,6 +283,28 @@ TEST_F(DiagnosticsTest, LegendsNameBothCurvesAndHideNoPointOfThem) {
   }
 }
 
+// Across the uniform field both the pitch angle (90°) and |B| are constant: two flat lines,
+// neither hidden under the other.
+TEST_F(DiagnosticsTest, TwoConstantCurvesOfOnePlotAreDrawnApart) {
+  DiagnosticsWindow& diagnostics = openDiagnostics();
+  select("Однородное поле");
+  control<QScrollBar>("HScroll1")->setValue(0);
+  for (int key = 0; key < 7; ++key) QTest::keyClick(innerBar("VScroll6"), Qt::Key_Up);  // α from 83° to 90°
+  ASSERT_EQ(window().panel().state().params.alpha, 90);
+  QTest::mouseClick(control<QPushButton>("CmdOK"), Qt::LeftButton);
+  QCustomPlot* p = diagnostics.plot(Plot::PitchAndField);
+  p->replot();
+  double heights[2];
+  for (int g = 0; g < 2; ++g) {
+    bool found = false;
+    const QCPRange values = graph(Plot::PitchAndField, g)->getValueRange(found);
+    ASSERT_TRUE(found && values.size() == 0) << g;
+    heights[g] = graph(Plot::PitchAndField, g)->valueAxis()->coordToPixel(values.lower);
+    EXPECT_TRUE(p->axisRect()->rect().contains(QPoint(p->axisRect()->center().x(), int(heights[g])))) << g;
+  }
+  EXPECT_GT(std::fabs(heights[0] - heights[1]), p->axisRect()->height() / 8.0);
+}
+
 // The centrifugal drift at the start values: |B| is Bo everywhere, but for its last digit.
 TEST_F(DiagnosticsTest, ANearlyConstantFieldStaysAFlatLineAndNarrowPlotsStayReadable) {
   DiagnosticsWindow& diagnostics = openDiagnostics();
