@@ -269,6 +269,10 @@ TraceParse parseTraceOptions(const QStringList& arguments) {
   // The theory goes into the summary's JSON; the CSV has no place for it.
   if (result.ok() && result.options.theory && !result.options.summary)
     result.error = "larmor-trace: --theory is only accepted together with --summary";
+  // The diagnostics are columns of the CSV, which the summary replaces: refused rather than
+  // dropped without a word.
+  if (result.ok() && result.options.diagnostics && result.options.summary)
+    result.error = "larmor-trace: --diagnostics adds columns to the CSV and is not accepted together with --summary";
   if (result.ok() && result.options.configurations.empty()) result.options.configurations.push_back(1);
   result.error = oneLine(result.error);
   return result;
@@ -307,7 +311,7 @@ std::string traceUsage() {
     if (rule.kind == Kind::Theory)
       description = "with --summary: add the guiding-centre theory against the run (below)";
     if (rule.kind == Kind::Diagnostics)
-      description = "add the columns mu_ratio,pitch_deg,B,rho to the CSV";
+      description = "add the columns mu_ratio,pitch_deg,B,rho to the CSV (not with --summary)";
     if (rule.kind == Kind::StepLimit)
       description = "at most this many steps, 1 to " + std::to_string(TrajectoryRun::maxSteps) +
                     " (the run's own limit); a run stopped there is cut short";

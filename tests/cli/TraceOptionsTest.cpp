@@ -55,6 +55,7 @@ TEST(TraceOptions, BadInputGivesOneLineNamingTheOption) {
       {{"extra"}, "extra"},              {{"--"}, "--"},
       {{"--charge", "1\n2"}, "'1\\n2'"}, {{"--co\nlour"}, "--co\\nlour"},  // kept on one line
       {{"--max-steps", "0"}, "--max-steps"}, {{"--max-steps", "1e9"}, "--max-steps"},
+      {{"--diagnostics", "--summary"}, "--diagnostics adds columns to the CSV"},  // not dropped unsaid
       // a value lost to the next option: both named
       {{"--periods", "--summary"}, "--periods needs a value but is followed by the option --summary"},
       {{"--S", "-h"}, "--S needs a value but is followed by the option -h"},
