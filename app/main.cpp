@@ -1,4 +1,5 @@
 #include "ui/Form1.h"
+#include "ui/QtTranslations.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -7,6 +8,7 @@
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Larmor"));
+  larmor::installQtTranslations(app);
   larmor::Form1 window;
   window.show();
   // "larmor lesson.larmor" (or a file opened from the desktop): the lesson opens in the

@@ -1,11 +1,17 @@
-// The editor launcher and the tone: what the window asks of the desktop, without a desktop.
+// The editor launcher, the tone and Qt's own texts: what the window asks of the desktop,
+// without a desktop.
 #include "ui/DesktopEditorLauncher.h"
+#include "ui/QtTranslations.h"
 #include "ui/QtTonePlayer.h"
 #include "ui/ToneSamples.h"
 
+#include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QPushButton>
 #include <QSemaphore>
 #include <QTemporaryDir>
 
@@ -17,6 +23,18 @@
 
 namespace larmor {
 namespace {
+
+// A save dialog as the window opens one without a desktop: its buttons in Russian.
+TEST(QtTranslations, FileDialogsSpeakRussian) {
+  ASSERT_TRUE(installQtTranslations(*QCoreApplication::instance())) << "qtbase_ru.qm is not installed";
+  QFileDialog dialog;
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  auto* buttons = dialog.findChild<QDialogButtonBox*>();
+  ASSERT_NE(buttons, nullptr);
+  EXPECT_EQ(buttons->button(QDialogButtonBox::Save)->text().remove(QLatin1Char('&')), QStringLiteral("Сохранить"));
+  EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')), QStringLiteral("Отмена"));
+}
 
 TEST(DesktopEditorLauncher, TriesCandidatesInOrder) {
   // installed: names the finder knows; failToStart: of those, ones that fail; ran: the one
