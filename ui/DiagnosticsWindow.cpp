@@ -60,6 +60,8 @@ int timeTickCount(int axisWidth, const QFont& labelFont) {
   return std::clamp(2 * axisWidth / std::max(1, 3 * label), 3, 5);
 }
 
+const QString emptyNoteText = QStringLiteral("Нет данных: кривые появятся во время расчёта (ПУСК)");
+
 struct PlotText {
   const char* key;    // object names and file names
   const char* title;  // above the plot, before the method's name
@@ -250,7 +252,7 @@ void DiagnosticsWindow::buildPlots() {
     auto* note = new QCPItemText(chart);
     note->position->setType(QCPItemPosition::ptAxisRectRatio);
     note->position->setCoords(0.5, 0.5);
-    note->setText(QStringLiteral("Нет данных: кривые появятся во время расчета (ПУСК)"));
+    note->setText(emptyNoteText);
     note->setColor(QColor(110, 110, 110));
 
     auto* readout = new QLabel(central);
@@ -395,6 +397,7 @@ void DiagnosticsWindow::clear() {
     parts.tracer->setVisible(false);
     parts.readout->clear();
     parts.emptyNote->setVisible(true);
+    parts.emptyNote->setText(emptyNoteText);
     parts.plot->xAxis->setRange(0, 1);
     parts.plot->yAxis->setRange(0, 1);
     parts.plot->yAxis2->setRange(0, 1);
@@ -432,6 +435,13 @@ void DiagnosticsWindow::updateCurves() {
     PlotParts& parts = m_plots[static_cast<std::size_t>(i)];
     parts.emptyNote->setVisible(samples.empty());
     if (parts.followsData) autoscale(Plot(i));
+    parts.plot->replot();
+  }
+}
+
+void DiagnosticsWindow::awaitRunEnd() {
+  for (PlotParts& parts : m_plots) {
+    parts.emptyNote->setText(QStringLiteral("Идёт расчёт: кривые появятся, когда он закончится"));
     parts.plot->replot();
   }
 }

@@ -58,6 +58,9 @@ public:
   void finish();
   // A new run or recompute: the curves are emptied until the series changes again.
   void clear();
+  // Opened during a run it did not watch from its start: the empty plots say that the
+  // curves come when the run ends (they are made from its record then), until clear().
+  void awaitRunEnd();
 
   // The theory table's rows: predictions alone after a recompute, with the measurements
   // after a run.

@@ -57,8 +57,12 @@ void Form1::mnuDiagnosticsWindow_Click() {
   m_diagnostics->raise();
   m_diagnostics->activateWindow();
   // A run in progress that the window did not see from its start is shown after its end.
-  if (!m_running) updateDiagnostics();
-  else showTheory();
+  if (!m_running) {
+    updateDiagnostics();
+  } else {
+    if (m_diagnosticsSeries.samples().empty()) m_diagnostics->awaitRunEnd();
+    showTheory();
+  }
 }
 
 void Form1::mnuDiagnosticsBoris_Click(bool checked) {

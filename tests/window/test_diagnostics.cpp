@@ -485,13 +485,25 @@ TEST_F(DiagnosticsTest, RunsFillThePlotsLiveOrByReplayWithTheSameSamples) {
   EXPECT_NE(tableTexts(diagnostics), watchedTable);
   moveBar("VScroll6", 83);  // back to the start-up angle
 
-  // Opened in the middle of a run: the whole run shown after its end.
+  // Opened in the middle of a run: its empty plots say when the curves come, and the whole
+  // run is shown after its end.
   diagnostics.close();
   slowdown->setValue(1);
+  QCPItemText* note = nullptr;
+  for (int k = 0; k < diagnostics.plot(Plot::MagneticMoment)->itemCount(); ++k) {
+    auto* text = qobject_cast<QCPItemText*>(diagnostics.plot(Plot::MagneticMoment)->item(k));
+    if (text && text->text().startsWith(QStringLiteral("Нет данных"))) note = text;
+  }
+  ASSERT_NE(note, nullptr);
+  QString noteDuringRun;
   onStep = [&](std::int64_t steps) {
-    if (steps == 3) control<QAction>("mnuDiagnosticsWindow")->trigger(), slowdown->setValue(0);
+    if (steps != 3) return;
+    control<QAction>("mnuDiagnosticsWindow")->trigger(), slowdown->setValue(0);
+    noteDuringRun = note && note->visible() ? note->text() : QString();
   };
   start();
+  EXPECT_EQ(noteDuringRun, QStringLiteral("Идёт расчёт: кривые появятся, когда он закончится"));
+  EXPECT_FALSE(note->visible());
   EXPECT_TRUE(diagnostics.isVisible());
   EXPECT_TRUE(sameSamples(window().diagnosticsSeries().samples(), watched));
   EXPECT_EQ(graph(Plot::SpeedError)->dataCount(), 2501);
