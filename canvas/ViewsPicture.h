@@ -18,8 +18,9 @@ public:
   Views& views() { return m_views; }
   ImageCanvas& xy() { return m_xy; }
   ImageCanvas& xz() { return m_xz; }
-  // Both views side by side, (3·width + gap) × width, the markers painted last.
-  QImage compose() const;
+  // Both views side by side, (3·width + gap) × width, the markers painted last; a method's
+  // name, when given, in the X0Z view's lower right corner, as the window shows it there.
+  QImage compose(const QString& methodNote = {}) const;
 
 private:
   int m_width;

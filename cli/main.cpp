@@ -126,7 +126,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "larmor-trace: the run was cut after %lld steps, before its end time (step limit)\n",
                  static_cast<long long>(result.steps));
 
-  if (drawing && !picture->compose().save(&pngFile, "PNG")) {
+  const QString drawnBy =
+      result.integrator == larmor::Integrator::Boris ? QString::fromUtf8(larmor::methodCaption(result.integrator)) : QString();
+  if (drawing && !picture->compose(drawnBy).save(&pngFile, "PNG")) {
     std::fprintf(stderr, "larmor-trace: cannot write the picture '%s'\n", options.pngPath.c_str());
     return 1;
   }

@@ -29,6 +29,10 @@ inline constexpr std::size_t textBoxCount = 3;
 // How the next run integrates: the classical Runge–Kutta run (the program's own) or the
 // Boris pusher, offered beside it because it keeps the speed.
 enum class Integrator { Rk4, Boris };
+// The method's name where a picture or a plot says which one drew it (UTF-8).
+inline const char* methodCaption(Integrator integrator) {
+  return integrator == Integrator::Boris ? "метод Бориса" : "метод Рунге–Кутты";
+}
 
 // What a bar allows. A vertical bar has its largest value at the top.
 struct BarRange {

@@ -116,7 +116,7 @@ DiagnosticsWindow::DiagnosticsWindow(const DiagnosticsSeries& series, Dialogs& d
 DiagnosticsWindow::~DiagnosticsWindow() = default;
 
 QString DiagnosticsWindow::methodName(Integrator integrator) {
-  return integrator == Integrator::Boris ? QStringLiteral("метод Бориса") : QStringLiteral("метод Рунге–Кутты");
+  return QString::fromUtf8(methodCaption(integrator));
 }
 
 namespace {

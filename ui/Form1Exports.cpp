@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QImage>
+#include <QLabel>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -105,6 +106,9 @@ void Form1::mnuFileExportCsv_Click() {
 QImage Form1::viewsPicture(int width) {
   ViewsPicture picture(width);
   Views& views = picture.views();
+  // The picture names the Boris method as the window's X0Z view does.
+  const auto* method = Picture2->findChild<QLabel*>(QStringLiteral("lblMethod"));
+  const QString drawnBy = method && !method->isHidden() ? method->text() : QString();
   if (!m_running && m_runRecord.holdsRun() && recomputeCount() == m_recomputesAtRunEnd) {
     // The views still show the end of the last run: it is drawn again at this size.
     ReplayProgress progress(this, QStringLiteral("Рисование видов…"), m_lastRunSteps);
@@ -120,7 +124,7 @@ QImage Form1::viewsPicture(int width) {
     picture.xy().placeMarker((Picture1->canvas().markerTopLeft() + half) * scale - half);
     picture.xz().placeMarker((Picture2->canvas().markerTopLeft() + half) * scale - half);
   }
-  return picture.compose();
+  return picture.compose(drawnBy);
 }
 
 void Form1::mnuFileExportPng_Click() {

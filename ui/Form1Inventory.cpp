@@ -275,7 +275,7 @@ void Form1::buildControls() {
   Picture2->setToolTip(QStringLiteral("плоскость X0Z"));
   // Which method drew the trail, in the corner of the X0Z view, so that a screenshot says
   // it; shown only for the Boris run, the window looks as ever with the default one.
-  auto* method = new QLabel(QStringLiteral("метод Бориса"), Picture2);
+  auto* method = new QLabel(QString::fromUtf8(methodCaption(Integrator::Boris)), Picture2);
   method->setObjectName(QStringLiteral("lblMethod"));
   method->setStyleSheet(QStringLiteral("QLabel { background: rgba(255, 255, 255, 210); color: #404040; padding: 0 2px; }"));
   method->setAttribute(Qt::WA_TransparentForMouseEvents);

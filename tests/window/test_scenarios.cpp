@@ -418,5 +418,32 @@ TEST_F(ScenarioWindowTest, ViewsExportIsTheWindowsPictureAtAnyWidth) {
   EXPECT_FALSE(QFile::exists(fakes.savePath));
 }
 
+// A Boris run's views name their method in the X0Z view's corner, in the window's export as
+// in the companion's picture; the same run by RK4 has no such note.
+TEST_F(ScenarioWindowTest, ViewsOfABorisRunSaySo) {
+  Form1& w = newWindow();
+  setBar(w, "HScroll1", 0);
+  typeInto(w, "Text2", QStringLiteral("1"));
+  trigger(w, "mnuDiagnosticsBoris");
+  start(w);
+  fakes.savePath = path("boris.png");
+  fakes.width = 300;
+  trigger(w, "mnuFileExportPng");
+  const QImage exported(fakes.savePath);
+  trace({"--integrator", "boris", "--periods", "1", "--png", path("trace-boris.png"), "--width", "300", "--summary"});
+  trace({"--periods", "1", "--png", path("trace-rk4.png"), "--width", "300", "--summary"});
+  EXPECT_EQ(firstDifference(exported, QImage(path("trace-boris.png"))), "");
+  // Against the RK4 run's picture: the note's pixels in the corner; elsewhere the two orbits
+  // agree over one period but for a pixel or two of the trail.
+  const QImage rk4(path("trace-rk4.png"));
+  const QRect corner(3 * 300 + ViewsPicture::gap - 120, 300 - 30, 120, 30);
+  int inCorner = 0, elsewhere = 0;
+  for (int y = 0; y < rk4.height(); ++y)
+    for (int x = 0; x < rk4.width(); ++x)
+      if (exported.pixel(x, y) != rk4.pixel(x, y)) ++(corner.contains(x, y) ? inCorner : elsewhere);
+  EXPECT_GT(inCorner, 100);
+  EXPECT_LT(elsewhere, 20);
+}
+
 }  // namespace
 }  // namespace larmor::test
