@@ -15,6 +15,19 @@ struct ParticleDiagnostics {
   double rho = 0, z = 0;  // [m] distance from the OZ axis, height
 };
 
+// The field at one point, worked out once for everything a step of a watched run measures
+// there (the diagnostics sample and the theory meter): the field evaluation is the dearest
+// part of both in the traps.
+struct LocalField {
+  Vec3 factor;  // fieldFactorAt
+  Vec3 B;       // [T] Bo·factor, as fieldAt gives it
+  double b = 0;  // [T] |B|
+  double inverseB = 0;  // [1/T] 1/|B|; 0 where B is 0
+  Vec3 bHat;    // B/|B|; the zero vector where B is 0
+};
+
+LocalField localField(FieldConfig config, const SimParams& params, const Vec3& position);
+
 // Where Bo = 0 the field's direction is still the structure's (the direction of the
 // factor), so the pitch, vPar and vPerp stay defined there, as they are in the limit of a
 // weak field; mu is NaN, since no field means no gyration to give it a value. Where the
@@ -25,5 +38,8 @@ struct ParticleDiagnostics {
 // a velocity of 0 has the pitch 0.
 ParticleDiagnostics diagnose(FieldConfig config, const SimParams& params, const Vec3& position,
                              const Vec3& velocity);
+// The same against a field already worked out at the position (localField).
+ParticleDiagnostics diagnose(const SimParams& params, const Vec3& position, const Vec3& velocity,
+                             const LocalField& field);
 
 }  // namespace larmor

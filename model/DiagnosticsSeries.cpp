@@ -13,9 +13,9 @@ void DiagnosticsSeries::clear() {
   ++m_revision;
 }
 
-void DiagnosticsSeries::add(const DiagnosticSample& sample) {
+bool DiagnosticsSeries::keepsNext() {
   const std::int64_t index = m_offered++;
-  if (index % m_stride != 0) return;
+  if (index % m_stride != 0) return false;
   if (m_samples.size() == m_capacity) {
     // Keep the even ones: the samples at multiples of the doubled stride.
     std::size_t kept = 0;
@@ -24,11 +24,10 @@ void DiagnosticsSeries::add(const DiagnosticSample& sample) {
     m_stride *= 2;
     if (index % m_stride != 0) {
       ++m_revision;
-      return;
+      return false;
     }
   }
-  m_samples.push_back(sample);
-  ++m_revision;
+  return true;
 }
 
 }  // namespace larmor

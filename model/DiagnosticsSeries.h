@@ -27,7 +27,17 @@ public:
 
   void clear();
   // Offered at every step; kept when the step falls on the stride.
-  void add(const DiagnosticSample& sample);
+  void add(const DiagnosticSample& sample) {
+    offer([&sample]() -> const DiagnosticSample& { return sample; });
+  }
+  // The same, the sample made by make() only for a step that is kept: once the series has
+  // been full, most steps are not, and need not be measured.
+  template <typename Make>
+  void offer(Make&& make) {
+    if (!keepsNext()) return;
+    m_samples.push_back(make());
+    ++m_revision;
+  }
 
   const std::vector<DiagnosticSample>& samples() const { return m_samples; }
   std::int64_t stepsOffered() const { return m_offered; }
@@ -36,6 +46,9 @@ public:
   std::uint64_t revision() const { return m_revision; }
 
 private:
+  // Counts the step and makes room; true when the step is to be kept.
+  bool keepsNext();
+
   std::size_t m_capacity;
   std::vector<DiagnosticSample> m_samples;
   std::int64_t m_offered = 0;

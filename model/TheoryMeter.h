@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Diagnostics.h"
 #include "model/FieldVector.h"
 #include "model/SimulationState.h"
 
@@ -22,6 +23,9 @@ public:
   explicit TheoryMeter(const SimulationState& state);
 
   void observe(double t, const Vec3& position, const Vec3& velocity);
+  // The same with the local field already worked out (localField of this configuration and
+  // parameter set at the position), for a caller that measures more there.
+  void observe(double t, const Vec3& position, const Vec3& velocity, const LocalField& field);
 
   // For TrajectoryRun and BorisRun: the shared position and the run's velocity and time.
   template <class Run>
@@ -62,19 +66,24 @@ public:
   bool escaped() const { return m_escaped; }
 
 private:
+  // The guiding centre is needed only at the boundaries and reflections: it is worked out
+  // from the sample there rather than at every step.
   struct Sample {
     double t = 0;
-    Vec3 r, v, B, gc;
+    Vec3 r, v, B;
     double vPar = 0;
   };
+  Vec3 guidingCentre(const Sample& s) const;
   void gyrationBoundary(const Sample& before, const Sample& after, double fraction);
   void reflectionCheck(const Sample& before, const Sample& after);
 
   FieldConfig m_config;
   SimParams m_params;
+  double m_trapBand = 0;  // [m] trapBandHalfLength of the parameter set
   std::int64_t m_samples = 0;
   Sample m_previous;
   Vec3 m_previousVPerp;
+  double m_previousVPerp2 = 0;
 
   // Gyrations.
   double m_phase = 0;  // [rad] signed

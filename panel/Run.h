@@ -14,6 +14,7 @@
 namespace larmor {
 
 class ControlPanel;
+class TheoryMeter;
 
 // The run of the start button with the integrator the panel names: the Runge–Kutta run
 // (the default) or the Boris run, driven alike by the window, the companion and the replay.
@@ -97,5 +98,12 @@ double startMoment(const Run& run, const SimulationState& state);
 // position (state.x, y, z) and the run's velocity against the field read now; muRatio is
 // μ over muStart (startMoment).
 DiagnosticSample diagnosticSample(const Run& run, const SimulationState& state, double muStart);
+
+// A step of a run the diagnostics window watches: the series is offered
+// diagnosticSample (made only when the series keeps the step) and the meter, where there
+// is one, observes the step; both from one evaluation of the field at the particle, to the
+// same bits as diagnosticSample and TheoryMeter::observe give apart.
+void feedDiagnostics(const Run& run, const SimulationState& state, double muStart, DiagnosticsSeries& series,
+                     TheoryMeter* meter);
 
 }  // namespace larmor

@@ -129,8 +129,7 @@ Form1::RunEnd Form1::RunTrajectory() {
     m_views->PlaceMarkers(m_state);
     m_lastRunSteps = run.stepsDone();
     if (feeding) {
-      m_diagnosticsSeries.add(diagnosticSample(run, m_state, muStart));
-      if (m_theoryMeter) m_theoryMeter->observe(run, m_state);
+      feedDiagnostics(run, m_state, muStart, m_diagnosticsSeries, m_theoryMeter ? &*m_theoryMeter : nullptr);
     }
     emit runStepped();
     const int slowdown = m_state.params.slowdown;  // read at every step: a new slow-down applies at once

@@ -1,3 +1,4 @@
+#include "model/Constants.h"
 #include "model/Diagnostics.h"
 #include "model/SimulationState.h"
 #include "model/DiagnosticsSeries.h"
@@ -5,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 namespace larmor {
 namespace {
@@ -55,6 +57,31 @@ TEST(Diagnostics, PitchOfTheStartVelocityInTheUniformField) {
   }
 }
 
+// The pitch is the angle the velocity was set at, to its last few bits, at every angle
+// (near 0 and 180° too) and at every speed.
+TEST(Diagnostics, PitchIsTheAngleOfTheVelocityToItsLastBits) {
+  SimParams p;
+  constexpr double pi = 3.14159265358979323846;
+  std::vector<double> angles;
+  for (int i = 0; i <= 7200; ++i) angles.push_back(i * (pi / 7200));
+  for (const double tiny : {1e-15, 1e-9, 1e-4}) angles.insert(angles.end(), {tiny, pi - tiny});
+  for (const double Bo : {5e-4, -2e-2}) {
+    p.Bo = Bo;
+    for (const double speed : {1e-3, 22000.0, 3e8}) {
+      for (const double alpha : angles) {
+        // Against B: along -z where Bo < 0.
+        const double along = Bo > 0 ? std::cos(alpha) : -std::cos(alpha);
+        const Vec3 v{0.6 * speed * std::sin(alpha), 0.8 * speed * std::sin(alpha), speed * along};
+        const double pitch = diagnose(1, p, {1, 0.5, -4}, v).pitchDeg;
+        // The angle of the rounded velocity: within an ulp of alpha but for sin(pi - tiny).
+        const double expected = std::atan2(speed * std::sin(alpha), speed * std::cos(alpha)) / degToRad;
+        const double ulp = std::nextafter(expected, 1e9) - expected;
+        ASSERT_LE(std::fabs(pitch - expected), 8 * ulp) << Bo << " " << speed << " " << alpha;
+      }
+    }
+  }
+}
+
 TEST(Diagnostics, WhereTheFieldVanishes) {
   SimParams p;
   const Vec3 v{0, 3000, 4000};
@@ -93,6 +120,28 @@ TEST(DiagnosticsSeries, StaysWithinItsCapacityAndKeepsEvenlySpacedSteps) {
     for (std::size_t k = 0; k < kept.size(); ++k) EXPECT_EQ(kept[k].t, double(k * series.stride())) << steps;
     EXPECT_GT(std::int64_t(kept.size()) * series.stride(), steps - 1 - series.stride()) << "the run's end is lost";
   }
+}
+
+// A series offered samples made on demand keeps what one given every sample keeps, and asks
+// for a sample only at the steps it keeps, also across the halvings.
+TEST(DiagnosticsSeries, MakesOnlyTheSamplesItKeeps) {
+  DiagnosticsSeries given(8), made(8);
+  std::int64_t asked = 0;
+  for (int i = 0; i < 1000; ++i) {
+    given.add(DiagnosticSample{double(i)});
+    bool madeNow = false;
+    made.offer([&] {
+      madeNow = true, ++asked;
+      return DiagnosticSample{double(i)};
+    });
+    EXPECT_EQ(madeNow, given.samples().back().t == double(i)) << i;
+    ASSERT_EQ(made.samples().size(), given.samples().size()) << i;
+    EXPECT_EQ(made.revision(), given.revision()) << i;
+  }
+  for (std::size_t k = 0; k < made.samples().size(); ++k) EXPECT_EQ(made.samples()[k].t, given.samples()[k].t);
+  EXPECT_EQ(made.stride(), given.stride());
+  EXPECT_EQ(made.stepsOffered(), 1000);
+  EXPECT_LT(asked, 100) << "most of the 1000 steps fall between the kept ones";
 }
 
 }  // namespace
