@@ -1,8 +1,8 @@
 // The window offscreen: the time to the first shown window, a whole start-up run at
 // slow-down 0, the pause per step that Wait(m) actually makes against its 10·m ms, and the
 // cost of one step of a long run in every configuration, in the window (with the
-// diagnostics window closed, and shown), in the companion's summary and bare, each beside
-// the bare RK4 step of the same run.
+// diagnostics window closed, and shown, and the shown window's drawing at the run's end
+// alone), in the companion's summary and bare, each beside the bare RK4 step of the same run.
 #include "model/FieldConfig.h"
 #include "model/Rk4Step.h"
 #include "model/TrajectoryRun.h"
@@ -30,6 +30,7 @@
 #include <cmath>
 #include <ctime>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -51,6 +52,17 @@ public:
 };
 
 CountingDialogs g_dialogs;
+
+// Answers every file dialog with cancel: the drawing benchmark's window exports nothing.
+class NoFiles : public larmor::FileDialogs {
+public:
+  QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
+  QString saveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override { return {}; }
+  std::optional<Description> describeScenario(QWidget*, const Description&) override { return std::nullopt; }
+  std::optional<int> pictureWidth(QWidget*, int) override { return std::nullopt; }
+};
+
+NoFiles g_files;
 
 larmor::Services services() {
   larmor::Services s;
@@ -298,6 +310,51 @@ BENCHMARK(BM_WindowRunPerStep)->ArgName("config")->DenseRange(1, 7)->Unit(benchm
 
 void BM_WatchedWindowRunPerStep(benchmark::State& state) { windowRunPerStep(state, true); }
 BENCHMARK(BM_WatchedWindowRunPerStep)->ArgName("config")->Arg(1)->Arg(4)->Arg(7)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+// The part of a watched run that is the drawing at its end: the four plots drawn whole, as
+// the run's end draws them, from the series a watched run of the configuration left, in a
+// diagnostics window of the same size; "cpu_ns_per_step" is the CPU time of that drawing
+// over the run's steps, the share of it in "cpu_ns_per_step" of BM_WatchedWindowRunPerStep.
+void BM_WatchedRunDrawingPerStep(benchmark::State& state) {
+  larmor::Form1& form = window();
+  selectLongRun(form, static_cast<int>(state.range(0)));
+  form.findChild<QAction*>(QStringLiteral("mnuDiagnosticsWindow"))->trigger();
+  QApplication::processEvents();
+  form.findChild<QPushButton*>(QStringLiteral("CmdOK"))->click();
+  QApplication::processEvents();
+  const std::vector<larmor::DiagnosticSample> samples = form.diagnosticsSeries().samples();
+  const QSize size = form.diagnostics()->size();
+  const double steps = static_cast<double>(form.lastRunSteps());
+  form.diagnostics()->close();
+  restoreStartUp(form);
+  double cpuNs = 0;
+  for (auto _ : state) {
+    // A window that has drawn the run before (its curves keep their memory), emptied by the
+    // recompute of a new run, then filled without a redraw, as the run at slow-down 0 fills it.
+    state.PauseTiming();
+    larmor::DiagnosticsSeries series;
+    auto diagnostics = std::make_unique<larmor::DiagnosticsWindow>(series, g_dialogs, g_files);
+    diagnostics->resize(size);
+    diagnostics->show();
+    QApplication::processEvents();
+    for (const larmor::DiagnosticSample& sample : samples) series.add(sample);
+    diagnostics->finish();
+    diagnostics->clear();
+    series.clear();
+    for (const larmor::DiagnosticSample& sample : samples) series.add(sample);
+    state.ResumeTiming();
+    const double cpuBegin = threadCpuNs();
+    diagnostics->finish();
+    cpuNs += threadCpuNs() - cpuBegin;
+    state.PauseTiming();
+    diagnostics.reset();
+    QApplication::processEvents();
+    state.ResumeTiming();
+  }
+  state.counters["samples"] = static_cast<double>(samples.size());
+  state.counters["cpu_ns_per_step"] = cpuNs / double(state.iterations()) / steps;
+}
+BENCHMARK(BM_WatchedRunDrawingPerStep)->ArgName("config")->Arg(1)->Arg(4)->Arg(7)->Unit(benchmark::kMillisecond);
 
 // A whole run cut at the step limit in the slowest configurations (4 and 7), at slow-down
 // 0: how long a user waits, at most, for a run of the window to end.
