@@ -82,7 +82,8 @@ public:
 
   // Opens a scenario file as the user would set its controls, then shows its title and
   // description; a file that cannot be read or is refused is named in a message with its
-  // first problem, and the window stays as it was. True when it was opened.
+  // first problem, and the window stays as it was; refused while a run goes on. True when
+  // it was opened.
   bool openScenario(const QString& path);
   // Both views as the window shows them, drawn again with an X0Y view width pixels wide:
   // the last run replayed when nothing was recomputed since it ended.

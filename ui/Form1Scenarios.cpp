@@ -75,6 +75,13 @@ void Form1::beginRunRecord() {
 }
 
 bool Form1::openScenario(const QString& path) {
+  // A lesson sets every control at once; in a run's pause that would carry the running
+  // particle into the lesson's field from wherever it is, which is no lesson at all.
+  if (m_running) {
+    m_services.dialogs->information(this, QStringLiteral("Сценарий"),
+                                    QStringLiteral("Расчет еще идет: сценарий можно открыть после его конца."));
+    return false;
+  }
   QFile file(path);
   QString problem;
   ScenarioRead read;

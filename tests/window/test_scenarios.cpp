@@ -332,6 +332,25 @@ TEST_F(ScenarioWindowTest, BadFilesAreRefusedAndChangeNothing) {
   trigger(w, "mnuFileOpen");
   EXPECT_TRUE(fakes.warnings.isEmpty());
   EXPECT_EQ(shown(w).differences(before), "");
+
+  // A good lesson, asked for in a run's pause (from the menu or the examples): refused with
+  // a word, the run goes on in the field it had.
+  writeFile(path("good.larmor"), good);
+  fakes.openPath = path("good.larmor");
+  setBar(w, "HScroll1", 1);
+  typeInto(w, "Text2", QStringLiteral("1"));
+  const Shown beforeRun = shown(w);
+  int steps = 0;
+  const QMetaObject::Connection watch = QObject::connect(&w, &Form1::runStepped, [&] {
+    if (++steps == 2) trigger(w, "mnuFileOpen");
+    if (steps == 3) setBar(w, "HScroll1", 0);
+  });
+  start(w);
+  QObject::disconnect(watch);
+  EXPECT_EQ(fakes.informationTitles, QStringList{QStringLiteral("Сценарий")}) << steps;
+  EXPECT_EQ(w.panel().selectedEntry(), beforeRun.row) << "the lesson's structure was not chosen";
+  trigger(w, "mnuFileOpen");  // after the run it opens
+  EXPECT_EQ(w.panel().selectedEntry(), 3);
 }
 
 // The exported trajectory is the run the window made, changes made during its waits
