@@ -21,21 +21,6 @@ double wrapAngle(double a) {
   return a;
 }
 
-// The angle atan2(s, c) of one step's turn. A step turns v⊥ by a few hundredths of a
-// radian, where atan(s/c) is its series through r^15 to rounding (the next term is below
-// 2^-55 of r for |r| <= 0.1): a last-bit difference from the library's atan2 in about a
-// quarter of the steps, far below the rounding of the phase summed over the run, at a tenth
-// of the cost. Larger or backward turns take the library's atan2.
-double stepAngle(double s, double c) {
-  if (!(c > 0) || !(std::fabs(s) <= 0.1 * c)) return std::atan2(s, c);
-  const double r = s / c;
-  const double r2 = r * r, r4 = r2 * r2, r8 = r4 * r4;
-  // -1/3 + r²/5 - r⁴/7 + … - r¹²/15, in pairs so that the terms need not wait for each other.
-  const double low = ((-1.0 / 3) + r2 * (1.0 / 5)) + r4 * ((-1.0 / 7) + r2 * (1.0 / 9));
-  const double high = ((-1.0 / 11) + r2 * (1.0 / 13)) + r4 * (-1.0 / 15);
-  return r + (r * r2) * (low + r8 * high);
-}
-
 double angleBetween(const Vec3& a, const Vec3& b) { return std::atan2(norm(cross(a, b)), dot(a, b)); }
 
 }  // namespace
@@ -75,7 +60,7 @@ void TheoryMeter::observe(double t, const Vec3& position, const Vec3& velocity, 
   } else {
     // Gyrophase: the turn of v⊥ about the local field since the last state.
     if (m_previousVPerp2 > 0 && vPerp2 > 0) {
-      m_phase += stepAngle(dot(cross(m_previousVPerp, vPerp), bHat), dot(m_previousVPerp, vPerp));
+      m_phase += std::atan2(dot(cross(m_previousVPerp, vPerp), bHat), dot(m_previousVPerp, vPerp));
     }
     m_xMin = std::min(m_xMin, position.x), m_xMax = std::max(m_xMax, position.x);
     m_yMin = std::min(m_yMin, position.y), m_yMax = std::max(m_yMax, position.y);
