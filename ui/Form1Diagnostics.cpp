@@ -29,8 +29,7 @@ public:
     m_meter->observe(run, state);
   }
   bool stepped(const Run& run, const SimulationState& state, const TrailSegment&) override {
-    m_series.add(diagnosticSample(run, state, m_muStart));
-    if (m_meter) m_meter->observe(run, state);
+    feedDiagnostics(run, state, m_muStart, m_series, m_meter ? &*m_meter : nullptr);
     return m_progress.keepGoing(run.stepsDone());
   }
 
