@@ -36,11 +36,9 @@ TraceResult runTrace(ControlPanel& panel, Views* views, CsvWriter* csv, std::int
     if (meter && !run.stoppedNonFinite()) meter->observe(run, state);
     if (diagnostics) {
       const DiagnosticSample sample = diagnosticSample(run, state, muStart);
-      csv->row(run.stepsDone(), run.t(), state.x, state.y, state.z, run.vxCartesian(), run.vyCartesian(),
-               run.vzCartesian(), run.dV(), &sample);
+      csv->row(run, state, &sample);
     } else if (csv) {
-      csv->row(run.stepsDone(), run.t(), state.x, state.y, state.z, run.vxCartesian(), run.vyCartesian(),
-               run.vzCartesian(), run.dV());
+      csv->row(run, state);
     }
     if (views) {
       views->PlotTrailSegment(segment);

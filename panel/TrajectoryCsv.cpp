@@ -1,5 +1,7 @@
 #include "panel/TrajectoryCsv.h"
 
+#include "panel/Run.h"
+
 #include <charconv>
 #include <string_view>
 
@@ -26,6 +28,11 @@ void CsvWriter::header(bool withDiagnostics) {
   if (capacity - m_used < line.size()) flush();
   line.copy(m_buffer + m_used, line.size());
   m_used += line.size();
+}
+
+void CsvWriter::row(const Run& run, const SimulationState& s, const DiagnosticSample* diagnostics) {
+  row(run.stepsDone(), run.t(), s.x, s.y, s.z, run.vxCartesian(), run.vyCartesian(), run.vzCartesian(), run.dV(),
+      diagnostics);
 }
 
 void CsvWriter::row(std::int64_t step, double t, double x, double y, double z, double vx, double vy, double vz,

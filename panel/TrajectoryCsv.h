@@ -10,6 +10,9 @@
 
 namespace larmor {
 
+class Run;
+struct SimulationState;
+
 // Shortest decimal text that reads back as the same double, whatever the locale.
 // Writes into [first, last) and returns the end; last - first must be at least 32.
 char* writeNumber(char* first, char* last, double value);
@@ -36,6 +39,9 @@ public:
   // diagnostics' columns from the sample when given (a NaN is written "nan").
   void row(std::int64_t step, double t, double x, double y, double z, double vx, double vy, double vz, double dV,
            const DiagnosticSample* diagnostics = nullptr);
+  // The row of a run's last step: its time, the particle's position and the run's velocity
+  // and speed error.
+  void row(const Run& run, const SimulationState& state, const DiagnosticSample* diagnostics = nullptr);
   void flush();
   bool failed() const { return m_failed; }
 

@@ -54,8 +54,7 @@ public:
   bool stepped(const Run& run, const SimulationState& s, const TrailSegment&) override {
     DiagnosticSample sample;
     if (m_diagnostics) sample = diagnosticSample(run, s, m_muStart);
-    m_csv.row(run.stepsDone(), run.t(), s.x, s.y, s.z, run.vxCartesian(), run.vyCartesian(), run.vzCartesian(),
-              run.dV(), m_diagnostics ? &sample : nullptr);
+    m_csv.row(run, s, m_diagnostics ? &sample : nullptr);
     return m_progress.keepGoing(run.stepsDone());
   }
 

@@ -2,7 +2,6 @@
 // the pacing and the end tone.
 #include "ui/Form1.h"
 
-#include "model/TrajectoryRun.h"
 #include "panel/Run.h"
 #include "ui/DiagnosticsWindow.h"
 #include "ui/PictureBox.h"
