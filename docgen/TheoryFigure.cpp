@@ -33,29 +33,6 @@ std::vector<Vec3> aroundTheAxis(const Vec3& gc, double phiRate, double zRate, do
   return path;
 }
 
-// Where |B| first reaches the turning field along the trap's field line through (rho, z)
-// towards zEnd (b_z > 0 in both traps, so the line is rho(z)); none before zEnd. The line
-// is followed by the midpoint rule in its meridian plane.
-std::optional<double> turningPoint(FieldConfig config, const SimParams& p, double rho, double z, double zEnd,
-                                   double turningField) {
-  constexpr int steps = 4000;
-  const auto magnitude = [&](double r, double zz) { return p.Bo * norm(fieldFactorAt(config, p, {r, 0, zz})); };
-  const auto slope = [&](double r, double zz) {
-    const Vec3 b = fieldFactorAt(config, p, {r, 0, zz});
-    return b.z > 0 ? b.x / b.z : 0.0;
-  };
-  const double h = (zEnd - z) / steps;
-  double before = magnitude(rho, z);
-  for (int i = 0; i < steps && rho > 0; ++i) {
-    rho += h * slope(rho + 0.5 * h * slope(rho, z), z + 0.5 * h);
-    z += h;
-    const double now = magnitude(rho, z);
-    if (now >= turningField) return z - h * (now - turningField) / (now - before);
-    before = now;
-  }
-  return std::nullopt;
-}
-
 // The generatrices of the cone about `axis` with half angle theta [rad] that bound its
 // projection along `view` (where the cone's surface is seen edge on), as directions in
 // that view's plane given by its u and w axes.
@@ -149,12 +126,7 @@ TheoryOverlay theoryOverlay(const SimulationState& start, const TheoryPrediction
     }
     case 4:
     case 7:
-      if (prediction.turningField) {
-        const double rho = std::hypot(gc.x, gc.y), band = trapBandHalfLength(p.S, p.d);
-        for (const double end : {band, -band})
-          if (const auto z = turningPoint(prediction.config, p, rho, gc.z, end, *prediction.turningField))
-            overlay.turningZ.push_back(*z);
-      }
+      overlay.turningZ = prediction.turningZ;
       break;
     case 6:
       if (prediction.J && prediction.coneAngleDeg) {

@@ -39,6 +39,7 @@ Vec3 exponentialFieldGradient(FieldConfig config, double S, double B, const Vec3
 struct LineScan {
   double peak = 0;         // [T] the largest |B| met on this side
   double worstRatio = 0;   // the largest r_L / L on the part the particle reaches
+  std::optional<double> turningZ;  // [m] where |B| first reaches the turning field
 };
 
 // Follows the field line of a trap in its meridian plane, d rho/dz = b_rho/b_z (b_z > 0 in
@@ -72,6 +73,7 @@ LineScan followFieldLine(FieldConfig config, const SimParams& p, double rho, dou
       // |B| ∝ 1/rho across the line: rho is the transverse scale.
       scan.worstRatio = std::max(scan.worstRatio, larmor / std::min(rho, alongLine));
     }
+    if (!scan.turningZ && B >= turningField) scan.turningZ = z - h * (B - turningField) / (B - previousB);
     previousB = B;
   }
   return scan;
@@ -159,6 +161,8 @@ TheoryPrediction predictTheory(const SimulationState& state) {
       const LineScan up = followFieldLine(t.config, p, rho, gc.z, band, turning, p.v);
       const LineScan down = followFieldLine(t.config, p, rho, gc.z, -band, turning, p.v);
       t.peakField = std::min(up.peak, down.peak);
+      for (const LineScan* side : {&up, &down})
+        if (side->turningZ && sinPitch != 0) t.turningZ.push_back(*side->turningZ);
       t.trapped = turning < *t.peakField;
       valid.fieldScale = valid.larmorRadius > 0
                              ? valid.larmorRadius / std::max({up.worstRatio, down.worstRatio,

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace larmor {
 
@@ -59,6 +60,9 @@ struct TheoryPrediction {
   // lies below the second.
   std::optional<double> turningField, peakField;
   std::optional<bool> trapped;
+  // Where the field line through the start's guiding centre reaches the turning field, up
+  // then down the band [m z]; a side the particle escapes from has none.
+  std::vector<double> turningZ;
 };
 
 // The centre of the gyration through r with velocity v in the local field B [T]:
