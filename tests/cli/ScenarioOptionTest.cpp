@@ -55,6 +55,7 @@ TEST(ScenarioOption, ALessonRunsAsItsOwnOptionsDo) {
   }
 }
 
+// Every kind of refusal and its text are the panel tests'; here, that the companion stops on one.
 TEST(ScenarioOption, ARefusedFileStopsWithOneLineNamingItsFirstProblem) {
   QTemporaryDir dir;
   const QByteArray good = contents(QStringLiteral(LARMOR_EXAMPLES_DIR "/01-cyclotron-circle.larmor"));
@@ -69,11 +70,7 @@ TEST(ScenarioOption, ARefusedFileStopsWithOneLineNamingItsFirstProblem) {
   } cases[] = {
       {"missing.larmor", {}, "cannot read the scenario"},
       {"text.larmor", "Урок про ловушку", "is refused: not JSON"},
-      {"other.larmor", R"({"format": "other", "version": 1})", "not a Larmor scenario"},
-      {"newer.larmor", with("\"version\": 1", "\"version\": 2"), "format version 2 is newer"},
       {"range.larmor", with("\"speed\": 22000", "\"speed\": 40000"), "\"speed\" = 40000 is out of range"},
-      {"overflow.larmor", with("\"speed\": 22000", "\"speed\": 1e400"), "\"speed\" = 1e400 is out of range"},
-      {"grid.larmor", with("\"x0\": 0.0", "\"x0\": 0.05"), "\"x0\" = 0.05 lies between two steps"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
