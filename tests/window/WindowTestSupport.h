@@ -72,6 +72,19 @@ inline int pictureNumber(const std::string& bareName) {
   return bareName == "velocity.gif" ? 8 : bareName == "mudr.gif" ? 9 : bareName.at(0) - '0';
 }
 
+// A one-pixel GIF of picture k's colour, enough to tell the pictures apart.
+inline void writePicture(const char* name, int k) {
+  const QColor c = pictureColour(k);
+  QFile file(QString::fromLatin1(name));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(QByteArray("GIF89a\1\0\1\0\x80\0\0", 13) + char(c.red()) + char(c.green()) + char(c.blue()) +
+             QByteArray("\0\0\0,\0\0\0\0\1\0\1\0\0\2\2\x44\1\0;", 19));
+}
+// All nine pictures, by bare name, in the current directory.
+inline void writeAllPictures() {
+  for (int k = 1; k <= 9; ++k) writePicture(k < 8 ? qPrintable(QStringLiteral("%1.gif").arg(k)) : k == 8 ? "velocity.gif" : "mudr.gif", k);
+}
+
 // The controls bound to the panel, in the order of Bar and TextBox.
 inline const char* const barNames[barCount] = {"VScroll1", "VScroll2", "VScroll3", "VScroll4", "VScroll5", "VScroll6",
                                                "VScroll7", "VScroll8", "VScroll9", "VScroll10", "HScroll1"};
@@ -84,17 +97,6 @@ protected:
   void SetUp() override { ASSERT_TRUE(m_dir.isValid() && QDir::setCurrent(m_dir.path())); }
   void TearDown() override { m_window.reset(), QDir::setCurrent(m_previousDir); }
 
-  // A one-pixel GIF of picture k's colour, enough to tell the pictures apart.
-  void writePicture(const char* name, int k) {
-    const QColor c = pictureColour(k);
-    QFile file(QString::fromLatin1(name));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray("GIF89a\1\0\1\0\x80\0\0", 13) + char(c.red()) + char(c.green()) + char(c.blue()) +
-               QByteArray("\0\0\0,\0\0\0\0\1\0\1\0\0\2\2\x44\1\0;", 19));
-  }
-  void writeAllPictures() {
-    for (int k = 1; k <= 9; ++k) writePicture(k < 8 ? qPrintable(QStringLiteral("%1.gif").arg(k)) : k == 8 ? "velocity.gif" : "mudr.gif", k);
-  }
   QColor image1Colour() { return control<QLabel>("Image1")->pixmap().toImage().pixelColor(0, 0); }
 
   void closeWindow() { m_window.reset(); }
