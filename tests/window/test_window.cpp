@@ -125,7 +125,7 @@ class LayoutTest : public WindowTest {
 protected:
   void resizeClient(int width, int height) {
     window().resize(width, height + window().height() - window().centralWidget()->height());
-    QTest::qWaitFor([&] { return window().centralWidget()->size() == QSize(width, height); });
+    (void)QTest::qWaitFor([&] { return window().centralWidget()->size() == QSize(width, height); });  // asserted below
     ASSERT_EQ(window().centralWidget()->size(), QSize(width, height));
   }
   void expectNear(const char* name, double left, double top, double width, double height) {
@@ -172,7 +172,7 @@ TEST_F(LayoutTest, FirstShowLaysOutAndRecomputesThenEverySizeReachesTheControls)
   window().showMinimized();
   QTest::qWait(20);
   window().showNormal();
-  QTest::qWaitFor([&] { return window().centralWidget()->size() == QSize(720, 480); });
+  (void)QTest::qWaitFor([&] { return window().centralWidget()->size() == QSize(720, 480); });  // asserted below
   ASSERT_EQ(window().centralWidget()->size(), QSize(720, 480));
   expectNear("Picture1", 4, 268, 208, 208);
 }
