@@ -1,6 +1,5 @@
 #include "cli/PanelScript.h"
 
-#include "views/Views.h"
 
 namespace larmor {
 
@@ -38,9 +37,5 @@ void applyTraceOptions(ControlPanel& panel, const TraceOptions& options) {
 ResultCaptions resultCaptions(const ControlPanel& panel) {
   return {panel.caption(13), panel.caption(14), panel.caption(17), panel.caption(18)};
 }
-
-void ViewsFollower::markerColoursChanged(int chargePosition) { m_views.SetMarkerColours(chargePosition); }
-
-void ViewsFollower::recomputed() { m_views.Redraw(m_panel.state()); }
 
 }  // namespace larmor

@@ -7,8 +7,6 @@
 
 namespace larmor {
 
-class Views;
-
 // Drives the control panel as a user of the window would after start-up: the first
 // resize's recompute, then each option as its control, in the order given.
 void startUpAsTheWindow(ControlPanel& panel);
@@ -20,18 +18,5 @@ void applyTraceOptions(ControlPanel& panel, const TraceOptions& options);
 
 // The four result captions the panel shows (Label13, Label14, Label17, Label18).
 ResultCaptions resultCaptions(const ControlPanel& panel);
-
-// Keeps a pair of views with the panel: the marker colour follows the charge bar, and
-// every recompute redraws them.
-class ViewsFollower : public PanelObserver {
-public:
-  ViewsFollower(const ControlPanel& panel, Views& views) : m_panel(panel), m_views(views) {}
-  void markerColoursChanged(int chargePosition) override;
-  void recomputed() override;
-
-private:
-  const ControlPanel& m_panel;
-  Views& m_views;
-};
 
 }  // namespace larmor

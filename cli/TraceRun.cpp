@@ -1,59 +1,50 @@
 #include "cli/TraceRun.h"
 
-#include "cli/TraceWriters.h"
-
 #include "panel/ControlPanel.h"
-#include "panel/Run.h"
-#include "views/Views.h"
+#include "panel/MeterSteps.h"
+#include "panel/TrajectoryCsv.h"
 
 #include <optional>
 
 namespace larmor {
 
-TraceResult runTrace(ControlPanel& panel, Views* views, CsvWriter* csv, std::int64_t stepLimit, bool diagnostics,
-                     bool theory) {
-  SimulationState& state = panel.state();
-  if (views) views->Clear();
-  panel.RecomputeQuantities();
-  std::optional<TheoryPrediction> prediction;
-  if (theory) prediction = predictTheory(state);
-
-  Run run(panel);
-  run.limitSteps(stepLimit);
-  run.prepare();
-  if (views) views->DrawFieldStructure(state);
-  diagnostics = diagnostics && csv;
-  const double muStart = diagnostics ? startMoment(run, state) : 0;
-  if (csv) csv->header(diagnostics);
-  std::optional<TheoryMeter> meter;
-  if (theory) {
-    meter.emplace(state);
-    meter->observe(run, state);
-  }
-  while (run.hasNextStep()) {
-    const TrailSegment segment = run.step();
-    // A state that is no longer finite ends the run and holds nothing to measure.
-    if (meter && !run.stoppedNonFinite()) meter->observe(run, state);
-    if (diagnostics) {
-      const DiagnosticSample sample = diagnosticSample(run, state, muStart);
-      csv->row(run, state, &sample);
-    } else if (csv) {
-      csv->row(run, state);
-    }
-    if (views) {
-      views->PlotTrailSegment(segment);
-      views->PlaceMarkers(state);
-    }
-  }
+TraceResult runTrace(ControlPanel& panel, RunObserver* drawing, CsvWriter* csv, std::int64_t stepLimit,
+                     bool diagnostics, bool theory) {
+  RunDriver driver(panel, stepLimit);
+  if (drawing) driver.observe(*drawing);
+  std::optional<CsvSteps> rows;
+  if (csv) driver.observe(rows.emplace(*csv, diagnostics));
+  std::optional<MeterSteps> measuring;
+  if (theory) driver.observe(measuring.emplace());
+  const RunOutcome outcome = driver.drive();
   if (csv) csv->flush();
 
   TraceResult result;
-  result.steps = run.stepsDone();
-  result.accuracyText = run.accuracyText().empty() ? std::string(accuracyDesignCaption) : run.accuracyText();
-  result.complete = !run.cutAtStepLimit();
-  result.integrator = run.integrator();
-  if (meter) result.theory = theoryTable(*prediction, &*meter, run.cutAtStepLimit() || run.stoppedNonFinite());
+  result.steps = outcome.steps;
+  result.accuracyText = outcome.accuracyText.empty() ? std::string(accuracyDesignCaption) : outcome.accuracyText;
+  result.stop = outcome.stop;
+  result.integrator = outcome.integrator;
+  if (measuring) result.theory = measuring->table(outcome);
   return result;
+}
+
+std::string stopLine(const TraceResult& result) {
+  const std::string steps = std::to_string(result.steps);
+  switch (result.stop) {
+    case RunStop::EndTime:
+    case RunStop::Observer:
+      return {};
+    case RunStop::StepLimit:
+      return "larmor-trace: the run was cut after " + steps + " steps, before its end time (step limit)";
+    case RunStop::NonFinite:
+      return "larmor-trace: the run stopped after " + steps +
+             " steps, before its end time: the particle's position or velocity is no longer a finite number "
+             "(non-finite state)";
+    case RunStop::AxisStart:
+      return "larmor-trace: the run made no step: this field structure cannot be integrated from a start on the "
+             "OZ axis (start on the axis)";
+  }
+  return {};
 }
 
 }  // namespace larmor

@@ -38,12 +38,13 @@ std::string jsonNumber(double value) { return std::isfinite(value) ? numberText(
 
 }  // namespace
 
-std::string summaryJson(const ResultCaptions& captions, std::int64_t steps, bool complete, double x, double y,
+std::string summaryJson(const ResultCaptions& captions, std::int64_t steps, RunStop stop, double x, double y,
                         double z, std::string_view accuracyText, Integrator integrator,
                         std::string_view theory) {
   std::string json = "{\"captions\": [" + jsonString(captions.frequency) + ", " + jsonString(captions.period) +
                      ", " + jsonString(captions.radius) + ", " + jsonString(captions.pitch) + "], ";
-  json += "\"steps\": " + std::to_string(steps) + ", \"complete\": " + (complete ? "true" : "false") + ", ";
+  json += "\"steps\": " + std::to_string(steps) + ", \"complete\": " + (stop == RunStop::EndTime ? "true" : "false") + ", ";
+  if (stop != RunStop::EndTime) json += "\"stopped\": " + jsonString(stopName(stop)) + ", ";
   json += "\"x\": " + jsonNumber(x) + ", \"y\": " + jsonNumber(y) + ", \"z\": " + jsonNumber(z) + ", ";
   json += "\"dV\": " + jsonString(accuracyText) + ", ";
   json += std::string("\"integrator\": ") + (integrator == Integrator::Boris ? "\"boris\"" : "\"rk4\"");

@@ -1,4 +1,5 @@
 // larmor-trace: the simulation of the window's start button, without a window.
+#include "canvas/ViewsFollower.h"
 #include "canvas/ViewsPicture.h"
 #include "cli/PanelScript.h"
 #include "cli/TraceOptions.h"
@@ -86,12 +87,11 @@ int main(int argc, char** argv) {
 
   std::unique_ptr<larmor::ViewsPicture> picture;
   if (drawing) picture = std::make_unique<larmor::ViewsPicture>(options.width);
-  larmor::Views* views = picture ? &picture->views() : nullptr;
 
   larmor::ControlPanel panel(options.separator);
   std::unique_ptr<larmor::ViewsFollower> follower;
-  if (views) {
-    follower = std::make_unique<larmor::ViewsFollower>(panel, *views);
+  if (picture) {
+    follower = std::make_unique<larmor::ViewsFollower>(panel, picture->views());
     panel.setObserver(follower.get());
   }
   if (scenario) {
@@ -108,11 +108,11 @@ int main(int argc, char** argv) {
 
   auto csv = std::make_unique<larmor::CsvWriter>(stdout);
   const larmor::TraceResult result =
-      larmor::runTrace(panel, views, options.summary ? nullptr : csv.get(), options.maxSteps, options.diagnostics,
-                       options.theory);
+      larmor::runTrace(panel, follower.get(), options.summary ? nullptr : csv.get(), options.maxSteps,
+                       options.diagnostics, options.theory);
   if (options.summary) {
     const larmor::SimulationState& state = panel.state();
-    std::fputs(larmor::summaryJson(larmor::resultCaptions(panel), result.steps, result.complete, state.x, state.y, state.z,
+    std::fputs(larmor::summaryJson(larmor::resultCaptions(panel), result.steps, result.stop, state.x, state.y, state.z,
                                    result.accuracyText, result.integrator,
                                    result.theory ? larmor::theoryJson(*result.theory) : std::string())
                    .c_str(),
@@ -120,11 +120,10 @@ int main(int argc, char** argv) {
   }
   csv.reset();
   std::fflush(stdout);
-  // The output is whole and valid either way; a cut run is still a finished one (exit 0),
-  // but it must not pass for a run to its end time.
-  if (!result.complete)
-    std::fprintf(stderr, "larmor-trace: the run was cut after %lld steps, before its end time (step limit)\n",
-                 static_cast<long long>(result.steps));
+  // The output is whole and valid either way; a run stopped by one of its rules is still a
+  // finished one (exit 0), but it must not pass for a run to its end time.
+  const std::string stop = larmor::stopLine(result);
+  if (!stop.empty()) std::fprintf(stderr, "%s\n", stop.c_str());
 
   const QString drawnBy =
       result.integrator == larmor::Integrator::Boris ? QString::fromUtf8(larmor::methodCaption(result.integrator)) : QString();

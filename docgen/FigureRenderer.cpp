@@ -1,10 +1,11 @@
 #include "docgen/FigureRenderer.h"
 
 #include "canvas/ImageCanvas.h"
+#include "canvas/ViewsFollower.h"
 #include "docgen/TheoryFigure.h"
-#include "model/BorisRun.h"
 #include "model/TheoryMeter.h"
-#include "model/TrajectoryRun.h"
+#include "panel/RunDriver.h"
+#include "panel/MeterSteps.h"
 #include "views/Views.h"
 
 #include <QFontMetricsF>
@@ -27,39 +28,43 @@ const QColor theoryColour(0, 150, 160);
 constexpr qreal theoryPenWidth = 2, theoryDotRadius = 4;  // [logical pixels]
 
 // What a run figure's run did.
-struct RunOutcome {
+struct FigureRun {
   std::int64_t steps = 0;
   double duration = 0;  // [s] the run's time at its end
   bool cutShort = false;
 };
 
-// Runs the trajectory of a run figure; the views are given the segments and the meter
-// the states when present.
-RunOutcome runTrajectory(SimulationState& state, Views* views, std::optional<TheoryMeter>* meter = nullptr) {
-  TrajectoryRun run(state);
-  run.prepare();
-  if (views) views->DrawFieldStructure(state);
-  if (meter) meter->emplace(state).observe(run, state);
-  while (run.hasNextStep()) {
-    const TrailSegment segment = run.step();
-    if (views) views->PlotTrailSegment(segment);
-    if (meter) (*meter)->observe(run, state);
-  }
-  if (views) views->PlaceMarkers(state);
-  return {run.stepsDone(), run.t(), run.cutAtStepLimit() || run.stoppedNonFinite()};
+// Runs the start button of a run figure's panel; the views follow it, the theory measures
+// it when given.
+FigureRun runFigure(ControlPanel& panel, Views& views, MeterSteps* measuring = nullptr) {
+  ViewsFollower follower(panel, views);
+  panel.setObserver(&follower);  // the start's recompute redraws the views it clears
+  RunDriver driver(panel);
+  driver.observe(follower);
+  if (measuring) driver.observe(*measuring);
+  const RunOutcome outcome = driver.drive();
+  return {outcome.steps, outcome.t, outcome.cutShort()};
 }
 
 // One run's speed error after every step; the times once, from the first run.
-template <typename Run>
-void recordSpeedError(SimulationState state, std::vector<double>* t, std::vector<double>* dV) {
-  Run run(state);
-  run.prepare();
-  while (run.hasNextStep()) {
-    run.step();
-    if (run.stoppedNonFinite() || run.refusedAxisStart()) break;
-    if (t) t->push_back(run.t());
-    dV->push_back(run.dV());
+class SpeedErrorSteps : public RunObserver {
+public:
+  SpeedErrorSteps(std::vector<double>* t, std::vector<double>* dV) : m_t(t), m_dV(dV) {}
+  bool stepped(const Run& run, const SimulationState&, const TrailSegment&) override {
+    if (m_t) m_t->push_back(run.t());
+    m_dV->push_back(run.dV());
+    return true;
   }
+
+private:
+  std::vector<double>* m_t;
+  std::vector<double>* m_dV;
+};
+
+void recordSpeedError(ControlPanel panel, Integrator integrator, std::vector<double>* t, std::vector<double>* dV) {
+  panel.chooseIntegrator(integrator);
+  SpeedErrorSteps steps(t, dV);
+  RunDriver(panel).observe(steps).drive();
 }
 
 QImage renderSpeedError(const FigureRequest& request, const FigureStyle& style) {
@@ -169,18 +174,11 @@ void drawOverlay(QPainter& painter, const TheoryOverlay& overlay, const PlacedVi
 }  // namespace
 
 SpeedErrorCurves speedErrorCurves(const FigureRequest& request) {
-  const SimulationState state = figureState(request);
+  const ControlPanel panel = figurePanel(request);
   SpeedErrorCurves curves;
-  recordSpeedError<TrajectoryRun>(state, &curves.t, &curves.rk4);
-  recordSpeedError<BorisRun>(state, nullptr, &curves.boris);
+  recordSpeedError(panel, Integrator::Rk4, &curves.t, &curves.rk4);
+  recordSpeedError(panel, Integrator::Boris, nullptr, &curves.boris);
   return curves;
-}
-
-std::int64_t figureRunSteps(const FigureRequest& request) {
-  if (request.kind == FigureRequest::Kind::SpeedError) return std::int64_t(speedErrorCurves(request).t.size());
-  if (request.kind == FigureRequest::Kind::Field) return 0;
-  SimulationState state = figureState(request);
-  return runTrajectory(state, nullptr).steps;
 }
 
 QImage renderFigure(const FigureRequest& request, const FigureStyle& style) {
@@ -191,19 +189,18 @@ QImage renderFigure(const FigureRequest& request, const FigureStyle& style) {
   xy.resize(QSize(h, h), style.pixelRatio);
   xz.resize(QSize(2 * h, h), style.pixelRatio);
 
-  SimulationState state = figureState(request);
-  const SimulationState start = state;
+  ControlPanel panel = figurePanel(request);
+  const SimulationState start = panel.state();
   Views views(xy, xz);
-  views.SetMarkerColours(figureChargePosition(request));
-  views.Redraw(state);
-  std::optional<TheoryMeter> meter;
-  RunOutcome run;
-  if (request.kind != FigureRequest::Kind::Field)
-    run = runTrajectory(state, &views, request.kind == FigureRequest::Kind::Theory ? &meter : nullptr);
+  views.SetMarkerColours(panel.position(Bar::VScroll1));
+  views.Redraw(start);
+  const bool theory = request.kind == FigureRequest::Kind::Theory;
+  MeterSteps measuring;
+  FigureRun run;
+  if (request.kind != FigureRequest::Kind::Field) run = runFigure(panel, views, theory ? &measuring : nullptr);
 
   // A theory figure says below the views what its colour shows and how the prediction
   // compares with the run: as many lines as that takes.
-  const bool theory = request.kind == FigureRequest::Kind::Theory;
   const QFont font = ImageCanvas::pictureFont();
   const qreal width = 3 * h + style.gap;
   const qreal swatch = 28;  // [logical pixels] the colour's sample before the text
@@ -211,10 +208,10 @@ QImage renderFigure(const FigureRequest& request, const FigureStyle& style) {
   TheoryOverlay overlay;
   qreal comparisonHeight = 0;
   if (theory) {
-    const TheoryPrediction prediction = predictTheory(start);
+    const TheoryPrediction& prediction = *measuring.prediction();
     overlay = theoryOverlay(start, prediction, run.duration);
     comparison = theoryLegend(start.fieldConfig) + QStringLiteral("; ") +
-                 theoryComparison(prediction, theoryTable(prediction, &*meter, run.cutShort)) +
+                 theoryComparison(prediction, theoryTable(prediction, &*measuring.meter(), run.cutShort)) +
                  QStringLiteral(".");
     QImage probe(1, 1, QImage::Format_RGB32);
     probe.setDevicePixelRatio(style.pixelRatio);

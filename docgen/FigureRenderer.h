@@ -35,7 +35,4 @@ struct SpeedErrorCurves {
 };
 SpeedErrorCurves speedErrorCurves(const FigureRequest& request);
 
-// Steps a run or theory figure makes (0 for a field figure): a document states these numbers.
-std::int64_t figureRunSteps(const FigureRequest& request);
-
 }  // namespace larmor

@@ -168,6 +168,8 @@ std::optional<FigureRequest> parseFigureUrl(const QString& text, QString* error)
   return request;
 }
 
+ControlPanel figurePanel(const FigureRequest& request) { return actOut(request); }
+
 SimulationState figureState(const FigureRequest& request) { return actOut(request).state(); }
 
 int figureChargePosition(const FigureRequest& request) { return actOut(request).position(Bar::VScroll1); }

@@ -2,6 +2,7 @@
 
 #include "model/FieldConfig.h"
 #include "model/SimulationState.h"
+#include "panel/ControlPanel.h"
 
 #include <QString>
 
@@ -37,6 +38,9 @@ inline constexpr double maxFigurePeriods = 1000, maxSpeedErrorPeriods = 5000;
 // typing mistake in a document stops the build instead of silently dropping a figure.
 std::optional<FigureRequest> parseFigureUrl(const QString& url, QString* error = nullptr);
 
+// The panel the figure's settings leave, quantities computed; its start button makes the
+// figure's run.
+ControlPanel figurePanel(const FigureRequest& request);
 // The simulation state the figure shows, quantities computed.
 SimulationState figureState(const FigureRequest& request);
 

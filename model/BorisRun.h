@@ -49,11 +49,9 @@ public:
   bool refusedAxisStart() const { return false; }
   float dV() const { return m_dV; }
 
-  // The position [m] at t and the velocity [m/s] at t (see above); the carried velocity
-  // at t − dt/2.
+  // The position [m] at t and the velocity [m/s] at t (see above).
   const Vec3& position() const { return m_point.position; }
   const Vec3& velocity() const { return m_velocity; }
-  const Vec3& halfStepVelocity() const { return m_point.halfVelocity; }
   double vxCartesian() const { return m_velocity.x; }
   double vyCartesian() const { return m_velocity.y; }
   double vzCartesian() const { return m_velocity.z; }

@@ -25,29 +25,26 @@ double startMoment(const Run& run, const SimulationState& state) {
   return diagnose(state.fieldConfig, p, {p.x0, p.y0, p.z0}, run.velocity()).mu;
 }
 
-namespace {
+StepMeasures measureStep(const Run& run, const SimulationState& state) {
+  const Vec3 position{state.x, state.y, state.z};
+  return {position, run.velocity(), localField(state.fieldConfig, state.params, position)};
+}
 
-DiagnosticSample sampleIn(const Run& run, const SimulationState& state, const Vec3& position, const Vec3& velocity,
-                          double muStart, const LocalField& field) {
-  const ParticleDiagnostics d = diagnose(state.params, position, velocity, field);
+DiagnosticSample diagnosticSample(const Run& run, const SimulationState& state, const StepMeasures& measures,
+                                  double muStart) {
+  const ParticleDiagnostics d = diagnose(state.params, measures.position, measures.velocity, measures.field);
   return {run.t(), run.dV(), d.mu / muStart, d.pitchDeg, d.B, d.rho, d.z};
 }
 
-}  // namespace
-
 DiagnosticSample diagnosticSample(const Run& run, const SimulationState& state, double muStart) {
-  const Vec3 position{state.x, state.y, state.z};
-  const Vec3 velocity = run.velocity();
-  return sampleIn(run, state, position, velocity, muStart, localField(state.fieldConfig, state.params, position));
+  return diagnosticSample(run, state, measureStep(run, state), muStart);
 }
 
 void feedDiagnostics(const Run& run, const SimulationState& state, double muStart, DiagnosticsSeries& series,
                      TheoryMeter* meter) {
-  const Vec3 position{state.x, state.y, state.z};
-  const Vec3 velocity = run.velocity();
-  const LocalField field = localField(state.fieldConfig, state.params, position);
-  series.offer([&] { return sampleIn(run, state, position, velocity, muStart, field); });
-  if (meter) meter->observe(run.t(), position, velocity, field);
+  const StepMeasures measures = measureStep(run, state);
+  series.offer([&] { return diagnosticSample(run, state, measures, muStart); });
+  if (meter) meter->observe(run.t(), measures.position, measures.velocity, measures.field);
 }
 
 }  // namespace larmor

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/BorisRun.h"
+#include "model/Diagnostics.h"
 #include "model/DiagnosticsSeries.h"
 #include "model/FieldVector.h"
 #include "model/TrajectoryRun.h"
@@ -94,15 +95,24 @@ public:
 // μ [J/T] of the prepared run's start state: the start point and the run's start velocity.
 double startMoment(const Run& run, const SimulationState& state);
 
-// What the diagnostics plot of the run's last step: its t and dV, and the particle's
-// position (state.x, y, z) and the run's velocity against the field read now; muRatio is
-// μ over muStart (startMoment).
+// The particle after a run's step and the field there, worked out once for everyone who
+// measures the step: the diagnostics' sample and the theory meter.
+struct StepMeasures {
+  Vec3 position;  // [m] state.x, y, z
+  Vec3 velocity;  // [m/s] the run's
+  LocalField field;
+};
+StepMeasures measureStep(const Run& run, const SimulationState& state);
+
+// What the diagnostics plot of the run's last step: its t and dV, and the particle against
+// the field; muRatio is μ over muStart (startMoment).
+DiagnosticSample diagnosticSample(const Run& run, const SimulationState& state, const StepMeasures& measures,
+                                  double muStart);
 DiagnosticSample diagnosticSample(const Run& run, const SimulationState& state, double muStart);
 
-// A step of a run the diagnostics window watches: the series is offered
-// diagnosticSample (made only when the series keeps the step) and the meter, where there
-// is one, observes the step; both from one evaluation of the field at the particle, to the
-// same bits as diagnosticSample and TheoryMeter::observe give apart.
+// A step of a run the diagnostics window watches: the series is offered the sample (made
+// only when the series keeps the step) and the meter, where there is one, observes the
+// step; both from one evaluation of the field.
 void feedDiagnostics(const Run& run, const SimulationState& state, double muStart, DiagnosticsSeries& series,
                      TheoryMeter* meter);
 

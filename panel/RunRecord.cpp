@@ -1,6 +1,6 @@
 #include "panel/RunRecord.h"
 
-#include "panel/Run.h"
+#include "panel/RunDriver.h"
 
 namespace larmor {
 
@@ -19,7 +19,27 @@ void RunRecord::clear() {
   m_actions.clear();
 }
 
-ReplayEnd replayRun(const RunRecord& record, std::int64_t steps, RunObserver& observer,
+namespace {
+
+// Applies the recorded actions after the step each followed, as the user made them in
+// the window's pause after that step.
+class RecordedActions : public RunObserver {
+public:
+  RecordedActions(ControlPanel& panel, const std::vector<RunRecord::Noted>& actions)
+      : m_panel(panel), m_next(actions.begin()), m_end(actions.end()) {}
+  bool stepped(const Run& run, const SimulationState&, const TrailSegment&) override {
+    for (; m_next != m_end && m_next->afterStep <= run.stepsDone(); ++m_next) perform(m_panel, m_next->action);
+    return true;
+  }
+
+private:
+  ControlPanel& m_panel;
+  std::vector<RunRecord::Noted>::const_iterator m_next, m_end;
+};
+
+}  // namespace
+
+ReplayEnd replayRun(const RunRecord& record, std::int64_t steps, std::initializer_list<RunObserver*> observers,
                     PanelObserver* panelObserver) {
   ReplayEnd end;
   if (!record.holdsRun()) return end;
@@ -27,27 +47,14 @@ ReplayEnd replayRun(const RunRecord& record, std::int64_t steps, RunObserver& ob
   panel.setObserver(panelObserver);
   if (panelObserver) panelObserver->markerColoursChanged(panel.position(Bar::VScroll1));
 
-  observer.starting(panel);
-  panel.RecomputeQuantities();
-  Run run(panel);
-  run.limitSteps(steps);
-  run.prepare();
-  observer.prepared(run, panel.state());
-
-  const std::vector<RunRecord::Noted>& actions = record.actions();
-  auto next = actions.begin();
   // Actions noted after a step the run never made (it cannot happen in a window, whose
   // steps come first) are not applied: they would not have touched this run.
-  while (run.hasNextStep()) {
-    const TrailSegment segment = run.step();
-    if (run.stoppedNonFinite() || run.refusedAxisStart()) break;  // the window draws nothing more
-    if (!observer.stepped(run, panel.state(), segment)) {
-      end.stopped = true;
-      break;
-    }
-    for (; next != actions.end() && next->afterStep <= run.stepsDone(); ++next) perform(panel, next->action);
-  }
-  end.steps = run.stepsDone();
+  RecordedActions actions(panel, record.actions());
+  RunDriver driver(panel, steps);
+  for (RunObserver* observer : observers) driver.observe(*observer);
+  const RunOutcome outcome = driver.observe(actions).drive();
+  end.steps = outcome.steps;
+  end.stopped = outcome.stop == RunStop::Observer;
   end.recomputeCount = panel.recomputeCount();
   return end;
 }

@@ -2,15 +2,14 @@
 
 #include "panel/ControlPanel.h"
 #include "panel/PanelAction.h"
+#include "panel/RunDriver.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <vector>
 
 namespace larmor {
-
-struct TrailSegment;
-class Run;
 
 // What it takes to make a run again without keeping its steps: the panel as the start
 // button found it, and every action the user made while the run waited, with the step it
@@ -39,31 +38,22 @@ private:
   std::vector<Noted> m_actions;
 };
 
-// Told what a replay does, in the order the window does it.
-class RunObserver {
-public:
-  virtual ~RunObserver() = default;
-  // Before the start button's recompute: the window clears both pictures here.
-  virtual void starting(const ControlPanel& /*panel*/) {}
-  // The run is prepared: the window draws the field structure once more here.
-  virtual void prepared(const Run& /*run*/, const SimulationState& /*state*/) {}
-  // After each step that moved the particle. Returning false ends the replay there.
-  virtual bool stepped(const Run& run, const SimulationState& state, const TrailSegment& segment) = 0;
-};
-
 struct ReplayEnd {
   std::int64_t steps = 0;  // steps replayed
   bool stopped = false;    // the observer ended it before the run's end
   int recomputeCount = 0;  // the replayed panel's count at the end, to compare with the window's
 };
 
-// Replays the recorded run on a copy of its start panel: the start button's recompute,
-// the run's preparation, then step after step, each recorded action applied after the
-// step it followed, up to steps (the steps the recorded run made; a run ends earlier by
-// itself only where it did the first time). The copy's own changes (recomputes, marker
-// colours) go to panelObserver. The run has the integrator the start panel names, as in
-// the window.
-ReplayEnd replayRun(const RunRecord& record, std::int64_t steps, RunObserver& observer,
+// Replays the recorded run on a copy of its start panel with the run driver, each recorded
+// action applied after the step it followed, up to steps (the steps the recorded run made;
+// a run ends earlier by itself only where it did the first time). The observers see the
+// steps in their order; the copy's own changes (recomputes, marker colours) go to
+// panelObserver. The run has the integrator the start panel names, as in the window.
+ReplayEnd replayRun(const RunRecord& record, std::int64_t steps, std::initializer_list<RunObserver*> observers,
                     PanelObserver* panelObserver = nullptr);
+inline ReplayEnd replayRun(const RunRecord& record, std::int64_t steps, RunObserver& observer,
+                           PanelObserver* panelObserver = nullptr) {
+  return replayRun(record, steps, {&observer}, panelObserver);
+}
 
 }  // namespace larmor

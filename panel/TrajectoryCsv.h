@@ -1,6 +1,8 @@
 #pragma once
 
 #include "model/DiagnosticsSeries.h"
+#include "panel/Run.h"
+#include "panel/RunDriver.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -53,6 +55,31 @@ private:
   bool m_failed = false;
   std::size_t m_used = 0;
   char m_buffer[capacity];
+};
+
+// Every step as a CSV row, the header when the run is prepared; with the diagnostics'
+// columns when asked for (μ against the start's).
+class CsvSteps : public RunObserver {
+public:
+  CsvSteps(CsvWriter& csv, bool diagnostics) : m_csv(csv), m_diagnostics(diagnostics) {}
+  void prepared(const Run& run, const SimulationState& state) override {
+    m_csv.header(m_diagnostics);
+    if (m_diagnostics) m_muStart = startMoment(run, state);
+  }
+  bool stepped(const Run& run, const SimulationState& state, const TrailSegment&) override {
+    if (!m_diagnostics) {
+      m_csv.row(run, state);
+      return true;
+    }
+    const DiagnosticSample sample = diagnosticSample(run, state, m_muStart);
+    m_csv.row(run, state, &sample);
+    return true;
+  }
+
+private:
+  CsvWriter& m_csv;
+  bool m_diagnostics;
+  double m_muStart = 0;
 };
 
 }  // namespace larmor

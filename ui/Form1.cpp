@@ -69,7 +69,7 @@ Form1::Form1(Services services, QWidget* parent)
 }
 
 Form1::~Form1() {
-  m_abortRun = true;
+  m_runState.requestEnd(RunState::EndRequest::Abandon);
   if (m_waitLoop) m_waitLoop->quit();
   delete m_form2.data();
   delete m_diagnostics.data();  // before the series it reads
@@ -242,10 +242,9 @@ void Form1::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  if (m_running) {
+  if (m_runState.running()) {
     // A run waiting between its steps ends first; its handler closes the window after.
-    m_abortRun = true;
-    m_closeAfterRun = true;
+    m_runState.requestEnd(RunState::EndRequest::Close);
     if (m_waitLoop) m_waitLoop->quit();
     event->ignore();
     return;

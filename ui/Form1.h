@@ -7,6 +7,7 @@
 #include "panel/ControlPanel.h"
 #include "panel/PanelAction.h"
 #include "panel/RunRecord.h"
+#include "ui/RunState.h"
 #include "ui/Services.h"
 #include "views/Views.h"
 
@@ -53,11 +54,11 @@ public:
   const SimulationState& state() const { return m_state; }
   const ControlPanel& panel() const { return m_panel; }
   bool ready() const { return m_panel.ready(); }
-  bool running() const { return m_running; }
+  bool running() const { return m_runState.running(); }
   // How many times RecomputeQuantities has run since the window was created.
   int recomputeCount() const { return m_panel.recomputeCount(); }
   // Steps made by the last (or current) run.
-  std::int64_t lastRunSteps() const { return m_lastRunSteps; }
+  std::int64_t lastRunSteps() const { return m_runState.steps(); }
   void setRunStepLimit(std::int64_t limit) { m_runStepLimit = limit; }  // tighter only; for tests
 
   // The diagnostics of the last or current run. A run that starts while the diagnostics
@@ -128,6 +129,8 @@ private:
   // How a run ended, for what the window says after it.
   enum class RunEnd { Whole, CutAtStepLimit, NonFinite, AxisStart, Abandoned };
   RunEnd RunTrajectory();
+  class WindowRun;  // the run driver's observer: draws, feeds the diagnostics, paces
+  void showAccuracy(const std::string& text);
   void Timer1_Timer();
 
   void mnuFilespravka_Click();
@@ -168,12 +171,10 @@ private:
 
   int m_selections = 0, m_selectionsAtPress = 0;  // selections run, in all and before the last press
 
-  // The run in progress: a second start is refused; closing asks it to end first.
-  bool m_running = false;
-  bool m_abortRun = false;
-  bool m_closeAfterRun = false;
-  bool m_exitConfirmed = false;
-  std::int64_t m_lastRunSteps = 0;
+  // The run in progress and how the last one ended: a second start is refused; closing
+  // asks it to end first.
+  RunState m_runState;
+  bool m_exitConfirmed = false;  // the exit was confirmed once: the close after a run asks no more
   std::int64_t m_runStepLimit = INT64_MAX;
   QEventLoop* m_waitLoop = nullptr;
 
@@ -207,7 +208,6 @@ private:
   Integrator m_diagnosticsIntegrator = Integrator::Rk4;  // whose run the series holds
   // The series and the meter hold the last run (fed by it or by its replay).
   bool m_diagnosticsHoldRun = false;
-  bool m_lastRunCutShort = false;  // stopped at the step limit or at a non-finite state
   std::optional<TheoryMeter> m_theoryMeter;
   std::optional<TheoryPrediction> m_theoryPrediction;  // of the last recompute, made when first shown
   QPointer<DiagnosticsWindow> m_diagnostics;

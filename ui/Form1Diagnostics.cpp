@@ -3,6 +3,7 @@
 #include "ui/Form1.h"
 
 #include "model/Theory.h"
+#include "panel/CpuState.h"
 #include "panel/Run.h"
 #include "panel/RunRecord.h"
 #include "ui/DiagnosticsWindow.h"
@@ -16,8 +17,8 @@ namespace {
 // diagnostics window watches it: the same samples, the same recomputes emptying them.
 class ReplayToDiagnostics : public RunObserver, public PanelObserver {
 public:
-  ReplayToDiagnostics(DiagnosticsSeries& series, std::optional<TheoryMeter>& meter, ReplayProgress& progress)
-      : m_series(series), m_meter(meter), m_progress(progress) {}
+  ReplayToDiagnostics(DiagnosticsSeries& series, std::optional<TheoryMeter>& meter)
+      : m_series(series), m_meter(meter) {}
 
   void recomputed() override {
     m_series.clear();
@@ -30,13 +31,12 @@ public:
   }
   bool stepped(const Run& run, const SimulationState& state, const TrailSegment&) override {
     feedDiagnostics(run, state, m_muStart, m_series, m_meter ? &*m_meter : nullptr);
-    return m_progress.keepGoing(run.stepsDone());
+    return true;
   }
 
 private:
   DiagnosticsSeries& m_series;
   std::optional<TheoryMeter>& m_meter;
-  ReplayProgress& m_progress;
   double m_muStart = 0;
 };
 
@@ -56,7 +56,7 @@ void Form1::mnuDiagnosticsWindow_Click() {
   m_diagnostics->raise();
   m_diagnostics->activateWindow();
   // A run in progress that the window did not see from its start is shown after its end.
-  if (!m_running) {
+  if (!m_runState.running()) {
     updateDiagnostics();
   } else {
     if (m_diagnosticsSeries.samples().empty()) m_diagnostics->awaitRunEnd();
@@ -76,7 +76,7 @@ void Form1::diagnosticsRecomputed() {
   m_theoryMeter.reset();
   m_theoryPrediction.reset();
   m_diagnosticsHoldRun = false;
-  if (!m_running) m_diagnosticsIntegrator = m_panel.integrator();
+  if (!m_runState.running()) m_diagnosticsIntegrator = m_panel.integrator();
   if (!m_diagnostics) return;
   m_diagnostics->setIntegrator(m_diagnosticsIntegrator);
   m_diagnostics->clear();
@@ -90,11 +90,11 @@ void Form1::updateDiagnostics() {
     m_theoryMeter.reset();
     // Over the diagnostics window, and blocking the main one too: a start or a change there
     // would rewrite the record being replayed.
-    ReplayProgress progress(m_diagnostics, QStringLiteral("Построение графиков…"), m_lastRunSteps,
+    ReplayProgress progress(m_diagnostics, QStringLiteral("Построение графиков…"), m_runState.steps(),
                             Qt::ApplicationModal);
-    ReplayToDiagnostics replay(m_diagnosticsSeries, m_theoryMeter, progress);
+    ReplayToDiagnostics replay(m_diagnosticsSeries, m_theoryMeter);
     QPointer<Form1> self(this);
-    const bool givenUp = replayRun(m_runRecord, m_lastRunSteps, replay, &replay).stopped;
+    const bool givenUp = replayRun(m_runRecord, m_runState.steps(), {&replay, &progress}, &replay).stopped;
     if (!self || !m_diagnostics) return;
     if (givenUp) {  // nothing half drawn; the next opening tries again
       m_diagnosticsSeries.clear();
@@ -109,9 +109,12 @@ void Form1::updateDiagnostics() {
 
 void Form1::showTheory() {
   if (!m_diagnostics) return;
-  if (!m_theoryPrediction) m_theoryPrediction = predictTheory(m_state);
+  if (!m_theoryPrediction) {
+    clearUpperRegisterState();  // the prediction walks field lines: thousands of calls into pow
+    m_theoryPrediction = predictTheory(m_state);
+  }
   const TheoryMeter* meter = m_diagnosticsHoldRun ? theoryMeter() : nullptr;
-  m_diagnostics->showTheory(theoryTable(*m_theoryPrediction, meter, meter && m_lastRunCutShort));
+  m_diagnostics->showTheory(theoryTable(*m_theoryPrediction, meter, meter && m_runState.cutShort()));
 }
 
 }  // namespace larmor

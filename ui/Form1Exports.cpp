@@ -2,8 +2,8 @@
 // the run's record rather than kept step by step.
 #include "ui/Form1.h"
 
+#include "canvas/ViewsFollower.h"
 #include "canvas/ViewsPicture.h"
-#include "panel/Run.h"
 #include "panel/TrajectoryCsv.h"
 #include "ui/FileNaming.h"
 #include "ui/PictureBox.h"
@@ -18,59 +18,10 @@
 
 namespace larmor {
 
-namespace {
-
-// A replay drawn into a picture as the window draws a run.
-class ReplayToViews : public RunObserver, public PanelObserver {
-public:
-  ReplayToViews(Views& views, ReplayProgress& progress) : m_views(views), m_progress(progress) {}
-  void starting(const ControlPanel& panel) override {
-    m_panel = &panel;
-    m_views.Clear();
-  }
-  void recomputed() override { m_views.Redraw(m_panel->state()); }
-  void markerColoursChanged(int chargePosition) override { m_views.SetMarkerColours(chargePosition); }
-  void prepared(const Run&, const SimulationState& state) override { m_views.DrawFieldStructure(state); }
-  bool stepped(const Run& run, const SimulationState& state, const TrailSegment& segment) override {
-    m_views.PlotTrailSegment(segment);
-    m_views.PlaceMarkers(state);
-    return m_progress.keepGoing(run.stepsDone());
-  }
-
-private:
-  Views& m_views;
-  ReplayProgress& m_progress;
-  const ControlPanel* m_panel = nullptr;
-};
-
-// A replay written as the companion's CSV rows, with its diagnostics columns when asked.
-class ReplayToCsv : public RunObserver {
-public:
-  ReplayToCsv(CsvWriter& csv, ReplayProgress& progress, bool diagnostics)
-      : m_csv(csv), m_progress(progress), m_diagnostics(diagnostics) {}
-  void prepared(const Run& run, const SimulationState& state) override {
-    if (m_diagnostics) m_muStart = startMoment(run, state);
-  }
-  bool stepped(const Run& run, const SimulationState& s, const TrailSegment&) override {
-    DiagnosticSample sample;
-    if (m_diagnostics) sample = diagnosticSample(run, s, m_muStart);
-    m_csv.row(run, s, m_diagnostics ? &sample : nullptr);
-    return m_progress.keepGoing(run.stepsDone());
-  }
-
-private:
-  CsvWriter& m_csv;
-  ReplayProgress& m_progress;
-  bool m_diagnostics;
-  double m_muStart = 0;
-};
-
-}  // namespace
-
 void Form1::mnuFileExportCsv_Click() {
-  if (m_running || !m_runRecord.holdsRun()) {
+  if (m_runState.running() || !m_runRecord.holdsRun()) {
     m_services.dialogs->information(this, QStringLiteral("Экспорт траектории"),
-                                    m_running ? QStringLiteral("Расчет еще идет: траекторию можно сохранить после его конца.")
+                                    m_runState.running() ? QStringLiteral("Расчет еще идет: траекторию можно сохранить после его конца.")
                                               : QStringLiteral("Траектории еще нет: сначала выполните расчет (ПУСК)."));
     return;
   }
@@ -89,11 +40,9 @@ void Form1::mnuFileExportCsv_Click() {
     return file.write(bytes, static_cast<qint64>(size)) == static_cast<qint64>(size);
   });
   // The diagnostics' columns go with the trajectory once the diagnostics window shows this run.
-  const bool diagnostics = m_diagnosticsHoldRun;
-  csv.header(diagnostics);
-  ReplayProgress progress(this, QStringLiteral("Запись траектории…"), m_lastRunSteps);
-  ReplayToCsv rows(csv, progress, diagnostics);
-  const ReplayEnd end = replayRun(m_runRecord, m_lastRunSteps, rows);
+  CsvSteps rows(csv, m_diagnosticsHoldRun);
+  ReplayProgress progress(this, QStringLiteral("Запись траектории…"), m_runState.steps());
+  const ReplayEnd end = replayRun(m_runRecord, m_runState.steps(), {&rows, &progress});
   csv.flush();
   if (end.stopped) return file.cancelWriting();  // given up: nothing is written
   if (csv.failed() || !file.commit()) {
@@ -108,11 +57,11 @@ QImage Form1::viewsPicture(int width) {
   // The picture names the Boris method as the window's X0Z view does.
   const auto* method = Picture2->findChild<QLabel*>(QStringLiteral("lblMethod"));
   const QString drawnBy = method && !method->isHidden() ? method->text() : QString();
-  if (!m_running && m_runRecord.holdsRun() && recomputeCount() == m_recomputesAtRunEnd) {
+  if (!m_runState.running() && m_runRecord.holdsRun() && recomputeCount() == m_recomputesAtRunEnd) {
     // The views still show the end of the last run: it is drawn again at this size.
-    ReplayProgress progress(this, QStringLiteral("Рисование видов…"), m_lastRunSteps);
-    ReplayToViews drawing(views, progress);
-    if (replayRun(m_runRecord, m_lastRunSteps, drawing, &drawing).stopped) return {};
+    ReplayProgress progress(this, QStringLiteral("Рисование видов…"), m_runState.steps());
+    ViewsFollower drawing(m_panel, views);
+    if (replayRun(m_runRecord, m_runState.steps(), {&drawing, &progress}, &drawing).stopped) return {};
   } else {
     views.SetMarkerColours(m_panel.position(Bar::VScroll1));
     views.Redraw(m_state);
@@ -127,7 +76,7 @@ QImage Form1::viewsPicture(int width) {
 }
 
 void Form1::mnuFileExportPng_Click() {
-  if (m_running) {
+  if (m_runState.running()) {
     m_services.dialogs->information(this, QStringLiteral("Экспорт видов"),
                                     QStringLiteral("Расчет еще идет: виды можно сохранить после его конца."));
     return;
@@ -149,8 +98,8 @@ void Form1::mnuFileExportPng_Click() {
 
 void Form1::enableExports() {
   if (auto* csv = findChild<QAction*>(QStringLiteral("mnuFileExportCsv")))
-    csv->setEnabled(!m_running && m_runRecord.holdsRun());
-  if (auto* png = findChild<QAction*>(QStringLiteral("mnuFileExportPng"))) png->setEnabled(!m_running);
+    csv->setEnabled(!m_runState.running() && m_runRecord.holdsRun());
+  if (auto* png = findChild<QAction*>(QStringLiteral("mnuFileExportPng"))) png->setEnabled(!m_runState.running());
 }
 
 }  // namespace larmor

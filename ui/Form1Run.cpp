@@ -2,7 +2,7 @@
 // the pacing and the end tone.
 #include "ui/Form1.h"
 
-#include "panel/Run.h"
+#include "panel/RunDriver.h"
 #include "ui/DiagnosticsWindow.h"
 #include "ui/PictureBox.h"
 
@@ -44,16 +44,74 @@ void sleepUntil(std::chrono::steady_clock::time_point deadline) {
 
 }  // namespace
 
+// The window's side of the run driver: the trail and the markers after each step, the
+// diagnostics when the diagnostics window watches, the accuracy label and the pause at a
+// slow-down above 0. Ends the run when the window has gone away or something asked it to end.
+class Form1::WindowRun : public RunObserver {
+public:
+  explicit WindowRun(Form1& window) : m_window(window), m_self(&window) {}
+
+  bool feeding() const { return m_feeding; }
+
+  void starting(const ControlPanel&) override { m_window.m_views->Clear(); }
+
+  void prepared(const Run& run, const SimulationState& state) override {
+    m_window.m_views->DrawFieldStructure(state);
+    // Only a run someone watches feeds the diagnostics: the others cost their physics
+    // alone, and the window, opened later, replays them. A recompute in a pause drops the
+    // meter (the start it measures from is gone); the series goes on filling.
+    m_feeding = m_window.diagnosticsShown();
+    m_window.m_diagnosticsHoldRun = false;
+    if (!m_feeding) return;
+    m_muStart = startMoment(run, state);
+    m_window.m_theoryMeter.emplace(state).observe(run, state);
+  }
+
+  bool stepped(const Run& run, const SimulationState& state, const TrailSegment& segment) override {
+    Form1& w = m_window;
+    // The diagnostics before any drawing: the step left the vector registers clean for
+    // the maths library.
+    if (m_feeding)
+      feedDiagnostics(run, state, m_muStart, w.m_diagnosticsSeries, w.m_theoryMeter ? &*w.m_theoryMeter : nullptr);
+    // The pictures repaint and move their markers at the next turn of the event loop,
+    // which the wait below (or the end of the run) gives them.
+    w.m_views->PlotTrailSegment(segment);
+    w.m_views->PlaceMarkers(state);
+    w.m_runState.stepped(run.stepsDone());
+    emit w.runStepped();
+    if (!m_self) return false;
+    const int slowdown = state.params.slowdown;  // read at every step: a new slow-down applies at once
+    if (slowdown > 0) {                          // Wait(0) returns at once
+      // The accuracy text is seen only while the window handles events: in the pause of a
+      // paced step, and after the run.
+      w.showAccuracy(run.accuracyText());
+      if (m_feeding && w.m_diagnostics) w.m_diagnostics->refresh();
+      w.Wait(slowdown);
+      if (!m_self) return false;  // the window went away inside the wait: touch nothing of it
+    }
+    return w.m_runState.endRequest() == RunState::EndRequest::None;
+  }
+
+private:
+  Form1& m_window;
+  QPointer<Form1> m_self;
+  bool m_feeding = false;
+  double m_muStart = 0;
+};
+
+void Form1::showAccuracy(const std::string& text) {
+  const QString shown = QString::fromStdString(text);
+  if (Label[26]->text() != shown) Label[26]->setText(shown);
+}
+
 void Form1::CmdOK_Click() {
   // One run at a time: a click while a run waits between its steps is ignored.
-  if (m_running) return;
+  if (m_runState.running()) return;
   // A monotonic clock: the shown time never goes negative, not even across midnight.
   QElapsedTimer clock;
   clock.start();
   setWindowTitle(mainTitle());
   beginRunRecord();  // what an export replays the run from
-  m_views->Clear();
-  RecomputeQuantities();
 
   QPointer<Form1> self(this);
   const RunEnd end = RunTrajectory();
@@ -68,12 +126,12 @@ void Form1::CmdOK_Click() {
       ? QStringLiteral("Расчет остановлен после %1 шагов, раньше заданного времени: это наибольшее "
                        "число шагов одного расчета. Чтобы дойти до конца, уменьшите время расчета "
                        "в периодах.")
-            .arg(QLocale(QLocale::Russian).toString(qint64(m_lastRunSteps)))
+            .arg(QLocale(QLocale::Russian).toString(qint64(m_runState.steps())))
       : end == RunEnd::NonFinite
       ? QStringLiteral("Расчет остановлен после %1 шагов: координаты или скорость частицы вышли "
                        "за пределы представимых чисел, погрешность dV не определена. Измените "
                        "параметры поля или начальную точку.")
-            .arg(QLocale(QLocale::Russian).toString(qint64(m_lastRunSteps)))
+            .arg(QLocale(QLocale::Russian).toString(qint64(m_runState.steps())))
       : end == RunEnd::AxisStart
       ? QStringLiteral("В этой структуре поля старт на оси OZ невозможен: уравнения движения "
                        "делят на расстояние до оси. Сместите начальную точку (Xo или Yo).")
@@ -82,83 +140,43 @@ void Form1::CmdOK_Click() {
     m_services.dialogs->warning(this, QStringLiteral("Расчет прерван"), why);
     if (!self) return;
   }
-  if (m_closeAfterRun) {
+  if (m_runState.endRequest() == RunState::EndRequest::Close) {
     // The user confirmed the exit while the run waited: now that it has ended, close.
-    m_closeAfterRun = false;
     m_exitConfirmed = true;
     close();
   }
 }
 
 Form1::RunEnd Form1::RunTrajectory() {
-  m_running = true;
-  m_abortRun = false;
-  m_lastRunSteps = 0;
-  Run run(m_panel);  // the integrator the panel names for this run
-  run.limitSteps(m_runStepLimit);
-  run.prepare();
-  m_views->DrawFieldStructure(m_state);
-
-  // Only a run someone watches feeds the diagnostics: the others cost their physics alone,
-  // and the window, opened later, replays them. A recompute in a pause drops the meter (the
-  // start it measures from is gone); the series goes on filling from the next step.
-  const bool feeding = diagnosticsShown();
-  m_diagnosticsHoldRun = false;
-  double muStart = 0;
-  if (feeding) {
-    muStart = startMoment(run, m_state);
-    m_theoryMeter.emplace(m_state);
-    m_theoryMeter->observe(run, m_state);
-  }
-
+  m_runState.start();
   QPointer<Form1> self(this);
-  // The accuracy text is seen only while the window handles events: in the pause of a
-  // paced step, and after the run. At slow-down 0 nothing is handled until the run ends,
-  // so the text is made for the steps that pause and for the last one only.
-  auto showAccuracy = [&] {
-    const QString text = QString::fromStdString(run.accuracyText());
-    if (Label[26]->text() != text) Label[26]->setText(text);
-  };
-  while (run.hasNextStep()) {
-    const TrailSegment segment = run.step();
-    if (run.stoppedNonFinite() || run.refusedAxisStart()) break;  // nothing left to draw
-    // The pictures repaint and move their markers at the next turn of the event loop,
-    // which the wait below (or the end of the run) gives them.
-    m_views->PlotTrailSegment(segment);
-    m_views->PlaceMarkers(m_state);
-    m_lastRunSteps = run.stepsDone();
-    if (feeding) {
-      feedDiagnostics(run, m_state, muStart, m_diagnosticsSeries, m_theoryMeter ? &*m_theoryMeter : nullptr);
-    }
-    emit runStepped();
-    const int slowdown = m_state.params.slowdown;  // read at every step: a new slow-down applies at once
-    if (slowdown > 0) {  // Wait(0) returns at once
-      showAccuracy();
-      if (feeding && m_diagnostics) m_diagnostics->refresh();
-      Wait(slowdown);
-    }
-    if (!self) return RunEnd::Abandoned;  // the window went away inside the wait: touch nothing of it
-    if (m_abortRun) break;
-  }
+  WindowRun window(*this);
+  const RunOutcome outcome = RunDriver(m_panel, m_runStepLimit).observe(window).drive();
+  if (!self) return RunEnd::Abandoned;
   // The last step's speed error, or why the run cannot go on; a run that made no step
   // leaves the label as it was.
-  if (!run.accuracyText().empty()) showAccuracy();
-  m_running = false;
-  if (m_abortRun) return RunEnd::Abandoned;
-  m_lastRunCutShort = run.stoppedNonFinite() || run.cutAtStepLimit();
-  if (feeding) {
+  if (!outcome.accuracyText.empty()) showAccuracy(outcome.accuracyText);
+  m_runState.finish(outcome.cutShort());
+  const RunState::EndRequest request = m_runState.endRequest();
+  if (request == RunState::EndRequest::Close || request == RunState::EndRequest::Abandon) return RunEnd::Abandoned;
+  if (window.feeding()) {
     m_diagnosticsHoldRun = true;
     if (m_diagnostics) m_diagnostics->finish();
     showTheory();
   }
   beep2(10);
-  if (!feeding && diagnosticsShown()) {
+  if (!window.feeding() && diagnosticsShown()) {
     updateDiagnostics();  // the window was opened during the run
     if (!self) return RunEnd::Abandoned;
   }
-  if (run.refusedAxisStart()) return RunEnd::AxisStart;
-  if (run.stoppedNonFinite()) return RunEnd::NonFinite;
-  return run.cutAtStepLimit() ? RunEnd::CutAtStepLimit : RunEnd::Whole;
+  switch (outcome.stop) {
+    case RunStop::AxisStart: return RunEnd::AxisStart;
+    case RunStop::NonFinite: return RunEnd::NonFinite;
+    case RunStop::StepLimit: return RunEnd::CutAtStepLimit;
+    case RunStop::EndTime:
+    case RunStop::Observer: break;
+  }
+  return RunEnd::Whole;
 }
 
 void Form1::Wait(int m) {
@@ -178,7 +196,7 @@ void Form1::Wait(int m) {
   if (Timer1->isActive()) {
     // The loop was ended from outside (the program is quitting): stop the run too.
     Timer1->stop();
-    m_abortRun = true;
+    m_runState.requestEnd(RunState::EndRequest::Abandon);
     return;
   }
   sleepUntil(deadline);

@@ -64,8 +64,8 @@ void Form1::actOnWidget(const PanelAction& action) {
 }
 
 void Form1::noteDuringRun(const PanelAction& action) {
-  if (!m_running) return;
-  m_runRecord.note(m_lastRunSteps, action);
+  if (!m_runState.running()) return;
+  m_runRecord.note(m_runState.steps(), action);
   m_recomputesAtRunEnd = recomputeCount();
 }
 
@@ -77,7 +77,7 @@ void Form1::beginRunRecord() {
 bool Form1::openScenario(const QString& path) {
   // A lesson sets every control at once; in a run's pause that would carry the running
   // particle into the lesson's field from wherever it is, which is no lesson at all.
-  if (m_running) {
+  if (m_runState.running()) {
     m_services.dialogs->information(this, QStringLiteral("Сценарий"),
                                     QStringLiteral("Расчет еще идет: сценарий можно открыть после его конца."));
     return false;

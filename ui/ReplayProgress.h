@@ -1,5 +1,7 @@
 #pragma once
 
+#include "panel/RunDriver.h"
+
 #include <QProgressDialog>
 
 #include <cstdint>
@@ -8,7 +10,7 @@ namespace larmor {
 
 // A dialog that shows how far a long replay of the last run has come and lets the user give
 // it up; it appears only when the replay lasts longer than a second.
-class ReplayProgress {
+class ReplayProgress : public RunObserver {
 public:
   static constexpr std::int64_t stride = 16384;  // steps between two looks at the dialog
 
@@ -19,6 +21,9 @@ public:
       : m_dialog(label, QStringLiteral("Отмена"), 0, static_cast<int>(steps / stride) + 1, parent) {
     m_dialog.setWindowModality(modality);
     m_dialog.setMinimumDuration(1000);
+  }
+  bool stepped(const Run& run, const SimulationState&, const TrailSegment&) override {
+    return keepGoing(run.stepsDone());
   }
   bool keepGoing(std::int64_t steps) {
     if (steps % stride != 0) return true;

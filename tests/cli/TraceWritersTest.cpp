@@ -30,8 +30,8 @@ TEST(TraceWriters, JsonEscapesStringsAndWritesNullForBrokenCoordinates) {
   EXPECT_EQ(jsonString("w=4\"8\\") + jsonString("a\nb\t\x01") + jsonString("бесконечен"),
             R"("w=4\"8\\""a\nb\t\u0001""бесконечен")");
   const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
-  EXPECT_EQ(summaryJson({"w=1", "T=2", "R=3", "H=4"}, 7, false, nan, inf, -4, "dV"),
-            R"({"captions": ["w=1", "T=2", "R=3", "H=4"], "steps": 7, "complete": false, "x": null, "y": null, "z": -4, "dV": "dV", "integrator": "rk4"})"
+  EXPECT_EQ(summaryJson({"w=1", "T=2", "R=3", "H=4"}, 7, RunStop::NonFinite, nan, inf, -4, "dV"),
+            R"({"captions": ["w=1", "T=2", "R=3", "H=4"], "steps": 7, "complete": false, "stopped": "non-finite state", "x": null, "y": null, "z": -4, "dV": "dV", "integrator": "rk4"})"
             "\n");
 }
 

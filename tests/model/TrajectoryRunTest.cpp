@@ -118,29 +118,6 @@ TEST(TrajectoryRun, EveryConfigurationBehavesPhysically) {
   }
 }
 
-TEST(TrajectoryRun, EveryRunEnds) {
-  constexpr std::int64_t all = TrajectoryRun::maxSteps;
-  const struct {
-    const char* name; FieldConfig config; float periods; double S; int x0; std::int64_t limit, steps;
-    const char* text;  // the accuracy caption afterwards, if it matters
-  } cases[] = {
-      {"infinite periods end at the limit", 1, INFINITY, 3.3, 10, 50, 50, nullptr},
-      {"huge periods end at the limit", 1, 3e38f, 3.3, 10, 50, 50, nullptr},
-      {"a field beyond the float range stops the run", 2, 25, 0.01, -50, all, 0, nonFiniteAccuracyText},
-  };
-  for (const auto& c : cases) {
-    SimulationState s = stateFor(c.config);
-    s.params.periods = c.periods, s.params.S = c.S, s.params.x0 = coordinateFromPosition(c.x0);
-    s.computeQuantities();
-    TrajectoryRun run(s);
-    run.limitSteps(c.limit);
-    runToEnd(s, run);
-    EXPECT_EQ(run.stepsDone(), c.steps) << c.name;
-    EXPECT_TRUE(c.text == nullptr || run.accuracyText() == c.text) << c.name;
-    EXPECT_TRUE(c.steps > 0 || s.x == s.params.x0) << c.name << ": the position keeps its last finite value";
-  }
-}
-
 TEST(TrajectoryRun, StartOnTheAxisIsRefusedInTheCylindricalFrame) {
   // From the axis a Cartesian run makes its step, then meets a cylindrical configuration.
   for (FieldConfig config = 1; config <= 7; ++config) {

@@ -7,11 +7,14 @@
 #include "ui/PictureBox.h"
 
 #include "model/TrajectoryRun.h"  // the texts of a run that cannot go on
+#include "panel/CpuState.h"
 #include "panel/Run.h"
+#include "tests/probe/MathProbe.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -233,6 +236,28 @@ TEST_F(WindowTest, ARunCutAtItsStepLimitSaysSoAfterItsEnd) {
     EXPECT_EQ(w.title, QStringLiteral("Расчет прерван"));
     EXPECT_EQ(QString(w.text).remove(QRegularExpression("\\D")), QString::number(limit)) << w.text.toStdString();  // its only number
   }
+}
+
+// The toolkit may leave the upper halves of the vector registers in use at any turn of
+// the event loop; a paced run of the trap still calls the maths library with them clean at
+// every step. (The diagnostics window's own drawing in the pauses is not the run's: the
+// diagnostics' sampling is checked on the driver.)
+TEST_F(RunTest, APacedRunsMathematicsRunWithTheUpperRegisterStateClean) {
+  if (!upperRegisterStateReadable()) GTEST_SKIP() << "this CPU does not report the upper register state (XGETBV 1)";
+  showWindow();
+  select(control<QListWidget>("List1")->item(3)->text().toUtf8().constData());
+  typeInto("Text2", QStringLiteral("0.1"));
+  setSlowdown(1);
+  QTimer dirtying;
+  QObject::connect(&dirtying, &QTimer::timeout, [] { probe::dirtyUpperState(); });
+  QObject::connect(&window(), &Form1::runStepped, [] { probe::dirtyUpperState(); });
+  dirtying.start(1);
+  probe::resetMathCalls();
+  start();
+  const probe::MathCalls calls = probe::mathCalls();
+  EXPECT_EQ(window().lastRunSteps(), 31);
+  EXPECT_GE(calls.all, 31 * 8);  // four field evaluations a step, each with two calls
+  EXPECT_EQ(calls.dirty, 0) << calls.dirty << " of " << calls.all;
 }
 
 }  // namespace
