@@ -5,6 +5,7 @@
 #include "model/BorisRun.h"
 #include "model/TheoryMeter.h"
 #include "model/TrajectoryRun.h"
+#include "panel/PanelControls.h"
 #include "views/Views.h"
 
 #include <QFontMetricsF>
@@ -77,7 +78,8 @@ QImage renderSpeedError(const FigureRequest& request, const FigureStyle& style) 
     const std::vector<double>& dV;
     QColor colour;
     const char* name;
-  } runs[] = {{curves.rk4, QColor(200, 0, 0), "метод Рунге–Кутты"}, {curves.boris, QColor(0, 0, 200), "метод Бориса"}};
+  } runs[] = {{curves.rk4, QColor(200, 0, 0), methodCaption(Integrator::Rk4)},
+              {curves.boris, QColor(0, 0, 200), methodCaption(Integrator::Boris)}};
   for (const auto& run : runs) {
     QCPGraph* graph = plot.addGraph();
     graph->setData(t.mid(0, static_cast<qsizetype>(run.dV.size())), toVector(run.dV), true);
@@ -174,13 +176,6 @@ SpeedErrorCurves speedErrorCurves(const FigureRequest& request) {
   recordSpeedError<TrajectoryRun>(state, &curves.t, &curves.rk4);
   recordSpeedError<BorisRun>(state, nullptr, &curves.boris);
   return curves;
-}
-
-std::int64_t figureRunSteps(const FigureRequest& request) {
-  if (request.kind == FigureRequest::Kind::SpeedError) return std::int64_t(speedErrorCurves(request).t.size());
-  if (request.kind == FigureRequest::Kind::Field) return 0;
-  SimulationState state = figureState(request);
-  return runTrajectory(state, nullptr).steps;
 }
 
 QImage renderFigure(const FigureRequest& request, const FigureStyle& style) {

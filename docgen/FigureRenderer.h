@@ -4,7 +4,6 @@
 
 #include <QImage>
 
-#include <cstdint>
 #include <vector>
 
 namespace larmor {
@@ -34,8 +33,5 @@ struct SpeedErrorCurves {
   std::vector<double> t, rk4, boris;  // [s], [%], [%]; the two runs have the same steps
 };
 SpeedErrorCurves speedErrorCurves(const FigureRequest& request);
-
-// Steps a run or theory figure makes (0 for a field figure): a document states these numbers.
-std::int64_t figureRunSteps(const FigureRequest& request);
 
 }  // namespace larmor

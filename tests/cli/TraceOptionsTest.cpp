@@ -12,26 +12,26 @@ TraceParse parse(const std::vector<const char*>& args) {
 }
 
 TEST(TraceOptions, ValuesBecomeControlPositionsInTheOrderGiven) {
-  using C = TraceControl;
-  const struct { std::vector<const char*> args; C control; int position; } rows[] = {
-      {{"--charge", "-3"}, C::Charge, -3},   {{"--charge=-5"}, C::Charge, -5},     {{"-beta", "-180"}, C::Beta, -180},
-      {{"--alpha", "+90"}, C::Alpha, 90},     {{"--region", "1e1"}, C::Region, 10}, {{"--z0", "10.0"}, C::Z0, 100},
-      {{"--field", "5e-4"}, C::Field, 10000}, {{"--field", "0.0015"}, C::Field, 30000},
-      {{"--field", "5e-08"}, C::Field, 1},    {{"--x0", "0.3"}, C::X0, 3},          {{"--y0", "-5"}, C::Y0, -50},
-      {{"--z0", "-3.3"}, C::Z0, -33},         {{"--periods", " 2.5"}, C::Periods, 0}, {{"--d", "1"}, C::D, 0},
+  using A = PanelAction;
+  const struct { std::vector<const char*> args; PanelAction action; } rows[] = {
+      {{"--charge", "-3"}, A::moveBar(Bar::VScroll1, -3)},     {{"--charge=-5"}, A::moveBar(Bar::VScroll1, -5)},
+      {{"-beta", "-180"}, A::moveBar(Bar::VScroll10, -180)},   {{"--alpha", "+90"}, A::moveBar(Bar::VScroll6, 90)},
+      {{"--region", "1e1"}, A::moveBar(Bar::VScroll3, 10)},    {{"--z0", "10.0"}, A::moveBar(Bar::VScroll9, 100)},
+      {{"--field", "5e-4"}, A::moveBar(Bar::VScroll5, 10000)}, {{"--field", "5e-08"}, A::moveBar(Bar::VScroll5, 1)},
+      {{"--x0", "0.3"}, A::moveBar(Bar::VScroll7, 3)},         {{"--z0", "-3.3"}, A::moveBar(Bar::VScroll9, -33)},
+      {{"--periods", " 2.5"}, A::typeText(TextBox::Text2, " 2.5")}, {{"--d", "1"}, A::typeText(TextBox::Text3, "1")},
   };
   for (const auto& row : rows) {
     const TraceParse p = parse(row.args);
     ASSERT_TRUE(p.ok() && p.options.actions.size() == 1u) << row.args[0] << ": " << p.error;
-    EXPECT_EQ(std::pair(p.options.actions[0].control, p.options.actions[0].position), std::pair(row.control, row.position))
-        << row.args[0];
+    EXPECT_TRUE(p.options.actions[0] == row.action) << row.args[0];
   }
   const TraceParse p = parse({"--speed", "100", "--config", "7", "--S", "1,5", "--speed=200", "--config", "4"});
   ASSERT_TRUE(p.ok() && p.options.actions.size() == 3u) << p.error;
   EXPECT_EQ(p.options.configurations, (std::vector<int>{7, 4}));
-  EXPECT_EQ(p.options.actions[0].position, 100);
+  EXPECT_EQ(p.options.actions[0].value, 100);
   EXPECT_EQ(p.options.actions[1].text, "1,5");  // as typed: the box's rule reads it later
-  EXPECT_EQ(p.options.actions[2].position, 200);
+  EXPECT_EQ(p.options.actions[2].value, 200);
   // A value may start with a minus sign; an option's name is taken as a value only after "=".
   const std::pair<std::vector<const char*>, const char*> texts[] = {
       {{"--periods", "-5"}, "-5"}, {{"--S", "-summary5"}, "-summary5"}, {{"--periods=--summary"}, "--summary"}};

@@ -1,6 +1,7 @@
 // Scenario files: what the panel holds survives a save and an open bit for bit, whatever
 // the panel showed before; every kind of bad file is refused with the first problem named.
-#include "panel/Scenario.h"
+#include "panel/ScenarioActions.h"
+#include "panel/ScenarioJson.h"
 
 #include "model/SimParams.h"
 

@@ -4,7 +4,7 @@
 #include "../cli/TraceProcess.h"
 
 #include "canvas/ViewsPicture.h"
-#include "panel/Scenario.h"
+#include "panel/ScenarioJson.h"
 #include "panel/TrajectoryCsv.h"
 
 #include <QAction>
