@@ -163,19 +163,6 @@ TEST(Scenario, FileOfTheStartUpState) {
             "  \"integrator\": \"rk4\",\n  \"picture\": \"structure\"\n}\n");
 }
 
-// A file in hand-written form: values that lie within a millionth of a step of a position
-// take that position, as the companion's options do.
-TEST(Scenario, ValuesTakeTheNearestPositionOfTheirGrid) {
-  std::string json = scenarioJson(scenarioOf(startedPanel()));
-  for (const auto& [from, to] : {std::pair{"\"field\": 0.0005", "\"field\": 5e-4"}, {"\"x0\": 1.0", "\"x0\": 0.30000001"},
-                                 {"\"z0\": -4.0", "\"z0\": -10"}, {"\"speed\": 22000", "\"speed\": 2.2e4"}})
-    json.replace(json.find(from), std::string(from).size(), to);
-  const ScenarioRead read = readScenario(json);
-  ASSERT_TRUE(read.ok()) << problemText(*read.problem, Language::English);
-  const auto& p = read.scenario.positions;
-  EXPECT_EQ(std::vector<int>({p[4], p[6], p[8], p[3]}), std::vector<int>({10000, 3, -100, 22000}));
-}
-
 // Every bar and the list at both ends is taken at its position; one step beyond is refused,
 // naming the key and the value as written.
 TEST(Scenario, EveryRangeEndIsTakenAndOneStepBeyondIsRefused) {
