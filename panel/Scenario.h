@@ -41,7 +41,10 @@ struct Scenario {
       int* const held[] = {&charge, &mass, &field, &speed, &alpha};
       return *held[k];
     }
-    int operator[](std::size_t k) const { return const_cast<KeptFrom&>(*this)[k]; }
+    int operator[](std::size_t k) const {
+      const int held[] = {charge, mass, field, speed, alpha};
+      return held[k];
+    }
     bool operator==(const KeptFrom& o) const {
       return charge == o.charge && mass == o.mass && field == o.field && speed == o.speed && alpha == o.alpha;
     }
