@@ -2,67 +2,66 @@
 
 #include "model/Constants.h"
 #include "model/TrajectoryRun.h"
-#include "panel/Scenario.h"
+#include "panel/ControlTable.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QStringList>
 
-#include <array>
-#include <charconv>
-#include <cmath>
 #include <optional>
+#include <vector>
 
 namespace larmor {
 
 namespace {
 
 enum class Kind {
-  Scenario, Configuration, Whole, Field, Tenths, Text, Separator, Png, Width, StepLimit, Integrator, Diagnostics,
-  Summary, Theory, Help
+  Scenario, Control, Separator, Png, Width, StepLimit, Integrator, Diagnostics, Summary, Theory, Help
 };
+
+constexpr int minWidth = 16, maxWidth = 2048;  // [px] the side of the picture's X0Y view
 
 struct OptionRule {
-  const char* name;
+  std::string name;
   Kind kind;
-  TraceControl control;
-  double min, max;      // Whole and Tenths: the range of the value
-  const char* accepts;  // what the option accepts, for the error line and the usage
+  const ControlDescription* control = nullptr;  // Kind::Control
+  std::string accepts;  // what the option accepts, for the error line and the usage
 };
 
-constexpr std::array<OptionRule, 24> rules{{
-    {"scenario", Kind::Scenario, TraceControl::Charge, 0, 0, "a scenario file (.larmor)"},
-    {"config", Kind::Configuration, TraceControl::Charge, 1, 7, "a whole number from 1 to 7 (the field structure)"},
-    {"charge", Kind::Whole, TraceControl::Charge, -5, 5, "a whole number from -5 to 5 (elementary charges)"},
-    {"mass", Kind::Whole, TraceControl::Mass, 0, 10,
-     "a whole number from 0 to 10 (0 is the electron mass, otherwise atomic mass units)"},
-    {"speed", Kind::Whole, TraceControl::Speed, 1, 30000, "a whole number from 1 to 30000 (m/s)"},
-    {"alpha", Kind::Whole, TraceControl::Alpha, 0, 180, "a whole number from 0 to 180 (degrees from OZ)"},
-    {"beta", Kind::Whole, TraceControl::Beta, -180, 180, "a whole number from -180 to 180 (degrees from OX)"},
-    {"field", Kind::Field, TraceControl::Field, 0, 30000, "a multiple of 5e-08 from 0 to 1.5e-03 (tesla)"},
-    {"region", Kind::Whole, TraceControl::Region, 1, 10, "a whole number from 1 to 10 (metres)"},
-    {"x0", Kind::Tenths, TraceControl::X0, -50, 50, "a number from -5 to 5 in steps of 0.1 (metres)"},
-    {"y0", Kind::Tenths, TraceControl::Y0, -50, 50, "a number from -5 to 5 in steps of 0.1 (metres)"},
-    {"z0", Kind::Tenths, TraceControl::Z0, -100, 100, "a number from -10 to 10 in steps of 0.1 (metres)"},
-    {"S", Kind::Text, TraceControl::S, 0, 0, "any text, read as typed into the S box"},
-    {"d", Kind::Text, TraceControl::D, 0, 0, "any text, read as typed into the d box"},
-    {"periods", Kind::Text, TraceControl::Periods, 0, 0, "any text, read as typed into the run-length box"},
-    {"sep", Kind::Separator, TraceControl::Charge, 0, 0, "one printable ASCII character other than a digit or a blank"},
-    {"png", Kind::Png, TraceControl::Charge, 0, 0, "a file name for the picture"},
-    {"width", Kind::Width, TraceControl::Charge, 16, 2048, "a whole number from 16 to 2048 (pixels), with --png"},
-    {"max-steps", Kind::StepLimit, TraceControl::Charge, 1, TrajectoryRun::maxSteps,
-     "a whole number from 1 to the run's own step limit"},
-    {"integrator", Kind::Integrator, TraceControl::Charge, 0, 0, "rk4 or boris"},
-    {"diagnostics", Kind::Diagnostics, TraceControl::Charge, 0, 0, "no value"},
-    {"summary", Kind::Summary, TraceControl::Charge, 0, 0, "no value"},
-    {"theory", Kind::Theory, TraceControl::Charge, 0, 0, "no value, with --summary"},
-    {"help", Kind::Help, TraceControl::Charge, 0, 0, "no value"},
-}};
+std::string integratorChoices() {
+  std::string choices;
+  for (const IntegratorName& name : integratorNames) choices += (choices.empty() ? "" : " or ") + std::string(name.key);
+  return choices;
+}
+
+// The options in the order of the usage: the scenario, every control of the control table
+// but the slow-down (nothing is paced here), then the companion's own.
+const std::vector<OptionRule>& rules() {
+  static const std::vector<OptionRule> all = [] {
+    std::vector<OptionRule> r{{"scenario", Kind::Scenario, nullptr, "a scenario file (.larmor)"}};
+    for (const ControlDescription& control : controlTable)
+      if (!(control.kind == ControlDescription::Kind::Bar && control.index == static_cast<int>(Bar::HScroll1)))
+        r.push_back({control.key, Kind::Control, &control, acceptsText(control, Language::English)});
+    r.push_back({"sep", Kind::Separator, nullptr, "one printable ASCII character other than a digit or a blank"});
+    r.push_back({"png", Kind::Png, nullptr, "a file name for the picture"});
+    r.push_back({"width", Kind::Width, nullptr,
+                 "a whole number from " + std::to_string(minWidth) + " to " + std::to_string(maxWidth) +
+                     " (pixels), with --png"});
+    r.push_back({"max-steps", Kind::StepLimit, nullptr, "a whole number from 1 to the run's own step limit"});
+    r.push_back({"integrator", Kind::Integrator, nullptr, integratorChoices()});
+    r.push_back({"diagnostics", Kind::Diagnostics, nullptr, "no value"});
+    r.push_back({"summary", Kind::Summary, nullptr, "no value"});
+    r.push_back({"theory", Kind::Theory, nullptr, "no value, with --summary"});
+    r.push_back({"help", Kind::Help, nullptr, "no value"});
+    return r;
+  }();
+  return all;
+}
 
 const OptionRule* findRule(const QString& name) {
-  for (const OptionRule& rule : rules)
-    if (name == QLatin1String(rule.name)) return &rule;
-  if (name == QLatin1String("h")) return &rules.back();
+  for (const OptionRule& rule : rules())
+    if (name == QString::fromStdString(rule.name)) return &rule;
+  if (name == QLatin1String("h")) return &rules().back();
   return nullptr;
 }
 
@@ -71,22 +70,11 @@ bool takesValue(const OptionRule& rule) {
          rule.kind != Kind::Theory;
 }
 
-// A decimal number, the whole text, finite; a leading "+" is allowed as a user would type it.
-std::optional<double> number(const std::string& text) {
-  std::string_view digits = text;
-  if (!digits.empty() && digits.front() == '+' && digits.size() > 1 && digits[1] != '-') digits.remove_prefix(1);
-  double value = 0;
-  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  if (error != std::errc() || end != digits.data() + digits.size() || !std::isfinite(value)) return std::nullopt;
-  return value;
-}
-
-// The grid position of value / unit when it lies on the grid within [min, max], by the
-// rule a scenario file's values follow too.
-std::optional<int> gridPosition(const std::string& text, double unit, double min, double max) {
-  const std::optional<double> value = number(text);
+// A whole number within [lowest, highest].
+std::optional<std::int64_t> wholeNumber(const std::string& text, std::int64_t lowest, std::int64_t highest) {
+  const std::optional<double> value = decimalNumber(text);
   int position = 0;
-  if (!value || fitToGrid(*value, unit, static_cast<int>(min), static_cast<int>(max), position) != GridFit::Fits)
+  if (!value || fitToGrid(*value, 1.0, static_cast<int>(lowest), static_cast<int>(highest), position) != GridFit::Fits)
     return std::nullopt;
   return position;
 }
@@ -114,19 +102,38 @@ std::string oneLine(const std::string& text) {
 }
 
 std::string optionError(const OptionRule& rule, const std::string& value) {
-  return "larmor-trace: --" + std::string(rule.name) + " '" + value + "' is not accepted; it accepts " +
-         rule.accepts;
+  return "larmor-trace: --" + rule.name + " '" + value + "' is not accepted; it accepts " + rule.accepts;
 }
 
 void setUp(QCommandLineParser& parser) {
   // "-charge 3" means "--charge 3"; "-3" is no option of its own, so "--charge -3" works.
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-  for (const OptionRule& rule : rules) {
-    QStringList names{QString::fromLatin1(rule.name)};
+  for (const OptionRule& rule : rules()) {
+    QStringList names{QString::fromStdString(rule.name)};
     if (rule.kind == Kind::Help) names.prepend(QStringLiteral("h"));
-    parser.addOption(QCommandLineOption(names, QString::fromUtf8(rule.accepts),
+    parser.addOption(QCommandLineOption(names, QString::fromStdString(rule.accepts),
                                         takesValue(rule) ? QStringLiteral("value") : QString()));
   }
+}
+
+// A control's value by the control table: a text as typed, else a number on the
+// control's grid within its range.
+std::string takeControl(const OptionRule& rule, const std::string& value, TraceOptions& options) {
+  const ControlDescription& control = *rule.control;
+  if (control.kind == ControlDescription::Kind::TextBox) {
+    options.actions.push_back(settingAction(control, value));
+    return {};
+  }
+  const std::optional<double> number = decimalNumber(value);
+  int position = 0;
+  if (!number || fitToGrid(control, *number, position) != GridFit::Fits) return optionError(rule, value);
+  if (control.kind == ControlDescription::Kind::List) {
+    options.configurations.push_back(position);
+    options.configurationGiven = true;
+  } else {
+    options.actions.push_back(settingAction(control, position));
+  }
+  return {};
 }
 
 // Applies one option with its value to the options; returns the error line or "".
@@ -137,33 +144,8 @@ std::string take(const OptionRule& rule, const std::string& value, TraceOptions&
       if (value.empty()) return optionError(rule, value);
       options.scenarioPath = value;
       return {};
-    case Kind::Configuration:
-    case Kind::Whole: {
-      const std::optional<int> p = gridPosition(value, 1.0, rule.min, rule.max);
-      if (!p) return optionError(rule, value);
-      if (rule.kind == Kind::Configuration) {
-        options.configurations.push_back(*p);
-        options.configurationGiven = true;
-      } else {
-        options.actions.push_back({rule.control, *p, {}});
-      }
-      return {};
-    }
-    case Kind::Field: {
-      const std::optional<int> p = gridPosition(value, BoStep, rule.min, rule.max);
-      if (!p) return optionError(rule, value);
-      options.actions.push_back({rule.control, *p, {}});
-      return {};
-    }
-    case Kind::Tenths: {
-      const std::optional<int> p = gridPosition(value, 0.1, rule.min, rule.max);
-      if (!p) return optionError(rule, value);
-      options.actions.push_back({rule.control, *p, {}});
-      return {};
-    }
-    case Kind::Text:
-      options.actions.push_back({rule.control, 0, value});
-      return {};
+    case Kind::Control:
+      return takeControl(rule, value, options);
     case Kind::Separator: {
       const bool fits = value.size() == 1 && value[0] > ' ' && value[0] < 0x7F && (value[0] < '0' || value[0] > '9');
       if (!fits) return optionError(rule, value);
@@ -175,22 +157,23 @@ std::string take(const OptionRule& rule, const std::string& value, TraceOptions&
       options.pngPath = value;
       return {};
     case Kind::Width: {
-      const std::optional<int> p = gridPosition(value, 1.0, rule.min, rule.max);
-      if (!p) return optionError(rule, value);
-      options.width = *p;
+      const std::optional<std::int64_t> width = wholeNumber(value, minWidth, maxWidth);
+      if (!width) return optionError(rule, value);
+      options.width = static_cast<int>(*width);
       return {};
     }
     case Kind::StepLimit: {
-      const std::optional<int> p = gridPosition(value, 1.0, rule.min, rule.max);
-      if (!p) return optionError(rule, value);
-      options.maxSteps = *p;
+      const std::optional<std::int64_t> limit = wholeNumber(value, 1, TrajectoryRun::maxSteps);
+      if (!limit) return optionError(rule, value);
+      options.maxSteps = *limit;
       return {};
     }
-    case Kind::Integrator:
-      if (value == "rk4") options.integrator = Integrator::Rk4;
-      else if (value == "boris") options.integrator = Integrator::Boris;
-      else return optionError(rule, value);
+    case Kind::Integrator: {
+      const std::optional<Integrator> integrator = integratorFromKey(value);
+      if (!integrator) return optionError(rule, value);
+      options.integrator = integrator;
       return {};
+    }
     case Kind::Diagnostics:
       options.diagnostics = true;
       return {};
@@ -244,18 +227,18 @@ TraceParse parseTraceOptions(const QStringList& arguments) {
         const QString& next = arguments[i + 1];
         const QString nextName = next.mid(next.startsWith(QLatin1String("--")) ? 2 : 1).section(QLatin1Char('='), 0, 0);
         if (next.size() > 1 && next.startsWith(QLatin1Char('-')) && findRule(nextName)) {
-          result.error = "larmor-trace: --" + std::string(rule->name) + " needs a value but is followed by the option " +
+          result.error = "larmor-trace: --" + rule->name + " needs a value but is followed by the option " +
                          next.section(QLatin1Char('='), 0, 0).toStdString() + "; give such a value as --" +
                          rule->name + "=VALUE";
           break;
         }
         value = arguments[++i].toStdString();
       } else {
-        result.error = "larmor-trace: --" + std::string(rule->name) + " needs a value: " + rule->accepts;
+        result.error = "larmor-trace: --" + rule->name + " needs a value: " + rule->accepts;
         break;
       }
     } else if (equals >= 0) {
-      result.error = "larmor-trace: --" + std::string(rule->name) + " takes no value";
+      result.error = "larmor-trace: --" + rule->name + " takes no value";
       break;
     }
     widthGiven = widthGiven || rule->kind == Kind::Width;
@@ -287,8 +270,8 @@ std::string traceUsage() {
       "(step,t,x,y,z,vx,vy,vz,dV) to standard output.\n"
       "A scenario, if given, sets every control first; then the field structure is chosen, and\n"
       "every other option acts, in the order given, as its control in the window would.\n\nOptions:\n";
-  for (const OptionRule& rule : rules) {
-    std::string left = "  --" + std::string(rule.name) + (takesValue(rule) ? " VALUE" : "");
+  for (const OptionRule& rule : rules()) {
+    std::string left = "  --" + rule.name + (takesValue(rule) ? " VALUE" : "");
     if (rule.kind == Kind::Help) left = "  -h, --help";
     left.resize(std::max<std::size_t>(left.size() + 1, 20), ' ');
     std::string description = rule.accepts;
@@ -297,10 +280,11 @@ std::string traceUsage() {
     if (rule.kind == Kind::Png) description = "also draw both views after the run into this PNG file";
     if (rule.kind == Kind::Separator)
       description = "the decimal separator of the summary's captions and dV text, as the window takes it from "
-                    "the regional settings (default " + std::string(1, TraceOptions().separator) +
-                    "): one printable ASCII character other than a digit or a blank; the CSV always writes .";
+                    "the regional settings (default " + std::string(1, TraceOptions().separator) + "): " + rule.accepts +
+                    "; the CSV always writes .";
     if (rule.kind == Kind::Width)
-      description = "with --png: the side of the square X0Y view, 16 to 2048 pixels (default " +
+      description = "with --png: the side of the square X0Y view, " + std::to_string(minWidth) + " to " +
+                    std::to_string(maxWidth) + " pixels (default " +
                     std::to_string(TraceOptions().width) + "); the X0Z view beside it is twice as wide";
     if (rule.kind == Kind::Scenario)
       description = "set every control from this scenario file (.larmor) first, as the window opens it; "

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "panel/PanelControls.h"
+#include "panel/PanelAction.h"
 
 #include <cstdint>
 #include <optional>
@@ -11,34 +11,12 @@
 
 namespace larmor {
 
-// The controls an option stands for, applied as that control would apply its value.
-enum class TraceControl {
-  Charge,   // VScroll1 position
-  Mass,     // VScroll2 position
-  Speed,    // VScroll4 position
-  Alpha,    // VScroll6 position
-  Beta,     // VScroll10 position
-  Field,    // VScroll5 position (the induction over BoStep)
-  Region,   // VScroll3 position
-  X0,       // VScroll7 position (tenths of a metre)
-  Y0,       // VScroll8 position
-  Z0,       // VScroll9 position
-  S,        // Text1 text, as typed
-  D,        // Text3 text
-  Periods,  // Text2 text
-};
-
-struct TraceAction {
-  TraceControl control;
-  int position = 0;  // scroll-bar controls
-  std::string text;  // text-box controls
-};
-
 struct TraceOptions {
   std::string scenarioPath;         // a scenario file applied before every other option
   std::vector<int> configurations;  // list selections, in the order given (default: 1)
   bool configurationGiven = false;  // false: the default above, which a scenario overrides
-  std::vector<TraceAction> actions; // every other control, in the order given
+  // Every other control, in the order given: its key and value are the control table's.
+  std::vector<PanelAction> actions;
   bool summary = false;
   bool help = false;
   char separator = '.';   // decimal separator of the result captions and the accuracy text

@@ -47,7 +47,7 @@ std::string summaryJson(const ResultCaptions& captions, std::int64_t steps, RunS
   if (stop != RunStop::EndTime) json += "\"stopped\": " + jsonString(stopName(stop)) + ", ";
   json += "\"x\": " + jsonNumber(x) + ", \"y\": " + jsonNumber(y) + ", \"z\": " + jsonNumber(z) + ", ";
   json += "\"dV\": " + jsonString(accuracyText) + ", ";
-  json += std::string("\"integrator\": ") + (integrator == Integrator::Boris ? "\"boris\"" : "\"rk4\"");
+  json += "\"integrator\": " + jsonString(integratorKey(integrator));
   if (!theory.empty()) json += ", \"theory\": " + std::string(theory);
   return json + "}\n";
 }

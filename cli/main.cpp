@@ -5,7 +5,7 @@
 #include "cli/TraceOptions.h"
 #include "cli/TraceRun.h"
 #include "cli/TraceWriters.h"
-#include "panel/Scenario.h"
+#include "panel/ScenarioFile.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -17,7 +17,6 @@
 #include <cstdio>
 #include <memory>
 #include <optional>
-#include <string_view>
 
 namespace {
 
@@ -46,22 +45,17 @@ int main(int argc, char** argv) {
   // The scenario is read whole and checked before anything is run or written.
   std::optional<larmor::Scenario> scenario;
   if (!options.scenarioPath.empty()) {
-    QFile file(QString::fromLocal8Bit(options.scenarioPath.c_str()));
-    if (!file.open(QIODevice::ReadOnly)) {
-      const std::string line = "larmor-trace: cannot read the scenario '" + options.scenarioPath +
-                               "': " + file.errorString().toStdString();
+    const larmor::ScenarioFileRead file = larmor::readScenarioFile(options.scenarioPath);
+    if (!file.ok()) {
+      const std::string line =
+          file.unreadable.empty()
+              ? "larmor-trace: the scenario '" + options.scenarioPath +
+                    "' is refused: " + larmor::problemText(*file.read.problem, larmor::Language::English)
+              : "larmor-trace: cannot read the scenario '" + options.scenarioPath + "': " + file.unreadable;
       std::fprintf(stderr, "%s\n", larmor::oneLineText(line).c_str());
       return 2;
     }
-    const QByteArray bytes = file.read(static_cast<qint64>(larmor::scenarioMaxBytes) + 1);
-    const larmor::ScenarioRead read = larmor::readScenario(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    if (!read.ok()) {
-      const std::string line = "larmor-trace: the scenario '" + options.scenarioPath +
-                               "' is refused: " + larmor::problemText(*read.problem, larmor::Language::English);
-      std::fprintf(stderr, "%s\n", larmor::oneLineText(line).c_str());
-      return 2;
-    }
-    scenario = read.scenario;
+    scenario = file.read.scenario;
   }
 
   // Fonts for the picture need a GUI application; on the offscreen platform it needs no
@@ -94,16 +88,8 @@ int main(int argc, char** argv) {
     follower = std::make_unique<larmor::ViewsFollower>(panel, picture->views());
     panel.setObserver(follower.get());
   }
-  if (scenario) {
-    // As the window opens a file after its start-up; the options then change it.
-    larmor::startUpAsTheWindow(panel);
-    larmor::applyScenario(panel, *scenario);
-    if (options.configurationGiven)
-      for (const int config : options.configurations) larmor::selectConfiguration(panel, config);
-    for (const larmor::TraceAction& action : options.actions) larmor::applyTraceAction(panel, action);
-  } else {
-    larmor::applyTraceOptions(panel, options);
-  }
+  // A scenario is opened as the window opens a file after its start-up; the options then change it.
+  larmor::applyTraceOptions(panel, options, scenario ? &*scenario : nullptr);
   if (options.integrator) panel.chooseIntegrator(*options.integrator);
 
   auto csv = std::make_unique<larmor::CsvWriter>(stdout);

@@ -4,8 +4,9 @@
 #include "canvas/ViewsFollower.h"
 #include "docgen/TheoryFigure.h"
 #include "model/TheoryMeter.h"
-#include "panel/RunDriver.h"
 #include "panel/MeterSteps.h"
+#include "panel/PanelControls.h"
+#include "panel/RunDriver.h"
 #include "views/Views.h"
 
 #include <QFontMetricsF>
@@ -82,7 +83,8 @@ QImage renderSpeedError(const FigureRequest& request, const FigureStyle& style) 
     const std::vector<double>& dV;
     QColor colour;
     const char* name;
-  } runs[] = {{curves.rk4, QColor(200, 0, 0), "метод Рунге–Кутты"}, {curves.boris, QColor(0, 0, 200), "метод Бориса"}};
+  } runs[] = {{curves.rk4, QColor(200, 0, 0), methodCaption(Integrator::Rk4)},
+              {curves.boris, QColor(0, 0, 200), methodCaption(Integrator::Boris)}};
   for (const auto& run : runs) {
     QCPGraph* graph = plot.addGraph();
     graph->setData(t.mid(0, static_cast<qsizetype>(run.dV.size())), toVector(run.dV), true);

@@ -4,7 +4,6 @@
 
 #include <QImage>
 
-#include <cstdint>
 #include <vector>
 
 namespace larmor {

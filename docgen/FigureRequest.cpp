@@ -1,12 +1,12 @@
 #include "docgen/FigureRequest.h"
 
-#include "cli/PanelScript.h"
-#include "model/SimParams.h"
+#include "panel/ControlTable.h"
 
 #include <QUrl>
 #include <QUrlQuery>
 
-#include <cmath>
+#include <optional>
+#include <string>
 
 namespace larmor {
 
@@ -17,85 +17,36 @@ bool fail(QString* error, const QString& text) {
   return false;
 }
 
-bool readInt(const QString& value, int low, int high, int* out) {
-  bool ok = false;
-  const int v = value.toInt(&ok);
-  if (!ok || v < low || v > high) return false;
-  *out = v;
-  return true;
+// The control a figure setting names: a bar or a text box of the control table. The
+// structure is the address's own "config", and the slow-down paces nothing here.
+const ControlDescription* settingControl(const QString& key) {
+  const ControlDescription* control = findControl(key.toStdString());
+  if (!control || control->kind == ControlDescription::Kind::List ||
+      (control->kind == ControlDescription::Kind::Bar && control->index == static_cast<int>(Bar::HScroll1)))
+    return nullptr;
+  return control;
 }
-
-bool readDouble(const QString& value, double low, double high, double* out) {
-  bool ok = false;
-  const double v = value.toDouble(&ok);
-  if (!ok || !std::isfinite(v) || v < low || v > high) return false;
-  *out = v;
-  return true;
-}
-
-// How a setting's value reaches its control.
-enum class Reading {
-  Position,    // a whole number, the bar's position
-  Field,       // [T] the nearest position of the field bar's grid of BoStep
-  Coordinate,  // [m] the nearest position of a start-point bar, ties to even as the bars do
-  Text,        // a number, given to its box as written
-};
-
-struct Setting {
-  const char* key;
-  TraceControl control;
-  Reading reading;
-  double low, high;  // the values the control can give
-};
-
-constexpr Setting settings[] = {
-    {"charge", TraceControl::Charge, Reading::Position, -5, 5},
-    {"mass", TraceControl::Mass, Reading::Position, 0, 10},
-    {"speed", TraceControl::Speed, Reading::Position, 1, 30000},
-    {"alpha", TraceControl::Alpha, Reading::Position, 0, 180},
-    {"beta", TraceControl::Beta, Reading::Position, -180, 180},
-    {"field", TraceControl::Field, Reading::Field, 0, 30000 * BoStep},
-    {"region", TraceControl::Region, Reading::Position, 1, 10},
-    {"x0", TraceControl::X0, Reading::Coordinate, -5, 5},
-    {"y0", TraceControl::Y0, Reading::Coordinate, -5, 5},
-    {"z0", TraceControl::Z0, Reading::Coordinate, -10, 10},
-    {"S", TraceControl::S, Reading::Text, -1e6, 1e6},
-    {"d", TraceControl::D, Reading::Text, -1e6, 1e6},
-    // A figure is drawn at build time: keep its run short enough to stay quick (a
-    // speed-error figure's bound is checked with its kind).
-    {"periods", TraceControl::Periods, Reading::Text, 0, maxSpeedErrorPeriods},
-};
 
 // The control action of one setting; false (with the reason) when the key is unknown or
-// the value lies outside what the control can give.
-bool actionOf(const QString& key, const QString& value, TraceAction* action, QString* error) {
-  for (const Setting& setting : settings) {
-    if (key != QLatin1String(setting.key)) continue;
-    action->control = setting.control;
-    int n = 0;
-    double x = 0;
-    bool ok = false;
-    switch (setting.reading) {
-      case Reading::Position:
-        ok = readInt(value, static_cast<int>(setting.low), static_cast<int>(setting.high), &n);
-        action->position = n;
-        break;
-      case Reading::Field:
-        ok = readDouble(value, setting.low, setting.high, &x);
-        action->position = static_cast<int>(std::lround(x / BoStep));
-        break;
-      case Reading::Coordinate:
-        ok = readDouble(value, setting.low, setting.high, &x);
-        action->position = positionFromCoordinate(x);
-        break;
-      case Reading::Text:
-        ok = readDouble(value, setting.low, setting.high, &x);
-        action->text = value.toStdString();
-        break;
-    }
-    return ok || fail(error, QStringLiteral("bad value '%1' for '%2'").arg(value, key));
+// the value is not one the control can take. A bar takes a value of the control table's
+// grid within its range; a box takes a number, given to it as written, since a figure's
+// boxes hold numbers and a typing mistake should stop the build rather than read as 0.
+bool actionOf(const QString& key, const QString& value, PanelAction* action, QString* error) {
+  const ControlDescription* control = settingControl(key);
+  if (!control) return fail(error, QStringLiteral("unknown setting '%1'").arg(key));
+  const std::string text = value.toStdString();
+  const std::optional<double> number = decimalNumber(text);
+  if (control->kind == ControlDescription::Kind::TextBox) {
+    if (!number) return fail(error, QStringLiteral("bad value '%1' for '%2': it accepts a number").arg(value, key));
+    *action = settingAction(*control, text);
+    return true;
   }
-  return fail(error, QStringLiteral("unknown setting '%1'").arg(key));
+  int position = 0;
+  if (!number || fitToGrid(*control, *number, position) != GridFit::Fits)
+    return fail(error, QStringLiteral("bad value '%1' for '%2': it accepts %3")
+                           .arg(value, key, QString::fromStdString(acceptsText(*control, Language::English))));
+  *action = settingAction(*control, position);
+  return true;
 }
 
 // Acts out a figure on the window's controls: the start-up, the list selection (with the
@@ -103,10 +54,10 @@ bool actionOf(const QString& key, const QString& value, TraceAction* action, QSt
 ControlPanel actOut(const FigureRequest& request) {
   ControlPanel panel('.');
   startUpAsTheWindow(panel);
-  selectConfiguration(panel, request.config);
+  perform(panel, PanelAction::selectEntry(request.config - 1));
   for (const auto& [key, value] : request.settings) {
-    TraceAction action{};
-    if (actionOf(key, value, &action, nullptr)) applyTraceAction(panel, action);
+    PanelAction action;
+    if (actionOf(key, value, &action, nullptr)) perform(panel, action);
   }
   // The run-length box recomputes nothing: once more, as the start button does first.
   panel.RecomputeQuantities();
@@ -139,8 +90,9 @@ std::optional<FigureRequest> parseFigureUrl(const QString& text, QString* error)
   const auto items = QUrlQuery(url).queryItems(QUrl::FullyDecoded);
   for (const auto& [key, value] : items) {
     if (key == QLatin1String("config")) {
+      const std::optional<double> number = decimalNumber(value.toStdString());
       int n = 0;
-      if (configSeen || !readInt(value, 1, fieldConfigCount, &n)) {
+      if (configSeen || !number || fitToGrid(*findControl("config"), *number, n) != GridFit::Fits) {
         fail(error, QStringLiteral("bad configuration '%1' in '%2'").arg(value, text));
         return std::nullopt;
       }
@@ -151,17 +103,20 @@ std::optional<FigureRequest> parseFigureUrl(const QString& text, QString* error)
     }
   }
 
-  // Every setting is checked now, so a bad one is reported here.
+  // Every setting is checked now, so a bad one is reported here. A figure is drawn at
+  // build time: its run stays short (a speed-error figure draws no trail, so its may be longer).
+  const double maxPeriods = request.kind == FigureRequest::Kind::SpeedError ? maxSpeedErrorPeriods : maxFigurePeriods;
   for (const auto& [key, value] : request.settings) {
-    TraceAction action{};
+    PanelAction action;
     QString why;
     if (!actionOf(key, value, &action, &why)) {
       fail(error, why + QStringLiteral(" in '%1'").arg(text));
       return std::nullopt;
     }
-    if (key == QLatin1String("periods") && request.kind != FigureRequest::Kind::SpeedError &&
-        value.toDouble() > maxFigurePeriods) {
-      fail(error, QStringLiteral("bad value '%1' for 'periods' in '%2'").arg(value, text));
+    const double periods = decimalNumber(value.toStdString()).value_or(0);
+    if (key == QLatin1String("periods") && !(periods >= 0 && periods <= maxPeriods)) {
+      fail(error, QStringLiteral("bad value '%1' for 'periods': at most %2 periods in a figure of this kind in '%3'")
+                      .arg(value).arg(maxPeriods).arg(text));
       return std::nullopt;
     }
   }

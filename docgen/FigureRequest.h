@@ -21,8 +21,9 @@ namespace larmor {
 //   larmor:theory?config=2&periods=10  the run with what the guiding-centre theory
 //                                      predicts for its start drawn over it, and the
 //                                      prediction against the measurement below
-// After the configuration is selected (with the start point and S the window sets for
-// it), the other settings are applied in the order written, each as its control would.
+// The settings are the keys of the control table (charge, field, x0, S, periods, …) with
+// values it accepts. After the configuration is selected (with the start point and S the
+// window sets for it), they are applied in the order written, each as its control would.
 struct FigureRequest {
   enum class Kind { Field, Run, SpeedError, Theory };
   Kind kind = Kind::Field;

@@ -1,5 +1,6 @@
 #include "docgen/TheoryFigure.h"
 
+#include "model/Constants.h"
 #include "model/FieldVector.h"
 #include "model/SimulationState.h"
 
@@ -24,7 +25,7 @@ int pathSamples(double turns) { return std::clamp(static_cast<int>(64 * turns), 
 // The guiding centre going round OZ at a fixed distance: azimuth and z linear in time.
 std::vector<Vec3> aroundTheAxis(const Vec3& gc, double phiRate, double zRate, double duration) {
   const double rho = std::hypot(gc.x, gc.y), phi0 = std::atan2(gc.y, gc.x);
-  const int n = pathSamples(std::fabs(phiRate) * duration / (2 * M_PI));
+  const int n = pathSamples(std::fabs(phiRate) * duration / (2 * pi));
   std::vector<Vec3> path;
   for (int i = 0; i <= n; ++i) {
     const double t = duration * i / n, phi = phi0 + phiRate * t;
@@ -131,12 +132,12 @@ TheoryOverlay theoryOverlay(const SimulationState& start, const TheoryPrediction
     case 6:
       if (prediction.J && prediction.coneAngleDeg) {
         const Vec3 axis = unit(*prediction.J), x{1, 0, 0}, y{0, 1, 0}, z{0, 0, 1};
-        const double theta = *prediction.coneAngleDeg * M_PI / 180;
+        const double theta = *prediction.coneAngleDeg * pi / 180;
         // X0Y: y to the right, x up, seen along z; X0Z: z to the right, x up, seen along y.
         overlay.xyGeneratrices = silhouette(axis, theta, z, y, x);
         overlay.xzGeneratrices = silhouette(axis, theta, y, z, x);
         // The axis on the cone's side: −J for an angle beyond 90°.
-        const Vec3 inside = theta > M_PI / 2 ? -1.0 * axis : axis;
+        const Vec3 inside = theta > pi / 2 ? -1.0 * axis : axis;
         overlay.xyAxis = QPointF(inside.y, inside.x);
         overlay.xzAxis = QPointF(inside.z, inside.x);
       }

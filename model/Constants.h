@@ -7,6 +7,9 @@ namespace larmor {
 constexpr double piLiteral = 3.1415926535;
 constexpr double threePiLiteral = 9.4247779605;
 constexpr double twoPiLiteral = 6.283185307;  // ten significant digits, not 2·piLiteral
+// The double nearest π, for what is added beside those numbers (the theory's angles, the
+// documents' figures, the pictures and the tone): never in a number the run shows.
+constexpr double pi = 3.14159265358979323846;
 
 constexpr double elementaryCharge = 1.602176634e-19;  // [C] charge per step of the charge bar
 constexpr double atomicMassUnit = 1.66053906892e-27;  // [kg] mass per step of the mass bar

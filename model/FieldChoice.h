@@ -19,6 +19,11 @@ struct FieldChoice {
   const char* picture;       // looked up by bare name in the working directory
 };
 
+// The other two illustrations: the start-up's, and the start direction's, shown once an
+// angle of the start velocity is moved, until the next selection.
+inline constexpr const char* startUpPictureName = "mudr.gif";
+inline constexpr const char* velocityPictureName = "velocity.gif";
+
 // Indexed by configuration − 1.
 inline constexpr std::array<FieldChoice, fieldConfigCount> fieldChoices = {{
     {false, false, std::nullopt, 1, -4.0f, "1.gif"},

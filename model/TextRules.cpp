@@ -156,12 +156,7 @@ std::string formatNumber(double x, std::string_view pattern, char decimalSeparat
   return out;
 }
 
-std::string valueText(double x, std::string_view pattern) {
-  std::string text = formatNumber(x, pattern, '.');
-  for (char& c : text)
-    if (c == ',') c = '.';
-  return text;
-}
+std::string valueText(double x, std::string_view pattern) { return formatNumber(x, pattern, '.'); }
 
 std::string signedText(long long n) {
   return n < 0 ? std::to_string(n) : " " + std::to_string(n);

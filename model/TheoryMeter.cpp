@@ -1,6 +1,7 @@
 #include "model/TheoryMeter.h"
 
 #include "model/Constants.h"
+#include "model/MonopoleInvariant.h"
 #include "model/TheoryPrediction.h"
 
 #include <algorithm>
@@ -10,7 +11,7 @@ namespace larmor {
 
 namespace {
 
-constexpr double twoPi = 2 * 3.14159265358979323846;
+constexpr double twoPi = 2 * pi;
 
 Vec3 lerp(const Vec3& a, const Vec3& b, double f) { return a + f * (b + (-1.0) * a); }
 double lerp(double a, double b, double f) { return a + f * (b - a); }
@@ -54,8 +55,7 @@ void TheoryMeter::observe(double t, const Vec3& position, const Vec3& velocity, 
     m_firstZ = m_lastBoundaryZ = position.z;
     m_gcRhoFirst = m_gcRhoLast = std::hypot(m_firstGc.x, m_firstGc.y);
     m_xMin = m_xMax = position.x, m_yMin = m_yMax = position.y;
-    m_J0 = m_params.m * cross(position, velocity) +
-           (-m_params.q * m_params.Bo * m_params.S * m_params.S / norm(position)) * position;
+    m_J0 = monopoleJ(m_params, position, velocity);
     m_angleMin = m_angleMax = angleBetween(position, m_J0);
   } else {
     // Gyrophase: the turn of v⊥ about the local field since the last state.
@@ -84,8 +84,7 @@ void TheoryMeter::observe(double t, const Vec3& position, const Vec3& velocity, 
   if (m_config == 6) {
     const double angle = angleBetween(position, m_J0);
     if (m_samples > 0) {
-      const Vec3 J = m_params.m * cross(position, velocity) +
-                     (-m_params.q * m_params.Bo * m_params.S * m_params.S / norm(position)) * position;
+      const Vec3 J = monopoleJ(m_params, position, velocity);
       m_jSpread = std::max(m_jSpread, norm(J + (-1.0) * m_J0) / norm(m_J0));
       m_angleMin = std::min(m_angleMin, angle), m_angleMax = std::max(m_angleMax, angle);
     }

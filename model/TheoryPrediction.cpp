@@ -2,6 +2,7 @@
 
 #include "model/Constants.h"
 #include "model/Diagnostics.h"
+#include "model/MonopoleInvariant.h"
 #include "model/SimulationState.h"
 
 #include <algorithm>
@@ -141,7 +142,7 @@ TheoryPrediction predictTheory(const SimulationState& state) {
     }
     case 6: {
       const double g = p.Bo * p.S * p.S;  // the monopole's strength [T·m²]
-      const Vec3 J = m * cross(r0, v0) + (-q * g) * unit(r0);
+      const Vec3 J = monopoleJ(p, r0, v0);
       t.J = J;
       // J·r_hat = −q·g at every instant, so r keeps the angle acos(−q·g/|J|) to J.
       t.coneAngleDeg = std::atan2(std::sqrt(std::max(0.0, dot(J, J) - q * g * q * g)), -q * g) / degToRad;

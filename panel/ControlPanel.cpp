@@ -59,7 +59,7 @@ void ControlPanel::InitState() {
   setCaption(29, integerText(p.slowdown));
 
   m_state.fieldConfig = 1;
-  choosePicture("mudr.gif");
+  choosePicture(startUpPictureName);
 }
 
 void ControlPanel::moveBar(Bar bar, int position) {
@@ -225,7 +225,7 @@ void ControlPanel::VScroll6_Change() {
   m_state.params.alpha = static_cast<std::int16_t>(p);
   m_state.params.alphaRad = angleRadFromDegrees(p);
   captionAndRecompute(16, integerText(p));
-  choosePicture("velocity.gif");
+  choosePicture(velocityPictureName);
 }
 
 void ControlPanel::VScroll10_Change() {
@@ -234,7 +234,7 @@ void ControlPanel::VScroll10_Change() {
   m_state.params.beta = static_cast<std::int16_t>(p);
   m_state.params.betaRad = betaRadFromDegrees(p);
   captionAndRecompute(25, integerText(p));
-  choosePicture("velocity.gif");
+  choosePicture(velocityPictureName);
 }
 
 void ControlPanel::VScroll5_Change() {

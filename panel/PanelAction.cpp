@@ -12,4 +12,9 @@ void perform(ControlPanel& panel, const PanelAction& action) {
   }
 }
 
+void startUpAsTheWindow(ControlPanel& panel) {
+  panel.Form_Load();
+  panel.RecomputeQuantities();
+}
+
 }  // namespace larmor

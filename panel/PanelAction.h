@@ -35,4 +35,8 @@ struct PanelAction {
 // window's widgets would run them.
 void perform(ControlPanel& panel, const PanelAction& action);
 
+// What the window does before its user can act: start-up, then the recompute of the first
+// resize of the shown window. The companion and the documents' figures start from here.
+void startUpAsTheWindow(ControlPanel& panel);
+
 }  // namespace larmor

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
+#include <string_view>
 
 namespace larmor {
 
@@ -29,9 +31,26 @@ inline constexpr std::size_t textBoxCount = 3;
 // How the next run integrates: the classical Runge–Kutta run (the program's own) or the
 // Boris pusher, offered beside it because it keeps the speed.
 enum class Integrator { Rk4, Boris };
-// The method's name where a picture or a plot says which one drew it (UTF-8).
+struct IntegratorName {
+  Integrator integrator;
+  const char* key;      // in scenario files, the companion's option and its summary
+  const char* caption;  // where a picture or a plot says which method drew it (UTF-8)
+};
+inline constexpr IntegratorName integratorNames[] = {
+    {Integrator::Rk4, "rk4", "метод Рунге–Кутты"},
+    {Integrator::Boris, "boris", "метод Бориса"},
+};
+inline const char* integratorKey(Integrator integrator) {
+  return integratorNames[static_cast<std::size_t>(integrator)].key;
+}
 inline const char* methodCaption(Integrator integrator) {
-  return integrator == Integrator::Boris ? "метод Бориса" : "метод Рунге–Кутты";
+  return integratorNames[static_cast<std::size_t>(integrator)].caption;
+}
+// Nothing for a key no integrator has.
+inline std::optional<Integrator> integratorFromKey(std::string_view key) {
+  for (const IntegratorName& name : integratorNames)
+    if (key == name.key) return name.integrator;
+  return std::nullopt;
 }
 
 // What a bar allows. A vertical bar has its largest value at the top.

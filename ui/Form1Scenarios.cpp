@@ -2,7 +2,8 @@
 // and the lessons: scenarios opened and saved, the examples menu.
 #include "ui/Form1.h"
 
-#include "panel/Scenario.h"
+#include "panel/ScenarioActions.h"
+#include "panel/ScenarioFile.h"
 #include "ui/FileNaming.h"
 #include "ui/VerticalBar.h"
 
@@ -17,7 +18,6 @@
 #include <QScrollBar>
 #include <QStyle>
 
-#include <string_view>
 
 namespace larmor {
 
@@ -27,12 +27,7 @@ const char* const examplesFolder = "examples";  // in the runtime folder, beside
 
 QString qs(const std::string& text) { return QString::fromStdString(text); }
 
-// Reads at most what a scenario may be; the reader refuses anything longer.
-QByteArray readBounded(QFile& file) { return file.read(static_cast<qint64>(scenarioMaxBytes) + 1); }
-
-ScenarioRead readScenarioBytes(const QByteArray& bytes) {
-  return readScenario(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-}
+ScenarioFileRead readScenarioAt(const QString& path) { return readScenarioFile(QFile::encodeName(path).toStdString()); }
 
 }  // namespace
 
@@ -82,17 +77,12 @@ bool Form1::openScenario(const QString& path) {
                                     QStringLiteral("Расчет еще идет: сценарий можно открыть после его конца."));
     return false;
   }
-  QFile file(path);
-  QString problem;
-  ScenarioRead read;
-  if (!file.open(QIODevice::ReadOnly)) {
-    problem = QStringLiteral("файл не читается (%1)").arg(file.errorString());
-  } else {
-    const QByteArray bytes = readBounded(file);
-    if (file.error() != QFileDevice::NoError) problem = QStringLiteral("файл не читается (%1)").arg(file.errorString());
-    else if (!(read = readScenarioBytes(bytes)).ok()) problem = qs(problemText(*read.problem, Language::Russian));
-  }
-  if (!problem.isEmpty()) {
+  const ScenarioFileRead file = readScenarioAt(path);
+  const ScenarioRead& read = file.read;
+  if (!file.ok()) {
+    const QString problem = !file.unreadable.empty()
+                                ? QStringLiteral("файл не читается (%1)").arg(QString::fromLocal8Bit(file.unreadable.c_str()))
+                                : qs(problemText(*read.problem, Language::Russian));
     m_services.dialogs->warning(this, QStringLiteral("Сценарий не открыт"),
                                 QStringLiteral("Сценарий «%1» не открыт: %2.\n\nВ окне ничего не изменилось.")
                                     .arg(shownPath(path), problem));
@@ -147,11 +137,8 @@ void Form1::fillExamplesMenu() {
   for (const QString& name : names) {
     const QString path = folder.filePath(name);
     QString text = QFileInfo(name).completeBaseName();
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
-      const ScenarioRead read = readScenarioBytes(readBounded(file));
-      if (read.ok() && !read.scenario.title.empty()) text = qs(read.scenario.title);
-    }
+    const ScenarioFileRead file = readScenarioAt(path);
+    if (file.ok() && !file.read.scenario.title.empty()) text = qs(file.read.scenario.title);
     QAction* action = m_examplesMenu->addAction(icon, text.replace(QLatin1Char('&'), QStringLiteral("&&")));
     action->setObjectName(QStringLiteral("mnuExample_") + QFileInfo(name).completeBaseName());
     connect(action, &QAction::triggered, this, [this, path] { openScenario(path); });

@@ -1,5 +1,7 @@
 #include "ui/ToneSamples.h"
 
+#include "model/Constants.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -14,7 +16,7 @@ std::vector<std::int16_t> toneSamples(int frequencyHz, int durationMs, int sampl
       static_cast<std::size_t>(static_cast<long long>(toneFadeMs) * sampleRate / 1000),
       count / 2);
   constexpr double amplitude = 0.5 * 32767.0;  // half scale: audible, not harsh
-  const double twoPi = 2.0 * std::acos(-1.0);
+  const double twoPi = 2 * pi;
   const double phaseStep = twoPi * frequencyHz / sampleRate;  // [rad/sample]
 
   std::vector<std::int16_t> samples(count);

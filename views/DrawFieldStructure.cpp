@@ -1,5 +1,7 @@
 #include "views/Views.h"
 
+#include "model/Constants.h"
+
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -195,7 +197,7 @@ void Views::DrawFieldStructure(const SimulationState& state) {
         break;
       case 6: {
         if (k != 0) break;  // as for 5: one pass draws the whole figure
-        const float theta = f32((3.1415926535 / 2) / 6);
+        const float theta = f32((piLiteral / 2) / 6);
         for (int j = 1; j <= levelCount + 1; ++j) {
           const float angle = static_cast<float>(j) * theta;
           const double u = L * std::cos(angle);

@@ -1,6 +1,8 @@
 #include "assets/tool/PictureStyle.h"
 #include "assets/tool/Pictures.h"
 
+#include "model/Constants.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
@@ -63,7 +65,7 @@ QImage velocityPicture() {
   painter.drawText(at(o) + QPointF(-16, 2), QStringLiteral("O"));
 
   // The velocity at α = 40° from OZ, its transverse part at β = 55° from OX.
-  const double alpha = 40 * M_PI / 180, beta = 55 * M_PI / 180, speed = 1.05;
+  const double alpha = 40 * pi / 180, beta = 55 * pi / 180, speed = 1.05;
   const Vec3 v{speed * std::sin(alpha) * std::cos(beta), speed * std::sin(alpha) * std::sin(beta),
                speed * std::cos(alpha)};
   const Vec3 transverse{v.x, v.y, 0};

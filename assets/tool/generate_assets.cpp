@@ -2,6 +2,7 @@
 //   larmor_asset_tool OUTPUT_FOLDER BUILT_IN_PICTURE.svg
 #include "assets/tool/GifWriter.h"
 #include "assets/tool/Pictures.h"
+#include "model/FieldChoice.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -65,8 +66,8 @@ int main(int argc, char** argv) {
 
   bool ok = true;
   for (larmor::FieldConfig config = 1; config <= larmor::fieldConfigCount; ++config)
-    ok = save(larmor::fieldPicture(config), out.filePath(QString::number(config) + QStringLiteral(".gif"))) && ok;
-  ok = save(larmor::velocityPicture(), out.filePath(QStringLiteral("velocity.gif"))) && ok;
-  ok = save(larmor::svgPicture(QString::fromLocal8Bit(argv[2])), out.filePath(QStringLiteral("mudr.gif"))) && ok;
+    ok = save(larmor::fieldPicture(config), out.filePath(QString::fromLatin1(larmor::fieldChoice(config).picture))) && ok;
+  ok = save(larmor::velocityPicture(), out.filePath(QString::fromLatin1(larmor::velocityPictureName))) && ok;
+  ok = save(larmor::svgPicture(QString::fromLocal8Bit(argv[2])), out.filePath(QString::fromLatin1(larmor::startUpPictureName))) && ok;
   return ok ? 0 : 1;
 }

@@ -1,5 +1,7 @@
 #include "cli/TraceOptions.h"
 
+#include "ControlEnds.h"
+
 #include <gtest/gtest.h>
 
 namespace larmor {
@@ -12,26 +14,25 @@ TraceParse parse(const std::vector<const char*>& args) {
 }
 
 TEST(TraceOptions, ValuesBecomeControlPositionsInTheOrderGiven) {
-  using C = TraceControl;
-  const struct { std::vector<const char*> args; C control; int position; } rows[] = {
-      {{"--charge", "-3"}, C::Charge, -3},   {{"--charge=-5"}, C::Charge, -5},     {{"-beta", "-180"}, C::Beta, -180},
-      {{"--alpha", "+90"}, C::Alpha, 90},     {{"--region", "1e1"}, C::Region, 10}, {{"--z0", "10.0"}, C::Z0, 100},
-      {{"--field", "5e-4"}, C::Field, 10000}, {{"--field", "0.0015"}, C::Field, 30000},
-      {{"--field", "5e-08"}, C::Field, 1},    {{"--x0", "0.3"}, C::X0, 3},          {{"--y0", "-5"}, C::Y0, -50},
-      {{"--z0", "-3.3"}, C::Z0, -33},         {{"--periods", " 2.5"}, C::Periods, 0}, {{"--d", "1"}, C::D, 0},
+  using A = PanelAction;
+  const struct { std::vector<const char*> args; PanelAction action; } rows[] = {
+      {{"--charge", "-3"}, A::moveBar(Bar::VScroll1, -3)},     {{"--charge=-5"}, A::moveBar(Bar::VScroll1, -5)},
+      {{"-beta", "-180"}, A::moveBar(Bar::VScroll10, -180)},   {{"--region", "1e1"}, A::moveBar(Bar::VScroll3, 10)},
+      {{"--field", "5e-4"}, A::moveBar(Bar::VScroll5, 10000)}, {{"--x0", "0.3"}, A::moveBar(Bar::VScroll7, 3)},
+      {{"--z0", "-3.3"}, A::moveBar(Bar::VScroll9, -33)},
+      {{"--periods", " 2.5"}, A::typeText(TextBox::Text2, " 2.5")}, {{"--d", "1"}, A::typeText(TextBox::Text3, "1")},
   };
   for (const auto& row : rows) {
     const TraceParse p = parse(row.args);
     ASSERT_TRUE(p.ok() && p.options.actions.size() == 1u) << row.args[0] << ": " << p.error;
-    EXPECT_EQ(std::pair(p.options.actions[0].control, p.options.actions[0].position), std::pair(row.control, row.position))
-        << row.args[0];
+    EXPECT_TRUE(p.options.actions[0] == row.action) << row.args[0];
   }
   const TraceParse p = parse({"--speed", "100", "--config", "7", "--S", "1,5", "--speed=200", "--config", "4"});
   ASSERT_TRUE(p.ok() && p.options.actions.size() == 3u) << p.error;
   EXPECT_EQ(p.options.configurations, (std::vector<int>{7, 4}));
-  EXPECT_EQ(p.options.actions[0].position, 100);
+  EXPECT_EQ(p.options.actions[0].value, 100);
   EXPECT_EQ(p.options.actions[1].text, "1,5");  // as typed: the box's rule reads it later
-  EXPECT_EQ(p.options.actions[2].position, 200);
+  EXPECT_EQ(p.options.actions[2].value, 200);
   // A value may start with a minus sign; an option's name is taken as a value only after "=".
   const std::pair<std::vector<const char*>, const char*> texts[] = {
       {{"--periods", "-5"}, "-5"}, {{"--S", "-summary5"}, "-summary5"}, {{"--periods=--summary"}, "--summary"}};
@@ -46,15 +47,11 @@ TEST(TraceOptions, ValuesBecomeControlPositionsInTheOrderGiven) {
 TEST(TraceOptions, BadInputGivesOneLineNamingTheOption) {
   const std::pair<std::vector<const char*>, const char*> rows[] = {
       {{"--colour", "red"}, "--colour"}, {{"--summary", "--speed"}, "--speed"},  // missing value
-      {{"--speed", "fast"}, "--speed"},  {{"--speed", "inf"}, "--speed"},          {{"--charge", "2.5"}, "--charge"},
-      {{"--charge", "6"}, "--charge"},   {{"--region", "0"}, "--region"},          {{"--config", "8"}, "--config"},
-      {{"--field", "3e-8"}, "--field"},  {{"--field", "0.00150005"}, "--field"},   {{"--field", "-5e-8"}, "--field"},
-      {{"--x0", "0.15"}, "--x0"},        {{"--x0", "5.1"}, "--x0"},                {{"--z0", "-10.1"}, "--z0"},
-      {{"--mass="}, "--mass"},           {{"--sep", ".."}, "--sep"},               {{"--sep", "5"}, "--sep"},
-      {{"--summary=yes"}, "--summary"},  {{"--width", "300"}, "--width"},  {{"--png", "a.png", "--width", "8"}, "--width"},
-      {{"extra"}, "extra"},              {{"--"}, "--"},
+      {{"--speed", "fast"}, "--speed"},  {{"--charge", "2.5"}, "--charge"},        {{"--field", "3e-8"}, "--field"},
+      {{"--x0", "0.15"}, "--x0"},        {{"--mass="}, "--mass"},
+      {{"--summary=yes"}, "--summary"},  {{"--width", "300"}, "--width"},          {{"extra"}, "extra"},
+      {{"--"}, "--"},
       {{"--charge", "1\n2"}, "'1\\n2'"}, {{"--co\nlour"}, "--co\\nlour"},  // kept on one line
-      {{"--max-steps", "0"}, "--max-steps"}, {{"--max-steps", "1e9"}, "--max-steps"},
       {{"--diagnostics", "--summary"}, "--diagnostics adds columns to the CSV"},  // not dropped unsaid
       // a value lost to the next option: both named
       {{"--periods", "--summary"}, "--periods needs a value but is followed by the option --summary"},
@@ -66,6 +63,49 @@ TEST(TraceOptions, BadInputGivesOneLineNamingTheOption) {
     ASSERT_FALSE(p.ok()) << args[0];
     EXPECT_NE(p.error.find(mentions), std::string::npos) << p.error;
     EXPECT_EQ(p.error.find('\n'), std::string::npos) << p.error;
+  }
+}
+
+// Every bar and the list at both ends, and one step beyond each, by the hand-written ends;
+// the companion's own ranges beside them. A refusal names the option and its range.
+TEST(TraceOptions, EveryRangeEndIsTakenAndOneStepBeyondIsRefused) {
+  struct End {
+    std::string option;
+    const char *lowest, *highest, *below, *above;
+    std::int64_t lowestValue, highestValue;
+  };
+  std::vector<End> ends{{"--width", "16", "2048", "15", "2049", 16, 2048},
+                        {"--max-steps", "1", "12000000", "0", "12000001", 1, 12000000}};
+  for (const test::ControlEnd& e : test::controlEnds)
+    if (e.key != std::string("slowdown"))  // nothing is paced here: no option
+      ends.push_back({"--" + std::string(e.key), e.lowest, e.highest, e.below, e.above, e.lowestPosition, e.highestPosition});
+  for (const End& end : ends) {
+    SCOPED_TRACE(end.option);
+    auto parsed = [&end](const char* value) { return parse({end.option.c_str(), value, "--png", "a.png"}); };
+    for (const auto& [value, expected] : {std::pair{end.lowest, end.lowestValue}, {end.highest, end.highestValue}}) {
+      const TraceParse p = parsed(value);
+      ASSERT_TRUE(p.ok()) << p.error;
+      const TraceOptions& o = p.options;
+      const std::int64_t got = end.option == "--width" ? o.width : end.option == "--max-steps" ? o.maxSteps
+                               : end.option == "--config" ? o.configurations.at(0) : o.actions.at(0).value;
+      EXPECT_EQ(got, expected) << value;
+    }
+    for (const char* value : {end.below, end.above}) {
+      const std::string error = parsed(value).error;
+      EXPECT_EQ(error.rfind("larmor-trace: " + end.option + " '" + value + "' is not accepted; it accepts ", 0), 0u) << error;
+      if (end.option != "--max-steps") {
+        EXPECT_NE(error.find(std::string("from ") + end.lowest + " to " + end.highest), std::string::npos) << error;
+      }
+    }
+  }
+}
+
+// Any printable ASCII character but a digit or a blank: the captions stay readable.
+TEST(TraceOptions, TheSeparatorIsOnePrintableCharacterOtherThanADigitOrABlank) {
+  for (const char* sep : {",", ";", "~", "!", "'"}) EXPECT_EQ(parse({"--sep", sep}).options.separator, sep[0]) << sep;
+  for (const char* sep : {" ", "\t", "\x7f", "\x01", "0", "9", "..", "é", ""}) {
+    const TraceParse p = parse({"--sep", sep});
+    EXPECT_EQ(p.error.rfind("larmor-trace: --sep '", 0), 0u) << p.error;
   }
 }
 

@@ -27,9 +27,9 @@ TEST(FigureAddress, RefusesWhatNoControlCouldGiveAndNamesTheCulprit) {
   const std::pair<const char*, const char*> rows[] = {
       {"https://example.org/fig.png", "https://example.org/fig.png"}, {"larmor:movie?config=1", "movie"},
       {"larmor:run?config=0", "0"}, {"larmor:run?config=8", "8"}, {"larmor:run?config=1&config=2", "config"},
-      {"larmor:run?colour=red", "colour"}, {"larmor:run?charge=6", "charge"}, {"larmor:run?speed=0", "speed"},
-      {"larmor:run?alpha=abc", "alpha"}, {"larmor:run?beta=181", "beta"}, {"larmor:run?field=0.002", "field"},
-      {"larmor:run?x0=5.5", "x0"}, {"larmor:run?z0=-10.1", "z0"}, {"larmor:run?region=0", "region"},
+      // A bar's values are the control table's, its ends and grid tested with the table.
+      {"larmor:run?colour=red", "colour"}, {"larmor:run?slowdown=3", "slowdown"}, {"larmor:run?alpha=abc", "alpha"},
+      {"larmor:run?z0=-10.1", "for 'z0'"}, {"larmor:run?x0=0.15", "from -5 to 5 in steps of 0.1"},
       {"larmor:run?periods=5000", "periods"} /* too long a run for a build */, {"larmor:run?periods=1001", "periods"},
       {"larmor:speed-error?periods=5001", "periods"}, {"larmor:field?config=2&S=abc", "S"},
       {"larmor:theory?config=3&periods=1001", "periods"} /* a trail, as a run */, {"larmor:theory?config=9", "9"},

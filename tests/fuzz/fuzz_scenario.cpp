@@ -2,7 +2,8 @@
 // in either language, or accepts a scenario that its own writer writes back to a file read
 // as the same scenario; opened in a panel fresh from start-up, it sets every control the
 // file names to what the file says.
-#include "panel/Scenario.h"
+#include "panel/ScenarioActions.h"
+#include "panel/ScenarioJson.h"
 
 #include <cstdint>
 #include <string>

@@ -16,23 +16,9 @@ struct Range {
   int min, max;
 };
 
-// Positions each bar accepts.
-Range rangeOf(larmor::TraceControl control) {
-  using larmor::TraceControl;
-  switch (control) {
-    case TraceControl::Charge: return {-5, 5};
-    case TraceControl::Mass: return {0, 10};
-    case TraceControl::Speed: return {1, 30000};
-    case TraceControl::Alpha: return {0, 180};
-    case TraceControl::Beta: return {-180, 180};
-    case TraceControl::Field: return {0, 30000};
-    case TraceControl::Region: return {1, 10};
-    case TraceControl::X0:
-    case TraceControl::Y0: return {-50, 50};
-    case TraceControl::Z0: return {-100, 100};
-    default: return {0, 0};  // text boxes: no position
-  }
-}
+// Positions each bar the options move accepts, by hand: VScroll1 … VScroll10 in order.
+constexpr Range barRanges[] = {{-5, 5}, {0, 10}, {1, 10}, {1, 30000}, {0, 30000},
+                               {0, 180}, {-50, 50}, {-50, 50}, {-100, 100}, {-180, 180}};
 
 }  // namespace
 
@@ -59,9 +45,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (options.configurations.empty()) __builtin_trap();
   for (int config : options.configurations)
     if (config < 1 || config > 7) __builtin_trap();
-  for (const larmor::TraceAction& action : options.actions) {
-    const Range range = rangeOf(action.control);
-    if (action.position < range.min || action.position > range.max) __builtin_trap();
+  for (const larmor::PanelAction& action : options.actions) {
+    if (action.kind == larmor::PanelAction::Kind::TypeText) continue;
+    if (action.kind != larmor::PanelAction::Kind::MoveBar || action.control < 0 || action.control >= 10) __builtin_trap();
+    const Range range = barRanges[action.control];
+    if (action.value < range.min || action.value > range.max) __builtin_trap();
   }
   const char sep = options.separator;
   if (sep <= ' ' || sep >= 0x7F || (sep >= '0' && sep <= '9')) __builtin_trap();

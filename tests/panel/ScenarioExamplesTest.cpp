@@ -1,6 +1,7 @@
 // The example lessons: each opens, round-trips, runs to its end time within the step
 // limit, and shows what its description promises, measured on its own trajectory.
-#include "panel/Scenario.h"
+#include "panel/ScenarioActions.h"
+#include "panel/ScenarioJson.h"
 
 #include "model/FieldVector.h"
 #include "model/Diagnostics.h"

@@ -1,13 +1,21 @@
 // Scenario files: what the panel holds survives a save and an open bit for bit, whatever
 // the panel showed before; every kind of bad file is refused with the first problem named.
-#include "panel/Scenario.h"
+#include "panel/ScenarioActions.h"
+#include "panel/ScenarioFile.h"
+#include "panel/ScenarioJson.h"
 
 #include "model/SimParams.h"
 
+#include "ControlEnds.h"
+
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace larmor {
@@ -155,17 +163,30 @@ TEST(Scenario, FileOfTheStartUpState) {
             "  \"integrator\": \"rk4\",\n  \"picture\": \"structure\"\n}\n");
 }
 
-// A file in hand-written form: values that lie within a millionth of a step of a position
-// take that position, as the companion's options do.
-TEST(Scenario, ValuesTakeTheNearestPositionOfTheirGrid) {
-  std::string json = scenarioJson(scenarioOf(startedPanel()));
-  for (const auto& [from, to] : {std::pair{"\"field\": 0.0005", "\"field\": 5e-4"}, {"\"x0\": 1.0", "\"x0\": 0.30000001"},
-                                 {"\"z0\": -4.0", "\"z0\": -10"}, {"\"speed\": 22000", "\"speed\": 2.2e4"}})
-    json.replace(json.find(from), std::string(from).size(), to);
-  const ScenarioRead read = readScenario(json);
-  ASSERT_TRUE(read.ok()) << problemText(*read.problem, Language::English);
-  const auto& p = read.scenario.positions;
-  EXPECT_EQ(std::vector<int>({p[4], p[6], p[8], p[3]}), std::vector<int>({10000, 3, -100, 22000}));
+// Every bar and the list at both ends is taken at its position; one step beyond is refused,
+// naming the key and the value as written.
+TEST(Scenario, EveryRangeEndIsTakenAndOneStepBeyondIsRefused) {
+  const std::string good = scenarioJson(scenarioOf(startedPanel()));
+  for (const test::ControlEnd& end : test::controlEnds) {
+    SCOPED_TRACE(end.key);
+    auto with = [&good, &end](const char* value) {
+      const std::string key = "\"" + std::string(end.key) + "\": ";
+      const std::size_t at = good.find(key) + key.size();
+      return std::string(good).replace(at, good.find_first_of(",\n", at) - at, value);
+    };
+    for (const auto& [value, position] : {std::pair{end.lowest, end.lowestPosition}, {end.highest, end.highestPosition}}) {
+      const ScenarioRead read = readScenario(with(value));
+      ASSERT_TRUE(read.ok()) << value << ": " << problemText(*read.problem, Language::English);
+      const Scenario& s = read.scenario;
+      EXPECT_EQ(end.key == std::string("config") ? s.config : s.positions[findControl(end.key)->index], position) << value;
+    }
+    for (const char* value : {end.below, end.above}) {
+      const ScenarioRead read = readScenario(with(value));
+      ASSERT_FALSE(read.ok()) << value;
+      EXPECT_EQ(std::tuple(read.problem->kind, read.problem->key, read.problem->value),
+                std::tuple(ScenarioProblem::Kind::OffRange, std::string(end.key), std::string(value)));
+    }
+  }
 }
 
 // Each kind of bad file gives its problem, naming the key and the value as written.
@@ -177,6 +198,12 @@ TEST(Scenario, BadFilesNameTheirFirstProblem) {
     EXPECT_NE(at, std::string::npos) << from;
     return at == std::string::npos ? json : json.replace(at, from.size(), to);
   };
+  // With the charge at 0 the file may say which recompute left the kept quantities.
+  auto kept = [&with, &good](const std::string& more) {
+    return with("\"picture\": \"structure\"", "\"picture\": \"structure\", \"keptFrom\": {\"charge\": 1, \"mass\": 1, "
+                "\"field\": 0.0005, \"speed\": 22000, \"alpha\": 83" + more + "}").replace(good.find("\"charge\": 1"), 11, "\"charge\": 0");
+  };
+  ASSERT_TRUE(readScenario(kept("")).ok()) << problemText(*readScenario(kept("")).problem, Language::English);
   using K = ScenarioProblem::Kind;
   const struct {
     std::string file;
@@ -202,13 +229,7 @@ TEST(Scenario, BadFilesNameTheirFirstProblem) {
        "it must be a whole number from -5 to 5"},
       {with("\"charge\": 1", "\"charge\": true"), K::WrongType, "= true", "= true"},
       {with("\"periods\": \" 25\"", "\"periods\": 25"), K::WrongType, "нужно текст в кавычках", "a text in quotes"},
-      {with("\"config\": 1", "\"config\": 8"), K::OffRange, "\"config\" = 8: вне диапазона", "\"config\" = 8 is out of range"},
-      {with("\"mass\": 1", "\"mass\": -1"), K::OffRange, "вне диапазона; допускается целое число от 0 до 10",
-       "from 0 to 10 (0 is the electron mass"},
-      {with("\"field\": 0.0005", "\"field\": 0.0016"), K::OffRange, "число от 0 до 0.0015 с шагом 5e-08 (Тл)",
-       "a number from 0 to 0.0015 in steps of 5e-08 (tesla)"},
       {with("\"x0\": 1.0", "\"x0\": 0.35"), K::OffGrid, "\"x0\" = 0.35: между делениями", "lies between two steps"},
-      {with("\"alpha\": 83", "\"alpha\": 83.5"), K::OffGrid, "между делениями", "between two steps"},
       {with("\"slowdown\": 3", "\"slowdown\": 1e308"), K::OffRange, "вне диапазона", "out of range"},
       // Beyond the double range the parser itself stops: still the key and the number as written.
       {with("\"speed\": 22000", "\"speed\": -1e400"), K::OffRange, "\"speed\" = -1e400: вне диапазона",
@@ -230,6 +251,9 @@ TEST(Scenario, BadFilesNameTheirFirstProblem) {
       {with("\"S\": \"3.30\"", "\"S\": \"" + std::string(scenarioMaxText + 1, '3') + "\""), K::TooLong, "длиннее 32767",
        "longer than 32767"},
       {with("\"speed\": 22000", "\"speed\": 22000, \"a\\nb\": 1"), K::Unknown, "неизвестный ключ \"a\\nb\"", "\"a\\nb\""},
+      // Inside keptFrom too, a key is known and given once.
+      {kept(", \"spin\": 2"), K::Unknown, "неизвестный ключ \"keptFrom.spin\"", "unknown key \"keptFrom.spin\""},
+      {kept(", \"mass\": 2"), K::Duplicate, "ключ \"keptFrom.mass\" задан дважды", "\"keptFrom.mass\" is given twice"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.english);
@@ -242,6 +266,26 @@ TEST(Scenario, BadFilesNameTheirFirstProblem) {
       EXPECT_EQ(text.find('\n'), std::string::npos) << text;
     }
   }
+}
+
+// A file is read up to one byte past the largest scenario, so a larger one is refused as
+// too large; a file that cannot be read says why, as the system puts it.
+TEST(ScenarioFile, ReadsAtMostTheLargestScenarioAndSaysWhyAFileCannotBeRead) {
+  const std::string folder = ::testing::TempDir();
+  const std::string lesson = LARMOR_EXAMPLES_DIR "/01-cyclotron-circle.larmor";
+  EXPECT_TRUE(readScenarioFile(lesson).ok());
+  for (const auto& [size, kind] : {std::pair{scenarioMaxBytes, ScenarioProblem::Kind::NotJson},
+                                   {scenarioMaxBytes + 1, ScenarioProblem::Kind::TooLarge}}) {
+    const std::string path = folder + "/blank.larmor";
+    std::ofstream(path, std::ios::binary) << std::string(size, ' ');
+    const ScenarioFileRead file = readScenarioFile(path);
+    ASSERT_TRUE(file.unreadable.empty() && !file.read.ok()) << size;
+    EXPECT_EQ(file.read.problem->kind, kind) << size;
+    std::remove(path.c_str());
+  }
+  const std::pair<std::string, const char*> unreadable[] = {{folder + "/missing.larmor", std::strerror(ENOENT)},
+                                                            {folder, std::strerror(EISDIR)}};
+  for (const auto& [path, reason] : unreadable) EXPECT_EQ(readScenarioFile(path).unreadable, reason) << path;
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 // under the mouse, wheel zoom, drag, autoscale), live redraws, exports and their failures.
 #include "WindowTestSupport.h"
 
-#include "panel/Scenario.h"
+#include "panel/ScenarioJson.h"
 #include "ui/DiagnosticsWindow.h"
 
 #include <QAction>
