@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Language.h"
 #include "panel/ControlPanel.h"
 #include "panel/PanelAction.h"
 
@@ -90,8 +91,6 @@ struct ScenarioProblem {
   std::string value;  // as written in the file
   std::size_t byte = 0;
 };
-
-enum class Language { Russian, English };
 
 // One sentence naming the problem, for the window (Russian) or the companion (English).
 std::string problemText(const ScenarioProblem& problem, Language language);
