@@ -208,7 +208,7 @@ std::string take(const OptionRule& rule, const std::string& value, TraceOptions&
   return {};
 }
 
-// text broken into lines of at most 92 characters, the later ones indented.
+// text broken into lines of at most 90 characters, the later ones indented.
 std::string wrapped(const std::string& text, const std::string& indent) {
   std::string out, line;
   std::size_t from = 0;
@@ -216,7 +216,7 @@ std::string wrapped(const std::string& text, const std::string& indent) {
     std::size_t to = text.find(' ', from);
     if (to == std::string::npos) to = text.size();
     const std::string word = text.substr(from, to - from);
-    if (!line.empty() && line.size() + 1 + word.size() > 92) out += line + "\n", line = indent;
+    if (!line.empty() && line.size() + 1 + word.size() > 90) out += line + "\n", line = indent;
     line += (line.empty() || line == indent ? "" : " ") + word;
     from = to + 1;
   }
@@ -357,9 +357,9 @@ std::string traceUsage() {
       "run's own speed error where it is comparable to the difference.\n"
       "The keys, by field structure (--config):\n";
   for (const QuantityText& q : quantityTexts()) {
-    std::string head = "  " + std::string(q.structures) + ": " + q.key;
+    std::string head = std::string(q.structures) + ": " + q.key;
     if (*q.unitEnglish) head += " [" + std::string(q.unitEnglish) + "]";
-    usage += wrapped(head + "  " + q.explanation[1], "        ");
+    usage += "  " + wrapped(head + "  " + q.explanation[1], "        ");
   }
   usage +=
       "Section 8 of the help (spravka) explains each quantity and its verdict.\n"

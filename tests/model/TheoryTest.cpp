@@ -289,6 +289,21 @@ TEST(Theory, BouncePeriodNearAFlatTurningPointIsNotPromised) {
   EXPECT_EQ(o.measured("trapped"), 1);
 }
 
+// Near a turning point v∥ wobbles within a gyration: a turn that passes zero three times
+// inside a few per cent of v is one reflection, and a clear turn back is a second one.
+TEST(Theory, AWobbleOfVParallelAtATurningPointIsOneReflection) {
+  SimulationState s = stateOf({4, 1, 1, 2000, 60, 90, 1.5e-3, 3, 0, 0, 1, 3, 10});
+  TheoryMeter meter(s);
+  const double v = s.params.v;
+  double t = 0;
+  // At (3, 0, 0) the field is along +z: v∥ is vz.
+  for (const double along : {0.5, 0.2, 0.02, -0.01, 0.01, -0.02, -0.2, -0.5, -0.2, 0.02, 0.2, 0.5}) {
+    meter.observe(t, {3, 0, 0}, {v * std::sqrt(1 - along * along), 0, v * along});
+    t += 1e-6;
+  }
+  EXPECT_EQ(meter.reflections(), 2);
+}
+
 // Inside the loss cone the particle passes the strongest field and is lost, said both ways.
 TEST(Theory, TrapLosesAParticleInsideTheLossCone) {
   const Outcome o = run({4, 1, 1, 2000, 8, 90, 1.5e-3, 2, 0, 0, 1, 3, 600});
