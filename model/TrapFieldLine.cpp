@@ -47,23 +47,24 @@ struct SideScan {
 SideScan scanSide(const Line& line, double rho, double z, double direction, double turningField, double speed) {
   const SimParams& p = line.p;
   const double S = std::fabs(p.S), d = std::fabs(p.d);
-  // Fine near the coils (a few hundred steps across S), then growing with the distance: the
-  // line's approach to its asymptote is slow (as 1/z³) but smooth.
-  const double fine = std::max(0.005 * S, 1e-3), coils = d + 5 * S;
+  // Fine near the coils (a few hundred steps across S), elsewhere growing with the distance
+  // from the start: the line's approach to its asymptote is slow (as 1/z³) but smooth. The
+  // steps are bounded in number whatever S and d are.
+  const double fine = std::max(0.005 * S, 1e-3), z0 = z;
   const double farthest = std::fabs(z) + 1000 * (S + d + rho + 1);
   SideScan scan;
   scan.points.push_back({z, rho, line.field(rho, z)});
   scan.peak = scan.points.back().B;
   bool reached = true;
-  while (std::fabs(z) < farthest) {
+  for (int steps = 0; std::fabs(z) < farthest && steps < 200000; ++steps) {
     const Point& last = scan.points.back();
     if (last.rho < coreRadius) {
       // Inside the core the line runs straight along z in the constant field: it rises no further.
       scan.peak = std::max(scan.peak, 20 * p.Bo);
       break;
     }
-    double h = std::max(fine, 0.01 * std::fabs(z));
-    if (std::fabs(z) < coils) h = std::min(h, std::max(fine, 0.05 * S));
+    double h = std::max(fine, 0.01 * std::fabs(z - z0));
+    if (std::fabs(std::fabs(z) - d) < 5 * S) h = std::min(h, std::max(fine, 0.05 * S));
     h *= direction;
     const double rhoNext = line.step(rho, z, h);
     const double B = line.field(rhoNext, z + h);
