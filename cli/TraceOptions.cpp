@@ -1,6 +1,7 @@
 #include "cli/TraceOptions.h"
 
 #include "model/Constants.h"
+#include "model/TheoryTexts.h"
 #include "model/TrajectoryRun.h"
 #include "panel/ControlTable.h"
 
@@ -190,6 +191,21 @@ std::string take(const OptionRule& rule, const std::string& value, TraceOptions&
   return {};
 }
 
+// text broken into lines of at most 90 characters, the later ones indented.
+std::string wrapped(const std::string& text, const std::string& indent) {
+  std::string out, line;
+  std::size_t from = 0;
+  while (from < text.size()) {
+    std::size_t to = text.find(' ', from);
+    if (to == std::string::npos) to = text.size();
+    const std::string word = text.substr(from, to - from);
+    if (!line.empty() && line.size() + 1 + word.size() > 90) out += line + "\n", line = indent;
+    line += (line.empty() || line == indent ? "" : " ") + word;
+    from = to + 1;
+  }
+  return out + line + "\n";
+}
+
 }  // namespace
 
 TraceParse parseTraceOptions(const QStringList& arguments) {
@@ -311,42 +327,26 @@ std::string traceUsage() {
       "The summary also names the integrator (\"integrator\": \"rk4\" or \"boris\").\n"
       "A run stops at its end time, or at its step limit: then one line on standard error says\n"
       "after how many steps it was cut, and the summary holds \"complete\": false.\n"
-      "With --theory the summary ends in \"theory\": {\"KEY\": {\"predicted\": P, \"measured\": M}, ...}:\n"
-      "the guiding-centre theory from the start state against the run, in SI units. A value is\n"
-      "null where it is not predicted or cannot be measured in this run (no whole gyration, no\n"
-      "reflection; the run cut at its step limit or stopped on a broken state). Gyrations are\n"
-      "counted by the gyrophase, the angle through which the velocity across the local field\n"
-      "turns; whatever is measured per gyration is taken over whole gyrations only.\n"
-      "The keys, by field structure (--config):\n"
-      "  1: period [s]      T = 2*pi/|omega|, omega = q*Bo/m; measured: the time at the end of\n"
-      "                     the last whole gyration over the number of whole gyrations\n"
-      "     radius [m]      R = v_perp/|omega|; measured: a quarter of the x and y extents summed\n"
-      "     pitch [m]       H = T*v_par, signed along z; measured: z advance per gyration\n"
-      "  2, 3, 5: driftVelocity [m/s], signed: along +y (2), along the azimuth phi about OZ (3),\n"
-      "                     along +z (5); the gradient drift m*v_perp^2/(2qB)*(B x grad B)/B^2\n"
-      "                     (2, 3) or the curvature drift m*v_par^2/(qB)*(Rc x B)/(Rc^2*B) (5)\n"
-      "                     at the guiding centre; measured: the guiding centre's displacement\n"
-      "                     over whole gyrations over their time (3: its turn about OZ times\n"
-      "                     its distance from the axis)\n"
-      "  6: poincareSpread  J = m*r x v - q*Bo*S^2*r/|r| is kept exactly (predicted 0);\n"
-      "                     measured: max |J - J(0)|/|J(0)| over the run\n"
-      "     coneAngleDeg    [deg] cos(theta) = -q*Bo*S^2/|J|; measured: the mean angle between\n"
-      "                     r and J(0)\n"
-      "  all: muSpread      mu = m*v_perp^2/(2|B|) is an adiabatic invariant (predicted 0);\n"
-      "                     measured: (max - min)/mean of mu averaged over each whole gyration\n"
-      "                     (two gyrations at least)\n"
-      "  4, 7: turningField [T] |B|/sin^2(start pitch angle), |B| at the start's guiding centre;\n"
-      "                     measured: the mean |B| at the guiding centre where v_par turns\n"
-      "     reflections     measured only: sign changes of v_par = v.B/|B| from beyond +5 % of v\n"
-      "                     to beyond -5 % (or back), a whole number\n"
-      "     bouncePeriod    [s] measured only: the mean time between reflections at the same end\n"
-      "     trapped         true or false; predicted: turningField below the lower of the two\n"
-      "                     peaks of |B| along the field line through the guiding centre within\n"
-      "                     |z| <= |d| + 3S; measured: true after reflections at both ends,\n"
-      "                     false once the particle leaves |z| <= |d| + 3S\n"
-      "The predictions of driftVelocity, muSpread and the traps hold while the Larmor radius\n"
-      "is small against the length over which the field changes (rL/L <= 5 %); section 8 of\n"
-      "the help (spravka) explains each quantity.\n"
+      "With --theory the summary ends in \"theory\": {\"KEY\": {\"predicted\": P, \"measured\": M,\n"
+      "\"holds\": H, \"why\": W}, ...}: the guiding-centre theory from the start state against the run,\n"
+      "in SI units. A value is null where it is not predicted or cannot be measured in this run\n"
+      "(no whole gyration, no reflection; the run cut at its step limit or stopped on a broken\n"
+      "state). Gyrations are counted by the gyrophase, the angle through which the velocity across\n"
+      "the local field turns; whatever is measured per gyration is taken over whole gyrations only.\n"
+      "H is the verdict on the prediction for this start, from the lengths that matter for the\n"
+      "quantity (the Larmor radius against S, the guiding centre's distance from the axis, the\n"
+      "field line's radius or the scales along the trap's field line; exact laws hold whatever\n"
+      "they are): \"yes\" (what the formula leaves out is at most 3 %), \"marginal\" (at most\n"
+      "15 %), \"no\", or null where nothing is predicted; W says why in one line, and names the\n"
+      "run's own speed error where it is comparable to the difference.\n"
+      "The keys, by field structure (--config):\n";
+  for (const QuantityText& q : quantityTexts()) {
+    std::string head = std::string(q.structures) + ": " + q.key;
+    if (*q.unitEnglish) head += " [" + std::string(q.unitEnglish) + "]";
+    usage += "  " + wrapped(head + "  " + q.explanation[1], "        ");
+  }
+  usage +=
+      "Section 8 of the help (spravka) explains each quantity and its verdict.\n"
       "Exit status: 0 done (a cut run included); 1 the picture could not be written; 2 bad\n"
       "options or a scenario that cannot be read or is refused (one line on standard error,\n"
       "nothing on standard output).\n";

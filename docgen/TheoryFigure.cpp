@@ -161,7 +161,7 @@ QString theoryLegend(FieldConfig config) {
 }
 
 QString theoryComparison(const TheoryPrediction& prediction, const std::vector<TheoryQuantity>& table) {
-  if (!prediction.applicable) return QString::fromStdString(prediction.notApplicableReason);
+  if (!prediction.applicable) return QString::fromStdString(prediction.notApplicableReason.russian);
   std::vector<const char*> keys;
   switch (prediction.config) {
     case 1: keys = {"period", "radius", "pitch"}; break;
@@ -171,17 +171,18 @@ QString theoryComparison(const TheoryPrediction& prediction, const std::vector<T
     default: keys = {"driftVelocity"}; break;
   }
   QStringList rows;
-  bool holds = true;
+  const TheoryQuantity* first = nullptr;
   for (const char* key : keys)
     for (const TheoryQuantity& q : table)
       if (std::strcmp(q.key, key) == 0) {
         rows << rowText(q);
-        holds = holds && q.approximationHolds;
+        if (!first) first = &q;
       }
   QString text = rows.join(QStringLiteral("; "));
-  if (!holds)
-    text += QStringLiteral("; rL/L = %1 % — больше 5 %: приближение не выполняется, разность не вычисляется")
-                .arg(significant(100 * prediction.validity.ratio, 2));
+  // The verdict of the table for the first of them, with its reason.
+  if (first && first->holds != Holds::unknown)
+    text += QStringLiteral(". Вывод таблицы: %1 — %2")
+                .arg(QString::fromUtf8(holdsWord(first->holds)), QString::fromStdString(first->why.russian));
   return text;
 }
 

@@ -36,8 +36,8 @@ TheoryOverlay theoryOverlay(const SimulationState& start, const TheoryPrediction
 QString theoryLegend(FieldConfig config);
 
 // The prediction against the measurement for the quantities the overlay shows, one
-// sentence: "скорость дрейфа: теория 12,3 м/с, расчёт 12,1 м/с (−1,6 %)", with rL/L
-// when the guiding-centre approximation does not hold (the table then gives no difference).
+// sentence: "скорость дрейфа: теория 12,3 м/с, расчёт 12,1 м/с (−1,6 %)", then the table's
+// verdict on the first of them with its reason.
 QString theoryComparison(const TheoryPrediction& prediction, const std::vector<TheoryQuantity>& table);
 
 // A number as the help writes it: three significant digits, a decimal comma, a power of

@@ -2,6 +2,8 @@
 
 #include "model/TheoryMeter.h"
 #include "model/TheoryPrediction.h"
+#include "model/TheoryTexts.h"
+#include "model/TheoryVerdict.h"
 
 #include <optional>
 #include <string>
@@ -10,7 +12,8 @@
 namespace larmor {
 
 // One row of the theory table: a quantity of the current structure, predicted from the
-// start state and measured from the run, in SI units (degrees for angles).
+// start state and measured from the run, in SI units (degrees for angles), with the verdict
+// on whether the prediction can be trusted here.
 struct TheoryQuantity {
   enum class Kind { number, count, flag };  // how the companion writes the values
   const char* key = "";         // the companion's name: period, radius, driftVelocity, …
@@ -19,13 +22,14 @@ struct TheoryQuantity {
   Kind kind = Kind::number;
   std::optional<double> predicted;  // a flag is 1 or 0
   std::optional<double> measured;
-  // (measured − predicted)/|predicted|; none when either is missing, the prediction is 0
-  // or the guiding-centre approximation does not hold for this start.
+  // (measured − predicted)/|predicted|; none when either is missing or the prediction is 0.
   std::optional<double> relativeDifference;
-  bool approximationHolds = true;
-  std::string explanation;        // the formula and where it stops holding, one line
-  std::string notPredictedReason; // set exactly when predicted is empty
-  std::string notMeasuredReason;  // set exactly when measured is empty
+  Holds holds = Holds::unknown;
+  BilingualText why;          // the verdict's reason, one line
+  bool runErrorComparable = false;  // the why names the run's own error
+  BilingualText explanation;  // the formula, how it is measured, one line
+  std::string notPredictedReason; // set exactly when predicted is empty (Russian)
+  std::string notMeasuredReason;  // set exactly when measured is empty (Russian)
 };
 
 // The table for the current structure. Without a meter (after a recompute, before a run)
@@ -34,8 +38,9 @@ struct TheoryQuantity {
 std::vector<TheoryQuantity> theoryTable(const TheoryPrediction& prediction, const TheoryMeter* meter = nullptr,
                                         bool runCutShort = false);
 
-// {"period": {"predicted": 1.3e-04, "measured": 1.3e-04}, …} with null where a value is
-// missing, true/false for flags and whole numbers for counts.
+// {"period": {"predicted": 1.3e-04, "measured": 1.3e-04, "holds": "yes", "why": "…"}, …} with
+// null where a value or a verdict is missing, true/false for flags, whole numbers for counts
+// and the English reason.
 std::string theoryJson(const std::vector<TheoryQuantity>& table);
 
 }  // namespace larmor

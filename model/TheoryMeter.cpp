@@ -3,9 +3,11 @@
 #include "model/Constants.h"
 #include "model/MonopoleInvariant.h"
 #include "model/TheoryPrediction.h"
+#include "model/TrapFieldLine.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace larmor {
 
@@ -27,9 +29,7 @@ double angleBetween(const Vec3& a, const Vec3& b) { return std::atan2(norm(cross
 }  // namespace
 
 TheoryMeter::TheoryMeter(const SimulationState& state)
-    : m_config(state.fieldConfig),
-      m_params(state.params),
-      m_trapBand(trapBandHalfLength(state.params.S, state.params.d)) {}
+    : m_config(state.fieldConfig), m_params(state.params) {}
 
 void TheoryMeter::observe(double t, const Vec3& position, const Vec3& velocity) {
   observe(t, position, velocity, localField(m_config, m_params, position));
@@ -57,7 +57,14 @@ void TheoryMeter::observe(double t, const Vec3& position, const Vec3& velocity, 
     m_xMin = m_xMax = position.x, m_yMin = m_yMax = position.y;
     m_J0 = monopoleJ(m_params, position, velocity);
     m_angleMin = m_angleMax = angleBetween(position, m_J0);
+    m_startSpeed = norm(velocity);
+    if (m_config == 4 || m_config == 7) {
+      const TrapFieldLine line = followTrapFieldLine(m_config, m_params, m_gcRhoFirst, m_firstGc.z,
+                                                     std::numeric_limits<double>::infinity(), m_startSpeed);
+      m_escapeZ[0] = line.escapeZ[TrapFieldLine::up], m_escapeZ[1] = line.escapeZ[TrapFieldLine::down];
+    }
   } else {
+    if (m_startSpeed > 0) m_speedError = std::max(m_speedError, std::fabs(norm(velocity) / m_startSpeed - 1));
     // Gyrophase: the turn of v⊥ about the local field since the last state.
     if (m_previousVPerp2 > 0 && vPerp2 > 0) {
       m_phase += std::atan2(dot(cross(m_previousVPerp, vPerp), bHat), dot(m_previousVPerp, vPerp));
@@ -93,7 +100,7 @@ void TheoryMeter::observe(double t, const Vec3& position, const Vec3& velocity, 
 
   if (m_config == 4 || m_config == 7) {
     if (m_samples > 0) reflectionCheck(m_previous, s);
-    if (std::fabs(position.z) > m_trapBand) m_escaped = true;
+    if (position.z > m_escapeZ[0] || position.z < m_escapeZ[1]) m_escaped = true;
   }
 
   m_previous = s;
@@ -141,7 +148,7 @@ void TheoryMeter::reflectionCheck(const Sample& before, const Sample& after) {
     m_lastReflectionT[parity] = t;
     ++m_reflectionsOfParity[parity];
     ++m_reflections;
-    m_reflectionSides |= after.r.z > 0 ? 1 : 2;
+    m_reflectionSides |= m_legSign > 0 ? 1 : 2;  // b_z > 0 in both traps: v∥ > 0 runs up
   }
   m_legSign = sign;
   m_crossingPending = false;
@@ -210,8 +217,8 @@ std::optional<double> TheoryMeter::bouncePeriod() const {
 }
 
 std::optional<bool> TheoryMeter::trapped() const {
-  if (m_escaped) return false;
   if (m_reflectionSides == 3) return true;
+  if (m_escaped) return false;
   return std::nullopt;
 }
 

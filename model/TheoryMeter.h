@@ -31,8 +31,9 @@ public:
   template <class Run>
   void observe(const Run& run, const SimulationState& state);
 
-  std::int64_t samples() const { return m_samples; }
-  std::int64_t gyrations() const { return m_turns; }
+  // The run's own error: the largest | |v|/|v(0)| − 1 | seen. A magnetic field cannot change
+  // the speed, so whatever it is comes from the integrator.
+  double speedError() const { return m_speedError; }
 
   // Whole gyrations only; none before the first one ends.
   std::optional<double> period() const;    // [s] time of the last boundary / gyrations
@@ -60,10 +61,11 @@ public:
   int reflections() const { return m_reflections; }
   std::optional<double> turningField() const;  // [T] the mean over the reflections
   std::optional<double> bouncePeriod() const;  // [s] the mean time between alternate reflections
-  // Whether the particle stayed: true after reflections at both ends, false once it has
-  // left the band |z| ≤ |d| + 3S (past the strongest field), none while neither happened.
+  // Whether the particle stayed: true after reflections at both ends (an end told by the
+  // direction it came from, however far out it lies), false once it has passed where |B| on
+  // the field line through its start's guiding centre stops rising (TrapFieldLine::escapeZ),
+  // none while neither happened.
   std::optional<bool> trapped() const;
-  bool escaped() const { return m_escaped; }
 
 private:
   // The guiding centre is needed only at the boundaries and reflections: it is worked out
@@ -79,8 +81,8 @@ private:
 
   FieldConfig m_config;
   SimParams m_params;
-  double m_trapBand = 0;  // [m] trapBandHalfLength of the parameter set
   std::int64_t m_samples = 0;
+  double m_startSpeed = 0, m_speedError = 0;
   Sample m_previous;
   Vec3 m_previousVPerp;
   double m_previousVPerp2 = 0;
@@ -112,7 +114,8 @@ private:
   double m_turningFieldSum = 0;
   double m_firstReflectionT[2] = {0, 0}, m_lastReflectionT[2] = {0, 0};
   int m_reflectionsOfParity[2] = {0, 0};
-  int m_reflectionSides = 0;  // bit 0: turned back from z > 0, bit 1: from z < 0
+  int m_reflectionSides = 0;  // bit 0: turned back moving up (+z), bit 1: moving down
+  double m_escapeZ[2] = {0, 0};  // [m] up, down
   bool m_escaped = false;
 };
 

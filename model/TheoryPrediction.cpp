@@ -4,14 +4,13 @@
 #include "model/Diagnostics.h"
 #include "model/MonopoleInvariant.h"
 #include "model/SimulationState.h"
+#include "model/TrapFieldLine.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
 namespace larmor {
-
-double trapBandHalfLength(double S, double d) { return std::fabs(d) + coilReach * std::fabs(S); }
 
 Vec3 guidingCentreOf(const Vec3& r, const Vec3& v, const Vec3& B, double q, double m) {
   const double b = norm(B);
@@ -37,49 +36,6 @@ Vec3 exponentialFieldGradient(FieldConfig config, double S, double B, const Vec3
   return (-B / (S * rho)) * Vec3{at.x, at.y, 0};
 }
 
-struct LineScan {
-  double peak = 0;         // [T] the largest |B| met on this side
-  double worstRatio = 0;   // the largest r_L / L on the part the particle reaches
-  std::optional<double> turningZ;  // [m] where |B| first reaches the turning field
-};
-
-// Follows the field line of a trap in its meridian plane, d rho/dz = b_rho/b_z (b_z > 0 in
-// both traps), from the guiding centre to one end of the band, by the midpoint rule.
-LineScan followFieldLine(FieldConfig config, const SimParams& p, double rho, double z, double zEnd,
-                         double turningField, double speed) {
-  constexpr int steps = 4000;
-  const auto factor = [&](double r, double zz) { return fieldFactorAt(config, p, {r, 0, zz}); };
-  const auto slope = [&](double r, double zz) {
-    const Vec3 b = factor(r, zz);
-    return b.z > 0 ? b.x / b.z : 0.0;
-  };
-  LineScan scan;
-  const double h = (zEnd - z) / steps;
-  double previousB = p.Bo * norm(factor(rho, z));
-  scan.peak = previousB;
-  bool reached = true;
-  for (int i = 0; i < steps && rho > 0; ++i) {
-    const double k = slope(rho, z);
-    const double rhoNext = rho + h * slope(rho + 0.5 * h * k, z + 0.5 * h);
-    const double ds = std::hypot(h, rhoNext - rho);
-    rho = rhoNext, z += h;
-    const double B = p.Bo * norm(factor(rho, z));
-    scan.peak = std::max(scan.peak, B);
-    reached = reached && B < turningField;
-    if (reached && B > 0) {
-      // The particle's gyration here, with mu conserved: v⊥² = v²·B/B_turn.
-      const double vPerp = speed * std::sqrt(std::min(1.0, B / turningField));
-      const double larmor = p.m * vPerp / (std::fabs(p.q) * B);
-      const double alongLine = ds > 0 && B != previousB ? B * ds / std::fabs(B - previousB) : infinity;
-      // |B| ∝ 1/rho across the line: rho is the transverse scale.
-      scan.worstRatio = std::max(scan.worstRatio, larmor / std::min(rho, alongLine));
-    }
-    if (!scan.turningZ && B >= turningField) scan.turningZ = z - h * (B - turningField) / (B - previousB);
-    previousB = B;
-  }
-  return scan;
-}
-
 }  // namespace
 
 TheoryPrediction predictTheory(const SimulationState& state) {
@@ -94,8 +50,7 @@ TheoryPrediction predictTheory(const SimulationState& state) {
   const double b0 = norm(B0);
   if (p.q == 0 || !(b0 > 0)) {
     t.applicable = false;
-    t.notApplicableReason = p.q == 0 ? "нет заряда — нет вращения, теория ведущего центра неприменима"
-                                     : "в точке старта нет поля — нет вращения, теория неприменима";
+    t.notApplicableReason = phrase(p.q == 0 ? Phrase::noCharge : Phrase::noFieldAtStart);
     return t;
   }
   const double q = p.q, m = p.m;
@@ -103,9 +58,8 @@ TheoryPrediction predictTheory(const SimulationState& state) {
   t.mu = start.mu;
   const Vec3 gc = guidingCentreOf(r0, v0, B0, q, m);
   t.guidingCentre = gc;
-  GuidingCentreValidity& valid = t.validity;
-  valid.larmorRadius = m * start.vPerp / (std::fabs(q) * b0);
-  valid.fieldScale = infinity;
+  TheoryScales& scales = t.scales;
+  scales.larmorRadius = m * start.vPerp / (std::fabs(q) * b0);
 
   switch (t.config) {
     case 1:
@@ -122,7 +76,8 @@ TheoryPrediction predictTheory(const SimulationState& state) {
       const Vec3 drift = (m * start.vPerp * start.vPerp / (2 * q * b * b * b)) * cross(B, gradient);
       const Vec3 along = t.config == 2 ? Vec3{0, 1, 0} : unit(Vec3{-gc.y, gc.x, 0});
       t.driftVelocity = dot(drift, along);
-      valid.fieldScale = std::fabs(p.S);
+      scales.gradientLength = std::fabs(p.S);
+      if (t.config == 3) scales.axisDistance = std::hypot(gc.x, gc.y);
       break;
     }
     case 5: {
@@ -137,7 +92,12 @@ TheoryPrediction predictTheory(const SimulationState& state) {
       const double b = norm(B);
       const Vec3 drift = (m * vPar * vPar / (q * b * b * dot(Rc, Rc))) * cross(Rc, B);
       t.driftVelocity = drift.z;
-      valid.fieldScale = rhoGc;  // the radius of curvature of the field lines
+      // The drift's first correction weighs both the gyration (v⊥) and the motion along the
+      // bent line (v∥) against the line's radius, at the guiding centre.
+      const double gyration = m / (std::fabs(q) * b);
+      scales.axisDistance = rhoGc;
+      scales.parallelRadius = gyration * std::fabs(vPar);
+      scales.larmorRadius = gyration * std::sqrt(std::max(0.0, double(p.v) * p.v - vPar * vPar));
       break;
     }
     case 6: {
@@ -146,7 +106,7 @@ TheoryPrediction predictTheory(const SimulationState& state) {
       t.J = J;
       // J·r_hat = −q·g at every instant, so r keeps the angle acos(−q·g/|J|) to J.
       t.coneAngleDeg = std::atan2(std::sqrt(std::max(0.0, dot(J, J) - q * g * q * g)), -q * g) / degToRad;
-      valid.fieldScale = norm(r0) / 2;  // |B| ∝ 1/r²
+      scales.monopoleDistance = norm(r0);
       break;
     }
     case 4:
@@ -158,24 +118,26 @@ TheoryPrediction predictTheory(const SimulationState& state) {
       const double bGc = norm(fieldAt(t.config, p, gc));
       const double turning = sinPitch != 0 ? bGc / (sinPitch * sinPitch) : infinity;
       if (sinPitch != 0) t.turningField = turning;
-      const double rho = std::hypot(gc.x, gc.y), band = trapBandHalfLength(p.S, p.d);
-      const LineScan up = followFieldLine(t.config, p, rho, gc.z, band, turning, p.v);
-      const LineScan down = followFieldLine(t.config, p, rho, gc.z, -band, turning, p.v);
-      t.peakField = std::min(up.peak, down.peak);
-      for (const LineScan* side : {&up, &down})
-        if (side->turningZ && sinPitch != 0) t.turningZ.push_back(*side->turningZ);
+      const TrapFieldLine line = followTrapFieldLine(t.config, p, std::hypot(gc.x, gc.y), gc.z, turning, p.v);
+      t.peakField = std::min(line.peak[TrapFieldLine::up], line.peak[TrapFieldLine::down]);
+      if (sinPitch != 0)
+        for (const auto& z : line.turningZ)
+          if (z) t.turningZ.push_back(*z);
       t.trapped = turning < *t.peakField;
-      valid.fieldScale = valid.larmorRadius > 0
-                             ? valid.larmorRadius / std::max({up.worstRatio, down.worstRatio,
-                                                              valid.larmorRadius / rho})
-                             : rho;
+      scales.alongLineRatio = std::max(line.worstRatio, scales.larmorRadius / std::hypot(gc.x, gc.y));
+      if (*t.trapped && line.bouncePeriod) {
+        t.bouncePeriod = line.bouncePeriod;
+        for (const double shift : {-1.0, 1.0}) {
+          const double moved = turning * (1 + shift * scales.alongLineRatio);
+          const TrapFieldLine other = followTrapFieldLine(t.config, p, std::hypot(gc.x, gc.y), gc.z, moved, p.v);
+          t.bounceSensitivity = std::max(t.bounceSensitivity, other.bouncePeriod ? std::fabs(*other.bouncePeriod / *line.bouncePeriod - 1) : infinity);
+        }
+      }
       break;
     }
     default:
       break;
   }
-  valid.ratio = valid.fieldScale > 0 ? valid.larmorRadius / valid.fieldScale : infinity;
-  valid.holds = valid.ratio <= maxLarmorToScale;
   return t;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/FieldVector.h"
+#include "model/TheoryTexts.h"
 
 #include <optional>
 #include <string>
@@ -10,22 +11,15 @@ namespace larmor {
 
 struct SimulationState;
 
-// The guiding-centre picture needs the Larmor radius small against the length over which
-// the field changes; above this ratio its predictions are shown but not compared.
-constexpr double maxLarmorToScale = 0.05;
-
-// Half the length of the band |z| ≤ |d| + coilReach·S within which the traps' field lines
-// are followed: beyond it the coil terms have fallen to a few per cent of their peak, so a
-// particle that gets there has passed the strongest field it could meet and escapes.
-constexpr double coilReach = 3;
-double trapBandHalfLength(double S, double d);
-
-// How far the guiding-centre picture can be trusted for this start.
-struct GuidingCentreValidity {
-  double larmorRadius = 0;  // [m] m·v⊥/(|q|·|B|) at the start
-  double fieldScale = 0;    // [m] the shortest length over which the field changes on the path
-  double ratio = 0;         // larmorRadius / fieldScale
-  bool holds = true;        // ratio ≤ maxLarmorToScale (always for the exact laws)
+// The lengths the verdicts weigh the Larmor radius against, each where it matters; 0 where
+// a structure has no such length.
+struct TheoryScales {
+  double larmorRadius = 0;     // [m] m·v⊥/(|q|·|B|) at the start (at the guiding centre in 5)
+  double parallelRadius = 0;   // [m] m·|v∥|/(|q|·|B|) at the guiding centre (5: the curvature drift's)
+  double gradientLength = 0;   // [m] |S|, over which |B| falls by e (2, 3)
+  double axisDistance = 0;     // [m] the guiding centre from OZ (3), the field line's radius Rc (5)
+  double monopoleDistance = 0; // [m] the start from the monopole (6)
+  double alongLineRatio = 0;   // the largest rL/L on the part of the field line the particle reaches (4, 7)
 };
 
 // What theory says about the run from the start state of the current structure (SI units).
@@ -33,10 +27,10 @@ struct GuidingCentreValidity {
 struct TheoryPrediction {
   FieldConfig config = 1;
   // False when there is no gyration to speak of (q = 0 or Bo = 0, no field at the start);
-  // the reason then says why, in Russian.
+  // the reason then says why.
   bool applicable = true;
-  std::string notApplicableReason;
-  GuidingCentreValidity validity;
+  BilingualText notApplicableReason;
+  TheoryScales scales;
 
   // Everywhere: mu = m·v⊥²/(2|B|) at the start [J/T].
   std::optional<double> mu;
@@ -55,13 +49,19 @@ struct TheoryPrediction {
   std::optional<double> coneAngleDeg;
 
   // Traps: the field where mu conservation turns the particle back, |B|/sin²(pitch at the
-  // start) with |B| at the start's guiding centre [T] (none for a start along the field), the lower of the two peaks of |B| along the
-  // field line through the guiding centre within the band above [T], and whether the first
-  // lies below the second.
+  // start) with |B| at the start's guiding centre [T] (none for a start along the field); the
+  // lower of the largest |B| on the field line through the guiding centre up and down it [T];
+  // whether the first lies below the second; and the bounce period ∮ ds/v∥ between the
+  // turning points [s] (trapped only).
   std::optional<double> turningField, peakField;
   std::optional<bool> trapped;
+  std::optional<double> bouncePeriod;
+  // How far the bounce period moves, relative to itself, when the turning field moves by the
+  // order rL/L to which mu is kept (alongLineRatio): large where the line's |B| hardly rises
+  // near the turning points; infinite where such a move lets the particle out.
+  double bounceSensitivity = 0;
   // Where the field line through the start's guiding centre reaches the turning field, up
-  // then down the band [m z]; a side the particle escapes from has none.
+  // then down [m z]; a side the particle escapes from has none.
   std::vector<double> turningZ;
 };
 

@@ -7,12 +7,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include "model/Language.h"
 
 namespace larmor {
-
-// The languages of the texts the panel writes: Russian for the window, English for the
-// companion.
-enum class Language { Russian, English };
 
 struct Words {
   const char* russian;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Language.h"
 #include "panel/ControlPanel.h"
 
 #include <array>

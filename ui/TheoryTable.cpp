@@ -27,13 +27,14 @@ QTableWidgetItem* cell(const QString& text, const QString& tooltip) {
 
 }  // namespace
 
-TheoryTable::TheoryTable(QWidget* parent) : QTableWidget(0, 4, parent) {
+TheoryTable::TheoryTable(QWidget* parent) : QTableWidget(0, 5, parent) {
   setObjectName(QStringLiteral("theoryTable"));
   setHorizontalHeaderLabels({QStringLiteral("Величина"), QStringLiteral("Теория"), QStringLiteral("Расчёт"),
-                             QStringLiteral("Расхождение")});
+                             QStringLiteral("Расхождение"), QStringLiteral("Вывод")});
   verticalHeader()->hide();
   horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   horizontalHeader()->setSectionResizeMode(Quantity, QHeaderView::ResizeToContents);
+  horizontalHeader()->setSectionResizeMode(Verdict, QHeaderView::ResizeToContents);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setWordWrap(false);
@@ -75,7 +76,7 @@ void TheoryTable::setRows(const std::vector<TheoryQuantity>& rows) {
   setRowCount(static_cast<int>(rows.size()));
   for (int r = 0; r < rowCount(); ++r) {
     const TheoryQuantity& q = rows[static_cast<std::size_t>(r)];
-    const QString explanation = QString::fromStdString(q.explanation);
+    const QString explanation = QString::fromStdString(q.explanation.russian);
     QString name = QString::fromUtf8(q.name);
     if (*q.unit) name += QStringLiteral(", ") + QString::fromUtf8(q.unit);
     setItem(r, Quantity, cell(name, explanation));
@@ -87,10 +88,7 @@ void TheoryTable::setRows(const std::vector<TheoryQuantity>& rows) {
     setItem(r, Measured, value(q.measured, q.notMeasuredReason));
 
     QTableWidgetItem* difference = nullptr;
-    if (!q.approximationHolds) {
-      // Said plainly: a difference from a formula that does not apply would mislead.
-      difference = cell(QStringLiteral("приближение не выполняется"), explanation);
-    } else if (q.relativeDifference) {
+    if (q.relativeDifference) {
       const double percent = 100 * *q.relativeDifference;
       difference = cell((percent > 0 ? QStringLiteral("+") : QString()) + numberText(percent, 2) + QStringLiteral(" %"),
                         explanation);
@@ -104,6 +102,11 @@ void TheoryTable::setRows(const std::vector<TheoryQuantity>& rows) {
                                              "отклонение само"));
     }
     setItem(r, Difference, difference);
+
+    // The verdict beside the difference: whether the difference means anything, and why.
+    QString verdict = q.holds == Holds::unknown ? dash : QString::fromUtf8(holdsWord(q.holds));
+    if (q.runErrorComparable) verdict += QStringLiteral(" (ошибка счёта)");
+    setItem(r, Verdict, cell(verdict, QString::fromStdString(q.why.russian)));
   }
 }
 

@@ -9,14 +9,15 @@
 namespace larmor {
 
 // The guiding-centre theory against the run, one quantity a row: "Величина", "Теория",
-// "Расчёт", "Расхождение". A missing value is a dash whose tooltip says why; every other
-// cell's tooltip is the row's explanation (the formula and where it stops holding). Numbers
-// are written the Russian way, with a decimal comma.
+// "Расчёт", "Расхождение", "Вывод". A missing value is a dash whose tooltip says why; the
+// verdict ("выполняется", "на грани", "не выполняется") has its reason as its tooltip; every
+// other cell's tooltip is the row's explanation (the formula and how it is measured).
+// Numbers are written the Russian way, with a decimal comma.
 class TheoryTable : public QTableWidget {
   Q_OBJECT
 
 public:
-  enum Column { Quantity, Predicted, Measured, Difference };
+  enum Column { Quantity, Predicted, Measured, Difference, Verdict };
   static constexpr int maxRows = 5;  // the longest table, a trap's
 
   explicit TheoryTable(QWidget* parent = nullptr);

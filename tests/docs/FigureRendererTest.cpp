@@ -74,7 +74,7 @@ TEST(FigureRenderer, TheoryFigureDrawsThePredictedDriftOverTheRun) {
   ASSERT_TRUE(request);
   const SimulationState start = figureState(*request);
   const TheoryPrediction prediction = predictTheory(start);
-  ASSERT_TRUE(prediction.driftVelocity && prediction.validity.holds);
+  ASSERT_TRUE(prediction.driftVelocity && theoryVerdict(prediction, "driftVelocity").holds == Holds::yes);
   const double travel = *prediction.driftVelocity * 150 * start.quantities.period;  // [m] along y
   ASSERT_LT(travel, -1.0);  // far enough to tell the ends apart
   const int h = 200;

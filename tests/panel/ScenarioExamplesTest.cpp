@@ -195,9 +195,10 @@ TEST(Examples, EachLessonOpensRunsToItsEndAndShowsItsEffect) {
          // The vector named as the theory table below the plots names it, in the window's
          // own symbols, so that the student can find every letter on the panel.
          for (const TheoryQuantity& q : theoryTable(predictTheory(s), nullptr, false)) {
-           const std::size_t from = q.explanation.find("J = "), to = q.explanation.find("/|r|", from);
+           const std::string& explanation = q.explanation.russian;
+           const std::size_t from = explanation.find("J = "), to = explanation.find("/|r|", from);
            if (std::string(q.key) != "poincareSpread" || to == std::string::npos) continue;
-           const std::string formula = q.explanation.substr(from, to + 4 - from);
+           const std::string formula = explanation.substr(from, to + 4 - from);
            EXPECT_NE(l.scenario.description.find(formula), std::string::npos) << formula;
          }
        }},

@@ -1,6 +1,6 @@
 // The theory table of the diagnostics window as a user meets it: predictions after every
 // recompute, measurements after a run started with the button, a dash with its reason where
-// a run could not measure, and the plain word where the approximation does not hold.
+// a run could not measure, and the verdict with its reason in the tooltip.
 #include "WindowTestSupport.h"
 
 #include "ui/DiagnosticsWindow.h"
@@ -70,7 +70,7 @@ TEST_F(TheoryTableTest, UniformFieldPredictsThePeriodAndTheRunMeasuresIt) {
   TheoryTable& shown = openTable();
   QStringList headings;
   for (int c = 0; c < shown.columnCount(); ++c) headings << shown.horizontalHeaderItem(c)->text();
-  EXPECT_EQ(headings, QStringList({"Величина", "Теория", "Расчёт", "Расхождение"}));
+  EXPECT_EQ(headings, QStringList({"Величина", "Теория", "Расчёт", "Расхождение", "Вывод"}));
   // Every row readable at the size the window opens with, beside the plots.
   ASSERT_GE(shown.rowCount(), 4);
   EXPECT_TRUE(shown.isVisible());
@@ -91,6 +91,8 @@ TEST_F(TheoryTableTest, UniformFieldPredictsThePeriodAndTheRunMeasuresIt) {
   EXPECT_NEAR(number(text(T, Column::Measured)), period, 1e-3 * period) << text(T, Column::Measured).toStdString();
   EXPECT_LT(std::fabs(number(text(T, Column::Difference))), 0.1) << text(T, Column::Difference).toStdString();
   EXPECT_TRUE(text(T, Column::Difference).endsWith(QStringLiteral(" %")));
+  EXPECT_EQ(text(T, Column::Verdict), QStringLiteral("выполняется"));
+  EXPECT_TRUE(tip(T, Column::Verdict).contains(QStringLiteral("однородно"))) << tip(T, Column::Verdict).toStdString();
   const int R = row("Радиус R");
   EXPECT_NEAR(number(text(R, Column::Measured)), number(text(R, Column::Predicted)), 1e-2 * number(text(R, Column::Predicted)));
 
@@ -124,11 +126,12 @@ TEST_F(TheoryTableTest, TrapReflectsAndAWideGyrationIsNotComparedWithTheTheory) 
   EXPECT_NEAR(number(text(row("Поле поворота"), Column::Measured)), turning, 0.1 * turning);
   EXPECT_LT(number(text(mu, Column::Measured)), 0.1);
 
-  // A slow field and a fast particle: the Larmor radius is no longer small against S.
+  // A slow field and a fast particle: the Larmor radius is no longer small against the
+  // scales along the field line, and the verdict says so, with the ratio in its tooltip.
   openLesson(QString::fromLatin1(trapLesson).arg(30000).arg(0.0002).arg(5).toUtf8());
   start();
-  EXPECT_EQ(text(mu, Column::Difference), QStringLiteral("приближение не выполняется"));
-  EXPECT_TRUE(tip(mu, Column::Difference).contains(QStringLiteral("больше 5 %"))) << tip(mu, Column::Difference).toStdString();
+  EXPECT_EQ(text(mu, Column::Verdict), QStringLiteral("не выполняется"));
+  EXPECT_TRUE(tip(mu, Column::Verdict).contains(QStringLiteral("rL/L = "))) << tip(mu, Column::Verdict).toStdString();
   EXPECT_NE(text(mu, Column::Predicted), QStringLiteral("—"));
 }
 
