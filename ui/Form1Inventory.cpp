@@ -251,6 +251,8 @@ void Form1::buildControls() {
   // Right arrow key and a wheel turned forward move towards the larger value, as the
   // arrow buttons do (a horizontal QScrollBar otherwise reverses its keys).
   HScroll1->setInvertedControls(false);
+  HScroll1->setFocusPolicy(Qt::StrongFocus);  // keys as on the vertical bars
+  markFocus(HScroll1, HScroll1);
   Label[29] = value(29, QStringLiteral("Замедление расчёта"));
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
