@@ -3,6 +3,7 @@
 #include "model/FieldChoice.h"
 #include "model/TextRules.h"
 #include "ui/DefaultServices.h"
+#include "ui/DiagnosticsNumbers.h"
 #include "ui/DiagnosticsWindow.h"
 #include "ui/Form2.h"
 #include "ui/InfoTexts.h"
@@ -19,7 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocale>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -63,6 +63,7 @@ Form1::Form1(Services services, QWidget* parent)
   bindPanel();
   connect(CmdOK, &QPushButton::clicked, this, &Form1::CmdOK_Click);
   connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+  connect(this, &Form1::runStepped, this, [this] { showTrailMethod(true); });
   m_client->installEventFilter(this);
 
   Form_Load();
@@ -113,13 +114,8 @@ void Form1::Form_Load() {
   fitTexts();  // once every list entry and value caption has its text
 }
 
-char Form1::decimalSeparator() {
-  // The result captions use the locale's separator; one the texts cannot hold as a
-  // single byte falls back to the point.
-  const QString point = QLocale().decimalPoint();
-  if (point.size() == 1 && point.at(0).unicode() < 0x80) return point.at(0).toLatin1();
-  return '.';
-}
+// The result captions use the locale's separator; the diagnostics window follows the same rule.
+char Form1::decimalSeparator() { return resultDecimalSeparator(); }
 
 void Form1::RecomputeQuantities() { m_panel.RecomputeQuantities(); }
 

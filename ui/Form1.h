@@ -140,6 +140,8 @@ private:
   void mnuDiagnosticsWindow_Click();
   void mnuDiagnosticsBoris_Click(bool checked);
   void diagnosticsRecomputed();
+  // Shows the method's mark on the X0Z view when the trail it shows (if any) is the Boris run's.
+  void showTrailMethod(bool trailShown);
   bool diagnosticsShown() const;
   // Brings the shown diagnostics window up to the last run: the series and the meter made
   // again from the run record when they do not hold it and nothing was recomputed since,

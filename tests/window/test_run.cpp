@@ -88,13 +88,17 @@ TEST_F(RunTest, WholeRunsEndWithTheToneAndTheTimeInTheTitle) {
 
 // The Boris item chooses the window's next run: it moves the particle as the Boris run of
 // the same start does, its speed error is at rounding level where the default run's is not,
-// and the X0Z view names the method until a recompute after the default is chosen again.
+// and the X0Z view names the method while it shows a trail the method drew: not before the
+// run, and not after a recompute has emptied the views.
 TEST_F(RunTest, TheBorisItemRunsTheBorisMethodAndTheViewSaysSo) {
   showWindow();
   setSlowdown(0);
   QWidget* method = control("lblMethod");
   EXPECT_FALSE(method->isVisible());
   control<QAction>("mnuDiagnosticsBoris")->trigger();
+  moveBar("VScroll6", 84);
+  moveBar("VScroll6", 83);
+  EXPECT_FALSE(method->isVisible()) << "empty views, chosen for the next run only";
   SimulationState twin = window().state();
   larmor::Run twinRun(Integrator::Boris, twin);
   twinRun.prepare();
@@ -110,6 +114,11 @@ TEST_F(RunTest, TheBorisItemRunsTheBorisMethodAndTheViewSaysSo) {
 
   control<QAction>("mnuDiagnosticsBoris")->trigger();
   EXPECT_TRUE(method->isVisible()) << "the trail on the views is still the Boris run's";
+  control<QAction>("mnuDiagnosticsBoris")->trigger();
+  moveBar("VScroll6", 84);
+  EXPECT_FALSE(method->isVisible()) << "the recompute emptied the views";
+  control<QAction>("mnuDiagnosticsBoris")->trigger();
+  moveBar("VScroll6", 83);
   start();
   EXPECT_FALSE(method->isVisible());
   EXPECT_NE(caption("Label26"), borisAccuracy);
