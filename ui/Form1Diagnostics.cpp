@@ -54,6 +54,7 @@ void Form1::mnuDiagnosticsWindow_Click() {
     m_diagnostics = new DiagnosticsWindow(m_diagnosticsSeries, *m_services.dialogs, *m_services.files);
     m_diagnostics->setWindowIcon(windowIcon());
     m_diagnostics->setIntegrator(m_diagnosticsIntegrator);
+    m_diagnostics->placeBeside(*this);  // the first opening only: later it stays where the user put it
   }
   m_diagnostics->show();
   m_diagnostics->raise();

@@ -4,7 +4,7 @@
 
 #include "model/TrajectoryRun.h"
 
-#include "ui/DiagnosticsWindow.h"
+#include "ui/DiagnosticsIcons.h"
 #include "ui/PictureBox.h"
 #include "ui/ProportionalLayout.h"
 #include "ui/SymbolFont.h"
@@ -360,11 +360,11 @@ void Form1::buildMenus() {
   diagnostics->setObjectName(QStringLiteral("mnuDiagnostics"));
   diagnostics->menuAction()->setObjectName(QStringLiteral("mnuDiagnostics"));
   QAction* plots = item(diagnostics, "mnuDiagnosticsWindow", QStringLiteral("Окно диагностики"));
-  plots->setIcon(DiagnosticsWindow::plotIcon());
+  plots->setIcon(diagnosticsPlotIcon());
   connect(plots, &QAction::triggered, this, &Form1::mnuDiagnosticsWindow_Click);
   QAction* boris = item(diagnostics, "mnuDiagnosticsBoris", QStringLiteral("Метод Бориса"));
   boris->setCheckable(true);
-  boris->setIcon(DiagnosticsWindow::borisIcon());
+  boris->setIcon(borisMethodIcon());
   connect(boris, &QAction::triggered, this, &Form1::mnuDiagnosticsBoris_Click);
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("Помощь"));

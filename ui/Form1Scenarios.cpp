@@ -3,6 +3,7 @@
 #include "ui/Form1.h"
 
 #include "panel/Scenario.h"
+#include "ui/FileErrors.h"
 #include "ui/FileNaming.h"
 #include "ui/VerticalBar.h"
 
@@ -86,10 +87,10 @@ bool Form1::openScenario(const QString& path) {
   QString problem;
   ScenarioRead read;
   if (!file.open(QIODevice::ReadOnly)) {
-    problem = QStringLiteral("файл не читается (%1)").arg(file.errorString());
+    problem = QStringLiteral("файл не читается (%1)").arg(fileErrorReason(file));
   } else {
     const QByteArray bytes = readBounded(file);
-    if (file.error() != QFileDevice::NoError) problem = QStringLiteral("файл не читается (%1)").arg(file.errorString());
+    if (file.error() != QFileDevice::NoError) problem = QStringLiteral("файл не читается (%1)").arg(fileErrorReason(file));
     else if (!(read = readScenarioBytes(bytes)).ok()) problem = qs(problemText(*read.problem, Language::Russian));
   }
   if (!problem.isEmpty()) {
@@ -111,7 +112,7 @@ bool Form1::openScenario(const QString& path) {
 void Form1::mnuFileOpen_Click() {
   const QString path = m_services.files->openFileName(this, QStringLiteral("Открыть сценарий"),
                                                       QStringLiteral("Сценарии Larmor (*.larmor)"));
-  if (!path.isEmpty()) openScenario(path);
+  if (!path.isEmpty() && openScenario(path)) m_services.files->fileUsed(path);
 }
 
 void Form1::mnuFileSave_Click() {
@@ -130,9 +131,10 @@ void Form1::mnuFileSave_Click() {
   if (!file.open(QIODevice::WriteOnly) || file.write(json.data(), static_cast<qint64>(json.size())) !=
                                               static_cast<qint64>(json.size()) || !file.commit()) {
     m_services.dialogs->warning(this, QStringLiteral("Сценарий не сохранён"),
-                                QStringLiteral("Сценарий «%1» не сохранён: %2.").arg(shownPath(path), file.errorString()));
+                                QStringLiteral("Сценарий «%1» не сохранён: %2.").arg(shownPath(path), fileErrorReason(file)));
     return;
   }
+  m_services.files->fileUsed(path);
   m_scenarioTitle = description->title;
   m_scenarioDescription = description->text;
 }

@@ -63,6 +63,9 @@ public:
   virtual std::optional<Description> describeScenario(QWidget* parent, const Description& current) = 0;
   // The width of the X0Y view in an exported picture [px]: the window's own is offered.
   virtual std::optional<int> pictureWidth(QWidget* parent, int windowWidth) = 0;
+  // A file was really written or read at path: the next dialog starts in its folder. A
+  // folder chosen where nothing could be written is not remembered.
+  virtual void fileUsed(const QString& /*path*/) {}
 };
 
 // The set the main window is built with; null members are replaced by the real ones.

@@ -11,7 +11,7 @@ namespace larmor {
 // The guiding-centre theory against the run, one quantity a row: "Величина", "Теория",
 // "Расчёт", "Расхождение". A missing value is a dash whose tooltip says why; every other
 // cell's tooltip is the row's explanation (the formula and where it stops holding). Numbers
-// are written the Russian way, with a decimal comma.
+// are written in the diagnostics window's style (DiagnosticsNumbers.h).
 class TheoryTable : public QTableWidget {
   Q_OBJECT
 
@@ -23,12 +23,14 @@ public:
 
   void setRows(const std::vector<TheoryQuantity>& rows);
 
-  // 4 significant digits by default; "1,235·10⁻⁵" outside 10⁻³ … 10⁵.
+  // 4 significant digits by default.
   static QString numberText(double value, int digits = 4);
   static QString valueText(double value, TheoryQuantity::Kind kind);
 
   // Tall enough for the longest table without scrolling.
   QSize sizeHint() const override;
+  // As tall, and wide enough for every text the table holds now.
+  QSize minimumSizeHint() const override;
 };
 
 }  // namespace larmor

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -40,6 +41,7 @@
 #define QTRY_VERIFY2_WITH_TIMEOUT LARMOR_NOT_UNDER_GTEST
 #define QTRY_COMPARE_WITH_TIMEOUT LARMOR_NOT_UNDER_GTEST
 
+#include <cmath>
 #include <memory>
 #include <string>
 #include <utility>
@@ -83,6 +85,24 @@ inline void writePicture(const char* name, int k) {
 // All nine pictures, by bare name, in the current directory.
 inline void writeAllPictures() {
   for (int k = 1; k <= 9; ++k) writePicture(k < 8 ? qPrintable(QStringLiteral("%1.gif").arg(k)) : k == 8 ? "velocity.gif" : "mudr.gif", k);
+}
+
+// A number as the diagnostics window writes it ("6,559·10⁻⁴", "0.0123", "+0,012 %"),
+// with either decimal separator; NaN when it is no number.
+inline double shownNumber(QString text) {
+  text.remove(QStringLiteral(" %")).replace(QLatin1Char(','), QLatin1Char('.'));
+  double scale = 1;
+  if (const qsizetype times = text.indexOf(QStringLiteral("·10")); times >= 0) {
+    static const QString superscripts = QStringLiteral("⁰¹²³⁴⁵⁶⁷⁸⁹");
+    int exponent = 0;
+    const QString power = text.mid(times + 3);
+    for (const QChar c : power) exponent = c == u'⁻' ? exponent : exponent * 10 + int(superscripts.indexOf(c));
+    scale = std::pow(10.0, power.startsWith(u'⁻') ? -exponent : exponent);
+    text.truncate(times);
+  }
+  bool ok = false;
+  const double value = QLocale::c().toDouble(text, &ok);
+  return ok ? value * scale : std::nan("");
 }
 
 // The controls bound to the panel, in the order of Bar and TextBox.
