@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -232,6 +233,15 @@ void Form1::mnuHelpAbout2_Click() {
 }
 
 void Form1::mnuFileExit_Click() { close(); }
+
+void Form1::stopRun() {
+  if (m_running) m_stopRequested = true;  // seen when the run's pause ends
+}
+
+QString Form1::stoppedRunText(std::int64_t steps) {
+  return QStringLiteral("Расчет остановлен по вашей команде после %1 шагов, раньше заданного времени.")
+      .arg(QLocale(QLocale::Russian).toString(qint64(steps)));
+}
 
 void Form1::closeEvent(QCloseEvent* event) {
   if (!m_exitConfirmed && !m_services.dialogs->confirmExit(this)) {

@@ -80,6 +80,13 @@ public:
 
   void RecomputeQuantities();
 
+public slots:
+  // Ends a paced run after its current pause, as a run ends at its end time (tone, time in
+  // the title), then says at which step it was stopped. Nothing happens without a run.
+  void stopRun();
+
+public:
+
   // Opens a scenario file as the user would set its controls, then shows its title and
   // description; a file that cannot be read or is refused is named in a message with its
   // first problem, and the window stays as it was; refused while a run goes on. True when
@@ -126,7 +133,7 @@ private:
 
   void CmdOK_Click();
   // How a run ended, for what the window says after it.
-  enum class RunEnd { Whole, CutAtStepLimit, NonFinite, AxisStart, Abandoned };
+  enum class RunEnd { Whole, CutAtStepLimit, NonFinite, AxisStart, Stopped, Abandoned };
   RunEnd RunTrajectory();
   void Timer1_Timer();
 
@@ -139,6 +146,7 @@ private:
   void mnuHelpAbout2_Click();
   void mnuDiagnosticsWindow_Click();
   void mnuDiagnosticsBoris_Click(bool checked);
+  static QString stoppedRunText(std::int64_t steps);
   void diagnosticsRecomputed();
   // Shows the method's mark on the X0Z view when the trail it shows (if any) is the Boris run's.
   void showTrailMethod(bool trailShown);
@@ -173,6 +181,7 @@ private:
   // The run in progress: a second start is refused; closing asks it to end first.
   bool m_running = false;
   bool m_abortRun = false;
+  bool m_stopRequested = false;  // Esc or the menu's stop: the run ends after its pause
   bool m_closeAfterRun = false;
   bool m_exitConfirmed = false;
   std::int64_t m_lastRunSteps = 0;

@@ -366,6 +366,15 @@ void Form1::buildMenus() {
   boris->setCheckable(true);
   boris->setIcon(borisMethodIcon());
   connect(boris, &QAction::triggered, this, &Form1::mnuDiagnosticsBoris_Click);
+  // A paced run ends early from here or with Esc; the item is greyed in the menu while no
+  // run goes on, and the key always reaches it.
+  diagnostics->addSeparator();
+  QAction* stop = item(diagnostics, "mnuDiagnosticsStop", QStringLiteral("Остановить расчет"));
+  stop->setShortcut(Qt::Key_Escape);
+  stop->setIcon(style()->standardIcon(QStyle::SP_MediaStop));
+  connect(stop, &QAction::triggered, this, &Form1::stopRun);
+  connect(diagnostics, &QMenu::aboutToShow, stop, [this, stop] { stop->setEnabled(m_running); });
+  connect(diagnostics, &QMenu::aboutToHide, stop, [stop] { stop->setEnabled(true); });
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("Помощь"));
   help->setObjectName(QStringLiteral("mnuHelp"));

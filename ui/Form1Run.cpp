@@ -82,6 +82,10 @@ void Form1::CmdOK_Click() {
     m_services.dialogs->warning(this, QStringLiteral("Расчет прерван"), why);
     if (!self) return;
   }
+  if (end == RunEnd::Stopped) {
+    m_services.dialogs->information(this, QStringLiteral("Расчет остановлен"), stoppedRunText(m_lastRunSteps));
+    if (!self) return;
+  }
   if (m_closeAfterRun) {
     // The user confirmed the exit while the run waited: now that it has ended, close.
     m_closeAfterRun = false;
@@ -93,6 +97,7 @@ void Form1::CmdOK_Click() {
 Form1::RunEnd Form1::RunTrajectory() {
   m_running = true;
   m_abortRun = false;
+  m_stopRequested = false;
   m_lastRunSteps = 0;
   Run run(m_panel);  // the integrator the panel names for this run
   run.limitSteps(m_runStepLimit);
@@ -138,14 +143,15 @@ Form1::RunEnd Form1::RunTrajectory() {
       Wait(slowdown);
     }
     if (!self) return RunEnd::Abandoned;  // the window went away inside the wait: touch nothing of it
-    if (m_abortRun) break;
+    if (m_abortRun || m_stopRequested) break;
   }
   // The last step's speed error, or why the run cannot go on; a run that made no step
   // leaves the label as it was.
   if (!run.accuracyText().empty()) showAccuracy();
   m_running = false;
   if (m_abortRun) return RunEnd::Abandoned;
-  m_lastRunCutShort = run.stoppedNonFinite() || run.cutAtStepLimit();
+  const bool stopped = m_stopRequested && run.hasNextStep();  // asked to stop before the end time
+  m_lastRunCutShort = run.stoppedNonFinite() || run.cutAtStepLimit() || stopped;
   if (feeding) {
     m_diagnosticsHoldRun = true;
     if (m_diagnostics) m_diagnostics->finish();
@@ -156,6 +162,7 @@ Form1::RunEnd Form1::RunTrajectory() {
     updateDiagnostics();  // the window was opened during the run
     if (!self) return RunEnd::Abandoned;
   }
+  if (stopped) return RunEnd::Stopped;
   if (run.refusedAxisStart()) return RunEnd::AxisStart;
   if (run.stoppedNonFinite()) return RunEnd::NonFinite;
   return run.cutAtStepLimit() ? RunEnd::CutAtStepLimit : RunEnd::Whole;

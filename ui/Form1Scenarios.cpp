@@ -80,7 +80,9 @@ bool Form1::openScenario(const QString& path) {
   // particle into the lesson's field from wherever it is, which is no lesson at all.
   if (m_running) {
     m_services.dialogs->information(this, QStringLiteral("Сценарий"),
-                                    QStringLiteral("Расчет еще идет: сценарий можно открыть после его конца."));
+                                    QStringLiteral("Расчет еще идет: сценарий можно открыть после его конца. "
+                                                   "Остановить расчет можно клавишей Esc или пунктом "
+                                                   "«Диагностика → Остановить расчет»."));
     return false;
   }
   QFile file(path);

@@ -51,7 +51,7 @@ namespace larmor::test {
 
 // Desktop services that only record what the window asked of them.
 struct RecordingServices : DocumentOpener, EditorLauncher, TonePlayer, Dialogs {
-  QStringList opened, launched, informationTitles, warnings;
+  QStringList opened, launched, informationTitles, informationTexts, warnings;
   std::vector<std::pair<int, int>> tones;  // frequency [Hz], duration [ms]
   bool launchSucceeds = true, answerYes = true;
   int exitQuestions = 0;
@@ -64,7 +64,9 @@ struct RecordingServices : DocumentOpener, EditorLauncher, TonePlayer, Dialogs {
   }
   void play(int hz, int ms) override { tones.emplace_back(hz, ms); }
   bool confirmExit(QWidget*) override { return ++exitQuestions, answerYes; }
-  void information(QWidget*, const QString& title, const QString&) override { informationTitles << title; }
+  void information(QWidget*, const QString& title, const QString& text) override {
+    informationTitles << title, informationTexts << text;
+  }
   void warning(QWidget*, const QString&, const QString& text) override { warnings << text; }
 };
 

@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <tuple>
 
@@ -137,6 +138,54 @@ TEST_F(RunTest, ClosingDuringARunAsksThenEndsTheRunAndTheWindow) {
   start();
   EXPECT_TRUE(steps >= 8 && steps < 12) << steps << ": the run ends at the next wait";
   EXPECT_FALSE(window().running() || window().isVisible() || fakes.exitQuestions != 2 || !fakes.tones.empty());
+}
+
+// Esc, or the item «Остановить расчет», ends a paced run after its pause as a run ends at
+// its end time (tone, time in the title), then says at which step it was stopped; a lesson
+// refused during the run tells how to stop it. Without a run neither does anything.
+TEST_F(RunTest, EscOrTheStopItemEndsAPacedRun) {
+  showWindow();
+  window().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+  setSlowdown(1);
+  int steps = 0;
+  std::function<void()> atStep5;
+  QObject::connect(&window(), &Form1::runStepped, [&] {
+    if (++steps == 5) atStep5();
+  });
+  const std::function<void()> ways[] = {
+      [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); },
+      [&] { control<QAction>("mnuDiagnosticsStop")->trigger(); }};
+  for (const auto& stop : ways) {
+    steps = 0;
+    fakes.informationTitles.clear(), fakes.informationTexts.clear();
+    const size_t tones = fakes.tones.size();
+    atStep5 = [&] {
+      EXPECT_FALSE(window().openScenario(QStringLiteral("absent.larmor")));
+      stop();
+    };
+    start();
+    EXPECT_FALSE(window().running());
+    EXPECT_EQ(steps, 5) << "ended after the pause it was stopped in";
+    EXPECT_EQ(window().lastRunSteps(), 5);
+    EXPECT_EQ(fakes.tones.size(), tones + 1);
+    EXPECT_TRUE(titleShowsTime()) << window().windowTitle().toStdString();
+    ASSERT_EQ(fakes.informationTexts.size(), 2);
+    EXPECT_TRUE(fakes.informationTexts[0].contains(QStringLiteral("Esc")) &&
+                fakes.informationTexts[0].contains(QStringLiteral("Остановить расчет")))
+        << fakes.informationTexts[0].toStdString();
+    EXPECT_EQ(fakes.informationTitles[1], QStringLiteral("Расчет остановлен"));
+    EXPECT_TRUE(fakes.informationTexts[1].contains(QStringLiteral(" 5 "))) << fakes.informationTexts[1].toStdString();
+  }
+  // No run: nothing stops, nothing is said; the next run is whole.
+  atStep5 = [] {};
+  control("CmdOK")->setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  control<QAction>("mnuDiagnosticsStop")->trigger();
+  setSlowdown(0);
+  start();
+  EXPECT_EQ(window().lastRunSteps(), 2501);
+  EXPECT_EQ(fakes.informationTexts.size(), 2);
 }
 
 TEST_F(RunTest, ARunThatCannotGoOnSaysSoAndStillEnds) {
