@@ -253,7 +253,9 @@ ScenarioRead readScenario(std::string_view bytes) {
   try {
     json = Json::parse(bytes.begin(), bytes.end(), noteKeys);
   } catch (const Json::parse_error& error) {
-    return fail(Kind::NotJson, {}, {}, error.byte);
+    // Byte 0: nothing but blanks, which no reader would call a syntax error.
+    const bool blank = bytes.find_first_not_of(" \t\r\n") == std::string_view::npos;
+    return fail(Kind::NotJson, {}, {}, blank ? 0 : error.byte);
   } catch (const Json::out_of_range& error) {  // "number overflow parsing '1e400'"
     std::string number = error.what();
     const std::size_t open = number.find('\'');
@@ -386,6 +388,7 @@ std::string problemText(const ScenarioProblem& p, Language language) {
     case Kind::TooLarge:
       return ru ? "файл больше 1 МБ — это не сценарий" : "the file is larger than 1 MiB: not a scenario";
     case Kind::NotJson:
+      if (p.byte == 0) return ru ? "файл пуст" : "the file is empty";
       return ru ? "это не JSON: ошибка разбора на байте " + std::to_string(p.byte)
                 : "not JSON: a syntax error at byte " + std::to_string(p.byte);
     case Kind::NotAnObject:

@@ -69,7 +69,7 @@ std::string scenarioJson(const Scenario& scenario);
 struct ScenarioProblem {
   enum class Kind {
     TooLarge,      // more than scenarioMaxBytes
-    NotJson,       // byte: where the reader stopped
+    NotJson,       // byte: where the reader stopped; 0 for a file of nothing but blanks
     NotAnObject,   // JSON, but not an object
     NotAScenario,  // no "format": "larmor-scenario"
     NewerVersion,  // value: the version

@@ -1,6 +1,7 @@
 #include "ui/FileErrors.h"
 
 #include <QFileDevice>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <cstring>
@@ -44,6 +45,17 @@ constexpr Described described[] = {
     {ETIMEDOUT, "истекло время ожидания"},
 };
 
+// Qt's own words for a failed save, where no translation of Qt is installed.
+const struct {
+  const char* pattern;
+  const char* words;
+} qtReasons[] = {
+    {"^Filename refers to a directory$", "на этом месте папка, а не файл"},
+    {"^Existing file .* is not writable$", "файл защищён от записи"},
+    {"^Partial write\\. Partition full\\?$", "записано не всё: возможно, диск заполнен"},
+    {"^Writing canceled by application$", "запись прервана"},
+};
+
 bool hasCyrillic(const QString& text) {
   for (const QChar c : text)
     if (c.unicode() >= 0x0400 && c.unicode() <= 0x04FF) return true;
@@ -59,6 +71,8 @@ QString russianReason(const QString& reason) {
   for (const Described& d : described)
     if (text.compare(QString::fromLocal8Bit(std::strerror(d.code)), Qt::CaseInsensitive) == 0)
       return QString::fromUtf8(d.words);
+  for (const auto& qt : qtReasons)
+    if (QRegularExpression(QString::fromLatin1(qt.pattern)).match(text).hasMatch()) return QString::fromUtf8(qt.words);
   // A system error we have no words for: its number, which a search finds.
   for (int code = 1; code < 256; ++code)
     if (text == QString::fromLocal8Bit(std::strerror(code))) return QStringLiteral("ошибка системы № %1").arg(code);

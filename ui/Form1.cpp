@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -203,9 +204,19 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-void Form1::mnuFilespravka_Click() { m_services.opener->open(QStringLiteral("spravka.pdf")); }
+void Form1::mnuFilespravka_Click() { openDocument(QStringLiteral("spravka.pdf"), QStringLiteral("Справка")); }
 
-void Form1::mnuHelpUprav_Click() { m_services.opener->open(QStringLiteral("uprav.pdf")); }
+void Form1::mnuHelpUprav_Click() { openDocument(QStringLiteral("uprav.pdf"), QStringLiteral("Управление")); }
+
+void Form1::openDocument(const QString& bareFileName, const QString& title) {
+  // The original gave no word when nothing opened the document; a user would want to know
+  // where it lies, to open it by hand.
+  QString reason;
+  if (m_services.opener->open(bareFileName, &reason)) return;
+  m_services.dialogs->warning(this, title,
+                              QStringLiteral("Не удалось открыть документ %1: %2.")
+                                  .arg(QDir::toNativeSeparators(QDir::current().absoluteFilePath(bareFileName)), reason));
+}
 
 void Form1::mnuHelpInstruction_Click() {
   // The original gave no word when the editor did not start; a user would want to know.

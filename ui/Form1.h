@@ -144,6 +144,9 @@ private:
   void mnuHelpAvtors_Click();
   void mnuHelpAbout_Click();
   void mnuHelpAbout2_Click();
+  // Hands a document of the working directory to the desktop; says where it lies when
+  // nothing opened it.
+  void openDocument(const QString& bareFileName, const QString& title);
   void mnuDiagnosticsWindow_Click();
   void mnuDiagnosticsBoris_Click(bool checked);
   static QString stoppedRunText(std::int64_t steps);

@@ -10,11 +10,12 @@ namespace larmor {
 
 // What the window asks of the desktop, behind small interfaces so tests inject fakes.
 
-// Opens a document with the desktop's associated program; failures are not reported.
+// Opens a document with the desktop's associated program. Returns false, with a reason,
+// when the file is missing or no program could be asked to show it.
 class DocumentOpener {
 public:
   virtual ~DocumentOpener() = default;
-  virtual void open(const QString& bareFileName) = 0;
+  virtual bool open(const QString& bareFileName, QString* reason) = 0;
 };
 
 // Starts a plain-text editor on a file, directly with an argument list (never a shell).

@@ -53,10 +53,14 @@ namespace larmor::test {
 struct RecordingServices : DocumentOpener, EditorLauncher, TonePlayer, Dialogs {
   QStringList opened, launched, informationTitles, informationTexts, warnings;
   std::vector<std::pair<int, int>> tones;  // frequency [Hz], duration [ms]
-  bool launchSucceeds = true, answerYes = true;
+  bool launchSucceeds = true, openSucceeds = true, answerYes = true;
   int exitQuestions = 0;
 
-  void open(const QString& name) override { opened << name; }
+  bool open(const QString& name, QString* reason) override {
+    opened << name;
+    if (!openSucceeds) *reason = QStringLiteral("no viewer");
+    return openSucceeds;
+  }
   bool launch(const QString& name, QString* error) override {
     launched << name;
     if (!launchSucceeds) *error = QStringLiteral("no editor");

@@ -276,6 +276,7 @@ TEST_F(DiagnosticsTest, ExportsRoundTripAndAFailureSaysSoOnceAndLeavesNoFile) {
   triggerDiagnostics("mnuDiagExportSvgPitchAndField");
   EXPECT_EQ(files.suggested, QStringList({"диагностика.csv", "погрешность-скорости.png", "питч-угол-и-поле.svg"}));
   EXPECT_TRUE(fakes.warnings.isEmpty()) << fakes.warnings.join('\n').toStdString();
+  EXPECT_EQ(files.used, QStringList({csv, png, svg})) << "the folders written to, for the next dialog";
 
   // CSV: the header, then every kept sample, each number read back to the same bits.
   QFile file(csv);
@@ -336,6 +337,7 @@ TEST_F(DiagnosticsTest, ExportsRoundTripAndAFailureSaysSoOnceAndLeavesNoFile) {
   EXPECT_EQ(fakes.warnings.size(), 2);
   EXPECT_TRUE(QFileInfo(out.path()).isDir());
   EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), 3) << "only the three exports above";
+  EXPECT_EQ(files.used.size(), 3) << "a folder where nothing was written is not remembered";
 }
 
 bool sameSamples(const std::vector<DiagnosticSample>& a, const std::vector<DiagnosticSample>& b) {

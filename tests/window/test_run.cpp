@@ -233,6 +233,11 @@ TEST_F(WindowTest, MenuItemsAskTheirServicesAndExitAsksFirst) {
   fakes.launchSucceeds = false;  // a failed start is reported, once
   trigger("mnuHelpInstruction");
   EXPECT_TRUE(fakes.warnings.size() == 1 && fakes.warnings.front().contains("instruction.txt")) << fakes.warnings.size();
+  fakes.openSucceeds = false;  // no viewer: each document named with the folder it lies in
+  trigger("mnuFilespravka"), trigger("mnuHelpUprav");
+  ASSERT_EQ(fakes.warnings.size(), 3);
+  for (const auto& [warning, name] : {std::pair{fakes.warnings[1], "spravka.pdf"}, {fakes.warnings[2], "uprav.pdf"}})
+    EXPECT_TRUE(warning.contains(QDir::toNativeSeparators(QDir::current().absoluteFilePath(name)))) << warning.toStdString();
 
   for (int i = 0; i < 2; ++i) trigger("mnuHelpAvtors");  // one authors window, reused
   QList<Form2*> authors;
