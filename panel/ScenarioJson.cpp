@@ -120,7 +120,9 @@ ScenarioRead readScenario(std::string_view bytes) {
   try {
     json = Json::parse(bytes.begin(), bytes.end(), noteKeys);
   } catch (const Json::parse_error& error) {
-    return fail(Kind::NotJson, {}, {}, error.byte);
+    // Byte 0: nothing but blanks, which no reader would call a syntax error.
+    const bool blank = bytes.find_first_not_of(" \t\r\n") == std::string_view::npos;
+    return fail(Kind::NotJson, {}, {}, blank ? 0 : error.byte);
   } catch (const Json::out_of_range& error) {  // "number overflow parsing '1e400'"
     std::string number = error.what();
     const std::size_t open = number.find('\'');

@@ -34,6 +34,7 @@ std::string problemText(const ScenarioProblem& p, Language language) {
     case Kind::TooLarge:
       return ru ? "файл больше 1 МБ — это не сценарий" : "the file is larger than 1 MiB: not a scenario";
     case Kind::NotJson:
+      if (p.byte == 0) return ru ? "файл пуст" : "the file is empty";
       return ru ? "это не JSON: ошибка разбора на байте " + std::to_string(p.byte)
                 : "not JSON: a syntax error at byte " + std::to_string(p.byte);
     case Kind::NotAnObject:

@@ -11,7 +11,7 @@ namespace larmor {
 struct ScenarioProblem {
   enum class Kind {
     TooLarge,      // more than scenarioMaxBytes
-    NotJson,       // byte: where the reader stopped
+    NotJson,       // byte: where the reader stopped; 0 for a file of nothing but blanks
     NotAnObject,   // JSON, but not an object
     NotAScenario,  // no "format": "larmor-scenario"
     NewerVersion,  // value: the version

@@ -55,6 +55,25 @@ void CsvWriter::row(std::int64_t step, double t, double x, double y, double z, d
   m_used = static_cast<std::size_t>(p - m_buffer);
 }
 
+void CsvWriter::diagnosticsHeader() {
+  const std::string_view line = "t,dV,mu_ratio,pitch_deg,B,rho,z\n";
+  if (capacity - m_used < line.size()) flush();
+  line.copy(m_buffer + m_used, line.size());
+  m_used += line.size();
+}
+
+void CsvWriter::diagnosticsRow(const DiagnosticSample& s) {
+  if (capacity - m_used < rowRoom) flush();
+  char* p = m_buffer + m_used;
+  char* const end = m_buffer + capacity;
+  for (const double value : {s.t, double(s.dV), s.muRatio, s.pitchDeg, s.B, s.rho, s.z}) {
+    p = writeNumber(p, end, value);
+    *p++ = ',';
+  }
+  p[-1] = '\n';
+  m_used = static_cast<std::size_t>(p - m_buffer);
+}
+
 void CsvWriter::flush() {
   if (m_used > 0 && !m_failed && !m_sink(m_buffer, m_used)) m_failed = true;
   m_used = 0;

@@ -44,6 +44,11 @@ public:
   // The row of a run's last step: its time, the particle's position and the run's velocity
   // and speed error.
   void row(const Run& run, const SimulationState& state, const DiagnosticSample* diagnostics = nullptr);
+  // The diagnostics window's table, one row per kept sample, the columns
+  // t,dV,mu_ratio,pitch_deg,B,rho,z; dV is the single-precision value the accuracy label
+  // shows, widened exactly.
+  void diagnosticsHeader();
+  void diagnosticsRow(const DiagnosticSample& sample);
   void flush();
   bool failed() const { return m_failed; }
 

@@ -2,13 +2,20 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QUrl>
 
 namespace larmor {
 
-void DesktopDocumentOpener::open(const QString& bareFileName) {
-  // A missing document or a desktop without a viewer is not reported.
-  QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath(bareFileName)));
+bool DesktopDocumentOpener::open(const QString& bareFileName, QString* reason) {
+  const QString path = QDir::current().absoluteFilePath(bareFileName);
+  if (!QFileInfo(path).isFile()) {
+    if (reason) *reason = QStringLiteral("файла нет рядом с программой");
+    return false;
+  }
+  if (QDesktopServices::openUrl(QUrl::fromLocalFile(path))) return true;
+  if (reason) *reason = QStringLiteral("в системе не найдена программа для просмотра документов PDF");
+  return false;
 }
 
 }  // namespace larmor

@@ -5,9 +5,11 @@
 namespace larmor {
 
 // Hands a document in the current working directory to the desktop's associated program.
+// A desktop that has no way to open it (no launcher, no viewer found) is reported; a viewer
+// that starts and then fails is the desktop's to report.
 class DesktopDocumentOpener : public DocumentOpener {
 public:
-  void open(const QString& bareFileName) override;
+  bool open(const QString& bareFileName, QString* reason) override;
 };
 
 }  // namespace larmor

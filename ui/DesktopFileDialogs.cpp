@@ -5,7 +5,9 @@
 #include <QButtonGroup>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QAbstractFileIconProvider>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -18,9 +20,29 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
+#if defined(__linux__)
+#include <linux/magic.h>
+#include <sys/vfs.h>
+#endif
+
 namespace larmor {
 
 namespace {
+
+// Icons and type names from a file's kind and name alone. The toolkit's own look into a
+// file whose name says nothing of its type, and a file of /proc (kmsg) blocks its reader
+// for ever: the dialog then hung when it was closed.
+class NameOnlyIcons : public QAbstractFileIconProvider {
+public:
+  QIcon icon(const QFileInfo& info) const override {
+    return QAbstractFileIconProvider::icon(info.isDir() ? Folder : File);
+  }
+  QString type(const QFileInfo& info) const override {
+    if (info.isDir()) return QStringLiteral("Папка");
+    const QString suffix = info.suffix();
+    return suffix.isEmpty() ? QStringLiteral("Файл") : QStringLiteral("Файл %1").arg(suffix.toUpper());
+  }
+};
 
 QDialogButtonBox* okCancel(QDialog* dialog, const QString& ok) {
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
@@ -33,22 +55,57 @@ QDialogButtonBox* okCancel(QDialog* dialog, const QString& ok) {
 
 }  // namespace
 
+bool DesktopFileDialogs::pseudoFileSystem(const QString& folder) {
+  const QString path = QFileInfo(folder).absoluteFilePath();
+  for (const char* root : {"/proc", "/sys", "/dev"})
+    if (path == QLatin1String(root) || path.startsWith(QLatin1String(root) + QLatin1Char('/'))) return true;
+#if defined(__linux__)
+  struct statfs info {};
+  if (statfs(QFile::encodeName(path).constData(), &info) != 0) return false;
+  switch (static_cast<unsigned long>(info.f_type)) {
+    case PROC_SUPER_MAGIC: case SYSFS_MAGIC: case DEVPTS_SUPER_MAGIC: case DEBUGFS_MAGIC:
+    case TRACEFS_MAGIC: case SECURITYFS_MAGIC: case CGROUP_SUPER_MAGIC: case CGROUP2_SUPER_MAGIC:
+    case PSTOREFS_MAGIC: case BPF_FS_MAGIC: case EFIVARFS_MAGIC: case SELINUX_MAGIC:
+    case BINFMTFS_MAGIC: case 0x62656570 /* configfs */: case 0x65735543 /* fusectl */:
+      return true;
+    default:
+      return false;
+  }
+#else
+  return false;
+#endif
+}
+
+QString DesktopFileDialogs::startFolder() const {
+  if (!m_folder.isEmpty() && QFileInfo(m_folder).isDir() && !pseudoFileSystem(m_folder)) return m_folder;
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (QFileInfo(documents).isDir() && !pseudoFileSystem(documents)) return documents;
+  return QDir::homePath();
+}
+
+void DesktopFileDialogs::fileUsed(const QString& path) {
+  const QString folder = QFileInfo(path).absolutePath();
+  if (!pseudoFileSystem(folder)) m_folder = folder;
+}
+
 QString DesktopFileDialogs::openFileName(QWidget* parent, const QString& title, const QString& filter) {
-  const QString path = QFileDialog::getOpenFileName(parent, title, m_folder, filter);
-  if (!path.isEmpty()) m_folder = QFileInfo(path).absolutePath();
-  return path;
+  QFileDialog dialog(parent, title, startFolder(), filter);
+  NameOnlyIcons icons;
+  dialog.setIconProvider(&icons);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().constFirst();  // remembered once it has been read
 }
 
 QString DesktopFileDialogs::saveFileName(QWidget* parent, const QString& title, const QString& suggestedName,
                                          const QString& filter, const QString& suffix) {
-  if (m_folder.isEmpty()) m_folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  QFileDialog dialog(parent, title, QDir(m_folder).filePath(suggestedName), filter);
+  QFileDialog dialog(parent, title, QDir(startFolder()).filePath(suggestedName), filter);
+  NameOnlyIcons icons;
+  dialog.setIconProvider(&icons);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(suffix);  // the dialog asks before it overwrites a file
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  const QString path = dialog.selectedFiles().constFirst();
-  m_folder = QFileInfo(path).absolutePath();
-  return path;
+  return dialog.selectedFiles().constFirst();  // remembered once it has been written
 }
 
 std::optional<FileDialogs::Description> DesktopFileDialogs::describeScenario(QWidget* parent,

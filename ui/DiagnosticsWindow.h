@@ -3,20 +3,17 @@
 #include "model/DiagnosticsSeries.h"
 #include "model/Theory.h"
 #include "panel/PanelControls.h"
+#include "ui/DiagnosticsCurves.h"
+#include "ui/DiagnosticsExports.h"
+#include "ui/DiagnosticsPlots.h"
 
 #include <QIcon>
 #include <QMainWindow>
 
 #include <array>
-#include <cstdint>
 #include <vector>
 
-class QCPGraph;
-class QCPItemText;
-class QCPItemTracer;
 class QCustomPlot;
-class QLabel;
-class QMouseEvent;
 class QTimer;
 
 namespace larmor {
@@ -34,9 +31,8 @@ class DiagnosticsWindow : public QMainWindow {
   Q_OBJECT
 
 public:
-  // The four plots, top left to bottom right; each holds one or two curves.
-  enum class Plot { SpeedError, MagneticMoment, PitchAndField, Position };
-  static constexpr int plotCount = 4;
+  using Plot = DiagnosticPlot;
+  static constexpr int plotCount = diagnosticPlotCount;
 
   // series, dialogs and files outlive the window.
   DiagnosticsWindow(const DiagnosticsSeries& series, Dialogs& dialogs, FileDialogs& files, QWidget* parent = nullptr);
@@ -47,9 +43,9 @@ public:
   Integrator integrator() const { return m_integrator; }
   static QString methodName(Integrator integrator);  // "метод Рунге–Кутты", "метод Бориса"
 
-  // The menu items' icons: a plot; a turning velocity, with a check mark when chosen.
-  static QIcon plotIcon();
-  static QIcon borisIcon();
+  // Before the first showing: within the free area of mainWindow's screen, beside it where
+  // there is room (see placeBeside).
+  void placeBeside(const QWidget& mainWindow);
 
   // The series has grown: cheap enough for every step, it only marks the plots stale; a
   // timer redraws them at most ~30 times a second while events are handled.
@@ -68,7 +64,7 @@ public:
   TheoryTable* theoryTable() const { return m_theory; }
 
   // Asks where exports are written from now on (tests answer in place of the desktop).
-  void setFileDialogs(FileDialogs& files) { m_files = &files; }
+  void setFileDialogs(FileDialogs& files) { m_exports.setFileDialogs(files); }
 
   QCustomPlot* plot(Plot which) const { return m_plots[static_cast<std::size_t>(which)].plot; }
 
@@ -77,48 +73,22 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-  struct PlotParts {
-    QCustomPlot* plot = nullptr;
-    QLabel* readout = nullptr;
-    QCPItemTracer* tracer = nullptr;
-    QCPItemText* emptyNote = nullptr;  // shown while the plot has no curve
-    bool followsData = true;  // autoscaled at every redraw until the user zooms or pans
-  };
-  struct Curve;
-  static constexpr int titleMargin = 6;  // [px] kept free on either side of a plot's title
-
   void buildPlots();
   void buildMenus();
   void updateTitles();
-  void fitTitle(Plot which);
-  // Brings the curves up to the series: appends the new samples when the series only grew
-  // since the last redraw, else sets them whole.
   void updateCurves();
   void autoscale(Plot which);
-  void showReadout(Plot which, const QMouseEvent* event);
-  void exportCsv();
-  void exportPicture(Plot which, bool svg);
-  // Writes bytes through a temporary file renamed into place; says why when it cannot.
-  bool writeFile(const QString& path, const QByteArray& bytes);
-  void cannotWrite(const QString& path, const QString& reason);
 
   const DiagnosticsSeries& m_series;
-  Dialogs& m_dialogs;
-  FileDialogs* m_files;
+  DiagnosticsExports m_exports;
   Integrator m_integrator = Integrator::Rk4;
 
   std::array<PlotParts, plotCount> m_plots;
+  DiagnosticsCurves m_curves;
   TheoryTable* m_theory = nullptr;
-  std::vector<Curve> m_curves;
   QTimer* m_timer = nullptr;
   bool m_stale = false;
   bool m_autoranging = false;  // ranges being set by the window, not by the user
-
-  // What the curves show: the series as it was at that revision.
-  std::uint64_t m_shownRevision = 0;
-  std::size_t m_shownCount = 0;
-  std::int64_t m_shownStride = 1, m_shownOffered = 0;
-  DiagnosticSample m_shownLast;
 };
 
 }  // namespace larmor

@@ -3,6 +3,7 @@
 #include "model/FieldChoice.h"
 #include "model/TextRules.h"
 #include "ui/DefaultServices.h"
+#include "ui/DiagnosticsNumbers.h"
 #include "ui/DiagnosticsWindow.h"
 #include "ui/Form2.h"
 #include "ui/InfoTexts.h"
@@ -13,6 +14,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -63,6 +65,7 @@ Form1::Form1(Services services, QWidget* parent)
   bindPanel();
   connect(CmdOK, &QPushButton::clicked, this, &Form1::CmdOK_Click);
   connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+  connect(this, &Form1::runStepped, this, [this] { showTrailMethod(true); });
   m_client->installEventFilter(this);
 
   Form_Load();
@@ -113,13 +116,8 @@ void Form1::Form_Load() {
   fitTexts();  // once every list entry and value caption has its text
 }
 
-char Form1::decimalSeparator() {
-  // The result captions use the locale's separator; one the texts cannot hold as a
-  // single byte falls back to the point.
-  const QString point = QLocale().decimalPoint();
-  if (point.size() == 1 && point.at(0).unicode() < 0x80) return point.at(0).toLatin1();
-  return '.';
-}
+// The result captions use the locale's separator; the diagnostics window follows the same rule.
+char Form1::decimalSeparator() { return resultDecimalSeparator(); }
 
 void Form1::RecomputeQuantities() { m_panel.RecomputeQuantities(); }
 
@@ -206,9 +204,19 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-void Form1::mnuFilespravka_Click() { m_services.opener->open(QStringLiteral("spravka.pdf")); }
+void Form1::mnuFilespravka_Click() { openDocument(QStringLiteral("spravka.pdf"), QStringLiteral("Справка")); }
 
-void Form1::mnuHelpUprav_Click() { m_services.opener->open(QStringLiteral("uprav.pdf")); }
+void Form1::mnuHelpUprav_Click() { openDocument(QStringLiteral("uprav.pdf"), QStringLiteral("Управление")); }
+
+void Form1::openDocument(const QString& bareFileName, const QString& title) {
+  // The original gave no word when nothing opened the document; a user would want to know
+  // where it lies, to open it by hand.
+  QString reason;
+  if (m_services.opener->open(bareFileName, &reason)) return;
+  m_services.dialogs->warning(this, title,
+                              QStringLiteral("Не удалось открыть документ %1: %2.")
+                                  .arg(QDir::toNativeSeparators(QDir::current().absoluteFilePath(bareFileName)), reason));
+}
 
 void Form1::mnuHelpInstruction_Click() {
   // The original gave no word when the editor did not start; a user would want to know.
@@ -236,6 +244,15 @@ void Form1::mnuHelpAbout2_Click() {
 }
 
 void Form1::mnuFileExit_Click() { close(); }
+
+void Form1::stopRun() {
+  m_runState.requestEnd(RunState::EndRequest::Stop);  // seen when the run's pause ends
+}
+
+QString Form1::stoppedRunText(std::int64_t steps) {
+  return QStringLiteral("Расчет остановлен по вашей команде после %1 шагов, раньше заданного времени.")
+      .arg(QLocale(QLocale::Russian).toString(qint64(steps)));
+}
 
 void Form1::closeEvent(QCloseEvent* event) {
   if (!m_exitConfirmed && !m_services.dialogs->confirmExit(this)) {

@@ -81,6 +81,13 @@ public:
 
   void RecomputeQuantities();
 
+public slots:
+  // Ends a paced run after its current pause, as a run ends at its end time (tone, time in
+  // the title), then says at which step it was stopped. Nothing happens without a run.
+  void stopRun();
+
+public:
+
   // Opens a scenario file as the user would set its controls, then shows its title and
   // description; a file that cannot be read or is refused is named in a message with its
   // first problem, and the window stays as it was; refused while a run goes on. True when
@@ -127,7 +134,7 @@ private:
 
   void CmdOK_Click();
   // How a run ended, for what the window says after it.
-  enum class RunEnd { Whole, CutAtStepLimit, NonFinite, AxisStart, Abandoned };
+  enum class RunEnd { Whole, CutAtStepLimit, NonFinite, AxisStart, Stopped, Abandoned };
   RunEnd RunTrajectory();
   class WindowRun;  // the run driver's observer: draws, feeds the diagnostics, paces
   void showAccuracy(const std::string& text);
@@ -140,9 +147,15 @@ private:
   void mnuHelpAvtors_Click();
   void mnuHelpAbout_Click();
   void mnuHelpAbout2_Click();
+  // Hands a document of the working directory to the desktop; says where it lies when
+  // nothing opened it.
+  void openDocument(const QString& bareFileName, const QString& title);
   void mnuDiagnosticsWindow_Click();
   void mnuDiagnosticsBoris_Click(bool checked);
+  static QString stoppedRunText(std::int64_t steps);
   void diagnosticsRecomputed();
+  // Shows the method's mark on the X0Z view when the trail it shows (if any) is the Boris run's.
+  void showTrailMethod(bool trailShown);
   bool diagnosticsShown() const;
   // Brings the shown diagnostics window up to the last run: the series and the meter made
   // again from the run record when they do not hold it and nothing was recomputed since,

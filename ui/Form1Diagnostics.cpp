@@ -7,7 +7,10 @@
 #include "panel/Run.h"
 #include "panel/RunRecord.h"
 #include "ui/DiagnosticsWindow.h"
+#include "ui/PictureBox.h"
 #include "ui/ReplayProgress.h"
+
+#include <QLabel>
 
 namespace larmor {
 
@@ -51,6 +54,7 @@ void Form1::mnuDiagnosticsWindow_Click() {
     m_diagnostics = new DiagnosticsWindow(m_diagnosticsSeries, *m_services.dialogs, *m_services.files);
     m_diagnostics->setWindowIcon(windowIcon());
     m_diagnostics->setIntegrator(m_diagnosticsIntegrator);
+    m_diagnostics->placeBeside(*this);  // the first opening only: later it stays where the user put it
   }
   m_diagnostics->show();
   m_diagnostics->raise();
@@ -72,6 +76,7 @@ void Form1::mnuDiagnosticsBoris_Click(bool checked) {
 // A recompute during a run (a change made in its pause) empties them too, and the rest of
 // that run is still its integrator's; the meter, whose start is gone, is dropped.
 void Form1::diagnosticsRecomputed() {
+  showTrailMethod(false);  // the views hold no trail now
   m_diagnosticsSeries.clear();
   m_theoryMeter.reset();
   m_theoryPrediction.reset();
@@ -81,6 +86,14 @@ void Form1::diagnosticsRecomputed() {
   m_diagnostics->setIntegrator(m_diagnosticsIntegrator);
   m_diagnostics->clear();
   if (m_diagnostics->isVisible()) showTheory();  // a hidden window's table waits for its opening
+}
+
+// The mark in the corner of the X0Z view names the Boris method while the views show a
+// trail it drew, and nothing else: not the method chosen for a run still to come.
+void Form1::showTrailMethod(bool trailShown) {
+  auto* mark = Picture2->findChild<QLabel*>(QStringLiteral("lblMethod"));
+  const bool boris = trailShown && m_diagnosticsIntegrator == Integrator::Boris;
+  if (mark && mark->isHidden() == boris) mark->setVisible(boris);
 }
 
 void Form1::updateDiagnostics() {

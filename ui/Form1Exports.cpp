@@ -5,6 +5,7 @@
 #include "canvas/ViewsFollower.h"
 #include "canvas/ViewsPicture.h"
 #include "panel/TrajectoryCsv.h"
+#include "ui/FileErrors.h"
 #include "ui/FileNaming.h"
 #include "ui/PictureBox.h"
 #include "ui/ReplayProgress.h"
@@ -32,7 +33,7 @@ void Form1::mnuFileExportCsv_Click() {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) {
     m_services.dialogs->warning(this, QStringLiteral("Траектория не сохранена"),
-                                QStringLiteral("Файл «%1» не записан: %2.").arg(shownPath(path), file.errorString()));
+                                QStringLiteral("Файл «%1» не записан: %2.").arg(shownPath(path), fileErrorReason(file)));
     return;
   }
   // The run is not kept step by step: it is made again from its record, row after row.
@@ -47,8 +48,10 @@ void Form1::mnuFileExportCsv_Click() {
   if (end.stopped) return file.cancelWriting();  // given up: nothing is written
   if (csv.failed() || !file.commit()) {
     m_services.dialogs->warning(this, QStringLiteral("Траектория не сохранена"),
-                                QStringLiteral("Файл «%1» не записан: %2.").arg(shownPath(path), file.errorString()));
+                                QStringLiteral("Файл «%1» не записан: %2.").arg(shownPath(path), fileErrorReason(file)));
+    return;
   }
+  m_services.files->fileUsed(path);
 }
 
 QImage Form1::viewsPicture(int width) {
@@ -92,8 +95,10 @@ void Form1::mnuFileExportPng_Click() {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
     m_services.dialogs->warning(this, QStringLiteral("Виды не сохранены"),
-                                QStringLiteral("Файл «%1» не записан: %2.").arg(shownPath(path), file.errorString()));
+                                QStringLiteral("Файл «%1» не записан: %2.").arg(shownPath(path), fileErrorReason(file)));
+    return;
   }
+  m_services.files->fileUsed(path);
 }
 
 void Form1::enableExports() {

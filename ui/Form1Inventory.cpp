@@ -4,7 +4,7 @@
 
 #include "model/TrajectoryRun.h"
 
-#include "ui/DiagnosticsWindow.h"
+#include "ui/DiagnosticsIcons.h"
 #include "ui/PictureBox.h"
 #include "ui/ProportionalLayout.h"
 #include "ui/SymbolFont.h"
@@ -251,6 +251,8 @@ void Form1::buildControls() {
   // Right arrow key and a wheel turned forward move towards the larger value, as the
   // arrow buttons do (a horizontal QScrollBar otherwise reverses its keys).
   HScroll1->setInvertedControls(false);
+  HScroll1->setFocusPolicy(Qt::StrongFocus);  // keys as on the vertical bars
+  markFocus(HScroll1, HScroll1);
   Label[29] = value(29, QStringLiteral("Замедление расчёта"));
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -358,12 +360,21 @@ void Form1::buildMenus() {
   diagnostics->setObjectName(QStringLiteral("mnuDiagnostics"));
   diagnostics->menuAction()->setObjectName(QStringLiteral("mnuDiagnostics"));
   QAction* plots = item(diagnostics, "mnuDiagnosticsWindow", QStringLiteral("Окно диагностики"));
-  plots->setIcon(DiagnosticsWindow::plotIcon());
+  plots->setIcon(diagnosticsPlotIcon());
   connect(plots, &QAction::triggered, this, &Form1::mnuDiagnosticsWindow_Click);
   QAction* boris = item(diagnostics, "mnuDiagnosticsBoris", QStringLiteral("Метод Бориса"));
   boris->setCheckable(true);
-  boris->setIcon(DiagnosticsWindow::borisIcon());
+  boris->setIcon(borisMethodIcon());
   connect(boris, &QAction::triggered, this, &Form1::mnuDiagnosticsBoris_Click);
+  // A paced run ends early from here or with Esc; the item is greyed in the menu while no
+  // run goes on, and the key always reaches it.
+  diagnostics->addSeparator();
+  QAction* stop = item(diagnostics, "mnuDiagnosticsStop", QStringLiteral("Остановить расчет"));
+  stop->setShortcut(Qt::Key_Escape);
+  stop->setIcon(style()->standardIcon(QStyle::SP_MediaStop));
+  connect(stop, &QAction::triggered, this, &Form1::stopRun);
+  connect(diagnostics, &QMenu::aboutToShow, stop, [this, stop] { stop->setEnabled(m_runState.running()); });
+  connect(diagnostics, &QMenu::aboutToHide, stop, [stop] { stop->setEnabled(true); });
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("Помощь"));
   help->setObjectName(QStringLiteral("mnuHelp"));

@@ -140,6 +140,10 @@ void Form1::CmdOK_Click() {
     m_services.dialogs->warning(this, QStringLiteral("Расчет прерван"), why);
     if (!self) return;
   }
+  if (end == RunEnd::Stopped) {
+    m_services.dialogs->information(this, QStringLiteral("Расчет остановлен"), stoppedRunText(m_runState.steps()));
+    if (!self) return;
+  }
   if (m_runState.endRequest() == RunState::EndRequest::Close) {
     // The user confirmed the exit while the run waited: now that it has ended, close.
     m_exitConfirmed = true;
@@ -156,7 +160,9 @@ Form1::RunEnd Form1::RunTrajectory() {
   // The last step's speed error, or why the run cannot go on; a run that made no step
   // leaves the label as it was.
   if (!outcome.accuracyText.empty()) showAccuracy(outcome.accuracyText);
-  m_runState.finish(outcome.cutShort());
+  // A run the user stopped before its end time is not a whole one either.
+  const bool stopped = outcome.stop == RunStop::Observer;
+  m_runState.finish(outcome.cutShort() || stopped);
   const RunState::EndRequest request = m_runState.endRequest();
   if (request == RunState::EndRequest::Close || request == RunState::EndRequest::Abandon) return RunEnd::Abandoned;
   if (window.feeding()) {
@@ -173,8 +179,8 @@ Form1::RunEnd Form1::RunTrajectory() {
     case RunStop::AxisStart: return RunEnd::AxisStart;
     case RunStop::NonFinite: return RunEnd::NonFinite;
     case RunStop::StepLimit: return RunEnd::CutAtStepLimit;
-    case RunStop::EndTime:
-    case RunStop::Observer: break;
+    case RunStop::Observer: return RunEnd::Stopped;
+    case RunStop::EndTime: break;
   }
   return RunEnd::Whole;
 }

@@ -4,6 +4,7 @@
 
 #include "panel/ScenarioActions.h"
 #include "panel/ScenarioFile.h"
+#include "ui/FileErrors.h"
 #include "ui/FileNaming.h"
 #include "ui/VerticalBar.h"
 
@@ -74,14 +75,16 @@ bool Form1::openScenario(const QString& path) {
   // particle into the lesson's field from wherever it is, which is no lesson at all.
   if (m_runState.running()) {
     m_services.dialogs->information(this, QStringLiteral("Сценарий"),
-                                    QStringLiteral("Расчет еще идет: сценарий можно открыть после его конца."));
+                                    QStringLiteral("Расчет еще идет: сценарий можно открыть после его конца. "
+                                                   "Остановить расчет можно клавишей Esc или пунктом "
+                                                   "«Диагностика → Остановить расчет»."));
     return false;
   }
   const ScenarioFileRead file = readScenarioAt(path);
   const ScenarioRead& read = file.read;
   if (!file.ok()) {
     const QString problem = !file.unreadable.empty()
-                                ? QStringLiteral("файл не читается (%1)").arg(QString::fromLocal8Bit(file.unreadable.c_str()))
+                                ? QStringLiteral("файл не читается (%1)").arg(russianReason(QString::fromLocal8Bit(file.unreadable.c_str())))
                                 : qs(problemText(*read.problem, Language::Russian));
     m_services.dialogs->warning(this, QStringLiteral("Сценарий не открыт"),
                                 QStringLiteral("Сценарий «%1» не открыт: %2.\n\nВ окне ничего не изменилось.")
@@ -101,7 +104,7 @@ bool Form1::openScenario(const QString& path) {
 void Form1::mnuFileOpen_Click() {
   const QString path = m_services.files->openFileName(this, QStringLiteral("Открыть сценарий"),
                                                       QStringLiteral("Сценарии Larmor (*.larmor)"));
-  if (!path.isEmpty()) openScenario(path);
+  if (!path.isEmpty() && openScenario(path)) m_services.files->fileUsed(path);
 }
 
 void Form1::mnuFileSave_Click() {
@@ -120,9 +123,10 @@ void Form1::mnuFileSave_Click() {
   if (!file.open(QIODevice::WriteOnly) || file.write(json.data(), static_cast<qint64>(json.size())) !=
                                               static_cast<qint64>(json.size()) || !file.commit()) {
     m_services.dialogs->warning(this, QStringLiteral("Сценарий не сохранён"),
-                                QStringLiteral("Сценарий «%1» не сохранён: %2.").arg(shownPath(path), file.errorString()));
+                                QStringLiteral("Сценарий «%1» не сохранён: %2.").arg(shownPath(path), fileErrorReason(file)));
     return;
   }
+  m_services.files->fileUsed(path);
   m_scenarioTitle = description->title;
   m_scenarioDescription = description->text;
 }

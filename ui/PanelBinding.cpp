@@ -71,10 +71,6 @@ void PanelBinding::markerColoursChanged(int chargePosition) {
 
 void PanelBinding::recomputed() {
   m_views.Redraw(m_panel.state());
-  // The views now wait for a run of the method chosen: its name goes with them.
-  if (auto* method = m_widgets.xzPicture->findChild<QLabel*>(QStringLiteral("lblMethod"))) {
-    method->setVisible(m_panel.integrator() == Integrator::Boris);
-  }
   syncMarkers();
   if (m_afterRecompute) m_afterRecompute();
 }

@@ -10,11 +10,12 @@ namespace larmor {
 
 // What the window asks of the desktop, behind small interfaces so tests inject fakes.
 
-// Opens a document with the desktop's associated program; failures are not reported.
+// Opens a document with the desktop's associated program. Returns false, with a reason,
+// when the file is missing or no program could be asked to show it.
 class DocumentOpener {
 public:
   virtual ~DocumentOpener() = default;
-  virtual void open(const QString& bareFileName) = 0;
+  virtual bool open(const QString& bareFileName, QString* reason) = 0;
 };
 
 // Starts a plain-text editor on a file, directly with an argument list (never a shell).
@@ -63,6 +64,9 @@ public:
   virtual std::optional<Description> describeScenario(QWidget* parent, const Description& current) = 0;
   // The width of the X0Y view in an exported picture [px]: the window's own is offered.
   virtual std::optional<int> pictureWidth(QWidget* parent, int windowWidth) = 0;
+  // A file was really written or read at path: the next dialog starts in its folder. A
+  // folder chosen where nothing could be written is not remembered.
+  virtual void fileUsed(const QString& /*path*/) {}
 };
 
 // The set the main window is built with; null members are replaced by the real ones.

@@ -1,8 +1,10 @@
 #include "ui/TheoryTable.h"
 
-#include <QHeaderView>
-#include <QLocale>
+#include "ui/DiagnosticsNumbers.h"
 
+#include <QHeaderView>
+
+#include <algorithm>
 #include <cmath>
 
 namespace larmor {
@@ -10,13 +12,6 @@ namespace larmor {
 namespace {
 
 const QString dash = QStringLiteral("—");
-
-QString superscript(int n) {
-  static const char16_t digits[] = u"⁰¹²³⁴⁵⁶⁷⁸⁹";
-  QString text = n < 0 ? QStringLiteral("⁻") : QString();
-  for (const QChar c : QString::number(std::abs(n))) text += QChar(digits[c.digitValue()]);
-  return text;
-}
 
 QTableWidgetItem* cell(const QString& text, const QString& tooltip) {
   auto* item = new QTableWidgetItem(text);
@@ -32,9 +27,9 @@ TheoryTable::TheoryTable(QWidget* parent) : QTableWidget(0, 5, parent) {
   setHorizontalHeaderLabels({QStringLiteral("Величина"), QStringLiteral("Теория"), QStringLiteral("Расчёт"),
                              QStringLiteral("Расхождение"), QStringLiteral("Вывод")});
   verticalHeader()->hide();
-  horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-  horizontalHeader()->setSectionResizeMode(Quantity, QHeaderView::ResizeToContents);
-  horizontalHeader()->setSectionResizeMode(Verdict, QHeaderView::ResizeToContents);
+  // Every column as wide as its longest text; the last takes what the window adds.
+  horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  horizontalHeader()->setStretchLastSection(true);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setWordWrap(false);
@@ -46,19 +41,14 @@ QSize TheoryTable::sizeHint() const {
   return {QTableWidget::sizeHint().width(), height};
 }
 
-QString TheoryTable::numberText(double value, int digits) {
-  if (!std::isfinite(value)) return dash;
-  QLocale russian(QLocale::Russian);
-  russian.setNumberOptions(QLocale::OmitGroupSeparator);
-  if (value == 0) return QStringLiteral("0");
-  int exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
-  if (exponent >= -3 && exponent < 5) return russian.toString(value, 'f', std::max(0, digits - 1 - exponent));
-  double mantissa = value / std::pow(10.0, exponent);
-  // Rounding may carry into a new digit: 9,9996 is 10,00, written 1,000·10¹ more.
-  const double scale = std::pow(10.0, digits - 1);
-  if (std::fabs(std::round(mantissa * scale) / scale) >= 10) mantissa /= 10, ++exponent;
-  return russian.toString(mantissa, 'f', digits - 1) + QStringLiteral("·10") + superscript(exponent);
+QSize TheoryTable::minimumSizeHint() const {
+  int width = 2 * frameWidth();
+  for (int c = 0; c < columnCount(); ++c)
+    width += std::max(horizontalHeader()->sectionSizeHint(c), sizeHintForColumn(c));
+  return {width, sizeHint().height()};
 }
+
+QString TheoryTable::numberText(double value, int digits) { return diagnosticNumber(value, digits); }
 
 QString TheoryTable::valueText(double value, TheoryQuantity::Kind kind) {
   switch (kind) {
@@ -108,6 +98,7 @@ void TheoryTable::setRows(const std::vector<TheoryQuantity>& rows) {
     if (q.runErrorComparable) verdict += QStringLiteral(" (ошибка счёта)");
     setItem(r, Verdict, cell(verdict, QString::fromStdString(q.why.russian)));
   }
+  updateGeometry();  // a longer text widens the least the window can be
 }
 
 }  // namespace larmor

@@ -12,7 +12,7 @@ namespace larmor {
 // "Расчёт", "Расхождение", "Вывод". A missing value is a dash whose tooltip says why; the
 // verdict ("выполняется", "на грани", "не выполняется") has its reason as its tooltip; every
 // other cell's tooltip is the row's explanation (the formula and how it is measured).
-// Numbers are written the Russian way, with a decimal comma.
+// Numbers are written in the diagnostics window's style (DiagnosticsNumbers.h).
 class TheoryTable : public QTableWidget {
   Q_OBJECT
 
@@ -24,12 +24,14 @@ public:
 
   void setRows(const std::vector<TheoryQuantity>& rows);
 
-  // 4 significant digits by default; "1,235·10⁻⁵" outside 10⁻³ … 10⁵.
+  // 4 significant digits by default.
   static QString numberText(double value, int digits = 4);
   static QString valueText(double value, TheoryQuantity::Kind kind);
 
   // Tall enough for the longest table without scrolling.
   QSize sizeHint() const override;
+  // As tall, and wide enough for every text the table holds now.
+  QSize minimumSizeHint() const override;
 };
 
 }  // namespace larmor

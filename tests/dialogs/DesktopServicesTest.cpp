@@ -1,5 +1,6 @@
 // The editor launcher, the tone and Qt's own texts: what the window asks of the desktop,
 // without a desktop.
+#include "ui/DesktopDocumentOpener.h"
 #include "ui/DesktopEditorLauncher.h"
 #include "ui/QtTranslations.h"
 #include "ui/QtTonePlayer.h"
@@ -34,6 +35,24 @@ TEST(QtTranslations, FileDialogsSpeakRussian) {
   ASSERT_NE(buttons, nullptr);
   EXPECT_EQ(buttons->button(QDialogButtonBox::Save)->text().remove(QLatin1Char('&')), QStringLiteral("Сохранить"));
   EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')), QStringLiteral("Отмена"));
+}
+
+// Offscreen the desktop has no launcher: a document that is there cannot be opened, and the
+// reason says so; a missing one is named as missing.
+TEST(DesktopDocumentOpener, SaysWhyNothingOpenedTheDocument) {
+  QTemporaryDir folder;
+  const QString previous = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(folder.path()));
+  QFile pdf(QStringLiteral("spravka.pdf"));
+  ASSERT_TRUE(pdf.open(QIODevice::WriteOnly) && pdf.write("%PDF-1.4\n") > 0);
+  pdf.close();
+  DesktopDocumentOpener opener;
+  QString present, missing;
+  EXPECT_FALSE(opener.open(QStringLiteral("spravka.pdf"), &present));
+  EXPECT_FALSE(opener.open(QStringLiteral("uprav.pdf"), &missing));
+  QDir::setCurrent(previous);
+  EXPECT_TRUE(present.contains(QStringLiteral("не найдена программа"))) << present.toStdString();
+  EXPECT_TRUE(missing.contains(QStringLiteral("файла нет"))) << missing.toStdString();
 }
 
 TEST(DesktopEditorLauncher, TriesCandidatesInOrder) {

@@ -20,7 +20,7 @@ namespace {
 
 // Quiet stand-ins for the desktop: no sound, no dialogs.
 struct Quiet : larmor::DocumentOpener, larmor::EditorLauncher, larmor::TonePlayer, larmor::Dialogs {
-  void open(const QString&) override {}
+  bool open(const QString&, QString*) override { return true; }
   bool launch(const QString&, QString*) override { return true; }
   void play(int, int) override {}
   bool confirmExit(QWidget*) override { return true; }

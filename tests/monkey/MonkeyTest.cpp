@@ -48,7 +48,7 @@ const char* const nastyTexts[] = {"",   "abc", "3,3", "1e999", "-1e999", "1e-400
 struct Fakes : DocumentOpener, EditorLauncher, TonePlayer, Dialogs {
   int asked = 0, tones = 0, exitQuestions = 0;  // asked: documents, editors, information windows
   bool launchSucceeds = true, answerYes = true;
-  void open(const QString&) override { ++asked; }
+  bool open(const QString&, QString*) override { return ++asked, true; }
   bool launch(const QString&, QString* error) override {
     if (!launchSucceeds && error) *error = QStringLiteral("no editor");
     return ++asked, launchSucceeds;

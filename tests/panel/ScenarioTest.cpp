@@ -212,7 +212,9 @@ TEST(Scenario, BadFilesNameTheirFirstProblem) {
     const char* english;
   } cases[] = {
       {std::string(scenarioMaxBytes + 1, ' '), K::TooLarge, "больше 1 МБ", "larger than 1 MiB"},
-      {"", K::NotJson, "не JSON: ошибка разбора на байте 1", "not JSON: a syntax error at byte 1"},
+      {"", K::NotJson, "файл пуст", "the file is empty"},
+      {" \n\t ", K::NotJson, "файл пуст", "the file is empty"},
+      {"x", K::NotJson, "не JSON: ошибка разбора на байте 1", "not JSON: a syntax error at byte 1"},
       {good.substr(0, 40), K::NotJson, "байте 41", "at byte 41"},
       {"\xEF\xBB\xBF" "[1, 2]", K::NotAnObject, "нет объекта JSON", "no JSON object"},
       {std::string(100000, '[') + std::string(100000, ']'), K::NotAnObject, "нет объекта", "no JSON object"},

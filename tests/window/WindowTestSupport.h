@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -40,6 +41,7 @@
 #define QTRY_VERIFY2_WITH_TIMEOUT LARMOR_NOT_UNDER_GTEST
 #define QTRY_COMPARE_WITH_TIMEOUT LARMOR_NOT_UNDER_GTEST
 
+#include <cmath>
 #include <memory>
 #include <string>
 #include <utility>
@@ -49,12 +51,16 @@ namespace larmor::test {
 
 // Desktop services that only record what the window asked of them.
 struct RecordingServices : DocumentOpener, EditorLauncher, TonePlayer, Dialogs {
-  QStringList opened, launched, informationTitles, warnings;
+  QStringList opened, launched, informationTitles, informationTexts, warnings;
   std::vector<std::pair<int, int>> tones;  // frequency [Hz], duration [ms]
-  bool launchSucceeds = true, answerYes = true;
+  bool launchSucceeds = true, openSucceeds = true, answerYes = true;
   int exitQuestions = 0;
 
-  void open(const QString& name) override { opened << name; }
+  bool open(const QString& name, QString* reason) override {
+    opened << name;
+    if (!openSucceeds) *reason = QStringLiteral("no viewer");
+    return openSucceeds;
+  }
   bool launch(const QString& name, QString* error) override {
     launched << name;
     if (!launchSucceeds) *error = QStringLiteral("no editor");
@@ -62,7 +68,9 @@ struct RecordingServices : DocumentOpener, EditorLauncher, TonePlayer, Dialogs {
   }
   void play(int hz, int ms) override { tones.emplace_back(hz, ms); }
   bool confirmExit(QWidget*) override { return ++exitQuestions, answerYes; }
-  void information(QWidget*, const QString& title, const QString&) override { informationTitles << title; }
+  void information(QWidget*, const QString& title, const QString& text) override {
+    informationTitles << title, informationTexts << text;
+  }
   void warning(QWidget*, const QString&, const QString& text) override { warnings << text; }
 };
 
@@ -83,6 +91,24 @@ inline void writePicture(const char* name, int k) {
 // All nine pictures, by bare name, in the current directory.
 inline void writeAllPictures() {
   for (int k = 1; k <= 9; ++k) writePicture(k < 8 ? qPrintable(QStringLiteral("%1.gif").arg(k)) : k == 8 ? "velocity.gif" : "mudr.gif", k);
+}
+
+// A number as the diagnostics window writes it ("6,559·10⁻⁴", "0.0123", "+0,012 %"),
+// with either decimal separator; NaN when it is no number.
+inline double shownNumber(QString text) {
+  text.remove(QStringLiteral(" %")).replace(QLatin1Char(','), QLatin1Char('.'));
+  double scale = 1;
+  if (const qsizetype times = text.indexOf(QStringLiteral("·10")); times >= 0) {
+    static const QString superscripts = QStringLiteral("⁰¹²³⁴⁵⁶⁷⁸⁹");
+    int exponent = 0;
+    const QString power = text.mid(times + 3);
+    for (const QChar c : power) exponent = c == u'⁻' ? exponent : exponent * 10 + int(superscripts.indexOf(c));
+    scale = std::pow(10.0, power.startsWith(u'⁻') ? -exponent : exponent);
+    text.truncate(times);
+  }
+  bool ok = false;
+  const double value = QLocale::c().toDouble(text, &ok);
+  return ok ? value * scale : std::nan("");
 }
 
 // The controls bound to the panel, in the order of Bar and TextBox.

@@ -21,6 +21,7 @@
 #include <QTimer>
 
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <tuple>
 
@@ -91,13 +92,17 @@ TEST_F(RunTest, WholeRunsEndWithTheToneAndTheTimeInTheTitle) {
 
 // The Boris item chooses the window's next run: it moves the particle as the Boris run of
 // the same start does, its speed error is at rounding level where the default run's is not,
-// and the X0Z view names the method until a recompute after the default is chosen again.
+// and the X0Z view names the method while it shows a trail the method drew: not before the
+// run, and not after a recompute has emptied the views.
 TEST_F(RunTest, TheBorisItemRunsTheBorisMethodAndTheViewSaysSo) {
   showWindow();
   setSlowdown(0);
   QWidget* method = control("lblMethod");
   EXPECT_FALSE(method->isVisible());
   control<QAction>("mnuDiagnosticsBoris")->trigger();
+  moveBar("VScroll6", 84);
+  moveBar("VScroll6", 83);
+  EXPECT_FALSE(method->isVisible()) << "empty views, chosen for the next run only";
   SimulationState twin = window().state();
   larmor::Run twinRun(Integrator::Boris, twin);
   twinRun.prepare();
@@ -113,6 +118,11 @@ TEST_F(RunTest, TheBorisItemRunsTheBorisMethodAndTheViewSaysSo) {
 
   control<QAction>("mnuDiagnosticsBoris")->trigger();
   EXPECT_TRUE(method->isVisible()) << "the trail on the views is still the Boris run's";
+  control<QAction>("mnuDiagnosticsBoris")->trigger();
+  moveBar("VScroll6", 84);
+  EXPECT_FALSE(method->isVisible()) << "the recompute emptied the views";
+  control<QAction>("mnuDiagnosticsBoris")->trigger();
+  moveBar("VScroll6", 83);
   start();
   EXPECT_FALSE(method->isVisible());
   EXPECT_NE(caption("Label26"), borisAccuracy);
@@ -131,6 +141,54 @@ TEST_F(RunTest, ClosingDuringARunAsksThenEndsTheRunAndTheWindow) {
   start();
   EXPECT_TRUE(steps >= 8 && steps < 12) << steps << ": the run ends at the next wait";
   EXPECT_FALSE(window().running() || window().isVisible() || fakes.exitQuestions != 2 || !fakes.tones.empty());
+}
+
+// Esc, or the item «Остановить расчет», ends a paced run after its pause as a run ends at
+// its end time (tone, time in the title), then says at which step it was stopped; a lesson
+// refused during the run tells how to stop it. Without a run neither does anything.
+TEST_F(RunTest, EscOrTheStopItemEndsAPacedRun) {
+  showWindow();
+  window().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+  setSlowdown(1);
+  int steps = 0;
+  std::function<void()> atStep5;
+  QObject::connect(&window(), &Form1::runStepped, [&] {
+    if (++steps == 5) atStep5();
+  });
+  const std::function<void()> ways[] = {
+      [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); },
+      [&] { control<QAction>("mnuDiagnosticsStop")->trigger(); }};
+  for (const auto& stop : ways) {
+    steps = 0;
+    fakes.informationTitles.clear(), fakes.informationTexts.clear();
+    const size_t tones = fakes.tones.size();
+    atStep5 = [&] {
+      EXPECT_FALSE(window().openScenario(QStringLiteral("absent.larmor")));
+      stop();
+    };
+    start();
+    EXPECT_FALSE(window().running());
+    EXPECT_EQ(steps, 5) << "ended after the pause it was stopped in";
+    EXPECT_EQ(window().lastRunSteps(), 5);
+    EXPECT_EQ(fakes.tones.size(), tones + 1);
+    EXPECT_TRUE(titleShowsTime()) << window().windowTitle().toStdString();
+    ASSERT_EQ(fakes.informationTexts.size(), 2);
+    EXPECT_TRUE(fakes.informationTexts[0].contains(QStringLiteral("Esc")) &&
+                fakes.informationTexts[0].contains(QStringLiteral("Остановить расчет")))
+        << fakes.informationTexts[0].toStdString();
+    EXPECT_EQ(fakes.informationTitles[1], QStringLiteral("Расчет остановлен"));
+    EXPECT_TRUE(fakes.informationTexts[1].contains(QStringLiteral(" 5 "))) << fakes.informationTexts[1].toStdString();
+  }
+  // No run: nothing stops, nothing is said; the next run is whole.
+  atStep5 = [] {};
+  control("CmdOK")->setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  control<QAction>("mnuDiagnosticsStop")->trigger();
+  setSlowdown(0);
+  start();
+  EXPECT_EQ(window().lastRunSteps(), 2501);
+  EXPECT_EQ(fakes.informationTexts.size(), 2);
 }
 
 TEST_F(RunTest, ARunThatCannotGoOnSaysSoAndStillEnds) {
@@ -178,6 +236,11 @@ TEST_F(WindowTest, MenuItemsAskTheirServicesAndExitAsksFirst) {
   fakes.launchSucceeds = false;  // a failed start is reported, once
   trigger("mnuHelpInstruction");
   EXPECT_TRUE(fakes.warnings.size() == 1 && fakes.warnings.front().contains("instruction.txt")) << fakes.warnings.size();
+  fakes.openSucceeds = false;  // no viewer: each document named with the folder it lies in
+  trigger("mnuFilespravka"), trigger("mnuHelpUprav");
+  ASSERT_EQ(fakes.warnings.size(), 3);
+  for (const auto& [warning, name] : {std::pair{fakes.warnings[1], "spravka.pdf"}, {fakes.warnings[2], "uprav.pdf"}})
+    EXPECT_TRUE(warning.contains(QDir::toNativeSeparators(QDir::current().absoluteFilePath(name)))) << warning.toStdString();
 
   for (int i = 0; i < 2; ++i) trigger("mnuHelpAvtors");  // one authors window, reused
   QList<Form2*> authors;

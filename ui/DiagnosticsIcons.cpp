@@ -1,0 +1,74 @@
+#include "ui/DiagnosticsIcons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+#include <cmath>
+
+namespace larmor {
+
+namespace {
+
+// Icons drawn at every size a menu may ask for, sharp at any device pixel ratio.
+template <typename Draw>
+QIcon drawnIcon(Draw draw, bool checked = false) {
+  QIcon icon;
+  for (const int side : {16, 24, 32, 48, 64}) {
+    QPixmap pixmap(side, side);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(side / 32.0, side / 32.0);
+    draw(painter);
+    icon.addPixmap(pixmap, QIcon::Normal, QIcon::Off);
+    if (checked) {
+      // The chosen state: the same picture with a green check mark in its corner.
+      painter.setPen(QPen(QColor(255, 255, 255), 7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+      const QPointF mark[] = {{15, 23}, {20, 28}, {29, 16}};
+      painter.drawPolyline(mark, 3);
+      painter.setPen(QPen(QColor(0, 150, 40), 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+      painter.drawPolyline(mark, 3);
+      icon.addPixmap(pixmap, QIcon::Normal, QIcon::On);
+    }
+  }
+  return icon;
+}
+
+}  // namespace
+
+QIcon diagnosticsPlotIcon() {
+  return drawnIcon([](QPainter& p) {
+    p.setPen(QPen(QColor(184, 196, 214), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(0.5, 0.5, 31, 31));
+    p.setPen(QPen(Qt::black, 1.5));
+    p.drawLine(QPointF(5, 4), QPointF(5, 27));
+    p.drawLine(QPointF(5, 27), QPointF(29, 27));
+    QPainterPath curve(QPointF(6, 22));
+    for (int x = 7; x <= 28; ++x) curve.lineTo(x, 16 - 8 * std::sin((x - 6) * 0.6) * std::exp(-(x - 6) * 0.05));
+    p.setPen(QPen(QColor(200, 0, 0), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(curve);
+  });
+}
+
+QIcon borisMethodIcon() {
+  return drawnIcon(
+      [](QPainter& p) {
+        // A velocity turned about the field: an arc with an arrow head on a blue disc.
+        p.setPen(QPen(QColor(13, 47, 117), 1));
+        p.setBrush(QColor(42, 92, 192));
+        p.drawEllipse(QRectF(0.5, 0.5, 31, 31));
+        p.setPen(QPen(Qt::white, 3, Qt::SolidLine, Qt::RoundCap));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(8, 8, 16, 16), 100 * 16, 260 * 16);
+        p.setBrush(Qt::white);
+        p.setPen(Qt::NoPen);
+        const QPointF head[] = {{13.5, 4.5}, {13.5, 13.5}, {19.5, 9}};
+        p.drawPolygon(head, 3);
+      },
+      true);
+}
+
+}  // namespace larmor
