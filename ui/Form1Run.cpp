@@ -200,9 +200,10 @@ void Form1::Wait(int m) {
   if (!self) return;
   m_waitLoop = nullptr;
   if (Timer1->isActive()) {
-    // The loop was ended from outside (the program is quitting): stop the run too.
+    // The loop was ended from outside: by a request to end the run (a confirmed exit, which
+    // then closes the window after the run), or by the program quitting: stop the run too.
     Timer1->stop();
-    m_runState.requestEnd(RunState::EndRequest::Abandon);
+    if (m_runState.endRequest() == RunState::EndRequest::None) m_runState.requestEnd(RunState::EndRequest::Abandon);
     return;
   }
   sleepUntil(deadline);
