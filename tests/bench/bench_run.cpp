@@ -5,8 +5,10 @@
 // alone), in the companion's summary and bare, each beside the bare RK4 step of the same run.
 #include "model/FieldConfig.h"
 #include "model/Rk4Step.h"
+#include "model/TheoryMeter.h"
 #include "model/TrajectoryRun.h"
 #include "panel/CpuState.h"
+#include "panel/Run.h"
 #include "ui/DiagnosticsWindow.h"
 #include "ui/Form1.h"
 
@@ -285,7 +287,8 @@ ClickedRun clickStart(QPushButton* start) {
 // "rk4_cpu_ns" are CPU time per step of both, "x_rk4" their ratio (the goal: at most 2).
 // With "watched", the diagnostics window is shown while the run starts: every step adds a
 // diagnostics sample and a theory-meter reading, and the end draws the four plots whole and
-// fills the theory table; "samples" is how many the series kept. After each watched run the
+// fills the theory table; "samples" is how many the series kept, "stride" the steps of each
+// of its buckets. After each watched run the
 // same run is made once more with the diagnostics window closed (the window then reopened,
 // outside the figures): "closed_cpu_ns" is its CPU time per step, "x_closed" the watched
 // run's over it. Measured in turns, so that the load of a shared machine falls on all
@@ -322,7 +325,10 @@ void windowRunPerStep(benchmark::State& state, bool watched) {
   if (!rk4.finite()) state.SkipWithError("the bare steps are not finite");
   if (!fed) state.SkipWithError("the diagnostics window was not fed, or the closed run differed");
   state.counters["steps"] = static_cast<double>(form.lastRunSteps());
-  if (watched) state.counters["samples"] = static_cast<double>(form.diagnosticsSeries().samples().size());
+  if (watched) {
+    state.counters["samples"] = static_cast<double>(form.diagnosticsSeries().samples().size());
+    state.counters["stride"] = static_cast<double>(form.diagnosticsSeries().stride());
+  }
   state.counters["ns_per_step"] = ns / steps;
   state.counters["cpu_ns_per_step"] = cpuNs / steps;
   state.counters["rk4_cpu_ns"] = rk4Ns / steps;
@@ -439,6 +445,42 @@ void BM_BareRunStep(benchmark::State& state) {
   restoreStartUp(form);
 }
 BENCHMARK(BM_BareRunStep)->ArgName("config")->DenseRange(1, 7);
+
+// What a watched run adds to each step, in parts: the run's step alone ("parts:0"), with
+// the diagnostics' sample given to the series (1), with the theory meter's reading (2), and
+// with both from one field evaluation as the watched window makes them (3). The run
+// restarts when it reaches its end; the upper register state is cleared before each step,
+// as the run driver clears it.
+void BM_WatchedStepParts(benchmark::State& state) {
+  larmor::Form1& form = window();
+  selectLongRun(form, static_cast<int>(state.range(0)));
+  const int parts = static_cast<int>(state.range(1));
+  larmor::SimulationState s = form.state();
+  larmor::Run run(larmor::Integrator::Rk4, s);
+  larmor::DiagnosticsSeries series;
+  std::optional<larmor::TheoryMeter> meter;
+  double muStart = 0;
+  const auto prepare = [&] {
+    s = form.state();
+    run.prepare();
+    series.clear();
+    muStart = larmor::startMoment(run, s);
+    meter.emplace(s).observe(run, s);
+  };
+  prepare();
+  for (auto _ : state) {
+    if (!run.hasNextStep()) prepare();
+    larmor::clearUpperRegisterState();
+    benchmark::DoNotOptimize(run.step());
+    if (parts == 1) series.add(larmor::diagnosticSample(run, s, muStart));
+    if (parts == 2) meter->observe(run, s);
+    if (parts == 3) larmor::feedDiagnostics(run, s, muStart, series, &*meter);
+  }
+  if (run.stoppedNonFinite() || run.refusedAxisStart()) state.SkipWithError("the run could not go on");
+  benchmark::DoNotOptimize(meter->gyrations());
+  restoreStartUp(form);
+}
+BENCHMARK(BM_WatchedStepParts)->ArgNames({"config", "parts"})->ArgsProduct({{1, 4, 7}, {0, 1, 2, 3}});
 
 // Steps of each companion run below: enough that the process's start weighs little.
 constexpr int traceSteps = 1'000'000;
