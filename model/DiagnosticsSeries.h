@@ -17,40 +17,41 @@ struct DiagnosticSample {
   double z = 0;         // [m]
 };
 
-// The samples of one run kept for plotting. Memory stays bounded however long the run:
-// when the capacity is reached every second sample is dropped and from then on only every
-// stride-th step is kept (the stride doubles each time), so the curves keep their shape
-// over the whole run with at most `capacity` points.
+// The samples of one run kept for plotting, in bounded memory however long the run.
+// Every step is offered. While the run fits the capacity every sample is kept; when it
+// would not, the run is cut into buckets of `stride` steps (from step 0) and of each bucket
+// only these samples are kept: its first, and for each plotted value (dV, μ/μ0, the pitch,
+// |B|, ρ, z) the sample of its least and of its greatest value in the bucket and the first
+// sample where it is NaN. Each kept sample is a whole step's, so a row of the export is one
+// step; and each curve keeps every peak and every gap, so that a plot a few thousand pixels
+// wide, which draws a column's extremes anyway, shows what all samples would show. The
+// stride doubles (and buckets merge) whenever the kept samples reach the capacity; the
+// samples since the last merge are kept whole until the next.
 class DiagnosticsSeries {
 public:
-  explicit DiagnosticsSeries(std::size_t capacity = 1 << 18);
+  explicit DiagnosticsSeries(std::size_t capacity = 1 << 14);
 
   void clear();
-  // Offered at every step; kept when the step falls on the stride.
-  void add(const DiagnosticSample& sample) {
-    offer([&sample]() -> const DiagnosticSample& { return sample; });
-  }
-  // The same, the sample made by make() only for a step that is kept: once the series has
-  // been full, most steps are not, and need not be measured.
-  template <typename Make>
-  void offer(Make&& make) {
-    if (!keepsNext()) return;
-    m_samples.push_back(make());
-    ++m_revision;
-  }
+  // The sample of the next step.
+  void add(const DiagnosticSample& sample);
 
+  // In the order of their steps; the last step offered is always among them.
   const std::vector<DiagnosticSample>& samples() const { return m_samples; }
   std::int64_t stepsOffered() const { return m_offered; }
+  // The steps per bucket; 1 while every sample is kept.
   std::int64_t stride() const { return m_stride; }
   // Grows at every change of samples(): a plot that saw the same revision is up to date.
   std::uint64_t revision() const { return m_revision; }
 
 private:
-  // Counts the step and makes room; true when the step is to be kept.
-  bool keepsNext();
+  // Keeps of each bucket of m_stride steps from the sample `from` on only what the class
+  // comment says, in place.
+  void thin(std::size_t from);
 
   std::size_t m_capacity;
   std::vector<DiagnosticSample> m_samples;
+  std::vector<std::int64_t> m_steps;  // the step of each kept sample, from 0
+  std::size_t m_thinned = 0;          // samples()[0, m_thinned) are thinned at this stride
   std::int64_t m_offered = 0;
   std::int64_t m_stride = 1;
   std::uint64_t m_revision = 0;

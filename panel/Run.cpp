@@ -43,7 +43,7 @@ DiagnosticSample diagnosticSample(const Run& run, const SimulationState& state, 
 void feedDiagnostics(const Run& run, const SimulationState& state, double muStart, DiagnosticsSeries& series,
                      TheoryMeter* meter) {
   const StepMeasures measures = measureStep(run, state);
-  series.offer([&] { return diagnosticSample(run, state, measures, muStart); });
+  series.add(diagnosticSample(run, state, measures, muStart));
   if (meter) meter->observe(run.t(), measures.position, measures.velocity, measures.field);
 }
 

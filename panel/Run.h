@@ -110,9 +110,8 @@ DiagnosticSample diagnosticSample(const Run& run, const SimulationState& state, 
                                   double muStart);
 DiagnosticSample diagnosticSample(const Run& run, const SimulationState& state, double muStart);
 
-// A step of a run the diagnostics window watches: the series is offered the sample (made
-// only when the series keeps the step) and the meter, where there is one, observes the
-// step; both from one evaluation of the field.
+// A step of a run the diagnostics window watches: the series is given the sample and the
+// meter, where there is one, observes the step; both from one evaluation of the field.
 void feedDiagnostics(const Run& run, const SimulationState& state, double muStart, DiagnosticsSeries& series,
                      TheoryMeter* meter);
 

@@ -57,6 +57,9 @@ public:
 
   void prepared(const Run& run, const SimulationState& state) override {
     m_window.m_views->DrawFieldStructure(state);
+    // The series, the meter and the views' method mark now hold this run's integrator.
+    m_window.m_diagnosticsIntegrator = run.integrator();
+    if (m_window.m_diagnostics) m_window.m_diagnostics->setIntegrator(run.integrator());
     // Only a run someone watches feeds the diagnostics: the others cost their physics
     // alone, and the window, opened later, replays them. A recompute in a pause drops the
     // meter (the start it measures from is gone); the series goes on filling.

@@ -8,7 +8,9 @@
 namespace larmor {
 
 void autoscalePlot(QCustomPlot* plot) {
-  plot->rescaleAxes();
+  // The time axis from the sorted keys' ends; each curve's values scanned once, here
+  // (rescaleAxes() would scan them once more).
+  plot->xAxis->rescale();
   // A little room above and below, so that a curve never runs along the frame. A constant
   // curve (|B| in the uniform field) would keep the axis' old span about its value, which
   // reads as if it were 0: it gets a span of its own, 2 % of its value.
@@ -21,6 +23,7 @@ void autoscalePlot(QCustomPlot* plot) {
       if (foundHere) values = found ? QCPRange(std::min(values.lower, range.lower), std::max(values.upper, range.upper)) : range;
       found = found || foundHere;
     }
+    if (found) axis->setRange(values);
     // The same holds for a curve constant but for rounding (|B| on the circular field lines
     // of the centrifugal drift varies in its 16th digit): stretched over the plot, its noise
     // would hide the other curve and every tick label would read the same.

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -106,42 +107,72 @@ TEST(Diagnostics, WhereTheFieldVanishes) {
 namespace larmor {
 namespace {
 
-// However many steps are offered, the series keeps at most its capacity, evenly spaced from
-// the first step on, with the stride that says how far apart.
-TEST(DiagnosticsSeries, StaysWithinItsCapacityAndKeepsEvenlySpacedSteps) {
-  DiagnosticsSeries series(8);
-  for (const int steps : {5, 8, 9, 100, 1000}) {
-    series.clear();
-    for (int i = 0; i < steps; ++i) series.add(DiagnosticSample{double(i)});
-    const auto& kept = series.samples();
-    ASSERT_FALSE(kept.empty());
-    EXPECT_LE(kept.size(), 8u) << steps;
-    EXPECT_EQ(series.stepsOffered(), steps);
-    for (std::size_t k = 0; k < kept.size(); ++k) EXPECT_EQ(kept[k].t, double(k * series.stride())) << steps;
-    EXPECT_GT(std::int64_t(kept.size()) * series.stride(), steps - 1 - series.stride()) << "the run's end is lost";
-  }
+// The plotted values of a sample, as the plots take them.
+std::vector<double> plotted(const DiagnosticSample& s) { return {s.dV, s.muRatio, s.pitchDeg, s.B, s.rho, s.z}; }
+
+// Step i of a made-up run (t = i): fast oscillations (dV, ρ, z), a single spike on a fast
+// ripple (μ/μ0), a stretch where the value is undefined (the pitch), a constant (|B|).
+DiagnosticSample madeUpStep(int i) {
+  DiagnosticSample s;
+  s.t = i;
+  s.dV = static_cast<float>(std::sin(0.9 * i));
+  s.muRatio = i == 1234 ? 5.0 : 1 + 1e-3 * std::sin(1.7 * i);
+  s.pitchDeg = i >= 2000 && i < 2100 ? std::nan("") : 90 + std::cos(2.1 * i);
+  s.B = 1e-4;
+  s.rho = 0.5 + 0.1 * std::sin(2.3 * i);
+  s.z = std::sin(i * 2 * 3.14159265358979 / 7.3);
+  return s;
 }
 
-// A series offered samples made on demand keeps what one given every sample keeps, and asks
-// for a sample only at the steps it keeps, also across the halvings.
-TEST(DiagnosticsSeries, MakesOnlyTheSamplesItKeeps) {
-  DiagnosticsSeries given(8), made(8);
-  std::int64_t asked = 0;
-  for (int i = 0; i < 1000; ++i) {
-    given.add(DiagnosticSample{double(i)});
-    bool madeNow = false;
-    made.offer([&] {
-      madeNow = true, ++asked;
-      return DiagnosticSample{double(i)};
-    });
-    EXPECT_EQ(madeNow, given.samples().back().t == double(i)) << i;
-    ASSERT_EQ(made.samples().size(), given.samples().size()) << i;
-    EXPECT_EQ(made.revision(), given.revision()) << i;
+// However long the run, the series stays within its capacity and keeps, of every bucket of
+// stride steps, each curve's least and greatest value and its gaps: every peak a plot
+// column would show. A run that fits is kept whole.
+TEST(DiagnosticsSeries, KeepsEveryPeakAndGapOfEachCurveWithinItsCapacity) {
+  const std::size_t capacity = 256;
+  DiagnosticsSeries series(capacity);
+  // Long runs first: each recompute empties the series, which then starts again at step 0.
+  for (const int steps : {40000, 3000, 256, 255, 200, 1}) {
+    series.clear();
+    for (int i = 0; i < steps; ++i) {
+      series.add(madeUpStep(i));
+      // At every step, a run may end at any: within the capacity, the curves ending where the run is.
+      ASSERT_LE(series.samples().size(), capacity) << i;
+      ASSERT_EQ(series.samples().back().t, i);
+    }
+    const auto& kept = series.samples();
+    EXPECT_EQ(series.stepsOffered(), steps);
+    if (steps < int(capacity)) EXPECT_EQ(kept.size(), std::size_t(steps)) << "a run that fits is kept whole";
+    if (steps > int(capacity)) EXPECT_GT(series.stride(), 1) << steps;
+    EXPECT_EQ(kept.front().t, 0);
+    for (std::size_t k = 0; k < kept.size(); ++k) {
+      if (k > 0) ASSERT_LT(kept[k - 1].t, kept[k].t) << steps;
+      const std::vector<double> given = plotted(madeUpStep(int(kept[k].t))), shown = plotted(kept[k]);
+      for (std::size_t v = 0; v < given.size(); ++v)
+        EXPECT_TRUE(std::isnan(given[v]) ? std::isnan(shown[v]) : given[v] == shown[v]) << "a sample of no step";
+    }
+    const std::int64_t stride = series.stride();
+    for (std::int64_t first = 0; first < steps; first += stride) {
+      const std::int64_t last = std::min<std::int64_t>(first + stride, steps);
+      for (std::size_t v = 0; v < 6; ++v) {
+        double low = INFINITY, high = -INFINITY, keptLow = INFINITY, keptHigh = -INFINITY;
+        bool gap = false, keptGap = false;
+        for (std::int64_t i = first; i < last; ++i) {
+          const double value = plotted(madeUpStep(int(i)))[v];
+          gap = gap || std::isnan(value);
+          if (!std::isnan(value)) low = std::min(low, value), high = std::max(high, value);
+        }
+        for (const DiagnosticSample& s : kept) {
+          if (s.t < double(first) || s.t >= double(last)) continue;
+          const double value = plotted(s)[v];
+          keptGap = keptGap || std::isnan(value);
+          if (!std::isnan(value)) keptLow = std::min(keptLow, value), keptHigh = std::max(keptHigh, value);
+        }
+        EXPECT_EQ(keptLow, low) << steps << " steps, value " << v << ", bucket from " << first;
+        EXPECT_EQ(keptHigh, high) << steps << " steps, value " << v << ", bucket from " << first;
+        EXPECT_EQ(keptGap, gap) << steps << " steps, value " << v << ", bucket from " << first;
+      }
+    }
   }
-  for (std::size_t k = 0; k < made.samples().size(); ++k) EXPECT_EQ(made.samples()[k].t, given.samples()[k].t);
-  EXPECT_EQ(made.stride(), given.stride());
-  EXPECT_EQ(made.stepsOffered(), 1000);
-  EXPECT_LT(asked, 100) << "most of the 1000 steps fall between the kept ones";
 }
 
 }  // namespace
