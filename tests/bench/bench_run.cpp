@@ -477,7 +477,7 @@ void BM_WatchedStepParts(benchmark::State& state) {
     if (parts == 3) larmor::feedDiagnostics(run, s, muStart, series, &*meter);
   }
   if (run.stoppedNonFinite() || run.refusedAxisStart()) state.SkipWithError("the run could not go on");
-  benchmark::DoNotOptimize(meter->gyrations());
+  benchmark::DoNotOptimize(meter->period());
   restoreStartUp(form);
 }
 BENCHMARK(BM_WatchedStepParts)->ArgNames({"config", "parts"})->ArgsProduct({{1, 4, 7}, {0, 1, 2, 3}});
