@@ -6,6 +6,13 @@
 #include "ui/Services.h"
 #include "ui/VerticalBar.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QMenu>
+#include <QMenuBar>
+#include <QImage>
 #include <QDir>
 #include <QFile>
 #include <QLabel>

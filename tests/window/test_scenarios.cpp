@@ -7,11 +7,6 @@
 #include "panel/ScenarioJson.h"
 #include "panel/TrajectoryCsv.h"
 
-#include <QAction>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
-
 namespace larmor::test {
 namespace {
 
