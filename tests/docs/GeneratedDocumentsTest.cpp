@@ -56,7 +56,7 @@ TEST(GeneratedDocuments, EnglishDocumentsAreWholeAndEnglish) {
       {"spravka-en.pdf", 6,
        {"Help. A charged particle in a magnetic field", "1. The equation of motion", "5. The method of computation",
         "8. The guiding-centre theory", "2501 steps at start-up", "4.824e+04", "1.302e-04", "4.526e-01", "3.492e-01"}},
-      {"uprav-en.pdf", 3, {"Using the program", "2. The particle", "9. The menus", "Uniform field", "Trap 2", "4.824e+04"}},
+      {"uprav-en.pdf", 3, {"Using the program", "2. The particle", "9. The menus", "Uniform field", "Trap-2", "4.824e+04"}},
   };
   const QRegularExpression cyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]"));
   for (const auto& row : rows) {
