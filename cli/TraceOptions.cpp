@@ -377,7 +377,7 @@ std::string traceUsage() {
     if (rule.kind == Kind::Diagnostics)
       description = "add the columns mu_ratio,pitch_deg,B,rho to the CSV (not with --summary)";
     if (rule.kind == Kind::Ensemble)
-      description = "run this many particles from the start point and speed instead (see Ensembles below)";
+      description = "run this many particles from the start point and speed: their CSV instead of the run's, or added to --summary (see Ensembles below)";
     if (rule.kind == Kind::Merge)
       description = "merge the CSVs of --ensemble-shard slices into the ensemble's summary object";
     if (rule.kind == Kind::StepLimit)
@@ -421,7 +421,8 @@ std::string traceUsage() {
       "uniform-cos: cos(pitch) uniform in [0, 1]. Without --summary it writes one CSV row per\n"
       "particle (index,pitch_deg,outcome,t,steps,drift_predicted,drift_measured) under a line\n"
       "naming the ensemble; with --summary the summary holds \"ensemble\": {\"particles\", \"trapped\":\n"
-      "{\"predicted\" (cos of the loss cone for isotropic), \"measured\", \"error\", \"count\"},\n"
+      "{\"predicted\" (cos of the loss cone for isotropic), \"measured\" (the fraction that did not\n"
+      "escape), \"error\", \"count\" (seen turning at both ends)},\n"
       "\"escaped\": {\"up\", \"down\", \"meanTime\"}, \"undecided\", \"drift\", ...}. --ensemble-shard K/N\n"
       "writes only the K-th of N slices; --merge-ensemble FILES... prints {\"ensemble\": ...} of\n"
       "the whole, the same bits as one run of all of it.\n"

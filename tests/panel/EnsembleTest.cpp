@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstring>
 #include <sstream>
+#include <chrono>
 #include <thread>
 
 namespace larmor {
@@ -158,21 +159,35 @@ TEST(Ensemble, ThreadsAndSlicesGiveTheSameBitsAsOneWholeRun) {
 }
 
 TEST(Ensemble, ACancelEndsTheRunMidParticleAndKeepsWhatFinished) {
-  ControlPanel panel = panelFor(3);
   EnsembleSettings settings;
   settings.particles = 100000;
-  const Ensemble ensemble(panel, settings);
+  // Short particles: a cancel keeps every one that finished.
+  {
+    const Ensemble ensemble(panelFor(3), settings);
+    EnsembleProgress progress;
+    std::vector<ParticleResult> results;
+    std::thread worker([&] { results = ensemble.run(2, &progress); });
+    while (progress.finished.load() < 3) std::this_thread::yield();
+    progress.cancelled = true;
+    worker.join();
+    const EnsembleSummary s = summarizeEnsemble(results);
+    EXPECT_EQ(s.particles, progress.finished.load());
+    EXPECT_LT(s.particles, 1000);
+    for (const ParticleResult& r : results)
+      if (r.outcome != Outcome::notRun) EXPECT_GT(r.steps, 0);
+  }
+  // Particles of millions of steps each (seconds): cancelled well inside the first ones, none
+  // of them is finished, so the threads stopped mid-particle.
+  settings.periods = 1e6;
+  const Ensemble ensemble(panelFor(0), settings);
   EnsembleProgress progress;
   std::vector<ParticleResult> results;
   std::thread worker([&] { results = ensemble.run(2, &progress); });
-  while (progress.finished.load() < 3) std::this_thread::yield();
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
   progress.cancelled = true;
   worker.join();
-  const EnsembleSummary s = summarizeEnsemble(results);
-  EXPECT_EQ(s.particles, progress.finished.load());
-  EXPECT_LT(s.particles, 40);  // each thread stopped within the particle it was running
-  for (const ParticleResult& r : results)
-    if (r.outcome != Outcome::notRun) EXPECT_GT(r.steps, 0);
+  EXPECT_EQ(summarizeEnsemble(results).particles, 0);
+  EXPECT_EQ(progress.finished.load(), 0);
 }
 
 }  // namespace
