@@ -91,7 +91,9 @@ void EnsembleHistogram::redraw() {
   for (int i = 0; i < bins; ++i) top = std::max(top, stayed[i] + escaped[i]);
   const double w = plot.width() / bins;
   for (int i = 0; i < bins; ++i) {
-    const double hs = plot.height() * stayed[i] / top, he = plot.height() * escaped[i] / top;
+    // Headroom above the tallest bar for the legend.
+    const double room = plot.height() - 2 * fontMetrics().height();
+    const double hs = room * stayed[i] / top, he = room * escaped[i] / top;
     p.fillRect(QRectF(plot.left() + i * w, plot.bottom() - hs, w - 1, hs), QColor(40, 90, 200));
     p.fillRect(QRectF(plot.left() + i * w, plot.bottom() - hs - he, w - 1, he), QColor(210, 60, 40));
   }
@@ -108,6 +110,9 @@ void EnsembleHistogram::redraw() {
              drift ? EnsembleDialog::tr("скорость дрейфа, м/с: %1 … %2").arg(number(lo), number(hi))
                    : EnsembleDialog::tr("начальный питч-угол, 0 … 180°"));
   p.drawText(QRectF(0, 0, 38, 20), Qt::AlignRight, QString::number(top));
+  p.drawText(plot.adjusted(4, 2, -4, 0), Qt::AlignTop | Qt::AlignHCenter,
+             drift ? EnsembleDialog::tr("измеренные скорости; пунктир — среднее по теории")
+                   : EnsembleDialog::tr("синие — остались, красные — ушли; пунктир — край конуса потерь"));
 }
 
 EnsembleDialog::EnsembleDialog(FileDialogs& files, QWidget* parent) : QDialog(parent), m_files(&files) {
@@ -138,6 +143,8 @@ EnsembleDialog::EnsembleDialog(FileDialogs& files, QWidget* parent) : QDialog(pa
   m_result = new QLabel(this);
   m_result->setObjectName(QStringLiteral("ensembleResult"));
   m_result->setWordWrap(true);
+  m_result->setMinimumHeight(5 * fontMetrics().lineSpacing());
+  m_result->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   m_result->setTextInteractionFlags(Qt::TextSelectableByMouse);
   m_histogram = new EnsembleHistogram(this);
   m_csv = new QPushButton(tr("Сохранить CSV…"), this);
@@ -167,6 +174,7 @@ EnsembleDialog::EnsembleDialog(FileDialogs& files, QWidget* parent) : QDialog(pa
   layout->addWidget(m_histogram, 1);
   layout->addLayout(exports);
 
+  resize(640, 560);
   m_timer = new QTimer(this);
   m_timer->setInterval(100);
   connect(m_timer, &QTimer::timeout, this, &EnsembleDialog::poll);
@@ -247,16 +255,16 @@ void EnsembleDialog::finish() {
   const EnsemblePrediction& prediction = m_ensemble->prediction();
   QString text = tr("Частиц рассчитано: %1 из %2.").arg(s.particles).arg(m_ensemble->settings().particles);
   if (s.measured && s.error) {
-    text += QLatin1Char(' ') + tr("Доля удержанных: %1 ± %2").arg(number(*s.measured, 4), number(*s.error, 2));
+    text += QLatin1Char('\n') + tr("Доля удержанных: %1 ± %2").arg(number(*s.measured, 4), number(*s.error, 2));
     if (prediction.trappedFraction)
       text += QLatin1Char(' ') + tr("(теория: %1, α_lc = %2°).").arg(number(*prediction.trappedFraction, 4),
                                                                   number(*prediction.lossConeDeg, 3));
-    text += QLatin1Char(' ') + tr("Удержаны (отражены у обоих концов): %1; ушли вверх: %2, вниз: %3; не определились: %4.")
+    text += QLatin1Char('\n') + tr("Удержаны (отражены у обоих концов): %1; ушли вверх: %2, вниз: %3; не определились: %4.")
                                    .arg(s.trapped).arg(s.escapedUp).arg(s.escapedDown).arg(s.undecided);
     if (s.meanEscapeTime) text += QLatin1Char(' ') + tr("Среднее время ухода: %1 с.").arg(number(*s.meanEscapeTime));
   }
   if (s.driftMeasured)
-    text += QLatin1Char(' ') + tr("Скорость дрейфа: %1 ± %2 м/с (теория: %3 м/с).")
+    text += QLatin1Char('\n') + tr("Скорость дрейфа: %1 ± %2 м/с (теория: %3 м/с).")
                                    .arg(number(*s.driftMeasured, 4), number(s.driftError.value_or(0), 2),
                                         number(s.driftPredicted.value_or(NAN), 4));
   m_result->setText(text);
