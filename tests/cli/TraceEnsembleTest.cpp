@@ -46,6 +46,15 @@ TEST(TraceEnsemble, SlicesRunAsProcessesMergeToTheWholeRunsSummary) {
   EXPECT_EQ(short_.exitCode, 2);
   EXPECT_EQ(short_.err, "larmor-trace: cannot merge: particle missing: 3\n");
   EXPECT_TRUE(short_.out.isEmpty());
+  // A slice of another seed is another ensemble's.
+  const test::Outcome other = trace({"--config", "4", "--ensemble", "10", "--seed", "6", "--ensemble-shard", "2/3"});
+  QFile otherFile(dir.filePath("other.csv"));
+  ASSERT_TRUE(otherFile.open(QIODevice::WriteOnly));
+  otherFile.write(other.out);
+  otherFile.close();
+  const test::Outcome mixed = trace({"--merge-ensemble", files[0], otherFile.fileName(), files[2]});
+  EXPECT_EQ(mixed.exitCode, 2);
+  EXPECT_TRUE(mixed.err.startsWith("larmor-trace: cannot merge: the slices belong to different ensembles")) << mixed.err.toStdString();
   const test::Outcome lone = trace({"--seed", "3", "--summary"});
   EXPECT_EQ(lone.exitCode, 2);
   EXPECT_EQ(lone.err.count('\n'), 1);

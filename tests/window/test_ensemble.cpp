@@ -6,6 +6,7 @@
 #include "ui/EnsembleDialog.h"
 
 #include <QAction>
+#include <QImage>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
@@ -69,6 +70,12 @@ TEST_F(EnsembleTest, ClicksRunTheTrapsEnsembleAndTheCsvHoldsEveryParticle) {
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_EQ(file.readAll().count('\n'), 2 + 24);
   EXPECT_EQ(files.suggested.value(0), QStringLiteral("ensemble.csv"));
+  // The PNG is the histogram as shown.
+  const QString png = QDir::current().filePath(QStringLiteral("ensemble.png"));
+  files.answers << png;
+  click(dialog, "ensemblePng");
+  const QImage picture(png);
+  EXPECT_EQ(picture.size(), dialog.findChild<QWidget*>(QStringLiteral("ensembleHistogram"))->size());
 }
 
 TEST_F(EnsembleTest, CancelAndCloseStopARunAtOnceAndTheWindowStaysUsable) {
