@@ -131,6 +131,8 @@ EnsembleDialog::EnsembleDialog(FileDialogs& files, QWidget* parent) : QDialog(pa
   m_seed->setObjectName(QStringLiteral("ensembleSeed"));
   m_seed->setRange(0, 2147483647);
   m_seed->setValue(1);
+  m_from = new QLabel(this);
+  m_from->setObjectName(QStringLiteral("ensembleFrom"));
   m_start = new QPushButton(tr("Пуск"), this);
   m_start->setObjectName(QStringLiteral("ensembleStart"));
   m_cancel = new QPushButton(tr("Отмена"), this);
@@ -158,6 +160,7 @@ EnsembleDialog::EnsembleDialog(FileDialogs& files, QWidget* parent) : QDialog(pa
   form->addRow(tr("Число частиц N:"), m_particles);
   form->addRow(tr("Распределение направлений:"), m_distribution);
   form->addRow(tr("Зерно генератора:"), m_seed);
+  form->addRow(tr("Старт:"), m_from);
   auto* run = new QHBoxLayout;
   run->addWidget(m_start);
   run->addWidget(m_progressBar, 1);
@@ -182,6 +185,16 @@ EnsembleDialog::EnsembleDialog(FileDialogs& files, QWidget* parent) : QDialog(pa
   connect(m_cancel, &QPushButton::clicked, this, &EnsembleDialog::cancel);
   connect(m_csv, &QPushButton::clicked, this, &EnsembleDialog::exportCsv);
   connect(m_png, &QPushButton::clicked, this, &EnsembleDialog::exportPng);
+}
+
+void EnsembleDialog::setPanel(const ControlPanel& panel) {
+  m_panel = panel;
+  m_panel.setObserver(nullptr);
+  const SimParams& p = m_panel.state().params;
+  m_from->setText(tr("структура %1, точка (%2; %3; %4) м, %5 м/с, как на панели")
+                      .arg(m_panel.state().fieldConfig)
+                      .arg(number(p.x0), number(p.y0), number(p.z0))
+                      .arg(p.v));
 }
 
 EnsembleDialog::~EnsembleDialog() {

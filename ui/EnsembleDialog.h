@@ -57,10 +57,7 @@ public:
   ~EnsembleDialog() override;
 
   // The panel the next start copies: its start point, speed, structure, integrator.
-  void setPanel(const ControlPanel& panel) {
-    m_panel = panel;
-    m_panel.setObserver(nullptr);
-  }
+  void setPanel(const ControlPanel& panel);
   bool running() const { return m_worker.joinable(); }
   const std::vector<ParticleResult>& results() const { return m_results; }
 
@@ -81,6 +78,7 @@ private:
   QSpinBox* m_particles;
   QComboBox* m_distribution;
   QSpinBox* m_seed;
+  QLabel* m_from;
   QPushButton* m_start;
   QPushButton* m_cancel;
   QProgressBar* m_progressBar;
