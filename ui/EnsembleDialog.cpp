@@ -110,9 +110,11 @@ void EnsembleHistogram::redraw() {
              drift ? EnsembleDialog::tr("скорость дрейфа, м/с: %1 … %2").arg(number(lo), number(hi))
                    : EnsembleDialog::tr("начальный питч-угол, 0 … 180°"));
   p.drawText(QRectF(0, 0, 38, 20), Qt::AlignRight, QString::number(top));
+  if (m_results.empty()) return;
   p.drawText(plot.adjusted(4, 2, -4, 0), Qt::AlignTop | Qt::AlignHCenter,
-             drift ? EnsembleDialog::tr("измеренные скорости; пунктир — среднее по теории")
-                   : EnsembleDialog::tr("синие — остались, красные — ушли; пунктир — край конуса потерь"));
+             drift                ? EnsembleDialog::tr("измеренные скорости; пунктир — среднее по теории")
+             : isTrap(m_config) ? EnsembleDialog::tr("синие — остались, красные — ушли; пунктир — край конуса потерь")
+                                  : EnsembleDialog::tr("начальные питч-углы частиц"));
 }
 
 EnsembleDialog::EnsembleDialog(FileDialogs& files, QWidget* parent) : QDialog(parent), m_files(&files) {
