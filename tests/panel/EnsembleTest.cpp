@@ -1,4 +1,4 @@
-// An ensemble is many runs of the run driver: in a trap the trapped fraction of an isotropic
+// An ensemble is many runs of the run driver: in both traps the trapped fraction of an isotropic
 // start is cos α_lc; a cone wholly inside or outside the loss cone all escapes or all
 // stays; the gradient drift averages to the guiding-centre value; the results are the same
 // bits whatever the number of threads or slices; a cancel ends it mid-run.
@@ -27,10 +27,12 @@ ControlPanel panelFor(int row, int alphaDeg = -1) {
   return panel;
 }
 
-// The trap with a Larmor radius of a few centimetres (3,000 m/s in 1.5 mT), started in its
-// middle plane at rho = 2.5 m, where mu is well kept.
-ControlPanel adiabaticTrap(int alphaDeg = -1) {
-  ControlPanel panel = panelFor(3, alphaDeg);
+// A trap with a Larmor radius of a few centimetres (3,000 m/s in 1.5 mT), started in its
+// middle plane at rho = 2.5 m, where mu is well kept; the second trap with S = 0.3 m, so that
+// its field line there stays clear of the axis.
+ControlPanel adiabaticTrap(int alphaDeg = -1, int row = 3) {
+  ControlPanel panel = panelFor(row, alphaDeg);
+  if (row == 6) panel.typeText(TextBox::Text1, "0.3");
   panel.moveBar(Bar::VScroll4, 3000);
   panel.moveBar(Bar::VScroll5, 30000);
   panel.moveBar(Bar::VScroll7, 25);
@@ -39,21 +41,23 @@ ControlPanel adiabaticTrap(int alphaDeg = -1) {
   return panel;
 }
 
-// cos α_lc with sin² α_lc = B0/Bmax, by hand. In the trap B_z = Bo/rho and
+// cos α_lc with sin² α_lc = B0/Bmax, by hand. In the first trap B_z = Bo/rho and
 // B_rho = Bo·S²·(A⁻³ − B⁻³)/rho with A² = S² + (z + d)², B² = S² + (z − d)², so the line
 // has d rho/dz = S²·(A⁻³ − B⁻³), which integrates to rho = rho0 + g(z) − g(z0) with
-// g = (z + d)/A − (z − d)/B; |B| along it is Bo/rho·sqrt(1 + (d rho/dz)²). Bmax is the
-// smaller of the largest |B| up and down the line.
+// g = (z + d)/A − (z − d)/B; |B| along it is Bo/rho·sqrt(1 + (d rho/dz)²). The second has
+// B_z = Bo·S/rho and B_rho = Bo·S⁴·(A⁻³ − B⁻³)/rho: each S once more. Bmax is the smaller
+// of the largest |B| up and down the line.
 double lossConeCosine(const ControlPanel& panel) {
   const SimParams& p = panel.state().params;
   const double S = p.S, d = p.d, rho0 = std::hypot(p.x0, p.y0), z0 = p.z0;
   const auto A = [&](double z) { return std::sqrt(S * S + (z + d) * (z + d)); };
   const auto B = [&](double z) { return std::sqrt(S * S + (z - d) * (z - d)); };
   const auto g = [&](double z) { return (z + d) / A(z) - (z - d) / B(z); };
+  const double k = panel.state().fieldConfig == 7 ? S : 1;
   const auto field = [&](double z) {
-    const double rho = rho0 + g(z) - g(z0), slope = S * S * (1 / std::pow(A(z), 3) - 1 / std::pow(B(z), 3));
+    const double rho = rho0 + k * (g(z) - g(z0)), slope = k * S * S * (1 / std::pow(A(z), 3) - 1 / std::pow(B(z), 3));
     EXPECT_GT(rho, 0.05) << "the line must stay clear of the axis";
-    return p.Bo / rho * std::sqrt(1 + slope * slope);
+    return p.Bo * k / rho * std::sqrt(1 + slope * slope);
   };
   double peak[2] = {0, 0};
   for (int side = 0; side < 2; ++side)
@@ -62,22 +66,24 @@ double lossConeCosine(const ControlPanel& panel) {
 }
 
 TEST(Ensemble, TrappedFractionOfAnIsotropicStartIsTheCosineOfTheLossCone) {
-  const ControlPanel panel = adiabaticTrap();
-  EnsembleSettings settings;
-  settings.particles = 150;
-  settings.seed = 7;
-  settings.periods = 100;
-  const Ensemble ensemble(panel, settings);
-  const EnsembleSummary s = summarizeEnsemble(ensemble.run(2));
-  const double expected = lossConeCosine(panel);
-  ASSERT_TRUE(s.measured && s.error);
-  EXPECT_EQ(s.particles, settings.particles);
-  EXPECT_NEAR(*s.measured, expected, 3 * std::sqrt(expected * (1 - expected) / settings.particles));
-  EXPECT_NEAR(*ensemble.prediction().trappedFraction, expected, 2e-3);
-  // Particles leave through both ends; the others are slow to turn at both.
-  EXPECT_GT(s.escapedUp, 0);
-  EXPECT_GT(s.escapedDown, 0);
-  EXPECT_EQ(s.trapped + s.undecided + s.escapedUp + s.escapedDown, s.particles);
+  for (const int row : {3, 6}) {
+    const ControlPanel panel = adiabaticTrap(-1, row);
+    EnsembleSettings settings;
+    settings.particles = 150;
+    settings.seed = 7;
+    settings.periods = 100;
+    const Ensemble ensemble(panel, settings);
+    const EnsembleSummary s = summarizeEnsemble(ensemble.run(2));
+    const double expected = lossConeCosine(panel);
+    ASSERT_TRUE(s.measured && s.error) << row;
+    EXPECT_EQ(s.particles, settings.particles);
+    EXPECT_NEAR(*s.measured, expected, 3 * std::sqrt(expected * (1 - expected) / settings.particles)) << row;
+    EXPECT_NEAR(*ensemble.prediction().trappedFraction, expected, 2e-3) << row;
+    // Particles leave through both ends; the others are slow to turn at both.
+    EXPECT_GT(s.escapedUp, 0);
+    EXPECT_GT(s.escapedDown, 0);
+    EXPECT_EQ(s.trapped + s.undecided + s.escapedUp + s.escapedDown, s.particles);
+  }
 }
 
 TEST(Ensemble, AConeInsideTheLossConeAllEscapesOneOutsideItAllStays) {
