@@ -1,0 +1,40 @@
+#pragma once
+
+#include "canvas/OrbitPicture.h"
+#include "panel/ControlPanel.h"
+#include "panel/RunDriver.h"
+
+namespace larmor {
+
+// The 3-D picture following a panel and its run as the plane views do: a new scene and
+// an empty path at every recompute, in the charge's colour; the path begun when the run is
+// prepared and extended after every step, the particle at its end.
+class OrbitFollower : public PanelObserver, public RunObserver {
+public:
+  explicit OrbitFollower(OrbitPicture& picture) : m_picture(picture) {}
+
+  // Something was drawn since the last call.
+  bool takeChanged() {
+    const bool changed = m_changed;
+    m_changed = false;
+    return changed;
+  }
+
+  // A recompute left this state: its scene, no path, the particle at the start.
+  void show(const SimulationState& state);
+
+  void markerColoursChanged(int chargePosition) override;
+  void recomputed() override {
+    if (m_panel) show(m_panel->state());
+  }
+  void starting(const ControlPanel& panel) override;
+  void prepared(const Run&, const SimulationState& state) override;
+  bool stepped(const Run&, const SimulationState& state, const TrailSegment& segment) override;
+
+private:
+  OrbitPicture& m_picture;
+  const ControlPanel* m_panel = nullptr;
+  bool m_changed = false;
+};
+
+}  // namespace larmor

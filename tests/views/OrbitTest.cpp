@@ -1,0 +1,147 @@
+// The 3-D view's camera, path memory and field lines.
+#include "model/SimulationState.h"
+#include "views/OrbitCamera.h"
+#include "views/OrbitPath.h"
+#include "views/OrbitScene.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace larmor {
+namespace {
+
+constexpr double degree = 3.14159265358979323846 / 180;
+
+// The screen point of p by turning the region instead of the camera: about OZ by minus
+// the azimuth (the eye comes to the XZ plane), then about OY by the elevation (the eye
+// comes onto OX). What then lies along OY is to the right, along OZ is up.
+ScreenPoint byRotation(const Vec3& p, double azimuth, double elevation, int w, int h, double halfXY, double halfZ,
+                       double zoom = 1, double panX = 0, double panY = 0) {
+  const double a = -azimuth * degree, e = elevation * degree;
+  const double x1 = std::cos(a) * p.x - std::sin(a) * p.y, y1 = std::sin(a) * p.x + std::cos(a) * p.y, z1 = p.z;
+  const double z2 = -std::sin(e) * x1 + std::cos(e) * z1;
+  const double pxPerMetre = zoom * std::min(w, h) / (2 * std::sqrt(2 * halfXY * halfXY + halfZ * halfZ));
+  return {w / 2.0 + panX + pxPerMetre * y1, h / 2.0 + panY - pxPerMetre * z2};
+}
+
+TEST(OrbitCamera, ProjectsAsTheTurnedRegionDoes) {
+  struct Case { double azimuth, elevation, zoom, panX, panY; int w, h; };
+  const Case cases[] = {{0, 0, 1, 0, 0, 800, 600}, {35, 25, 1, 0, 0, 800, 600}, {-120, 60, 2.5, 0, 0, 640, 480},
+                        {90, 90, 1, 0, 0, 300, 700}, {200, -45, 0.5, 0, 0, 800, 600}, {10, 20, 1, 30, -12, 800, 600}};
+  const Vec3 points[] = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1.5, -2, 3.25}};
+  for (const Case& c : cases) {
+    OrbitCamera camera;
+    camera.frame(2.5, 5);
+    camera.setViewport(c.w, c.h);
+    camera.setAngles(c.azimuth, c.elevation);
+    camera.zoomBy(std::log(c.zoom) / std::log(OrbitCamera::zoomPerNotch));
+    camera.pan(c.panX, c.panY);
+    for (const Vec3& p : points) {
+      const ScreenPoint got = camera.project(p);
+      const ScreenPoint want = byRotation(p, c.azimuth, c.elevation, c.w, c.h, 2.5, 5, c.zoom, c.panX, c.panY);
+      EXPECT_NEAR(got.x, want.x, 1e-9) << c.azimuth << " " << c.elevation << " (" << p.x << "," << p.y << "," << p.z << ")";
+      EXPECT_NEAR(got.y, want.y, 1e-9) << c.azimuth << " " << c.elevation << " (" << p.x << "," << p.y << "," << p.z << ")";
+    }
+  }
+  // The point nearer the eye has the larger depth: from azimuth 0, +OX faces the viewer.
+  OrbitCamera camera;
+  camera.setAngles(0, 0);
+  EXPECT_GT(camera.depth({1, 0, 0}), camera.depth({-1, 0, 0}));
+}
+
+TEST(OrbitCamera, TurnsZoomsAndReturnsWithinItsBounds) {
+  OrbitCamera camera;
+  camera.turn(100, -40);  // half a degree a pixel
+  EXPECT_DOUBLE_EQ(camera.azimuth(), OrbitCamera::startAzimuth - 50);
+  EXPECT_DOUBLE_EQ(camera.elevation(), OrbitCamera::startElevation - 20);
+  camera.turn(0, 1000);  // the elevation stops at the pole
+  EXPECT_DOUBLE_EQ(camera.elevation(), 90);
+  camera.turn(-720, 0);  // a whole turn and more comes back into (-180, 180]
+  EXPECT_NEAR(camera.azimuth(), OrbitCamera::startAzimuth - 50 + 360 - 360, 1e-9);
+  for (int i = 0; i < 100; ++i) camera.zoomBy(1);
+  EXPECT_DOUBLE_EQ(camera.zoom(), OrbitCamera::maxZoom);
+  camera.reset();
+  EXPECT_EQ(std::tuple(camera.azimuth(), camera.elevation(), camera.zoom()),
+            std::tuple(OrbitCamera::startAzimuth, OrbitCamera::startElevation, 1.0));
+}
+
+TEST(OrbitPath, KeepsEveryStrideThPointInBoundedMemoryAndEndsAtTheLatest) {
+  OrbitPath path(64);
+  const int given = 64 * 10 + 7;
+  for (int i = 0; i < given; ++i) {
+    path.append({double(i), 0, 0});
+    ASSERT_LE(path.points().size(), 65u);
+    ASSERT_EQ(path.points().back().x, i);  // the line reaches the particle
+  }
+  EXPECT_EQ(path.stride(), 16);  // 647 points into 64: halved four times
+  const std::vector<Vec3>& kept = path.points();
+  for (std::size_t j = 0; j + 1 < kept.size(); ++j) EXPECT_EQ(kept[j].x, double(j * 16)) << j;
+  path.clear();
+  path.append({5, 0, 0});
+  EXPECT_EQ(std::tuple(path.points().size(), path.stride(), path.given()), std::tuple(1u, 1, 1));
+}
+
+// Field lines followed along the run's own field: straight along OZ in the uniform field,
+// radial from the monopole, closed rings about OZ in the centrifugal structure, and
+// drawn into the region's border in the traps.
+TEST(OrbitScene, FieldLinesHaveTheirStructuresShape) {
+  SimulationState state;
+  const double L = state.params.regionSize;
+  auto build = [&](FieldConfig config) {
+    state.fieldConfig = config;
+    return OrbitScene::build(state);
+  };
+
+  const OrbitScene uniform = build(1);
+  ASSERT_EQ(uniform.fieldLines.size(), 9u);
+  for (const Polyline3& line : uniform.fieldLines) {
+    EXPECT_NEAR(line.points.front().x, line.points.back().x, 1e-9);
+    EXPECT_NEAR(line.points.front().y, line.points.back().y, 1e-9);
+    EXPECT_NEAR(std::abs(line.points.front().z - line.points.back().z), 2 * L, L / 50);  // across the region
+  }
+
+  const OrbitScene monopole = build(6);
+  ASSERT_EQ(monopole.fieldLines.size(), 14u);
+  for (const Polyline3& line : monopole.fieldLines) {
+    const Vec3 a = line.points.front(), b = line.points.back();
+    EXPECT_LT(norm(cross(a, b)), 1e-6 * norm(a) * norm(b));  // on one ray from the pole
+    EXPECT_GT(norm(b), norm(a));                             // outwards
+  }
+
+  const OrbitScene rings = build(5);
+  ASSERT_EQ(rings.fieldLines.size(), 9u);
+  for (const Polyline3& line : rings.fieldLines) {
+    const Vec3 start = line.points.front();
+    EXPECT_EQ(line.points.back().x, start.x);  // closed
+    double longest = 0;
+    for (const Vec3& p : line.points) {
+      EXPECT_NEAR(std::hypot(p.x, p.y), std::hypot(start.x, start.y), 1e-3 * L);
+      EXPECT_NEAR(p.z, start.z, 1e-6);
+      longest = std::max(longest, std::hypot(p.x - start.x, p.y - start.y));
+    }
+    EXPECT_NEAR(longest, 2 * std::hypot(start.x, start.y), L / 100);  // once round
+  }
+
+  for (FieldConfig trap : {4, 7}) {
+    const OrbitScene scene = build(trap);
+    ASSERT_EQ(scene.fieldLines.size(), 12u) << trap;
+    for (const Polyline3& line : scene.fieldLines) {
+      // Through the mid-plane, leaving the region on both sides.
+      EXPECT_LT(line.points.front().z * line.points.back().z, 0) << trap;
+      EXPECT_GT(std::max(std::abs(line.points.front().z), std::abs(line.points.back().z)), L / 2) << trap;
+    }
+  }
+  // Ticks: two to five on a half axis, 1, 2 or 5 times a power of ten apart.
+  for (double half = 0.3; half < 100; half *= 1.37) {
+    const double step = orbitTickStep(half);
+    const double mantissa = step / std::pow(10.0, std::floor(std::log10(step) + 1e-9));
+    EXPECT_TRUE(std::abs(mantissa - 1) < 1e-9 || std::abs(mantissa - 2) < 1e-9 || std::abs(mantissa - 5) < 1e-9) << half;
+    EXPECT_GE(std::floor(half / step), 2) << half;
+    EXPECT_LE(std::floor(half / step), 5) << half;
+  }
+  EXPECT_EQ(uniform.labels.back().text, "Z");
+}
+
+}  // namespace
+}  // namespace larmor
