@@ -3,6 +3,8 @@
 namespace larmor {
 
 void OrbitFollower::show(const SimulationState& state) {
+  m_start = state;
+  ++m_shows;
   m_picture.setScene(OrbitScene::build(state));
   m_picture.path.clear();
   m_picture.particle = Vec3{state.x, state.y, state.z};

@@ -22,6 +22,10 @@ public:
 
   // A recompute left this state: its scene, no path, the particle at the start.
   void show(const SimulationState& state);
+  // The state of the last show, the run's start: what the theory predicts from.
+  const SimulationState& start() const { return m_start; }
+  // How many times show was called: a new start each time.
+  int shows() const { return m_shows; }
 
   void markerColoursChanged(int chargePosition) override;
   void recomputed() override {
@@ -34,6 +38,8 @@ public:
 private:
   OrbitPicture& m_picture;
   const ControlPanel* m_panel = nullptr;
+  SimulationState m_start;
+  int m_shows = 0;
   bool m_changed = false;
 };
 

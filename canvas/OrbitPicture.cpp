@@ -84,6 +84,17 @@ void OrbitPicture::draw(QPainter& painter) const {
 
   drawPath(painter, *this);
 
+  if (showTheory) {
+    for (const Polyline3& line : theory) {
+      painter.setPen(QPen(toQColor(line.colour), 2, Qt::DashLine));
+      polyline(painter, camera, line.points);
+      if (line.points.size() == 1) {
+        painter.setPen(QPen(toQColor(line.colour), 2));
+        painter.drawEllipse(onScreen(camera, line.points.front()), 5, 5);
+      }
+    }
+  }
+
   if (particle) {
     const QPointF at = onScreen(camera, *particle);
     const QColor colour = toQColor(pathColour);

@@ -24,6 +24,9 @@ public:
   Colour pathColour = colours::positive;
   bool colourByTime = false;  // the path from blue at its start to red at its end
   std::optional<Vec3> particle;
+  // The theory's guiding-centre path or turning points (one-point lines), dashed.
+  std::vector<Polyline3> theory;
+  bool showTheory = false;
 
   // A new scene for the state; the camera frames its region.
   void setScene(OrbitScene built);

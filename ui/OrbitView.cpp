@@ -1,5 +1,6 @@
 #include "ui/OrbitView.h"
 
+#include "panel/CpuState.h"
 #include "ui/Services.h"
 
 #include <QCheckBox>
@@ -112,6 +113,11 @@ OrbitView::OrbitView(Dialogs& dialogs, FileDialogs& files, QWidget* parent)
   setWindowTitle(tr("Траектория в пространстве"));
   m_canvas = new OrbitCanvas(m_picture, this);
 
+  m_theory = new QCheckBox(tr("Путь по теории"), this);
+  m_theory->setObjectName(QStringLiteral("orbitTheory"));
+  m_theory->setToolTip(tr("Ведущий центр (однородное поле, дрейфы) или точки поворота (ловушки), "
+                          "как их предсказывает теория"));
+  connect(m_theory, &QCheckBox::toggled, this, &OrbitView::showTheory);
   m_byTime = new QCheckBox(tr("Цвет по времени"), this);
   m_byTime->setObjectName(QStringLiteral("orbitByTime"));
   connect(m_byTime, &QCheckBox::toggled, this, [this](bool on) {
@@ -123,6 +129,7 @@ OrbitView::OrbitView(Dialogs& dialogs, FileDialogs& files, QWidget* parent)
   connect(m_export, &QPushButton::clicked, this, &OrbitView::exportPng);
 
   auto* bar = new QHBoxLayout;
+  bar->addWidget(m_theory);
   bar->addWidget(m_byTime);
   bar->addStretch(1);
   bar->addWidget(m_export);
@@ -142,7 +149,19 @@ OrbitView::OrbitView(Dialogs& dialogs, FileDialogs& files, QWidget* parent)
   m_canvas->setFocus();
 }
 
+void OrbitView::showTheory(bool on) {
+  m_picture.showTheory = on;
+  if (on && m_theoryFor != m_follower.shows()) {
+    clearUpperRegisterState();  // the prediction walks field lines: thousands of calls into pow
+    const SimulationState& start = m_follower.start();
+    m_picture.theory = orbitTheory(start, predictTheory(start));
+    m_theoryFor = m_follower.shows();
+  }
+  m_canvas->update();
+}
+
 void OrbitView::refresh() {
+  if (m_picture.showTheory && m_theoryFor != m_follower.shows()) showTheory(true);  // a new start
   if (m_follower.takeChanged()) m_canvas->update();
 }
 

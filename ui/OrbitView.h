@@ -61,6 +61,9 @@ public:
   OrbitFollower& follower() { return m_follower; }
   OrbitCanvas* canvas() const { return m_canvas; }
 
+  // The theory's lines for the start of the follower's last recompute, made when the
+  // check box is first checked after it.
+  void showTheory(bool on);
   // Repaints now if something changed since the last paint.
   void refresh();
 
@@ -73,6 +76,8 @@ private:
   OrbitFollower m_follower{m_picture};
   OrbitCanvas* m_canvas = nullptr;
   QCheckBox* m_byTime = nullptr;
+  QCheckBox* m_theory = nullptr;
+  int m_theoryFor = -1;  // the recompute the theory's lines were made for
   QPushButton* m_export = nullptr;
   QTimer* m_frames = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "views/OrbitScene.h"
 
+#include "model/TheoryPath.h"
 #include "views/Views.h"
 
 #include <algorithm>
@@ -86,6 +87,34 @@ std::vector<Vec3> traceFieldLine(FieldConfig config, const SimParams& params, co
   const std::vector<Vec3> forward = follow(config, params, start, step, halfXY, halfZ, maxSteps);
   line.insert(line.end(), forward.begin(), forward.end());
   return line;
+}
+
+std::vector<Polyline3> orbitTheory(const SimulationState& start, const TheoryPrediction& prediction) {
+  constexpr Colour theoryColour = 0x008C00;  // green: neither a charge's nor the field's colour
+  std::vector<Polyline3> lines;
+  std::vector<Vec3> path = predictedGuidingCentrePath(start, prediction, start.quantities.tEnd);
+  if (path.size() > 1) lines.push_back({std::move(path), theoryColour});
+  const FieldConfig config = start.fieldConfig;
+  if ((config != 4 && config != 7) || prediction.turningZ.empty()) return lines;
+  const double L = start.params.regionSize;
+  // The guiding centre follows its field line; the turning points lie on it where z is the
+  // predicted one.
+  const std::vector<Vec3> line =
+      traceFieldLine(config, start.params, prediction.guidingCentre, L / 400, L / 2, L, true, 4000);
+  const double zLow = *std::min_element(prediction.turningZ.begin(), prediction.turningZ.end());
+  const double zHigh = *std::max_element(prediction.turningZ.begin(), prediction.turningZ.end());
+  Polyline3 between{{}, theoryColour};
+  for (std::size_t i = 1; i < line.size(); ++i) {
+    const Vec3 &a = line[i - 1], &b = line[i];
+    for (double zTurn : prediction.turningZ)
+      if ((a.z - zTurn) * (b.z - zTurn) <= 0 && a.z != b.z) {
+        const double f = (zTurn - a.z) / (b.z - a.z);
+        lines.push_back({{a + f * (b + (-1.0) * a)}, theoryColour});
+      }
+    if (prediction.turningZ.size() > 1 && b.z >= zLow && b.z <= zHigh) between.points.push_back(b);
+  }
+  if (between.points.size() > 1) lines.push_back(std::move(between));
+  return lines;
 }
 
 OrbitScene OrbitScene::build(const SimulationState& state) {

@@ -2,6 +2,7 @@
 
 #include "model/FieldVector.h"
 #include "model/SimulationState.h"
+#include "model/TheoryPrediction.h"
 #include "views/Colour.h"
 
 #include <string>
@@ -33,6 +34,12 @@ struct OrbitScene {
 
   static OrbitScene build(const SimulationState& state);
 };
+
+// What the theory predicts for the run from start (quantities computed) over its planned
+// time, in the same space: the guiding centre's path (uniform field and drifts), or in the
+// traps the field line through the start's guiding centre between the turning points, with
+// each turning point as a line of one point. Empty where nothing is predicted.
+std::vector<Polyline3> orbitTheory(const SimulationState& start, const TheoryPrediction& prediction);
 
 // The distance between two ticks [m]: 1, 2 or 5 times a power of ten, giving two to five
 // ticks on a half axis of this length.

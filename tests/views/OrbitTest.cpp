@@ -1,5 +1,6 @@
 // The 3-D view's camera, path memory and field lines.
 #include "model/SimulationState.h"
+#include "model/TheoryPrediction.h"
 #include "views/OrbitCamera.h"
 #include "views/OrbitPath.h"
 #include "views/OrbitScene.h"
@@ -143,6 +144,37 @@ TEST(OrbitScene, FieldLinesHaveTheirStructuresShape) {
     EXPECT_LE(std::floor(half / step), 5) << half;
   }
   EXPECT_EQ(uniform.labels.back().text, "Z");
+}
+
+// The theory in space. Uniform field, the start-up state: the guiding centre rises from
+// the start's circle centre, R = 0.4526 m from the start point, by 25 pitches of 0.3492 m,
+// and ends R from where the run ends, (1.015, 0.524, 4.733) m. In the trap, each turning
+// point lies where |B| reaches the turning field.
+TEST(OrbitScene, TheTheorysPathAndTurningPointsLieWhereTheRunAndTheFieldSay) {
+  SimulationState state;
+  state.computeQuantities();
+  std::vector<Polyline3> lines = orbitTheory(state, predictTheory(state));
+  ASSERT_EQ(lines.size(), 1u);
+  const Vec3 from = lines[0].points.front(), to = lines[0].points.back();
+  EXPECT_NEAR(std::hypot(from.x - 1, from.y - 0.5), 0.4526, 5e-4);
+  EXPECT_NEAR(from.z, -4, 1e-9);
+  EXPECT_NEAR(to.z, -4 + 25 * 0.3492, 5e-3);
+  EXPECT_NEAR(to.z, 4.733, 5e-3);
+  EXPECT_NEAR(std::hypot(to.x - 1.015, to.y - 0.524), 0.4526, 5e-3);
+
+  state.fieldConfig = 4;
+  state.params.x0 = 0.5, state.params.y0 = 0, state.params.z0 = 0;
+  state.computeQuantities();
+  const TheoryPrediction trap = predictTheory(state);
+  ASSERT_TRUE(trap.turningField && trap.turningZ.size() == 2u);
+  lines = orbitTheory(state, trap);
+  int points = 0;
+  for (const Polyline3& line : lines) {
+    if (line.points.size() != 1) continue;
+    ++points;
+    EXPECT_NEAR(norm(fieldAt(4, state.params, line.points[0])) / *trap.turningField, 1, 0.02);
+  }
+  EXPECT_EQ(points, 2);
 }
 
 }  // namespace

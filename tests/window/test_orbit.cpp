@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -91,9 +92,18 @@ TEST_F(OrbitViewTest, OpenedAfterARunShowsItAndTurnsWithTheMouseAndTheKeys) {
   EXPECT_DOUBLE_EQ(camera.azimuth(), OrbitCamera::startAzimuth);
   EXPECT_EQ(camera.project({0, 0, 0}).x, canvas->width() / 2.0);
 
+  // The theory's box draws the guiding centre's path, made again for a new start.
+  auto* theory = view->findChild<QCheckBox*>(QStringLiteral("orbitTheory"));
+  ASSERT_NE(theory, nullptr);
+  QTest::mouseClick(theory, Qt::LeftButton, {}, QPoint(8, theory->height() / 2));
+  ASSERT_TRUE(view->picture().showTheory && view->picture().theory.size() == 1u);
+  const Vec3 theoryStart = view->picture().theory[0].points.front();
+
   // A recompute empties the path and leaves the particle at the start.
   moveBar("VScroll6", window().panel().position(Bar::VScroll6) + 1);
   EXPECT_EQ(view->picture().path.given(), 0);
+  view->refresh();
+  EXPECT_NE(view->picture().theory[0].points.front().x, theoryStart.x) << "another pitch angle, another centre";
 }
 
 // Opened during a paced run, the view shows the steps made so far and then follows every
