@@ -61,6 +61,4 @@ ScreenPoint OrbitCamera::project(const Vec3& p) const {
   return {m_width / 2.0 + m_panX + s * dot(p, m_right), m_height / 2.0 + m_panY - s * dot(p, m_up)};
 }
 
-double OrbitCamera::depth(const Vec3& p) const { return dot(p, m_toViewer); }
-
 }  // namespace larmor

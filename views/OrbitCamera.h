@@ -47,14 +47,6 @@ public:
   double scale() const;
 
   ScreenPoint project(const Vec3& p) const;
-  // Distance towards the viewer [m]: larger is nearer.
-  double depth(const Vec3& p) const;
-
-  // The screen's right and up directions and the direction to the viewer, in the region's
-  // axes; kept in step with the angles.
-  const Vec3& right() const { return m_right; }
-  const Vec3& up() const { return m_up; }
-  const Vec3& toViewer() const { return m_toViewer; }
 
 private:
   void orient();
@@ -63,7 +55,7 @@ private:
   double m_panX = 0, m_panY = 0;
   int m_width = 800, m_height = 600;
   double m_radius = 1;  // [m] of the region's bounding sphere
-  Vec3 m_right, m_up, m_toViewer;
+  Vec3 m_right, m_up, m_toViewer;  // the screen's right and up, the way to the viewer
 };
 
 }  // namespace larmor

@@ -23,11 +23,10 @@ protected:
     return window().orbitView();
   }
   // The path ends where the particle is, and holds the start and every step.
-  void expectWholePath(const OrbitView& view, std::int64_t steps) {
-    OrbitView& v = const_cast<OrbitView&>(view);
-    EXPECT_EQ(v.picture().path.given(), steps + 1);
-    ASSERT_FALSE(v.picture().path.points().empty());
-    const Vec3 end = v.picture().path.points().back();
+  void expectWholePath(OrbitView& view, std::int64_t steps) {
+    EXPECT_EQ(view.picture().path.given(), steps + 1);
+    ASSERT_FALSE(view.picture().path.points().empty());
+    const Vec3 end = view.picture().path.points().back();
     EXPECT_EQ(std::tuple(end.x, end.y, end.z), std::tuple(window().state().x, window().state().y, window().state().z));
   }
 };
