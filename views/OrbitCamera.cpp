@@ -41,10 +41,11 @@ void OrbitCamera::zoomBy(double notches) {
 }
 
 void OrbitCamera::pan(double dxPx, double dyPx) {
-  // Bounded so that the region can always be brought back by panning the other way.
-  const double limit = 4.0 * std::max(m_width, m_height);
-  m_panX = std::clamp(m_panX + dxPx, -limit, limit);
-  m_panY = std::clamp(m_panY + dyPx, -limit, limit);
+  // Kept in shorter sides, so that the same view drawn larger (an export) is moved alike;
+  // bounded so that the region can always be brought back by panning the other way.
+  const double side = std::min(m_width, m_height), limit = 4;
+  m_panX = std::clamp(m_panX + dxPx / side, -limit, limit);
+  m_panY = std::clamp(m_panY + dyPx / side, -limit, limit);
 }
 
 double OrbitCamera::scale() const { return m_zoom * std::min(m_width, m_height) / (2 * m_radius); }
@@ -58,7 +59,8 @@ void OrbitCamera::orient() {
 
 ScreenPoint OrbitCamera::project(const Vec3& p) const {
   const double s = scale();
-  return {m_width / 2.0 + m_panX + s * dot(p, m_right), m_height / 2.0 + m_panY - s * dot(p, m_up)};
+  const double side = std::min(m_width, m_height);
+  return {m_width / 2.0 + m_panX * side + s * dot(p, m_right), m_height / 2.0 + m_panY * side - s * dot(p, m_up)};
 }
 
 }  // namespace larmor

@@ -52,7 +52,7 @@ private:
   void orient();
 
   double m_azimuth = startAzimuth, m_elevation = startElevation, m_zoom = 1;
-  double m_panX = 0, m_panY = 0;
+  double m_panX = 0, m_panY = 0;  // in shorter sides of the viewport
   int m_width = 800, m_height = 600;
   double m_radius = 1;  // [m] of the region's bounding sphere
   Vec3 m_right, m_up, m_toViewer;  // the screen's right and up, the way to the viewer

@@ -1,5 +1,6 @@
 // The 3-D view as a user meets it: opened after a run or during one, turned, panned and
 // zoomed with the mouse and the keys.
+#include "DiagnosticsTestSupport.h"
 #include "WindowTestSupport.h"
 
 #include "ui/OrbitView.h"
@@ -136,6 +137,37 @@ TEST_F(OrbitViewTest, OpenedResizedAndClosedDuringARunFollowsItLive) {
   const OrbitCamera& camera = view->picture().camera;
   EXPECT_EQ(QSize(camera.width(), camera.height()), view->canvas()->size());
   EXPECT_LT(view->width(), 400) << "the size given mid-run";
+}
+
+// The export writes the view as the window shows it, at the width asked for: turned,
+// zoomed and panned alike, the particle at the window's place scaled by the widths' ratio.
+TEST_F(OrbitViewTest, ExportsTheViewAtTheChosenWidth) {
+  struct Files : FakeFileDialogs {
+    std::optional<int> pictureWidth(QWidget*, int) override { return 1200; }
+  } files;
+  QTemporaryDir dir;
+  files.answers << dir.filePath(QStringLiteral("space.png"));
+  OrbitView view(fakes, files);
+  view.resize(640, 520);
+  view.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+  OrbitPicture& picture = view.picture();
+  picture.setScene(OrbitScene{});
+  picture.pathColour = colours::negative;
+  picture.particle = Vec3{1, -2, 3};
+  OrbitCanvas* canvas = view.canvas();
+  QTest::mousePress(canvas, Qt::RightButton, {}, QPoint(100, 100));
+  QTest::mouseMove(canvas, QPoint(140, 70));
+  QTest::mouseRelease(canvas, Qt::RightButton, {}, QPoint(140, 70));
+  QTest::keyClick(canvas, Qt::Key_Plus);
+  const ScreenPoint shown = picture.camera.project(*picture.particle);
+  const double ratio = 1200.0 / canvas->width();
+  QTest::mouseClick(view.findChild<QPushButton*>(QStringLiteral("orbitExport")), Qt::LeftButton);
+  const QImage image(files.used.value(0));
+  ASSERT_EQ(image.width(), 1200);
+  EXPECT_NEAR(image.height(), canvas->height() * ratio, 1);
+  const QPoint at(int(std::floor(shown.x * ratio)), int(std::floor(shown.y * ratio)));
+  EXPECT_EQ(image.pixel(at) & 0xFFFFFF, colours::negative) << at.x() << "," << at.y();
 }
 
 }  // namespace
