@@ -19,6 +19,13 @@ public:
     m_changed = false;
     return changed;
   }
+  // Since the last call, more changed than points added to the path (a new scene, colour
+  // or an emptied path): a retained picture of it is to be drawn whole.
+  bool takeRedraw() {
+    const bool redraw = m_redraw;
+    m_redraw = false;
+    return redraw;
+  }
 
   // A recompute left this state: its scene, no path, the particle at the start.
   void show(const SimulationState& state);
@@ -40,7 +47,7 @@ private:
   const ControlPanel* m_panel = nullptr;
   SimulationState m_start;
   int m_shows = 0;
-  bool m_changed = false;
+  bool m_changed = false, m_redraw = false;
 };
 
 }  // namespace larmor

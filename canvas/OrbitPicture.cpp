@@ -65,6 +65,28 @@ void OrbitPicture::setScene(OrbitScene built) {
 }
 
 void OrbitPicture::draw(QPainter& painter) const {
+  drawRetained(painter);
+  drawParticle(painter);
+}
+
+void OrbitPicture::drawPathFrom(QPainter& painter, std::size_t from) const {
+  const std::vector<Vec3>& points = path.points();
+  if (from >= points.size() || points.size() - from < 2) return;
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setPen(QPen(toQColor(pathColour), 1));
+  polyline(painter, camera, std::vector<Vec3>(points.begin() + static_cast<std::ptrdiff_t>(from), points.end()));
+}
+
+void OrbitPicture::drawParticle(QPainter& painter) const {
+  if (!particle) return;
+  const QPointF at = onScreen(camera, *particle);
+  painter.setPen(QPen(Qt::black, 1));
+  painter.setBrush(toQColor(pathColour));
+  painter.drawEllipse(at, 4, 4);
+  painter.setBrush(Qt::NoBrush);
+}
+
+void OrbitPicture::drawRetained(QPainter& painter) const {
   painter.fillRect(0, 0, camera.width(), camera.height(), Qt::white);
   painter.setRenderHint(QPainter::Antialiasing, false);
 
@@ -95,14 +117,6 @@ void OrbitPicture::draw(QPainter& painter) const {
     }
   }
 
-  if (particle) {
-    const QPointF at = onScreen(camera, *particle);
-    const QColor colour = toQColor(pathColour);
-    painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(colour);
-    painter.drawEllipse(at, 4, 4);
-    painter.setBrush(Qt::NoBrush);
-  }
 }
 
 QImage OrbitPicture::render(int width, int height, qreal pixelRatio) {

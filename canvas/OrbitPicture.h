@@ -33,6 +33,11 @@ public:
 
   // The picture at the camera's viewport size.
   void draw(QPainter& painter) const;
+  // The same without the particle: what a retained image of the view keeps.
+  void drawRetained(QPainter& painter) const;
+  // The path's pieces from its point `from` on, in the path's colour, over what is there.
+  void drawPathFrom(QPainter& painter, std::size_t from) const;
+  void drawParticle(QPainter& painter) const;
   // The picture at width × height logical px (the camera's viewport is set to it), with
   // pixelRatio image pixels to each.
   QImage render(int width, int height, qreal pixelRatio = 1);

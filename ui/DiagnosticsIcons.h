@@ -9,5 +9,7 @@ QIcon diagnosticsPlotIcon();
 // A velocity turning about the field, with a check mark when the item is checked: the
 // Boris method.
 QIcon borisMethodIcon();
+// A helix beside three axes: the path in space.
+QIcon orbitViewIcon();
 
 }  // namespace larmor

@@ -36,13 +36,38 @@ OrbitCanvas::OrbitCanvas(OrbitPicture& picture, QWidget* parent) : QWidget(paren
 }
 
 void OrbitCanvas::paintEvent(QPaintEvent*) {
+  const OrbitPath& path = m_picture.path;
+  const qreal ratio = devicePixelRatioF();
+  // Drawn whole when anything but the path's end changed: the path thinned or emptied, the
+  // colours by time (each piece's colour depends on the path's length).
+  const bool whole = m_stale || m_frame.size() != size() * ratio || path.stride() != m_drawnStride ||
+                     path.given() < m_drawnGiven || m_picture.colourByTime;
+  if (whole) {
+    m_frame = QImage(size() * ratio, QImage::Format_RGB32);
+    m_frame.setDevicePixelRatio(ratio);
+    QPainter frame(&m_frame);
+    m_picture.drawRetained(frame);
+    m_stale = false;
+  } else if (path.points().size() > m_drawnPoints) {
+    // From the last two points drawn: the last may have been a step off the path's stride.
+    QPainter frame(&m_frame);
+    m_picture.drawPathFrom(frame, m_drawnPoints > 2 ? m_drawnPoints - 2 : 0);
+  }
+  m_drawnPoints = path.points().size();
+  m_drawnStride = path.stride();
+  m_drawnGiven = path.given();
   QPainter painter(this);
-  m_picture.draw(painter);
+  painter.drawImage(0, 0, m_frame);
+  m_picture.drawParticle(painter);
 }
 
-void OrbitCanvas::resizeEvent(QResizeEvent*) { m_picture.camera.setViewport(width(), height()); }
+void OrbitCanvas::resizeEvent(QResizeEvent*) {
+  m_picture.camera.setViewport(width(), height());
+  m_stale = true;
+}
 
 void OrbitCanvas::moved() {
+  m_stale = true;
   update();
   emit cameraMoved();
 }
@@ -122,7 +147,7 @@ OrbitView::OrbitView(Dialogs& dialogs, FileDialogs& files, QWidget* parent)
   m_byTime->setObjectName(QStringLiteral("orbitByTime"));
   connect(m_byTime, &QCheckBox::toggled, this, [this](bool on) {
     m_picture.colourByTime = on;
-    m_canvas->update();
+    m_canvas->invalidate();
   });
   m_export = new QPushButton(tr("Сохранить PNG…"), this);
   m_export->setObjectName(QStringLiteral("orbitExport"));
@@ -157,11 +182,12 @@ void OrbitView::showTheory(bool on) {
     m_picture.theory = orbitTheory(start, predictTheory(start));
     m_theoryFor = m_follower.shows();
   }
-  m_canvas->update();
+  m_canvas->invalidate();
 }
 
 void OrbitView::refresh() {
   if (m_picture.showTheory && m_theoryFor != m_follower.shows()) showTheory(true);  // a new start
+  if (m_follower.takeRedraw()) m_canvas->invalidate();
   if (m_follower.takeChanged()) m_canvas->update();
 }
 

@@ -3,6 +3,7 @@
 #include "canvas/OrbitFollower.h"
 #include "canvas/OrbitPicture.h"
 
+#include <QImage>
 #include <QPoint>
 #include <QWidget>
 
@@ -26,6 +27,11 @@ public:
   explicit OrbitCanvas(OrbitPicture& picture, QWidget* parent = nullptr);
 
   QSize sizeHint() const override { return {800, 600}; }
+  // The picture is to be drawn whole at the next paint, not only the path's new pieces.
+  void invalidate() {
+    m_stale = true;
+    update();
+  }
 
 signals:
   void cameraMoved();
@@ -44,6 +50,11 @@ private:
   void moved();
 
   OrbitPicture& m_picture;
+  // All but the particle, kept between paints: a step of a run adds its piece of path.
+  QImage m_frame;
+  bool m_stale = true;
+  std::size_t m_drawnPoints = 0;
+  std::int64_t m_drawnStride = 1, m_drawnGiven = 0;
   enum class Drag { None, Turn, Pan } m_drag = Drag::None;
   QPoint m_last;
 };

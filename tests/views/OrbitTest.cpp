@@ -47,20 +47,15 @@ TEST(OrbitCamera, ProjectsAsTheTurnedRegionDoes) {
   }
 }
 
-TEST(OrbitCamera, TurnsZoomsAndReturnsWithinItsBounds) {
-  OrbitCamera camera;
-  camera.turn(100, -40);  // half a degree a pixel
-  EXPECT_DOUBLE_EQ(camera.azimuth(), OrbitCamera::startAzimuth - 50);
-  EXPECT_DOUBLE_EQ(camera.elevation(), OrbitCamera::startElevation - 20);
+TEST(OrbitCamera, TurnsAndZoomsWithinItsBounds) {
+  OrbitCamera camera;  // the turn a drag makes is the window test's
+  camera.turn(100, -40);
   camera.turn(0, 1000);  // the elevation stops at the pole
   EXPECT_DOUBLE_EQ(camera.elevation(), 90);
-  camera.turn(-720, 0);  // a whole turn and more comes back into (-180, 180]
-  EXPECT_NEAR(camera.azimuth(), OrbitCamera::startAzimuth - 50 + 360 - 360, 1e-9);
+  camera.turn(-720, 0);  // 720 px: a whole turn, the same azimuth kept within (-180, 180]
+  EXPECT_NEAR(camera.azimuth(), OrbitCamera::startAzimuth - 50, 1e-9);
   for (int i = 0; i < 100; ++i) camera.zoomBy(1);
   EXPECT_DOUBLE_EQ(camera.zoom(), OrbitCamera::maxZoom);
-  camera.reset();
-  EXPECT_EQ(std::tuple(camera.azimuth(), camera.elevation(), camera.zoom()),
-            std::tuple(OrbitCamera::startAzimuth, OrbitCamera::startElevation, 1.0));
 }
 
 TEST(OrbitPath, KeepsEveryStrideThPointInBoundedMemoryAndEndsAtTheLatest) {
@@ -74,14 +69,11 @@ TEST(OrbitPath, KeepsEveryStrideThPointInBoundedMemoryAndEndsAtTheLatest) {
   EXPECT_EQ(path.stride(), 16);  // 647 points into 64: halved four times
   const std::vector<Vec3>& kept = path.points();
   for (std::size_t j = 0; j + 1 < kept.size(); ++j) EXPECT_EQ(kept[j].x, double(j * 16)) << j;
-  path.clear();
-  path.append({5, 0, 0});
-  EXPECT_EQ(std::tuple(path.points().size(), path.stride(), path.given()), std::tuple(1u, 1, 1));
 }
 
 // Field lines followed along the run's own field: straight along OZ in the uniform field,
-// radial from the monopole, closed rings about OZ in the centrifugal structure, and
-// drawn into the region's border in the traps.
+// radial from the monopole, closed rings about OZ in the centrifugal structure (the traps'
+// are followed in the theory's test below).
 TEST(OrbitScene, FieldLinesHaveTheirStructuresShape) {
   SimulationState state;
   const double L = state.params.regionSize;
@@ -122,15 +114,6 @@ TEST(OrbitScene, FieldLinesHaveTheirStructuresShape) {
     EXPECT_NEAR(length, 2 * 3.14159265358979323846 * r, L / 50);  // once round
   }
 
-  for (FieldConfig trap : {4, 7}) {
-    const OrbitScene scene = build(trap);
-    ASSERT_EQ(scene.fieldLines.size(), 12u) << trap;
-    for (const Polyline3& line : scene.fieldLines) {
-      // Through the mid-plane, leaving the region on both sides.
-      EXPECT_LT(line.points.front().z * line.points.back().z, 0) << trap;
-      EXPECT_GT(std::max(std::abs(line.points.front().z), std::abs(line.points.back().z)), L / 2) << trap;
-    }
-  }
   // Ticks: two to five on a half axis, 1, 2 or 5 times a power of ten apart.
   for (double half = 0.3; half < 100; half *= 1.37) {
     const double step = orbitTickStep(half);
