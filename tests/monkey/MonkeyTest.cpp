@@ -268,9 +268,11 @@ private:
     } else if (how == 2) {
       QWidget* canvas = view->canvas();
       const QPoint from(below(std::max(canvas->width(), 1)), below(std::max(canvas->height(), 1)));
-      QTest::mousePress(canvas, below(2) ? Qt::LeftButton : Qt::RightButton, {}, from);
-      QTest::mouseMove(canvas, from + QPoint(below(400) - 200, below(400) - 200));
-      QTest::mouseRelease(canvas, Qt::LeftButton, {}, from);
+      const Qt::MouseButton button = below(2) ? Qt::LeftButton : Qt::RightButton;
+      const QPoint to = from + QPoint(below(400) - 200, below(400) - 200);
+      QTest::mousePress(canvas, button, {}, from);
+      QTest::mouseMove(canvas, to);
+      QTest::mouseRelease(canvas, button, {}, to);
     } else {
       view->close();
     }
