@@ -105,12 +105,19 @@ signals:
 
 protected:
   void closeEvent(QCloseEvent* event) override;
+  // A language chosen: every text written again, the panel's in the same language.
+  void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
   void buildControls();
   void buildMenus();
   void buildHolders();
+  void buildLanguageMenu(QMenu* file);
+  void retranslateUi();
+  // The diagnostics window built again in the window's language, where it was, with the
+  // last run; not during a run, which feeds it.
+  void rebuildDiagnostics();
   void setTabOrder();
   void fitTexts();
   void Form_Load();
@@ -181,6 +188,7 @@ private:
   int m_recomputesAtRunEnd = -1; // the recompute count the last run's pictures were left at
   QString m_scenarioTitle, m_scenarioDescription;  // of the lesson opened last, offered on saving
   QMenu* m_examplesMenu = nullptr;
+  std::string m_accuracyText;  // the accuracy label's text from the run; empty before one
 
   int m_selections = 0, m_selectionsAtPress = 0;  // selections run, in all and before the last press
 

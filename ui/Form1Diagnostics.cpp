@@ -68,6 +68,16 @@ void Form1::mnuDiagnosticsWindow_Click() {
   }
 }
 
+void Form1::rebuildDiagnostics() {
+  if (!m_diagnostics || m_runState.running()) return;
+  const bool shown = m_diagnostics->isVisible();
+  const QRect place = m_diagnostics->geometry();
+  delete m_diagnostics.data();
+  if (!shown) return;  // built on the next opening
+  mnuDiagnosticsWindow_Click();
+  m_diagnostics->setGeometry(place);
+}
+
 void Form1::mnuDiagnosticsBoris_Click(bool checked) {
   m_panel.chooseIntegrator(checked ? Integrator::Boris : Integrator::Rk4);
 }
@@ -103,7 +113,7 @@ void Form1::updateDiagnostics() {
     m_theoryMeter.reset();
     // Over the diagnostics window, and blocking the main one too: a start or a change there
     // would rewrite the record being replayed.
-    ReplayProgress progress(m_diagnostics, QStringLiteral("Построение графиков…"), m_runState.steps(),
+    ReplayProgress progress(m_diagnostics, tr("Построение графиков…"), m_runState.steps(),
                             Qt::ApplicationModal);
     ReplayToDiagnostics replay(m_diagnosticsSeries, m_theoryMeter);
     QPointer<Form1> self(this);

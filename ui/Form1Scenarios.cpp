@@ -6,6 +6,7 @@
 #include "panel/ScenarioFile.h"
 #include "ui/FileErrors.h"
 #include "ui/FileNaming.h"
+#include "ui/QtTranslations.h"
 #include "ui/VerticalBar.h"
 
 #include <QAction>
@@ -74,20 +75,20 @@ bool Form1::openScenario(const QString& path) {
   // A lesson sets every control at once; in a run's pause that would carry the running
   // particle into the lesson's field from wherever it is, which is no lesson at all.
   if (m_runState.running()) {
-    m_services.dialogs->information(this, QStringLiteral("Сценарий"),
-                                    QStringLiteral("Расчет еще идет: сценарий можно открыть после его конца. "
-                                                   "Остановить расчет можно клавишей Esc или пунктом "
-                                                   "«Диагностика → Остановить расчет»."));
+    m_services.dialogs->information(this, tr("Сценарий"),
+                                    tr("Расчет еще идет: сценарий можно открыть после его конца. "
+                                       "Остановить расчет можно клавишей Esc или пунктом "
+                                       "«Диагностика → Остановить расчет»."));
     return false;
   }
   const ScenarioFileRead file = readScenarioAt(path);
   const ScenarioRead& read = file.read;
   if (!file.ok()) {
     const QString problem = !file.unreadable.empty()
-                                ? QStringLiteral("файл не читается (%1)").arg(russianReason(QString::fromLocal8Bit(file.unreadable.c_str())))
-                                : qs(problemText(*read.problem, Language::Russian));
-    m_services.dialogs->warning(this, QStringLiteral("Сценарий не открыт"),
-                                QStringLiteral("Сценарий «%1» не открыт: %2.\n\nВ окне ничего не изменилось.")
+                                ? tr("файл не читается (%1)").arg(russianReason(QString::fromLocal8Bit(file.unreadable.c_str())))
+                                : qs(problemText(*read.problem, uiLanguage()));
+    m_services.dialogs->warning(this, tr("Сценарий не открыт"),
+                                tr("Сценарий «%1» не открыт: %2.\n\nВ окне ничего не изменилось.")
                                     .arg(shownPath(path), problem));
     return false;
   }
@@ -95,15 +96,15 @@ bool Form1::openScenario(const QString& path) {
   m_scenarioTitle = qs(read.scenario.title);
   m_scenarioDescription = qs(read.scenario.description);
   if (!m_scenarioTitle.isEmpty() || !m_scenarioDescription.isEmpty()) {
-    m_services.dialogs->information(this, m_scenarioTitle.isEmpty() ? QStringLiteral("Сценарий") : m_scenarioTitle,
+    m_services.dialogs->information(this, m_scenarioTitle.isEmpty() ? tr("Сценарий") : m_scenarioTitle,
                                    m_scenarioDescription.isEmpty() ? m_scenarioTitle : m_scenarioDescription);
   }
   return true;
 }
 
 void Form1::mnuFileOpen_Click() {
-  const QString path = m_services.files->openFileName(this, QStringLiteral("Открыть сценарий"),
-                                                      QStringLiteral("Сценарии Larmor (*.larmor)"));
+  const QString path = m_services.files->openFileName(this, tr("Открыть сценарий"),
+                                                      tr("Сценарии Larmor (*.larmor)"));
   if (!path.isEmpty() && openScenario(path)) m_services.files->fileUsed(path);
 }
 
@@ -111,9 +112,9 @@ void Form1::mnuFileSave_Click() {
   const std::optional<FileDialogs::Description> description =
       m_services.files->describeScenario(this, {m_scenarioTitle, m_scenarioDescription});
   if (!description) return;
-  const QString path = m_services.files->saveFileName(this, QStringLiteral("Сохранить сценарий"),
+  const QString path = m_services.files->saveFileName(this, tr("Сохранить сценарий"),
                                                       suggestedName(description->title, "larmor"),
-                                                      QStringLiteral("Сценарии Larmor (*.larmor)"),
+                                                      tr("Сценарии Larmor (*.larmor)"),
                                                       QStringLiteral("larmor"));
   if (path.isEmpty()) return;
   const std::string json = scenarioJson(
@@ -122,8 +123,8 @@ void Form1::mnuFileSave_Click() {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly) || file.write(json.data(), static_cast<qint64>(json.size())) !=
                                               static_cast<qint64>(json.size()) || !file.commit()) {
-    m_services.dialogs->warning(this, QStringLiteral("Сценарий не сохранён"),
-                                QStringLiteral("Сценарий «%1» не сохранён: %2.").arg(shownPath(path), fileErrorReason(file)));
+    m_services.dialogs->warning(this, tr("Сценарий не сохранён"),
+                                tr("Сценарий «%1» не сохранён: %2.").arg(shownPath(path), fileErrorReason(file)));
     return;
   }
   m_services.files->fileUsed(path);
@@ -148,7 +149,7 @@ void Form1::fillExamplesMenu() {
     connect(action, &QAction::triggered, this, [this, path] { openScenario(path); });
   }
   if (names.isEmpty()) {
-    QAction* none = m_examplesMenu->addAction(icon, QStringLiteral("Примеры не найдены"));
+    QAction* none = m_examplesMenu->addAction(icon, tr("Примеры не найдены"));
     none->setObjectName(QStringLiteral("mnuExamplesNone"));
     none->setEnabled(false);
   }
