@@ -194,6 +194,7 @@ QImage renderFigure(const FigureRequest& request, const FigureStyle& style) {
   ControlPanel panel = figurePanel(request);
   const SimulationState start = panel.state();
   Views views(xy, xz);
+  views.setLanguage(style.language);
   views.SetMarkerColours(panel.position(Bar::VScroll1));
   views.Redraw(start);
   const bool theory = request.kind == FigureRequest::Kind::Theory;
@@ -244,11 +245,12 @@ QImage renderFigure(const FigureRequest& request, const FigureStyle& style) {
 
   painter.setPen(Qt::black);
   painter.setFont(font);
+  const bool english = style.language == Language::English;
   const int captionTop = h + 2;
   painter.drawText(QRectF(xyAt.x(), captionTop, h, style.captionHeight - 2),
-                   Qt::AlignCenter, QStringLiteral("плоскость X0Y"));
+                   Qt::AlignCenter, english ? QStringLiteral("X0Y plane") : QStringLiteral("плоскость X0Y"));
   painter.drawText(QRectF(xzAt.x(), captionTop, 2 * h, style.captionHeight - 2),
-                   Qt::AlignCenter, QStringLiteral("плоскость X0Z"));
+                   Qt::AlignCenter, english ? QStringLiteral("X0Z plane") : QStringLiteral("плоскость X0Z"));
   if (theory) {
     const qreal top = h + style.captionHeight + 2;
     const qreal middle = top + QFontMetricsF(font, &figure).height() / 2;

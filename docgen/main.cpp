@@ -1,6 +1,6 @@
 // larmor-docgen: renders a help document from its Markdown source into an A4 PDF, with
 // the figures drawn by the program's own views. Run by the build, never by hand:
-//   larmor-docgen --title TITLE input.md output.pdf
+//   larmor-docgen [--language en] --title TITLE input.md output.pdf
 #include "docgen/FigureRenderer.h"
 #include "docgen/FigureRequest.h"
 #include "docgen/MarkdownPdf.h"
@@ -14,13 +14,15 @@
 namespace {
 
 int usage() {
-  std::fputs("usage: larmor-docgen --title TITLE input.md output.pdf\n", stderr);
+  std::fputs("usage: larmor-docgen [--language en] --title TITLE input.md output.pdf\n", stderr);
   return 2;
 }
 
+larmor::FigureStyle figureStyle;  // the English documents' figures name their axes in English
+
 QImage figureFor(const QString& address, QString* error) {
   const std::optional<larmor::FigureRequest> request = larmor::parseFigureUrl(address, error);
-  return request ? larmor::renderFigure(*request) : QImage();
+  return request ? larmor::renderFigure(*request, figureStyle) : QImage();
 }
 
 }  // namespace
@@ -32,6 +34,11 @@ int main(int argc, char** argv) {
 
   QStringList args = QApplication::arguments().mid(1);
   larmor::PdfOptions options;
+  if (args.size() >= 2 && args[0] == QLatin1String("--language")) {
+    if (args[1] != QLatin1String("en") && args[1] != QLatin1String("ru")) return usage();
+    figureStyle.language = args[1] == QLatin1String("en") ? larmor::Language::English : larmor::Language::Russian;
+    args = args.mid(2);
+  }
   if (args.size() >= 2 && args[0] == QLatin1String("--title")) {
     options.title = args[1];
     args = args.mid(2);

@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -208,9 +209,17 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-void Form1::mnuFilespravka_Click() { openDocument(QStringLiteral("spravka.pdf"), tr("Справка")); }
+void Form1::mnuFilespravka_Click() { openDocument(helpDocument("spravka"), tr("Справка")); }
 
-void Form1::mnuHelpUprav_Click() { openDocument(QStringLiteral("uprav.pdf"), tr("Управление")); }
+void Form1::mnuHelpUprav_Click() { openDocument(helpDocument("uprav"), tr("Управление")); }
+
+// The English window opens the English document beside the Russian one ("uprav-en.pdf");
+// where that is missing, the Russian one is better than none.
+QString Form1::helpDocument(const char* name) {
+  const QString english = QLatin1String(name) + QStringLiteral("-en.pdf");
+  if (uiLanguage() == Language::English && QFileInfo::exists(english)) return english;
+  return QLatin1String(name) + QStringLiteral(".pdf");
+}
 
 void Form1::openDocument(const QString& bareFileName, const QString& title) {
   // The original gave no word when nothing opened the document; a user would want to know

@@ -7,6 +7,7 @@
 #include "panel/ControlPanel.h"
 #include "panel/PanelAction.h"
 #include "panel/RunRecord.h"
+#include "panel/Scenario.h"
 #include "ui/RunState.h"
 #include "ui/Services.h"
 #include "views/Views.h"
@@ -157,6 +158,7 @@ private:
   // Hands a document of the working directory to the desktop; says where it lies when
   // nothing opened it.
   void openDocument(const QString& bareFileName, const QString& title);
+  static QString helpDocument(const char* name);
   void mnuDiagnosticsWindow_Click();
   void mnuDiagnosticsBoris_Click(bool checked);
   static QString stoppedRunText(std::int64_t steps);
@@ -186,7 +188,9 @@ private:
 
   RunRecord m_runRecord;         // the last run, to be replayed for an export
   int m_recomputesAtRunEnd = -1; // the recompute count the last run's pictures were left at
-  QString m_scenarioTitle, m_scenarioDescription;  // of the lesson opened last, offered on saving
+  // The lesson opened or saved last, its texts in both languages; those of the window's
+  // language are offered on saving.
+  Scenario m_lesson;
   QMenu* m_examplesMenu = nullptr;
   std::string m_accuracyText;  // the accuracy label's text from the run; empty before one
 

@@ -93,11 +93,11 @@ bool Form1::openScenario(const QString& path) {
     return false;
   }
   for (const PanelAction& action : scenarioActions(read.scenario)) actOnWidget(action);
-  m_scenarioTitle = qs(read.scenario.title);
-  m_scenarioDescription = qs(read.scenario.description);
-  if (!m_scenarioTitle.isEmpty() || !m_scenarioDescription.isEmpty()) {
-    m_services.dialogs->information(this, m_scenarioTitle.isEmpty() ? tr("Сценарий") : m_scenarioTitle,
-                                   m_scenarioDescription.isEmpty() ? m_scenarioTitle : m_scenarioDescription);
+  m_lesson = read.scenario;
+  const QString title = qs(m_lesson.titleIn(uiLanguage())), description = qs(m_lesson.descriptionIn(uiLanguage()));
+  if (!title.isEmpty() || !description.isEmpty()) {
+    m_services.dialogs->information(this, title.isEmpty() ? tr("Сценарий") : title,
+                                    description.isEmpty() ? title : description);
   }
   return true;
 }
@@ -110,15 +110,20 @@ void Form1::mnuFileOpen_Click() {
 
 void Form1::mnuFileSave_Click() {
   const std::optional<FileDialogs::Description> description =
-      m_services.files->describeScenario(this, {m_scenarioTitle, m_scenarioDescription});
+      m_services.files->describeScenario(this, {qs(m_lesson.titleIn(uiLanguage())), qs(m_lesson.descriptionIn(uiLanguage()))});
   if (!description) return;
   const QString path = m_services.files->saveFileName(this, tr("Сохранить сценарий"),
                                                       suggestedName(description->title, "larmor"),
                                                       tr("Сценарии Larmor (*.larmor)"),
                                                       QStringLiteral("larmor"));
   if (path.isEmpty()) return;
-  const std::string json = scenarioJson(
-      scenarioOf(m_panel, description->title.toStdString(), description->text.toStdString()));
+  // What the user wrote goes to the texts of the window's language; the other language's are kept.
+  Scenario lesson = scenarioOf(m_panel, m_lesson.title, m_lesson.description);
+  lesson.titleEnglish = m_lesson.titleEnglish, lesson.descriptionEnglish = m_lesson.descriptionEnglish;
+  const bool english = uiLanguage() == Language::English;
+  (english ? lesson.titleEnglish : lesson.title) = description->title.toStdString();
+  (english ? lesson.descriptionEnglish : lesson.description) = description->text.toStdString();
+  const std::string json = scenarioJson(lesson);
   // Written beside the file and renamed over it: a failed save leaves the old file whole.
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly) || file.write(json.data(), static_cast<qint64>(json.size())) !=
@@ -128,8 +133,7 @@ void Form1::mnuFileSave_Click() {
     return;
   }
   m_services.files->fileUsed(path);
-  m_scenarioTitle = description->title;
-  m_scenarioDescription = description->text;
+  m_lesson = lesson;
 }
 
 // Each lesson of the runtime folder's examples, by its title, in the order of the file names.
@@ -143,7 +147,7 @@ void Form1::fillExamplesMenu() {
     const QString path = folder.filePath(name);
     QString text = QFileInfo(name).completeBaseName();
     const ScenarioFileRead file = readScenarioAt(path);
-    if (file.ok() && !file.read.scenario.title.empty()) text = qs(file.read.scenario.title);
+    if (file.ok() && !file.read.scenario.titleIn(uiLanguage()).empty()) text = qs(file.read.scenario.titleIn(uiLanguage()));
     QAction* action = m_examplesMenu->addAction(icon, text.replace(QLatin1Char('&'), QStringLiteral("&&")));
     action->setObjectName(QStringLiteral("mnuExample_") + QFileInfo(name).completeBaseName());
     connect(action, &QAction::triggered, this, [this, path] { openScenario(path); });

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace larmor {
 namespace {
 
@@ -44,6 +46,32 @@ TEST(GeneratedDocuments, PdfsHaveTheirPagesHeadingsAndTheNumbersOfTheStartUpStat
   const int figures = int(contents(source + QStringLiteral("spravka.md")).count("](larmor:"));
   EXPECT_GE(figures, 7);
   EXPECT_EQ(testing::pdfImages(runtime + QStringLiteral("spravka.pdf")), figures);
+}
+
+// The English documents of the English window: their headings, the numbers and the list as
+// the English window writes them, every figure, and no Russian beyond the language menu's name.
+TEST(GeneratedDocuments, EnglishPdfsSpeakEnglish) {
+  SimulationState start;
+  const ResultCaptions r = start.computeQuantities('.', Language::English);
+  const struct { const char* file; int minPages; std::vector<const char*> texts; } rows[] = {
+      {"spravka-en.pdf", 5, {"Help. Motion of a charged particle in a magnetic field", "5. The method of computation", "2501"}},
+      {"uprav-en.pdf", 3, {"Controls of the program", "9. Menus", "RUN", "Exit", "Registration", "T - infinite"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.file);
+    EXPECT_GE(testing::pdfPages(runtime + QString::fromUtf8(row.file)), row.minPages);
+    QString text = testing::pdfText(runtime + QString::fromUtf8(row.file));
+    std::vector<std::string> expected(row.texts.begin(), row.texts.end());
+    expected.insert(expected.end(), {r.frequency, r.period, r.radius, r.pitch});
+    expected.insert(expected.end(), fieldConfigEnglishTexts.begin(), fieldConfigEnglishTexts.end());
+    for (const std::string& e : expected) EXPECT_TRUE(text.contains(QString::fromStdString(e))) << e;
+    text.remove(QStringLiteral("Язык / Language")).remove(QStringLiteral("Русский"));
+    const auto cyrillic = std::find_if(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x0400 && c.unicode() <= 0x04FF; });
+    EXPECT_EQ(cyrillic, text.end()) << text.mid(std::max<qsizetype>(0, cyrillic - text.begin() - 40), 80).toStdString();
+  }
+  const int figures = int(contents(source + QStringLiteral("spravka-en.md")).count("](larmor:"));
+  EXPECT_GE(figures, 9);
+  EXPECT_EQ(testing::pdfImages(runtime + QStringLiteral("spravka-en.pdf")), figures);
 }
 
 TEST(GeneratedDocuments, InstructionIsTheSourceInUtf8WithoutAByteOrderMark) {

@@ -153,6 +153,12 @@ protected:
     auto* list = control<QListWidget>("List1");
     QListWidgetItem* item = list->findItems(QString::fromUtf8(entry), Qt::MatchExactly).value(0);
     ASSERT_NE(item, nullptr) << entry;
+    selectRow(list->row(item));
+  }
+  void selectRow(int row) {  // clicks List1's entry in this row, whatever its language
+    auto* list = control<QListWidget>("List1");
+    QListWidgetItem* item = list->item(row);
+    ASSERT_NE(item, nullptr) << row;
     list->scrollToItem(item);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
     ASSERT_EQ(list->currentItem(), item);
