@@ -405,10 +405,6 @@
         <translation>The document %1 could not be opened: %2.</translation>
     </message>
     <message>
-        <source>Не удалось открыть файл instruction.txt в текстовом редакторе.</source>
-        <translation>The file instruction.txt could not be opened in a text editor.</translation>
-    </message>
-    <message>
         <source>Инструкция</source>
         <translation>Instructions</translation>
     </message>
@@ -791,6 +787,10 @@ Nothing changed in the window.</translation>
     <message>
         <source>Примеры не найдены</source>
         <translation>No examples found</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть файл %1 в текстовом редакторе.</source>
+        <translation>The file %1 could not be opened in a text editor.</translation>
     </message>
 </context>
 <context>

@@ -209,16 +209,17 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-void Form1::mnuFilespravka_Click() { openDocument(helpDocument("spravka"), tr("Справка")); }
+void Form1::mnuFilespravka_Click() { openDocument(helpDocument("spravka", ".pdf"), tr("Справка")); }
 
-void Form1::mnuHelpUprav_Click() { openDocument(helpDocument("uprav"), tr("Управление")); }
+void Form1::mnuHelpUprav_Click() { openDocument(helpDocument("uprav", ".pdf"), tr("Управление")); }
 
-// The English window opens the English document beside the Russian one ("uprav-en.pdf");
+// The English window opens the English document beside the Russian one ("uprav-en.pdf",
+// "instruction-en.txt");
 // where that is missing, the Russian one is better than none.
-QString Form1::helpDocument(const char* name) {
-  const QString english = QLatin1String(name) + QStringLiteral("-en.pdf");
+QString Form1::helpDocument(const char* name, const char* suffix) {
+  const QString english = QLatin1String(name) + QStringLiteral("-en") + QLatin1String(suffix);
   if (uiLanguage() == Language::English && QFileInfo::exists(english)) return english;
-  return QLatin1String(name) + QStringLiteral(".pdf");
+  return QLatin1String(name) + QLatin1String(suffix);
 }
 
 void Form1::openDocument(const QString& bareFileName, const QString& title) {
@@ -234,8 +235,9 @@ void Form1::openDocument(const QString& bareFileName, const QString& title) {
 void Form1::mnuHelpInstruction_Click() {
   // The original gave no word when the editor did not start; a user would want to know.
   QString reason;
-  if (m_services.launcher->launch(QStringLiteral("instruction.txt"), &reason)) return;
-  QString text = tr("Не удалось открыть файл instruction.txt в текстовом редакторе.");
+  const QString name = helpDocument("instruction", ".txt");
+  if (m_services.launcher->launch(name, &reason)) return;
+  QString text = tr("Не удалось открыть файл %1 в текстовом редакторе.").arg(name);
   if (!reason.isEmpty()) text += QStringLiteral("\n") + reason;
   m_services.dialogs->warning(this, tr("Инструкция"), text);
 }
@@ -270,6 +272,12 @@ QString Form1::stoppedRunText(std::int64_t steps) {
 void Form1::changeEvent(QEvent* event) {
   if (event->type() == QEvent::LanguageChange && m_binding) {
     retranslateUi();
+    // What the panel wrote over the design texts stays the panel's (a second event of one
+    // change finds the panel in the new language already).
+    for (int n = 1; n < 30; ++n) {
+      if (!m_panel.tooltip(n).empty()) Label[n]->setToolTip(QString::fromStdString(m_panel.tooltip(n)));
+      if (!m_panel.caption(n).empty()) Label[n]->setText(QString::fromStdString(m_panel.caption(n)));
+    }
     // The captions, tooltips and views again from the panel, every value kept; the
     // captions' widths are fitted anew.
     m_views->setLanguage(uiLanguage());

@@ -158,7 +158,7 @@ private:
   // Hands a document of the working directory to the desktop; says where it lies when
   // nothing opened it.
   void openDocument(const QString& bareFileName, const QString& title);
-  static QString helpDocument(const char* name);
+  static QString helpDocument(const char* name, const char* suffix);
   void mnuDiagnosticsWindow_Click();
   void mnuDiagnosticsBoris_Click(bool checked);
   static QString stoppedRunText(std::int64_t steps);

@@ -8,6 +8,7 @@
 #include "panel/RunRecord.h"
 #include "ui/DiagnosticsWindow.h"
 #include "ui/PictureBox.h"
+#include "ui/QtTranslations.h"
 #include "ui/ReplayProgress.h"
 
 #include <QLabel>
@@ -52,6 +53,7 @@ bool Form1::diagnosticsShown() const { return m_diagnostics && m_diagnostics->is
 void Form1::mnuDiagnosticsWindow_Click() {
   if (!m_diagnostics) {
     m_diagnostics = new DiagnosticsWindow(m_diagnosticsSeries, *m_services.dialogs, *m_services.files);
+    m_diagnostics->setProperty("language", int(uiLanguage()));
     m_diagnostics->setWindowIcon(windowIcon());
     m_diagnostics->setIntegrator(m_diagnosticsIntegrator);
     m_diagnostics->placeBeside(*this);  // the first opening only: later it stays where the user put it
@@ -70,6 +72,7 @@ void Form1::mnuDiagnosticsWindow_Click() {
 
 void Form1::rebuildDiagnostics() {
   if (!m_diagnostics || m_runState.running()) return;
+  if (m_diagnostics->property("language").toInt() == int(uiLanguage())) return;  // built in it
   const bool shown = m_diagnostics->isVisible();
   const QRect place = m_diagnostics->geometry();
   delete m_diagnostics.data();

@@ -124,6 +124,7 @@ void Form1::CmdOK_Click() {
   QPointer<Form1> self(this);
   const RunEnd end = RunTrajectory();
   if (!self) return;
+  rebuildDiagnostics();  // in the language chosen during the run, if another
 
   const qint64 seconds = clock.elapsed() / 1000;  // whole seconds
   setWindowTitle(windowTitle() + tr("   время расчета") + QString::number(seconds) + tr(" c"));

@@ -17,7 +17,7 @@
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
-#include <QXmlStreamReader>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -120,14 +120,17 @@ TEST_F(LanguageTest, EnglishWindowsShowNoRussianBeyondTheLanguageMenu) {
   EXPECT_EQ(std::pair(fakes.informationTitles.value(0), fakes.informationTexts.value(0)), std::pair(QStringLiteral("Lesson"), QStringLiteral("About it")));
   fakes.informationTitles.clear(), fakes.informationTexts.clear();
   ASSERT_TRUE(QFile::remove("examples/b.larmor"));
+  emit control<QMenu>("mnuExamples")->aboutToShow();  // the menu as it is opened next: without it
   runShortTrap();
   openDiagnostics();
   control<QAction>("mnuHelpAvtors")->trigger();
   control<QAction>("mnuHelpAbout")->trigger();
   control<QAction>("mnuHelpAbout2")->trigger();
+  // The English documents where they lie beside the program, else the Russian ones.
+  for (const char* name : {"uprav-en.pdf", "instruction-en.txt"}) ASSERT_TRUE(QFile(name).open(QIODevice::WriteOnly));
   fakes.launchSucceeds = fakes.openSucceeds = false;
-  control<QAction>("mnuHelpInstruction")->trigger();
-  control<QAction>("mnuFilespravka")->trigger();
+  for (const char* item : {"mnuHelpInstruction", "mnuHelpUprav", "mnuFilespravka"}) control<QAction>(item)->trigger();
+  EXPECT_EQ(std::pair(fakes.launched, fakes.opened), std::pair(QStringList{"instruction-en.txt"}, QStringList({"uprav-en.pdf", "spravka.pdf"})));
 
   Form2* authors = nullptr;
   for (QWidget* top : QApplication::topLevelWidgets())
@@ -135,12 +138,12 @@ TEST_F(LanguageTest, EnglishWindowsShowNoRussianBeyondTheLanguageMenu) {
   for (QWidget* top : QApplication::topLevelWidgets()) {
     if (top != &window() && top != window().diagnostics() && top != authors) continue;
     SCOPED_TRACE(top->objectName().toStdString());
-    EXPECT_EQ(russianIn(visibleTexts(top)), QStringList());
+    EXPECT_EQ(russianIn(visibleTexts(top)).join(QLatin1Char('\n')).toStdString(), "");
   }
   EXPECT_TRUE(authors && authors->isVisible());
   EXPECT_EQ(fakes.informationTitles.size(), 2);
-  EXPECT_EQ(fakes.warnings.size(), 2);
-  EXPECT_EQ(russianIn(fakes.informationTitles + fakes.informationTexts + fakes.warnings), QStringList());
+  EXPECT_EQ(fakes.warnings.size(), 3);
+  EXPECT_EQ(russianIn(fakes.informationTitles + fakes.informationTexts + fakes.warnings).join(QLatin1Char('\n')).toStdString(), "");
   // The walk sees what it walks: the Russian window is full of Russian.
   choose("mnuLanguageRu");
   EXPECT_GT(russianIn(visibleTexts(&window())).size(), 60);
@@ -216,22 +219,18 @@ TEST(Translation, CoversEveryTextOfTheSources) {
   ASSERT_TRUE(lupdate.waitForFinished(60000) && lupdate.exitCode() == 0) << lupdate.readAllStandardError().toStdString();
   QFile file(ts);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  QXmlStreamReader xml(&file);
-  QString source;
+  const QString xml = QString::fromUtf8(file.readAll());
+  static const QRegularExpression message(QStringLiteral("<source>(.*?)</source>\\s*<translation( type=\"unfinished\")?>(.*?)</translation>"),
+                                          QRegularExpression::DotMatchesEverythingOption);
   int messages = 0;
   QStringList faults;
-  while (!xml.atEnd()) {
-    if (!xml.readNextStartElement()) continue;
-    if (xml.name() == QLatin1String("source")) source = xml.readElementText();
-    if (xml.name() != QLatin1String("translation")) continue;
+  for (const QRegularExpressionMatch& m : message.globalMatch(xml)) {
     ++messages;
-    const bool unfinished = xml.attributes().value(QLatin1String("type")) == QLatin1String("unfinished");
-    const QString translation = xml.readElementText();
-    if (unfinished || translation.isEmpty() || hasCyrillic(translation)) faults << source;
+    if (!m.captured(2).isEmpty() || m.captured(3).isEmpty() || hasCyrillic(m.captured(3))) faults << m.captured(1);
   }
-  EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+  EXPECT_EQ(messages, xml.count(QStringLiteral("<message>")));
   EXPECT_GT(messages, 200);
-  EXPECT_EQ(faults, QStringList());
+  EXPECT_EQ(faults.join(QLatin1Char('\n')).toStdString(), "");
 }
 
 }  // namespace
