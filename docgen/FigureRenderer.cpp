@@ -69,6 +69,7 @@ void recordSpeedError(ControlPanel panel, Integrator integrator, std::vector<dou
 }
 
 QImage renderSpeedError(const FigureRequest& request, const FigureStyle& style) {
+  const bool english = style.language == Language::English;
   const SpeedErrorCurves curves = speedErrorCurves(request);
   // As wide as the two views of the other figures, a little taller than they are.
   const QSize logical(3 * style.viewHeight + style.gap, style.viewHeight + 2 * style.captionHeight);
@@ -83,8 +84,8 @@ QImage renderSpeedError(const FigureRequest& request, const FigureStyle& style) 
     const std::vector<double>& dV;
     QColor colour;
     const char* name;
-  } runs[] = {{curves.rk4, QColor(200, 0, 0), methodCaption(Integrator::Rk4)},
-              {curves.boris, QColor(0, 0, 200), methodCaption(Integrator::Boris)}};
+  } runs[] = {{curves.rk4, QColor(200, 0, 0), english ? "Runge–Kutta method" : methodCaption(Integrator::Rk4)},
+              {curves.boris, QColor(0, 0, 200), english ? "Boris method" : methodCaption(Integrator::Boris)}};
   for (const auto& run : runs) {
     QCPGraph* graph = plot.addGraph();
     graph->setData(t.mid(0, static_cast<qsizetype>(run.dV.size())), toVector(run.dV), true);
@@ -95,7 +96,7 @@ QImage renderSpeedError(const FigureRequest& request, const FigureStyle& style) 
     axis->setLabelFont(font);
     axis->setTickLabelFont(font);
   }
-  plot.xAxis->setLabel(QStringLiteral("t, с"));
+  plot.xAxis->setLabel(english ? QStringLiteral("t, s") : QStringLiteral("t, с"));
   plot.yAxis->setLabel(QStringLiteral("dV, %"));
   plot.rescaleAxes();
   plot.yAxis->scaleRange(1.1);
@@ -184,6 +185,7 @@ SpeedErrorCurves speedErrorCurves(const FigureRequest& request) {
 }
 
 QImage renderFigure(const FigureRequest& request, const FigureStyle& style) {
+  const bool english = style.language == Language::English;
   if (request.kind == FigureRequest::Kind::SpeedError) return renderSpeedError(request, style);
   const int h = style.viewHeight;
   ImageCanvas xy;
@@ -194,7 +196,7 @@ QImage renderFigure(const FigureRequest& request, const FigureStyle& style) {
   ControlPanel panel = figurePanel(request);
   const SimulationState start = panel.state();
   Views views(xy, xz);
-  views.setLanguage(style.language);
+  views.setLanguage(style.language);  // the axis names too
   views.SetMarkerColours(panel.position(Bar::VScroll1));
   views.Redraw(start);
   const bool theory = request.kind == FigureRequest::Kind::Theory;
@@ -245,12 +247,11 @@ QImage renderFigure(const FigureRequest& request, const FigureStyle& style) {
 
   painter.setPen(Qt::black);
   painter.setFont(font);
-  const bool english = style.language == Language::English;
   const int captionTop = h + 2;
   painter.drawText(QRectF(xyAt.x(), captionTop, h, style.captionHeight - 2),
-                   Qt::AlignCenter, english ? QStringLiteral("X0Y plane") : QStringLiteral("плоскость X0Y"));
+                   Qt::AlignCenter, english ? QStringLiteral("plane X0Y") : QStringLiteral("плоскость X0Y"));
   painter.drawText(QRectF(xzAt.x(), captionTop, 2 * h, style.captionHeight - 2),
-                   Qt::AlignCenter, english ? QStringLiteral("X0Z plane") : QStringLiteral("плоскость X0Z"));
+                   Qt::AlignCenter, english ? QStringLiteral("plane X0Z") : QStringLiteral("плоскость X0Z"));
   if (theory) {
     const qreal top = h + style.captionHeight + 2;
     const qreal middle = top + QFontMetricsF(font, &figure).height() / 2;

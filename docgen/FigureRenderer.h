@@ -1,8 +1,7 @@
 #pragma once
 
-#include "model/Language.h"
-
 #include "docgen/FigureRequest.h"
+#include "model/Language.h"
 
 #include <QImage>
 
@@ -17,7 +16,7 @@ struct FigureStyle {
   int gap = 16;              // [logical pixels] between the views
   int captionHeight = 22;    // [logical pixels] room for the view names below
   qreal pixelRatio = 2.0;    // image pixels per logical pixel: sharp when printed
-  Language language = Language::Russian;  // of the views' axis names
+  Language language = Language::Russian;  // of the words drawn in the figure
 };
 
 // Draws the figure with the program's own views on image canvases: the recompute's

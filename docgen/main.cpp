@@ -18,11 +18,11 @@ int usage() {
   return 2;
 }
 
-larmor::FigureStyle figureStyle;  // the English documents' figures name their axes in English
-
-QImage figureFor(const QString& address, QString* error) {
+QImage figureFor(const QString& address, larmor::Language language, QString* error) {
   const std::optional<larmor::FigureRequest> request = larmor::parseFigureUrl(address, error);
-  return request ? larmor::renderFigure(*request, figureStyle) : QImage();
+  larmor::FigureStyle style;
+  style.language = language;
+  return request ? larmor::renderFigure(*request, style) : QImage();
 }
 
 }  // namespace
@@ -34,9 +34,11 @@ int main(int argc, char** argv) {
 
   QStringList args = QApplication::arguments().mid(1);
   larmor::PdfOptions options;
+  // The English documents draw their figures' words in English too.
+  larmor::Language language = larmor::Language::Russian;
   if (args.size() >= 2 && args[0] == QLatin1String("--language")) {
     if (args[1] != QLatin1String("en") && args[1] != QLatin1String("ru")) return usage();
-    figureStyle.language = args[1] == QLatin1String("en") ? larmor::Language::English : larmor::Language::Russian;
+    if (args[1] == QLatin1String("en")) language = larmor::Language::English;
     args = args.mid(2);
   }
   if (args.size() >= 2 && args[0] == QLatin1String("--title")) {
@@ -53,7 +55,8 @@ int main(int argc, char** argv) {
   const QString markdown = QString::fromUtf8(input.readAll());
 
   QString error;
-  const int pages = larmor::writeMarkdownPdf(markdown, args[1], options, figureFor, &error);
+  const auto figures = [language](const QString& address, QString* why) { return figureFor(address, language, why); };
+  const int pages = larmor::writeMarkdownPdf(markdown, args[1], options, figures, &error);
   if (pages == 0) {
     std::fprintf(stderr, "larmor-docgen: %s: %s\n", qPrintable(args[0]), qPrintable(error));
     QFile::remove(args[1]);  // no half-written document for the build to take as done

@@ -406,7 +406,7 @@
     </message>
     <message>
         <source>Инструкция</source>
-        <translation>Instructions</translation>
+        <translation>Instruction</translation>
     </message>
     <message>
         <source>О ПРОГРАММЕ</source>

@@ -88,72 +88,20 @@ TEST(TraceTheory, AFractionOfAPeriodLeavesThePerGyrationQuantitiesNull) {
   EXPECT_TRUE(monopole.value("muSpread").toObject().value("measured").isNull());
 }
 
-// The measured period against 2π·m/(|q|·B) from the constants as they are, with either integrator.
-TEST(TraceTheory, UniformFieldPeriodIsTheCyclotronPeriod) {
-  constexpr double e = 1.602176634e-19, u = 1.66053906892e-27, electron = 9.1093837139e-31;
-  const struct { const char *charge, *mass, *field, *alpha; double expected; } rows[] = {
-      {"1", "1", "5e-4", "83", 2 * M_PI * u / (e * 5e-4)},
-      {"-2", "4", "1e-3", "30", 2 * M_PI * 4 * u / (2 * e * 1e-3)},
-      {"-1", "0", "1.5e-3", "120", 2 * M_PI * electron / (e * 1.5e-3)},
-  };
-  for (const auto& row : rows) {
-    for (const char* integrator : {"rk4", "boris"}) {
-      SCOPED_TRACE(std::string(row.charge) + " " + row.mass + " " + integrator);
-      const QJsonObject t = theory({"--charge", row.charge, "--mass", row.mass, "--field", row.field, "--alpha",
-                                    row.alpha, "--integrator", integrator});
-      EXPECT_NEAR(measured(t, "period") / row.expected, 1, 0.01);
-    }
-  }
-}
-
-// The plane drift of a positive charge runs against y (B falls along +x); a negative charge
-// drifts the other way at the same speed, whichever integrator makes the run.
-TEST(TraceTheory, PlaneDriftReversesWithTheCharge) {
-  for (const char* integrator : {"rk4", "boris"}) {
-    SCOPED_TRACE(integrator);
-    double drift[2] = {};
-    for (const int sign : {1, -1}) {
-      const QJsonObject t = theory({"--config", "2", "--charge", QString::number(sign), "--speed", "1000", "--alpha",
-                                    "90", "--beta", "60", "--field", "1.5e-3", "--x0", "1", "--periods", "20",
-                                    "--integrator", integrator});
-      drift[sign < 0] = measured(t, "driftVelocity");
-      EXPECT_NEAR(drift[sign < 0] / t.value("driftVelocity").toObject().value("predicted").toDouble(NAN), 1, 0.05);
-    }
-    EXPECT_LT(drift[0], 0);
-    EXPECT_NEAR(drift[1] / drift[0], -1, 0.02);
-  }
-}
-
 QString holds(const QJsonObject& theory, const char* key) {
   return theory.value(key).toObject().value("holds").toString(QStringLiteral("null"));
 }
-QString why(const QJsonObject& theory, const char* key) { return theory.value(key).toObject().value("why").toString(); }
 
-// The verdicts a physicist gives the starts a teacher tried: the axial drift near the axis
-// does not hold; a trap particle turning back beyond the coils is trapped both ways with the
-// bounce period of the integral; RK4's own speed loss is named where it makes the
-// difference; the monopole's mu and a curvature drift with a wide gyration hold.
-TEST(TraceTheory, VerdictsOfTheStartsATeacherTried) {
+// The verdicts and their reasons are the model's (its tests judge them against the physics);
+// here, that each grade reaches the JSON as the model gave it.
+TEST(TraceTheory, VerdictsReachTheJsonAsGraded) {
   const QJsonObject nearAxis = theory({"--config", "3", "--speed", "3000", "--alpha", "90", "--beta", "-90", "--x0",
                                        "0.1", "--y0", "0", "--z0", "0", "--periods", "60"});
   EXPECT_EQ(holds(nearAxis, "driftVelocity"), "no");
-  EXPECT_TRUE(why(nearAxis, "driftVelocity").contains("rho_gc")) << why(nearAxis, "driftVelocity").toStdString();
-
-  const QJsonObject trap = theory({"--config", "4", "--speed", "2000", "--alpha", "16", "--beta", "90", "--field",
-                                   "0.0015", "--x0", "2", "--y0", "0", "--z0", "0", "--S", "1", "--d", "3", "--periods",
-                                   "800"});
-  for (const char* side : {"predicted", "measured"})
-    EXPECT_EQ(trap.value("trapped").toObject().value(side), QJsonValue(true)) << side;
-  EXPECT_EQ(holds(trap, "trapped"), "yes");
-  const QJsonObject bounce = trap.value("bouncePeriod").toObject();
-  EXPECT_NEAR(bounce.value("measured").toDouble() / bounce.value("predicted").toDouble(), 1, 0.02);
-
+  EXPECT_TRUE(nearAxis.value("driftVelocity").toObject().value("why").toString().contains("rho_gc"));
+  EXPECT_EQ(holds(theory({}), "period"), "yes");
   const QJsonObject rk4 = theory({"--config", "7", "--speed", "8000", "--periods", "100"});
-  for (const char* key : {"muSpread", "bouncePeriod"})
-    EXPECT_TRUE(why(rk4, key).contains("Boris")) << key << ": " << why(rk4, key).toStdString();
-
-  EXPECT_EQ(holds(theory({"--config", "6"}), "muSpread"), "yes");
-  EXPECT_EQ(holds(theory({"--config", "5", "--speed", "8000", "--alpha", "45", "--beta", "-90"}), "driftVelocity"), "yes");
+  EXPECT_TRUE(rk4.value("muSpread").toObject().value("why").toString().contains("Boris"));
 }
 
 TEST(TraceTheory, RefusedWithoutTheSummary) {

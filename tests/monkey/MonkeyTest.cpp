@@ -2,75 +2,27 @@
 // texts, field structures, odd window sizes, runs with changes made during their waits,
 // menus, the diagnostics window and the integrator item, lessons and exports, and closing. After every action the shown values agree with the parameters, a
 // recompute leaves both pictures drawn, and no run outlives its start click.
+#include "../window/WindowTestSupport.h"
+
 #include "model/SimulationState.h"
 #include "model/TextRules.h"
 #include "panel/Scenario.h"
 #include "ui/DiagnosticsWindow.h"
-#include "ui/Form1.h"
-#include "ui/PictureBox.h"
-#include "ui/Services.h"
-#include "ui/VerticalBar.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QClipboard>
-#include <QDir>
-#include <QFile>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QLocale>
-#include <QMenu>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QScrollBar>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <memory>
 #include <random>
-#include <string>
 
 namespace larmor::test {
 namespace {
 
 const char* const nastyTexts[] = {"",   "abc", "3,3", "1e999", "-1e999", "1e-400", "nan", "inf", "+",
                                   ".",  "e5",  "1e",  "0x10",  "١٢",     "12.5",   "0.3", "-7",  "1e308"};
-
-// Desktop services that only count what the window asked of them.
-struct Fakes : DocumentOpener, EditorLauncher, TonePlayer, Dialogs {
-  int asked = 0, tones = 0, exitQuestions = 0;  // asked: documents, editors, information windows
-  bool launchSucceeds = true, answerYes = true;
-  bool open(const QString&, QString*) override { return ++asked, true; }
-  bool launch(const QString&, QString* error) override {
-    if (!launchSucceeds && error) *error = QStringLiteral("no editor");
-    return ++asked, launchSucceeds;
-  }
-  void play(int, int) override { ++tones; }
-  bool confirmExit(QWidget*) override { return ++exitQuestions, answerYes; }
-  void information(QWidget*, const QString&, const QString&) override { ++asked; }
-  void warning(QWidget*, const QString&, const QString&) override { ++warnings; }
-  int warnings = 0;
-};
-
-// File dialogs answering with what the walk chose; an empty path is a cancel.
-struct FakeFiles : FileDialogs {
-  QString path;
-  std::optional<int> width;
-  QString openFileName(QWidget*, const QString&, const QString&) override { return path; }
-  QString saveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override {
-    return path;
-  }
-  std::optional<Description> describeScenario(QWidget*, const Description& current) override { return current; }
-  std::optional<int> pictureWidth(QWidget*, int) override { return width; }
-};
 
 std::uint32_t envNumber(const char* name, std::uint32_t fallback) {
   bool ok = false;
@@ -226,9 +178,10 @@ private:
                                         "mnuHelpAvtors",  "mnuHelpAbout",       "mnuHelpAbout2"};
     const char* name = names[below(6)];
     m_fakes.launchSucceeds = below(2);
-    const int asked = m_fakes.asked;
+    const auto asked = [this] { return m_fakes.opened.size() + m_fakes.launched.size() + m_fakes.informationTitles.size(); };
+    const auto before = asked();
     control<QAction>(name)->trigger();
-    EXPECT_EQ(m_fakes.asked, asked + (std::string(name) == "mnuHelpAvtors" ? 0 : 1)) << name;
+    EXPECT_EQ(asked(), before + (std::string(name) == "mnuHelpAvtors" ? 0 : 1)) << name;
   }
 
   // The diagnostics window opened (or raised), resized, closed; the Boris item toggled: it
@@ -279,7 +232,7 @@ private:
   void useFiles() {
     const QString saved = m_dir.filePath(QStringLiteral("saved.larmor"));
     const Scenario before = scenarioOf(window().panel());
-    const int warnings = m_fakes.warnings;
+    const auto warnings = m_fakes.warnings.size();
     switch (below(5)) {
       case 0: {
         const QList<QAction*> lessons = control<QMenu>("mnuExamples")->actions();
@@ -287,25 +240,26 @@ private:
         return;
       }
       case 1:
-        m_files.path = std::array{saved, saved, m_dir.filePath(QStringLiteral("no folder/a.larmor")), QString()}[below(4)];
+        m_files.savePath = std::array{saved, saved, m_dir.filePath(QStringLiteral("no folder/a.larmor")), QString()}[below(4)];
         control<QAction>("mnuFileSave")->trigger();
-        if (m_files.path != saved) return;
-        m_files.path = saved;
+        if (m_files.savePath != saved) return;
+        m_files.openPath = saved;
         control<QAction>("mnuFileOpen")->trigger();
         break;
       case 2:
-        m_files.path = below(4) ? m_dir.filePath(QStringLiteral("1.gif")) : QString();
+        m_files.openPath = below(4) ? m_dir.filePath(QStringLiteral("1.gif")) : QString();
         control<QAction>("mnuFileOpen")->trigger();
         // During a run no file is opened at all: the window asks to wait for its end.
-        EXPECT_EQ(m_fakes.warnings, warnings + (!m_files.path.isEmpty() && !window().running()))
+        EXPECT_EQ(m_fakes.warnings.size(), warnings + (!m_files.openPath.isEmpty() && !window().running()))
             << "a file that is no lesson is refused";
         break;
       default: {
         const bool csv = below(2);
-        m_files.path = m_dir.filePath(QString::fromLatin1(csv ? "run.csv" : "views.png"));
-        m_files.width = below(4) ? std::optional<int>(std::array{16, 208, 333}[below(3)]) : std::nullopt;
+        m_files.savePath = m_dir.filePath(QString::fromLatin1(csv ? "run.csv" : "views.png"));
+        m_files.width = std::array{16, 208, 333}[below(3)];
+        m_files.cancelsWidth = below(4) == 0;
         control<QAction>(csv ? "mnuFileExportCsv" : "mnuFileExportPng")->trigger();
-        EXPECT_EQ(m_fakes.warnings, warnings) << "an export to a writable folder";
+        EXPECT_EQ(m_fakes.warnings.size(), warnings) << "an export to a writable folder";
         break;
       }
     }
@@ -330,11 +284,11 @@ private:
     control<QScrollBar>("HScroll1")->setValue(below(2));
     m_runSteps = m_waitUnits = 0;
     m_aborting = false;
-    const int tones = m_fakes.tones;
+    const auto tones = m_fakes.tones.size();
     if (button->width() > 2 && button->height() > 2 && button->isVisible()) QTest::mouseClick(button, Qt::LeftButton);
     else button->click();
     EXPECT_FALSE(window().running()) << "the start click returns only when its run has ended";
-    EXPECT_EQ(m_fakes.tones, tones + !m_aborting) << "a run sounds when it ends, not when it is abandoned";
+    EXPECT_EQ(m_fakes.tones.size(), tones + !m_aborting) << "a run sounds when it ends, not when it is abandoned";
     EXPECT_EQ(window().isVisible(), !m_aborting) << "Yes during a run ends the window";
     if (m_aborting) return newWindow();
     static const QRegularExpression finished(QRegularExpression::escape(Form1::mainTitle()) +
@@ -401,8 +355,8 @@ private:
 
   std::mt19937 m_random;
   QTemporaryDir m_dir;
-  Fakes m_fakes;
-  FakeFiles m_files;
+  RecordingServices m_fakes;
+  AnsweringFileDialogs m_files;
   std::unique_ptr<Form1> m_window;
   QStringList m_log;  // the last actions
   int m_recomputesSeen = -1;
@@ -425,7 +379,7 @@ TEST(Monkey, RandomUseKeepsTheWindowConsistent) {
 
 // The program quitting while a run waits: the run ends at that wait, the event loop returns.
 TEST(Monkey, QuittingDuringARunEndsTheRunAndTheEventLoop) {
-  Fakes fakes;
+  RecordingServices fakes;
   Form1 window({&fakes, &fakes, &fakes, &fakes});
   window.show();
   window.findChild<QScrollBar*>(QStringLiteral("HScroll1"))->setValue(1);
@@ -437,7 +391,7 @@ TEST(Monkey, QuittingDuringARunEndsTheRunAndTheEventLoop) {
   EXPECT_EQ(QCoreApplication::exec(), 0);
   EXPECT_FALSE(window.running());
   EXPECT_EQ(steps, 5);
-  EXPECT_EQ(fakes.tones, 0);
+  EXPECT_TRUE(fakes.tones.empty());
 }
 
 }  // namespace

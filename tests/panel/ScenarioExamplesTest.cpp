@@ -2,12 +2,13 @@
 // limit, and shows what its description promises, measured on its own trajectory.
 #include "panel/ScenarioActions.h"
 #include "panel/ScenarioJson.h"
+#include "panel/RunDriver.h"
+#include "panel/ControlPanel.h"
 
 #include "model/FieldVector.h"
 #include "model/Diagnostics.h"
 #include "model/Theory.h"
 #include "model/TheoryPrediction.h"
-#include "model/TrajectoryRun.h"
 
 #include <gtest/gtest.h>
 
@@ -58,18 +59,20 @@ Lesson runLesson(const std::filesystem::path& path) {
   for (const std::string* english : {&read.scenario.titleEnglish, &read.scenario.descriptionEnglish})
     EXPECT_TRUE(!english->empty() && english->find_first_of("\xD0\xD1\xD2\xD3") == std::string::npos) << *english;
 
-  ControlPanel running = panel;  // the start button's run, on a copy
-  running.RecomputeQuantities();
-  SimulationState& s = running.state();
-  TrajectoryRun run(s, '.');
-  run.prepare();
-  lesson.steps.push_back({{s.params.x0, s.params.y0, s.params.z0}, {s.quantities.vx0, s.quantities.vy0, s.quantities.vPar}});
-  while (run.hasNextStep()) {
-    run.step();
-    if (run.stoppedNonFinite() || run.refusedAxisStart()) break;
-    lesson.steps.push_back({{s.x, s.y, s.z}, {run.vxCartesian(), run.vyCartesian(), run.vzCartesian()}});
-  }
-  lesson.complete = !run.hasNextStep() && !run.cutAtStepLimit() && !run.stoppedNonFinite() && !run.refusedAxisStart();
+  // The start button's run, on a copy, through the driver every run of the program takes.
+  struct Keep : RunObserver {
+    Lesson& lesson;
+    explicit Keep(Lesson& l) : lesson(l) {}
+    void prepared(const Run&, const SimulationState& s) override {
+      lesson.steps.push_back({{s.params.x0, s.params.y0, s.params.z0}, {s.quantities.vx0, s.quantities.vy0, s.quantities.vPar}});
+    }
+    bool stepped(const Run& run, const SimulationState& s, const TrailSegment&) override {
+      lesson.steps.push_back({{s.x, s.y, s.z}, {run.vxCartesian(), run.vyCartesian(), run.vzCartesian()}});
+      return true;
+    }
+  } keep(lesson);
+  ControlPanel running = panel;
+  lesson.complete = RunDriver(running).observe(keep).drive().whole();
   return lesson;
 }
 

@@ -5,12 +5,9 @@
 
 #include "ui/DiagnosticsWindow.h"
 
-#include <QAction>
 #include <QFontMetrics>
 
 #include <qcustomplot.h>
-
-#include <cmath>
 
 namespace larmor::test {
 

@@ -6,6 +6,13 @@
 #include "ui/Services.h"
 #include "ui/VerticalBar.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QMenu>
+#include <QMenuBar>
+#include <QImage>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -43,6 +50,7 @@
 
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -72,6 +80,26 @@ struct RecordingServices : DocumentOpener, EditorLauncher, TonePlayer, Dialogs {
     informationTitles << title, informationTexts << text;
   }
   void warning(QWidget*, const QString&, const QString& text) override { warnings << text; }
+};
+
+// File dialogs answering from what a test put in; an empty path is a cancel.
+struct AnsweringFileDialogs : FileDialogs {
+  QString openPath, savePath;
+  std::optional<Description> description = Description{};  // none: the dialog is cancelled
+  std::optional<int> width;  // none: the window's own width is taken
+  bool cancelsWidth = false;
+  int offeredWidth = 0;
+
+  QString openFileName(QWidget*, const QString&, const QString&) override { return openPath; }
+  QString saveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override {
+    return savePath;
+  }
+  std::optional<Description> describeScenario(QWidget*, const Description&) override { return description; }
+  std::optional<int> pictureWidth(QWidget*, int windowWidth) override {
+    offeredWidth = windowWidth;
+    if (cancelsWidth) return std::nullopt;
+    return width ? width : windowWidth;
+  }
 };
 
 // Colour of picture k among "1.gif" … "7.gif", "velocity.gif" (k = 8), "mudr.gif" (k = 9).

@@ -4,8 +4,6 @@
 // while held), and a dragged thumb sets the value where it is released, as one change.
 #include "WindowTestSupport.h"
 
-#include <QScrollBar>
-
 #include <algorithm>
 #include <cstdlib>
 

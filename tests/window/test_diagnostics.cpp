@@ -4,22 +4,13 @@
 #include "DiagnosticsTestSupport.h"
 
 #include "panel/ScenarioJson.h"
-#include "ui/DiagnosticsWindow.h"
 
-#include <QAction>
-#include <QImage>
-#include <QPushButton>
 #include <QTableWidget>
-#include <QRegularExpression>
-#include <QScrollBar>
 #include <QSet>
 #include <QWheelEvent>
 #include <QXmlStreamReader>
 
-#include <qcustomplot.h>
-
 #include <charconv>
-#include <cmath>
 #include <cstring>
 #include <functional>
 

@@ -8,8 +8,6 @@
 #include "ui/WindowPlacement.h"
 
 #include <QHeaderView>
-#include <QPushButton>
-#include <QRegularExpression>
 #include <QScreen>
 
 namespace larmor::test {

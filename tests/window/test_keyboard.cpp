@@ -3,10 +3,6 @@
 // as a standard scroll bar does, each key one change, with a mark that shows which bar it is.
 #include "WindowTestSupport.h"
 
-#include <QApplication>
-#include <QImage>
-#include <QPushButton>
-
 namespace larmor::test {
 namespace {
 

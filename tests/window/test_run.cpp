@@ -3,26 +3,16 @@
 #include "WindowTestSupport.h"
 
 #include "ui/Form2.h"
-#include "ui/MarkerShape.h"
-#include "ui/PictureBox.h"
 
 #include "model/TrajectoryRun.h"  // the texts of a run that cannot go on
 #include "panel/CpuState.h"
 #include "panel/Run.h"
 #include "tests/probe/MathProbe.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QElapsedTimer>
-#include <QListWidget>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QScrollBar>
 #include <QTimer>
 
-#include <cmath>
 #include <functional>
-#include <memory>
 #include <tuple>
 
 namespace larmor::test {

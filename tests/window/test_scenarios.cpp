@@ -7,36 +7,11 @@
 #include "panel/ScenarioJson.h"
 #include "panel/TrajectoryCsv.h"
 
-#include <QAction>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
-
 namespace larmor::test {
 namespace {
 
 // The desktop and the file dialogs, answering from what a test put in.
-struct Fakes : RecordingServices, FileDialogs {
-  QStringList informationTexts;
-  QString openPath, savePath;                       // empty: the dialog is cancelled
-  std::optional<Description> description = Description{};
-  std::optional<int> width;                          // none: the window's own width is taken
-  int offeredWidth = 0;
-
-  void information(QWidget* parent, const QString& title, const QString& text) override {
-    RecordingServices::information(parent, title, text);
-    informationTexts << text;
-  }
-  QString openFileName(QWidget*, const QString&, const QString&) override { return openPath; }
-  QString saveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override {
-    return savePath;
-  }
-  std::optional<Description> describeScenario(QWidget*, const Description&) override { return description; }
-  std::optional<int> pictureWidth(QWidget*, int windowWidth) override {
-    offeredWidth = windowWidth;
-    return width ? width : windowWidth;
-  }
-};
+struct Fakes : RecordingServices, AnsweringFileDialogs {};
 
 // Everything a window shows that a scenario sets: controls, captions, inputs shown, the
 // list, the illustration and both pictures with their markers.

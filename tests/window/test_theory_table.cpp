@@ -6,13 +6,9 @@
 #include "ui/DiagnosticsWindow.h"
 #include "ui/TheoryTable.h"
 
-#include <QAction>
 #include <QHeaderView>
-#include <QPushButton>
 
 #include <qcustomplot.h>
-
-#include <cmath>
 
 namespace larmor::test {
 namespace {

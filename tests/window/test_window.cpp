@@ -2,23 +2,13 @@
 // range, the menu tree, the start-up state, the placement and the layout at every size.
 #include "WindowTestSupport.h"
 
-#include "ui/PictureBox.h"
 #include "ui/QtTranslations.h"
 
-#include <QAction>
 #include <QFontMetrics>
 #include <QGuiApplication>
-#include <QLocale>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QRegularExpression>
 #include <QScreen>
-#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionViewItem>
-
-#include <cmath>
 
 namespace larmor::test {
 namespace {
