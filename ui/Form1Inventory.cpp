@@ -482,6 +482,21 @@ void Form1::buildLanguageMenu(QMenu* file) {
   QMenu* languages = file->addMenu(QStringLiteral("Язык / Language"));
   languages->setObjectName(QStringLiteral("mnuLanguage"));
   languages->menuAction()->setObjectName(QStringLiteral("mnuLanguage"));
+  // Its icon: a Latin and a Cyrillic letter side by side, as every other item has one.
+  QImage letters(32, 32, QImage::Format_ARGB32_Premultiplied);
+  letters.fill(Qt::transparent);
+  {
+    QPainter painter(&letters);
+    QFont font = painter.font();
+    font.setPixelSize(20);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(QColor(0, 70, 160));
+    painter.drawText(QRect(0, 0, 17, 32), Qt::AlignCenter, QStringLiteral("A"));
+    painter.setPen(QColor(180, 0, 0));
+    painter.drawText(QRect(15, 0, 17, 32), Qt::AlignCenter, QStringLiteral("Я"));
+  }
+  languages->menuAction()->setIcon(QIcon(QPixmap::fromImage(letters)));
   auto* group = new QActionGroup(languages);
   const struct {
     const char* name;
