@@ -8,16 +8,10 @@
 #include "ui/QtTranslations.h"
 
 #include <QAbstractButton>
-#include <QHeaderView>
-#include <QMenu>
-#include <QMenuBar>
 #include <QProcess>
-#include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTableWidget>
-#include <QTemporaryDir>
-#include <QRegularExpression>
 
 #include <algorithm>
 
