@@ -174,6 +174,16 @@ void Form1::bindPanel() {
 }
 
 bool Form1::loadImage1(const QString& bareFileName) {
+  // The English window shows the picture with English words where there is one ("1-en.gif").
+  if (uiLanguage() == Language::English) {
+    const QFileInfo file(bareFileName);
+    const QString english = file.completeBaseName() + QStringLiteral("-en.") + file.suffix();
+    if (QFileInfo::exists(english) && loadPicture(english)) return true;
+  }
+  return loadPicture(bareFileName);
+}
+
+bool Form1::loadPicture(const QString& bareFileName) {
   QImageReader reader(bareFileName);
   reader.setDecideFormatFromContent(true);
   const QImage picture = reader.read();
@@ -284,6 +294,8 @@ void Form1::changeEvent(QEvent* event) {
     if (m_panel.language() != uiLanguage()) m_panel.setLanguage(uiLanguage());
     fitTexts();
     rebuildDiagnostics();
+    // The illustration with the words of this language, where the folder has it.
+    if (!Image1->property("pictureFile").toString().isEmpty()) loadImage1(QString::fromStdString(m_panel.picture()));
   }
   QMainWindow::changeEvent(event);
 }

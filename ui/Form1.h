@@ -177,6 +177,7 @@ private:
   // Loads a picture file from the working directory into Image1; false (and Image1
   // unchanged) when it is missing or unreadable.
   bool loadImage1(const QString& bareFileName);
+  bool loadPicture(const QString& bareFileName);
   void showBuiltInPicture();
   static char decimalSeparator();
 

@@ -147,6 +147,7 @@ TEST_F(LanguageTest, EnglishWindowsShowNoRussianBeyondTheLanguageMenu) {
 // Every value is the panel's and stays; every text comes back as it was, the results and
 // the list in the language chosen, and the views drawn again.
 TEST_F(LanguageTest, SwitchingBackAndForthKeepsEveryValueAndEveryRussianText) {
+  writePicture("4.gif", 4), writePicture("4-en.gif", 8);  // the trap's illustration in both languages
   showWindow();
   moveBar("VScroll1", -3), moveBar("VScroll2", 0), moveBar("VScroll5", 0), moveBar("VScroll7", 12);
   selectRow(3);
@@ -175,12 +176,14 @@ TEST_F(LanguageTest, SwitchingBackAndForthKeepsEveryValueAndEveryRussianText) {
             "T - infinite | particle charge = -3|e| | Magnetic trap");
   EXPECT_TRUE(control<QAction>("mnuLanguageEn")->isChecked() && !control<QAction>("mnuLanguageRu")->isChecked());
   EXPECT_EQ(QSettings().value("interface/language").toString(), "en");
+  EXPECT_EQ(image1Colour(), pictureColour(8));
 
   choose("mnuLanguageRu");
   EXPECT_EQ(values(), before);
   expectShowsPanel();
   EXPECT_EQ(visibleTexts(&window()), russian);
   EXPECT_EQ(QSettings().value("interface/language").toString(), "ru");
+  EXPECT_EQ(image1Colour(), pictureColour(4));
 }
 
 TEST_F(LanguageTest, AStartSpeaksTheLanguageAskedForElseTheOneChosenLastElseRussian) {
