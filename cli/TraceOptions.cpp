@@ -17,7 +17,8 @@ namespace larmor {
 namespace {
 
 enum class Kind {
-  Scenario, Control, Separator, Png, Width, StepLimit, Integrator, Diagnostics, Summary, Theory, Help
+  Scenario, Control, Separator, Png, Width, StepLimit, Integrator, Diagnostics, Summary, Theory,
+  Ensemble, Seed, Distribution, Spread, Shard, Threads, Merge, Help
 };
 
 constexpr int minWidth = 16, maxWidth = 2048;  // [px] the side of the picture's X0Y view
@@ -53,6 +54,13 @@ const std::vector<OptionRule>& rules() {
     r.push_back({"diagnostics", Kind::Diagnostics, nullptr, "no value"});
     r.push_back({"summary", Kind::Summary, nullptr, "no value"});
     r.push_back({"theory", Kind::Theory, nullptr, "no value, with --summary"});
+    r.push_back({"ensemble", Kind::Ensemble, nullptr, "a whole number of particles from 1 to 10000000"});
+    r.push_back({"seed", Kind::Seed, nullptr, "a whole number from 0 to 2147483647, with --ensemble"});
+    r.push_back({"distribution", Kind::Distribution, nullptr, "isotropic, cone or uniform-cos, with --ensemble"});
+    r.push_back({"spread", Kind::Spread, nullptr, "an angle from 0 to 180 (degrees), with --ensemble"});
+    r.push_back({"ensemble-shard", Kind::Shard, nullptr, "K/N, whole numbers with 1 <= K <= N <= 100000, with --ensemble"});
+    r.push_back({"threads", Kind::Threads, nullptr, "a whole number from 1 to 256, with --ensemble"});
+    r.push_back({"merge-ensemble", Kind::Merge, nullptr, "one or more ensemble CSV files"});
     r.push_back({"help", Kind::Help, nullptr, "no value"});
     return r;
   }();
@@ -184,6 +192,48 @@ std::string take(const OptionRule& rule, const std::string& value, TraceOptions&
     case Kind::Theory:
       options.theory = true;
       return {};
+    case Kind::Ensemble: {
+      const std::optional<std::int64_t> particles = wholeNumber(value, 1, 10000000);
+      if (!particles) return optionError(rule, value);
+      options.ensemble = *particles;
+      return {};
+    }
+    case Kind::Seed: {
+      const std::optional<std::int64_t> seed = wholeNumber(value, 0, 2147483647);
+      if (!seed) return optionError(rule, value);
+      options.seed = static_cast<std::uint64_t>(*seed);
+      return {};
+    }
+    case Kind::Distribution: {
+      const std::optional<Distribution> distribution = distributionFromKey(value);
+      if (!distribution) return optionError(rule, value);
+      options.distribution = *distribution;
+      return {};
+    }
+    case Kind::Spread: {
+      const std::optional<double> spread = decimalNumber(value);
+      if (!spread || !(*spread >= 0 && *spread <= 180)) return optionError(rule, value);
+      options.spreadDeg = *spread;
+      return {};
+    }
+    case Kind::Shard: {
+      const std::size_t slash = value.find('/');
+      const std::optional<std::int64_t> k = slash == std::string::npos ? std::nullopt : wholeNumber(value.substr(0, slash), 1, 100000);
+      const std::optional<std::int64_t> n = slash == std::string::npos ? std::nullopt : wholeNumber(value.substr(slash + 1), 1, 100000);
+      if (!k || !n || *k > *n) return optionError(rule, value);
+      options.shard = static_cast<int>(*k), options.shards = static_cast<int>(*n);
+      return {};
+    }
+    case Kind::Threads: {
+      const std::optional<std::int64_t> threads = wholeNumber(value, 1, 256);
+      if (!threads) return optionError(rule, value);
+      options.threads = static_cast<unsigned>(*threads);
+      return {};
+    }
+    case Kind::Merge:
+      if (value.empty()) return optionError(rule, value);
+      options.mergeFiles.push_back(value);
+      return {};
     case Kind::Help:
       options.help = true;
       return {};
@@ -217,7 +267,7 @@ TraceParse parseTraceOptions(const QStringList& arguments) {
   setUp(parser);
   const bool grammarOk = parser.parse(arguments);
 
-  bool widthGiven = false;
+  bool widthGiven = false, ensembleGiven = false;
   for (qsizetype i = 1; i < arguments.size() && result.ok(); ++i) {
     const QString& argument = arguments[i];
     const bool isOption = argument.size() > 1 && argument.startsWith(QLatin1Char('-')) && argument != QLatin1String("--");
@@ -258,7 +308,11 @@ TraceParse parseTraceOptions(const QStringList& arguments) {
       break;
     }
     widthGiven = widthGiven || rule->kind == Kind::Width;
+    ensembleGiven = ensembleGiven || (rule->kind >= Kind::Seed && rule->kind <= Kind::Threads);
     result.error = take(*rule, value, result.options);
+    // The slices to merge are the arguments that follow, up to the next option.
+    while (rule->kind == Kind::Merge && result.ok() && i + 1 < arguments.size() && !arguments[i + 1].startsWith(QLatin1Char('-')))
+      result.error = take(*rule, arguments[++i].toStdString(), result.options);
   }
 
   if (result.ok() && !grammarOk) result.error = "larmor-trace: " + parser.errorText().toStdString();
@@ -272,6 +326,16 @@ TraceParse parseTraceOptions(const QStringList& arguments) {
   // dropped without a word.
   if (result.ok() && result.options.diagnostics && result.options.summary)
     result.error = "larmor-trace: --diagnostics adds columns to the CSV and is not accepted together with --summary";
+  const TraceOptions& o = result.options;
+  if (result.ok() && ensembleGiven && o.ensemble == 0)
+    result.error = "larmor-trace: --seed, --distribution, --spread, --ensemble-shard and --threads are only accepted together with --ensemble";
+  // A slice is half a result: its rows are for --merge-ensemble, which gives the summary.
+  if (result.ok() && o.shards > 0 && o.summary)
+    result.error = "larmor-trace: --ensemble-shard writes the slice's CSV for --merge-ensemble and is not accepted together with --summary";
+  if (result.ok() && o.ensemble > 0 && o.diagnostics)
+    result.error = "larmor-trace: --diagnostics adds columns to one run's CSV and is not accepted together with --ensemble";
+  if (result.ok() && !o.mergeFiles.empty() && (o.ensemble > 0 || o.summary))
+    result.error = "larmor-trace: --merge-ensemble writes the merged summary by itself and takes no --ensemble or --summary";
   if (result.ok() && result.options.configurations.empty()) result.options.configurations.push_back(1);
   result.error = oneLine(result.error);
   return result;
@@ -312,6 +376,10 @@ std::string traceUsage() {
       description = "with --summary: add the guiding-centre theory against the run (below)";
     if (rule.kind == Kind::Diagnostics)
       description = "add the columns mu_ratio,pitch_deg,B,rho to the CSV (not with --summary)";
+    if (rule.kind == Kind::Ensemble)
+      description = "run this many particles from the start point and speed: their CSV instead of the run's, or added to --summary (see Ensembles below)";
+    if (rule.kind == Kind::Merge)
+      description = "merge the CSVs of --ensemble-shard slices into the ensemble's summary object";
     if (rule.kind == Kind::StepLimit)
       description = "at most this many steps, 1 to " + std::to_string(TrajectoryRun::maxSteps) +
                     " (the run's own limit); a run stopped there is cut short";
@@ -346,6 +414,18 @@ std::string traceUsage() {
     usage += "  " + wrapped(head + "  " + q.explanation[1], "        ");
   }
   usage +=
+      "Ensembles: --ensemble N runs N particles from the start point at the set speed, each a run of\n"
+      "its own (the integrator's, at most 400 cyclotron periods; in a trap until it is turned back\n"
+      "at both ends or escapes), on every core, the same bits for a seed whatever the threads.\n"
+      "Directions: isotropic; cone: pitch to the field at the start within alpha +- spread (10);\n"
+      "uniform-cos: cos(pitch) uniform in [0, 1]. Without --summary it writes one CSV row per\n"
+      "particle (index,pitch_deg,outcome,t,steps,drift_predicted,drift_measured) under a line\n"
+      "naming the ensemble; with --summary the summary holds \"ensemble\": {\"particles\", \"trapped\":\n"
+      "{\"predicted\" (cos of the loss cone for isotropic), \"measured\" (the fraction that did not\n"
+      "escape), \"error\", \"count\" (seen turning at both ends)},\n"
+      "\"escaped\": {\"up\", \"down\", \"meanTime\"}, \"undecided\", \"drift\", ...}. --ensemble-shard K/N\n"
+      "writes only the K-th of N slices; --merge-ensemble FILES... prints {\"ensemble\": ...} of\n"
+      "the whole, the same bits as one run of all of it.\n"
       "Section 8 of the help (spravka) explains each quantity and its verdict.\n"
       "Exit status: 0 done (a cut run included); 1 the picture could not be written; 2 bad\n"
       "options or a scenario that cannot be read or is refused (one line on standard error,\n"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "panel/Ensemble.h"
 #include "panel/PanelAction.h"
 
 #include <cstdint>
@@ -26,6 +27,15 @@ struct TraceOptions {
   std::optional<Integrator> integrator;  // none: the scenario's, else the Runge–Kutta run
   bool diagnostics = false;  // the CSV's diagnostics columns
   bool theory = false;       // the summary's theory object (only with summary)
+  // An ensemble of particles from the panel's start instead of one run's CSV, or added to
+  // the summary; 0: none.
+  std::int64_t ensemble = 0;
+  std::uint64_t seed = 1;
+  Distribution distribution = Distribution::isotropic;
+  std::optional<double> spreadDeg;  // the cone's half-width [deg]; none: the ensemble's own
+  int shard = 0, shards = 0;        // only the shard-th (1-based) of shards slices; 0: all
+  unsigned threads = 0;             // 0: every core
+  std::vector<std::string> mergeFiles;  // slices' CSVs to merge into the ensemble's summary
 };
 
 struct TraceParse {

@@ -40,7 +40,7 @@ std::string jsonNumber(double value) { return std::isfinite(value) ? numberText(
 
 std::string summaryJson(const ResultCaptions& captions, std::int64_t steps, RunStop stop, double x, double y,
                         double z, std::string_view accuracyText, Integrator integrator,
-                        std::string_view theory) {
+                        std::string_view theory, std::string_view ensemble) {
   std::string json = "{\"captions\": [" + jsonString(captions.frequency) + ", " + jsonString(captions.period) +
                      ", " + jsonString(captions.radius) + ", " + jsonString(captions.pitch) + "], ";
   json += "\"steps\": " + std::to_string(steps) + ", \"complete\": " + (stop == RunStop::EndTime ? "true" : "false") + ", ";
@@ -49,6 +49,7 @@ std::string summaryJson(const ResultCaptions& captions, std::int64_t steps, RunS
   json += "\"dV\": " + jsonString(accuracyText) + ", ";
   json += "\"integrator\": " + jsonString(integratorKey(integrator));
   if (!theory.empty()) json += ", \"theory\": " + std::string(theory);
+  if (!ensemble.empty()) json += ", \"ensemble\": " + std::string(ensemble);
   return json + "}\n";
 }
 

@@ -21,9 +21,9 @@ std::string jsonString(std::string_view utf8);
 // end time; any other is followed by "stopped" with why (stopName: "step limit",
 // "non-finite state", "start on the axis"); "integrator" is "boris" for the Boris run. A coordinate that is not
 // finite (a run stopped on a broken state) is written as null. A theory object (theoryJson),
-// when given, ends the object as "theory": {...}.
+// when given, follows as "theory": {...}; an ensemble object (ensembleJson) ends it as "ensemble": {...}.
 std::string summaryJson(const ResultCaptions& captions, std::int64_t steps, RunStop stop, double x, double y,
                         double z, std::string_view accuracyText, Integrator integrator = Integrator::Rk4,
-                        std::string_view theory = {});
+                        std::string_view theory = {}, std::string_view ensemble = {});
 
 }  // namespace larmor

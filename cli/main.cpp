@@ -1,6 +1,7 @@
 // larmor-trace: the simulation of the window's start button, without a window.
 #include "canvas/ViewsFollower.h"
 #include "canvas/ViewsPicture.h"
+#include "cli/EnsembleTrace.h"
 #include "cli/PanelScript.h"
 #include "cli/TraceOptions.h"
 #include "cli/TraceRun.h"
@@ -41,6 +42,8 @@ int main(int argc, char** argv) {
     std::fputs(larmor::traceUsage().c_str(), stdout);
     return 0;
   }
+
+  if (!options.mergeFiles.empty()) return larmor::mergeEnsembleTrace(options.mergeFiles, stdout, stderr) ? 0 : 2;
 
   // The scenario is read whole and checked before anything is run or written.
   std::optional<larmor::Scenario> scenario;
@@ -92,6 +95,11 @@ int main(int argc, char** argv) {
   larmor::applyTraceOptions(panel, options, scenario ? &*scenario : nullptr);
   if (options.integrator) panel.chooseIntegrator(*options.integrator);
 
+  // An ensemble without the summary writes its particles' CSV instead of the run's.
+  std::string ensemble;
+  if (options.ensemble > 0) larmor::runEnsembleTrace(panel, options, stdout, options.summary ? &ensemble : nullptr);
+  if (options.ensemble > 0 && !options.summary) return 0;
+
   auto csv = std::make_unique<larmor::CsvWriter>(stdout);
   const larmor::TraceResult result =
       larmor::runTrace(panel, follower.get(), options.summary ? nullptr : csv.get(), options.maxSteps,
@@ -100,7 +108,7 @@ int main(int argc, char** argv) {
     const larmor::SimulationState& state = panel.state();
     std::fputs(larmor::summaryJson(larmor::resultCaptions(panel), result.steps, result.stop, state.x, state.y, state.z,
                                    result.accuracyText, result.integrator,
-                                   result.theory ? larmor::theoryJson(*result.theory) : std::string())
+                                   result.theory ? larmor::theoryJson(*result.theory) : std::string(), ensemble)
                    .c_str(),
                stdout);
   }

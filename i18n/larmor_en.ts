@@ -253,6 +253,125 @@
     </message>
 </context>
 <context>
+    <name>larmor::EnsembleDialog</name>
+    <message>
+        <source>скорость дрейфа, м/с: %1 … %2</source>
+        <translation>drift velocity, m/s: %1 … %2</translation>
+    </message>
+    <message>
+        <source>начальный питч-угол, 0 … 180°</source>
+        <translation>start pitch angle, 0 … 180°</translation>
+    </message>
+    <message>
+        <source>измеренные скорости; пунктир — среднее по теории</source>
+        <translation>measured velocities; dashed — the theory’s mean</translation>
+    </message>
+    <message>
+        <source>синие — остались, красные — ушли; пунктир — край конуса потерь</source>
+        <translation>blue — stayed, red — escaped; dashed — edge of the loss cone</translation>
+    </message>
+    <message>
+        <source>начальные питч-углы частиц</source>
+        <translation>the particles’ start pitch angles</translation>
+    </message>
+    <message>
+        <source>Ансамбль частиц</source>
+        <translation>Particle ensemble</translation>
+    </message>
+    <message>
+        <source>изотропное</source>
+        <translation>isotropic</translation>
+    </message>
+    <message>
+        <source>конус вокруг α</source>
+        <translation>cone around α</translation>
+    </message>
+    <message>
+        <source>равномерно по cos α (вперёд)</source>
+        <translation>uniform in cos α (forward)</translation>
+    </message>
+    <message>
+        <source>Пуск</source>
+        <translation>Run</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Сохранить CSV…</source>
+        <translation>Save CSV…</translation>
+    </message>
+    <message>
+        <source>Сохранить PNG…</source>
+        <translation>Save PNG…</translation>
+    </message>
+    <message>
+        <source>Число частиц N:</source>
+        <translation>Number of particles N:</translation>
+    </message>
+    <message>
+        <source>Распределение направлений:</source>
+        <translation>Distribution of directions:</translation>
+    </message>
+    <message>
+        <source>Зерно генератора:</source>
+        <translation>Generator seed:</translation>
+    </message>
+    <message>
+        <source>Старт:</source>
+        <translation>Start:</translation>
+    </message>
+    <message>
+        <source>структура %1, точка (%2; %3; %4) м, %5 м/с, как на панели</source>
+        <translation>structure %1, point (%2; %3; %4) m, %5 m/s, as on the panel</translation>
+    </message>
+    <message>
+        <source>осталось ≈ %1 с</source>
+        <translation>about %1 s left</translation>
+    </message>
+    <message>
+        <source>Частиц рассчитано: %1 из %2.</source>
+        <translation>Particles computed: %1 of %2.</translation>
+    </message>
+    <message>
+        <source>Доля удержанных: %1 ± %2</source>
+        <translation>Trapped fraction: %1 ± %2</translation>
+    </message>
+    <message>
+        <source>(теория: %1, α_lc = %2°).</source>
+        <translation>(theory: %1, α_lc = %2°).</translation>
+    </message>
+    <message>
+        <source>Удержаны (отражены у обоих концов): %1; ушли вверх: %2, вниз: %3; не определились: %4.</source>
+        <translation>Trapped (reflected at both ends): %1; escaped up: %2, down: %3; undecided: %4.</translation>
+    </message>
+    <message>
+        <source>Среднее время ухода: %1 с.</source>
+        <translation>Mean escape time: %1 s.</translation>
+    </message>
+    <message>
+        <source>Скорость дрейфа: %1 ± %2 м/с (теория: %3 м/с).</source>
+        <translation>Drift velocity: %1 ± %2 m/s (theory: %3 m/s).</translation>
+    </message>
+    <message>
+        <source>Сохранить ансамбль</source>
+        <translation>Save ensemble</translation>
+    </message>
+    <message>
+        <source>Таблица CSV (*.csv)</source>
+        <translation>CSV table (*.csv)</translation>
+    </message>
+    <message>
+        <source>Сохранить гистограмму</source>
+        <translation>Save histogram</translation>
+    </message>
+    <message>
+        <source>Рисунок PNG (*.png)</source>
+        <translation>PNG picture (*.png)</translation>
+    </message>
+</context>
+<context>
     <name>larmor::FileErrors</name>
     <message>
         <source>нет прав доступа</source>
@@ -791,6 +910,10 @@ Nothing changed in the window.</translation>
     <message>
         <source>Не удалось открыть файл %1 в текстовом редакторе.</source>
         <translation>The file %1 could not be opened in a text editor.</translation>
+    </message>
+    <message>
+        <source>Ансамбль частиц…</source>
+        <translation>Particle ensemble…</translation>
     </message>
 </context>
 <context>

@@ -100,7 +100,11 @@ void TheoryMeter::observe(double t, const Vec3& position, const Vec3& velocity, 
 
   if (m_config == 4 || m_config == 7) {
     if (m_samples > 0) reflectionCheck(m_previous, s);
-    if (position.z > m_escapeZ[0] || position.z < m_escapeZ[1]) m_escaped = true;
+    if (!m_escaped && (position.z > m_escapeZ[0] || position.z < m_escapeZ[1])) {
+      m_escaped = true;
+      m_escapedUp = position.z > m_escapeZ[0];
+      m_escapeT = t;
+    }
   }
 
   m_previous = s;

@@ -66,6 +66,9 @@ public:
   // the field line through its start's guiding centre stops rising (TrapFieldLine::escapeZ),
   // none while neither happened.
   std::optional<bool> trapped() const;
+  // Once it has escaped: through which end (+z up) and when [s], at the first state past it.
+  bool escapedUp() const { return m_escapedUp; }
+  double escapeTime() const { return m_escapeT; }
 
 private:
   // The guiding centre is needed only at the boundaries and reflections: it is worked out
@@ -116,7 +119,8 @@ private:
   int m_reflectionsOfParity[2] = {0, 0};
   int m_reflectionSides = 0;  // bit 0: turned back moving up (+z), bit 1: moving down
   double m_escapeZ[2] = {0, 0};  // [m] up, down
-  bool m_escaped = false;
+  bool m_escaped = false, m_escapedUp = false;
+  double m_escapeT = 0;
 };
 
 template <class Run>

@@ -71,4 +71,27 @@ QIcon borisMethodIcon() {
       true);
 }
 
+QIcon ensembleIcon() {
+  return drawnIcon([](QPainter& p) {
+    p.setPen(QPen(QColor(184, 196, 214), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(0.5, 0.5, 31, 31));
+    // Paths from the centre: the blue ones turn back between two mirrors, the red ones leave.
+    p.setBrush(Qt::NoBrush);
+    for (int k = 0; k < 6; ++k) {
+      const bool escapes = k == 0 || k == 3;
+      const double angle = k * 3.14159265358979 / 3 + 0.3;
+      QPainterPath path(QPointF(16, 16));
+      const double reach = escapes ? 15 : 9;
+      path.quadTo(QPointF(16 + reach * std::cos(angle + 0.5), 16 + reach * std::sin(angle + 0.5)),
+                  QPointF(16 + reach * std::cos(angle), 16 + reach * std::sin(angle)));
+      p.setPen(QPen(escapes ? QColor(210, 60, 40) : QColor(40, 90, 200), 2));
+      p.drawPath(path);
+    }
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawEllipse(QPointF(16, 16), 2.5, 2.5);
+  });
+}
+
 }  // namespace larmor

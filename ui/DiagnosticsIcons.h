@@ -9,5 +9,7 @@ QIcon diagnosticsPlotIcon();
 // A velocity turning about the field, with a check mark when the item is checked: the
 // Boris method.
 QIcon borisMethodIcon();
+// Many particles leaving one point, most turned back, a few escaping: the ensemble.
+QIcon ensembleIcon();
 
 }  // namespace larmor

@@ -34,6 +34,7 @@ class QTimer;
 namespace larmor {
 
 class DiagnosticsWindow;
+class EnsembleDialog;
 class Form2;
 class PanelBinding;
 class PictureBox;
@@ -161,6 +162,7 @@ private:
   static QString helpDocument(const char* name, const char* suffix);
   void mnuDiagnosticsWindow_Click();
   void mnuDiagnosticsBoris_Click(bool checked);
+  void mnuDiagnosticsEnsemble_Click();
   static QString stoppedRunText(std::int64_t steps);
   void diagnosticsRecomputed();
   // Shows the method's mark on the X0Z view when the trail it shows (if any) is the Boris run's.
@@ -237,6 +239,7 @@ private:
   std::optional<TheoryMeter> m_theoryMeter;
   std::optional<TheoryPrediction> m_theoryPrediction;  // of the last recompute, made when first shown
   QPointer<DiagnosticsWindow> m_diagnostics;
+  QPointer<EnsembleDialog> m_ensembleDialog;  // created on first opening
 };
 
 }  // namespace larmor

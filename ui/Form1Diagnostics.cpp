@@ -7,6 +7,7 @@
 #include "panel/Run.h"
 #include "panel/RunRecord.h"
 #include "ui/DiagnosticsWindow.h"
+#include "ui/EnsembleDialog.h"
 #include "ui/PictureBox.h"
 #include "ui/QtTranslations.h"
 #include "ui/ReplayProgress.h"
@@ -47,6 +48,18 @@ private:
 }  // namespace
 
 DiagnosticsWindow* Form1::diagnostics() const { return m_diagnostics.data(); }
+
+void Form1::mnuDiagnosticsEnsemble_Click() {
+  if (!m_ensembleDialog) {
+    m_ensembleDialog = new EnsembleDialog(*m_services.files, this);
+    m_ensembleDialog->setWindowIcon(windowIcon());
+  }
+  // The panel as it is now: a run already going on keeps the one it started with.
+  if (!m_ensembleDialog->running()) m_ensembleDialog->setPanel(m_panel);
+  m_ensembleDialog->show();
+  m_ensembleDialog->raise();
+  m_ensembleDialog->activateWindow();
+}
 
 bool Form1::diagnosticsShown() const { return m_diagnostics && m_diagnostics->isVisible(); }
 

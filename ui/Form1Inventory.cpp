@@ -202,6 +202,7 @@ const struct {
     {"mnuDiagnostics", QT_TRANSLATE_NOOP("larmor::Form1", "Диагностика")},
     {"mnuDiagnosticsWindow", QT_TRANSLATE_NOOP("larmor::Form1", "Окно диагностики")},
     {"mnuDiagnosticsBoris", QT_TRANSLATE_NOOP("larmor::Form1", "Метод Бориса")},
+    {"mnuDiagnosticsEnsemble", QT_TRANSLATE_NOOP("larmor::Form1", "Ансамбль частиц…")},
     {"mnuDiagnosticsStop", QT_TRANSLATE_NOOP("larmor::Form1", "Остановить расчет")},
     {"mnuHelp", QT_TRANSLATE_NOOP("larmor::Form1", "Помощь")},
     {"mnuHelpInstruction", QT_TRANSLATE_NOOP("larmor::Form1", "Инструкция")},
@@ -450,6 +451,9 @@ void Form1::buildMenus() {
   boris->setCheckable(true);
   boris->setIcon(borisMethodIcon());
   connect(boris, &QAction::triggered, this, &Form1::mnuDiagnosticsBoris_Click);
+  QAction* ensemble = item(diagnostics, "mnuDiagnosticsEnsemble");
+  ensemble->setIcon(ensembleIcon());
+  connect(ensemble, &QAction::triggered, this, &Form1::mnuDiagnosticsEnsemble_Click);
   // A paced run ends early from here or with Esc; the item is greyed in the menu while no
   // run goes on, and the key always reaches it.
   diagnostics->addSeparator();

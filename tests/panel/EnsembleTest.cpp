@@ -1,0 +1,200 @@
+// An ensemble is many runs of the run driver: in both traps the trapped fraction of an isotropic
+// start is cos α_lc; a cone wholly inside or outside the loss cone all escapes or all
+// stays; the gradient drift averages to the guiding-centre value; the results are the same
+// bits whatever the number of threads or slices; a cancel ends it mid-run.
+#include "panel/Ensemble.h"
+#include "panel/EnsembleCsv.h"
+
+#include "model/FieldVector.h"
+#include "panel/ControlPanel.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <sstream>
+#include <chrono>
+#include <thread>
+
+namespace larmor {
+namespace {
+
+ControlPanel panelFor(int row, int alphaDeg = -1) {
+  ControlPanel panel('.');
+  panel.Form_Load();
+  panel.selectEntry(row);
+  if (alphaDeg >= 0) panel.moveBar(Bar::VScroll6, alphaDeg);
+  return panel;
+}
+
+// A trap with a Larmor radius of a few centimetres (3,000 m/s in 1.5 mT), started in its
+// middle plane at rho = 2.5 m, where mu is well kept; the second trap with S = 0.3 m, so that
+// its field line there stays clear of the axis.
+ControlPanel adiabaticTrap(int alphaDeg = -1, int row = 3) {
+  ControlPanel panel = panelFor(row, alphaDeg);
+  if (row == 6) panel.typeText(TextBox::Text1, "0.3");
+  panel.moveBar(Bar::VScroll4, 3000);
+  panel.moveBar(Bar::VScroll5, 30000);
+  panel.moveBar(Bar::VScroll7, 25);
+  panel.moveBar(Bar::VScroll8, 0);
+  panel.moveBar(Bar::VScroll9, 0);
+  return panel;
+}
+
+// cos α_lc with sin² α_lc = B0/Bmax, by hand. In the first trap B_z = Bo/rho and
+// B_rho = Bo·S²·(A⁻³ − B⁻³)/rho with A² = S² + (z + d)², B² = S² + (z − d)², so the line
+// has d rho/dz = S²·(A⁻³ − B⁻³), which integrates to rho = rho0 + g(z) − g(z0) with
+// g = (z + d)/A − (z − d)/B; |B| along it is Bo/rho·sqrt(1 + (d rho/dz)²). The second has
+// B_z = Bo·S/rho and B_rho = Bo·S⁴·(A⁻³ − B⁻³)/rho: each S once more. Bmax is the smaller
+// of the largest |B| up and down the line.
+double lossConeCosine(const ControlPanel& panel) {
+  const SimParams& p = panel.state().params;
+  const double S = p.S, d = p.d, rho0 = std::hypot(p.x0, p.y0), z0 = p.z0;
+  const auto A = [&](double z) { return std::sqrt(S * S + (z + d) * (z + d)); };
+  const auto B = [&](double z) { return std::sqrt(S * S + (z - d) * (z - d)); };
+  const auto g = [&](double z) { return (z + d) / A(z) - (z - d) / B(z); };
+  const double k = panel.state().fieldConfig == 7 ? S : 1;
+  const auto field = [&](double z) {
+    const double rho = rho0 + k * (g(z) - g(z0)), slope = k * S * S * (1 / std::pow(A(z), 3) - 1 / std::pow(B(z), 3));
+    EXPECT_GT(rho, 0.05) << "the line must stay clear of the axis";
+    return p.Bo * k / rho * std::sqrt(1 + slope * slope);
+  };
+  double peak[2] = {0, 0};
+  for (int side = 0; side < 2; ++side)
+    for (double dz = 0; dz < 200; dz += 2e-4) peak[side] = std::max(peak[side], field(z0 + (side ? -dz : dz)));
+  return std::sqrt(1 - field(z0) / std::min(peak[0], peak[1]));
+}
+
+TEST(Ensemble, TrappedFractionOfAnIsotropicStartIsTheCosineOfTheLossCone) {
+  for (const int row : {3, 6}) {
+    const ControlPanel panel = adiabaticTrap(-1, row);
+    EnsembleSettings settings;
+    settings.particles = 150;
+    settings.seed = 7;
+    settings.periods = 100;
+    const Ensemble ensemble(panel, settings);
+    const EnsembleSummary s = summarizeEnsemble(ensemble.run(2));
+    const double expected = lossConeCosine(panel);
+    ASSERT_TRUE(s.measured && s.error) << row;
+    EXPECT_EQ(s.particles, settings.particles);
+    EXPECT_NEAR(*s.measured, expected, 3 * std::sqrt(expected * (1 - expected) / settings.particles)) << row;
+    EXPECT_NEAR(*ensemble.prediction().trappedFraction, expected, 2e-3) << row;
+    // Particles leave through both ends; the others are slow to turn at both.
+    EXPECT_GT(s.escapedUp, 0);
+    EXPECT_GT(s.escapedDown, 0);
+    EXPECT_EQ(s.trapped + s.undecided + s.escapedUp + s.escapedDown, s.particles);
+  }
+}
+
+TEST(Ensemble, AConeInsideTheLossConeAllEscapesOneOutsideItAllStays) {
+  const double lossConeDeg = std::acos(lossConeCosine(adiabaticTrap())) / 0.017453292519943295;
+  EnsembleSettings settings;
+  settings.particles = 12;
+  settings.distribution = Distribution::cone;
+  settings.spreadDeg = 3;
+  settings.periods = 100;
+  const int inside = static_cast<int>(lossConeDeg) - 5, outside = static_cast<int>(lossConeDeg) + 6;
+  const EnsembleSummary escaping = summarizeEnsemble(Ensemble(adiabaticTrap(inside), settings).run(2));
+  EXPECT_EQ(escaping.escapedUp, settings.particles);
+  const EnsembleSummary backwards = summarizeEnsemble(Ensemble(adiabaticTrap(180 - inside), settings).run(2));
+  EXPECT_EQ(backwards.escapedDown, settings.particles);
+  const EnsembleSummary staying = summarizeEnsemble(Ensemble(adiabaticTrap(outside), settings).run(2));
+  EXPECT_EQ(staying.escapedUp + staying.escapedDown, 0);
+  EXPECT_EQ(staying.measured, 1.0);
+}
+
+TEST(Ensemble, TheGradientDriftAveragesToTheGuidingCentreValue) {
+  const ControlPanel panel = panelFor(1);
+  EnsembleSettings settings;
+  settings.particles = 40;
+  settings.periods = 6;
+  const std::vector<ParticleResult> results = Ensemble(panel, settings).run(2);
+  const EnsembleSummary s = summarizeEnsemble(results);
+  ASSERT_TRUE(s.driftMeasured && s.driftError);
+  // B = Bo·exp(−x/S) ẑ: the drift is −m·v⊥²/(2qBS) along y, and isotropic ⟨v⊥²⟩ = ⅔v².
+  const SimParams& p = panel.state().params;
+  const double B = p.Bo * std::exp(-p.x0 / p.S), v = p.v;
+  double meanSquare = 0;
+  for (const ParticleResult& r : results) meanSquare += std::pow(v * std::sin(r.pitchDeg * 0.017453292519943295), 2);
+  meanSquare /= static_cast<double>(results.size());
+  const double sample = -p.m * meanSquare / (2 * p.q * B * p.S);
+  EXPECT_NEAR(*s.driftMeasured, sample, 0.05 * std::fabs(sample));
+  const double population = -p.m * (2.0 / 3 * v * v) / (2 * p.q * B * p.S);
+  EXPECT_NEAR(*s.driftMeasured, population, 3 * *s.driftError + 0.05 * std::fabs(population));
+  EXPECT_EQ(s.trapped + s.escapedUp + s.escapedDown + s.undecided, 0);
+}
+
+bool sameBits(const ParticleResult& a, const ParticleResult& b) {
+  return a.index == b.index && a.outcome == b.outcome && a.steps == b.steps &&
+         std::memcmp(&a.pitchDeg, &b.pitchDeg, sizeof(double)) == 0 && std::memcmp(&a.t, &b.t, sizeof(double)) == 0 &&
+         std::memcmp(&a.driftMeasured, &b.driftMeasured, sizeof(double)) == 0;
+}
+
+TEST(Ensemble, ThreadsAndSlicesGiveTheSameBitsAsOneWholeRun) {
+  const ControlPanel panel = panelFor(3);
+  EnsembleSettings settings;
+  settings.particles = 9;
+  settings.seed = 11;
+  const Ensemble ensemble(panel, settings);
+  const std::vector<ParticleResult> one = ensemble.run(1);
+  for (const unsigned threads : {2u, 4u}) {
+    const std::vector<ParticleResult> many = ensemble.run(threads);
+    ASSERT_EQ(many.size(), one.size());
+    for (std::size_t i = 0; i < one.size(); ++i) EXPECT_TRUE(sameBits(one[i], many[i])) << threads << " " << i;
+  }
+  // Three slices written as CSV and read back merge to the whole.
+  std::vector<EnsembleCsvRead> slices;
+  for (const int k : {3, 1, 2}) {
+    const auto [first, last] = Ensemble::shard(settings.particles, k, 3);
+    std::string text = ensembleCsvHeader(ensembleHeader(ensemble));
+    for (const ParticleResult& r : ensemble.run(2, first, last)) text += ensembleCsvRow(r);
+    std::istringstream in(text);
+    slices.push_back(readEnsembleCsv(in));
+    ASSERT_EQ(slices.back().error, "");
+  }
+  EnsembleCsvRead missing = mergeEnsembleSlices({slices[0], slices[1]});
+  EXPECT_EQ(missing.error, "particle missing: 3");
+  EXPECT_EQ(mergeEnsembleSlices({slices[0], slices[1], slices[1], slices[2]}).error, "particle given twice: 0");
+  const EnsembleCsvRead whole = mergeEnsembleSlices(slices);
+  ASSERT_EQ(whole.error, "");
+  ASSERT_EQ(whole.results.size(), one.size());
+  for (std::size_t i = 0; i < one.size(); ++i) EXPECT_TRUE(sameBits(one[i], whole.results[i])) << i;
+  // A different seed starts different particles.
+  settings.seed = 12;
+  EXPECT_FALSE(sameBits(Ensemble(panel, settings).runParticle(0), one[0]));
+}
+
+TEST(Ensemble, ACancelEndsTheRunMidParticleAndKeepsWhatFinished) {
+  EnsembleSettings settings;
+  settings.particles = 100000;
+  // Short particles: a cancel keeps every one that finished.
+  {
+    const Ensemble ensemble(panelFor(3), settings);
+    EnsembleProgress progress;
+    std::vector<ParticleResult> results;
+    std::thread worker([&] { results = ensemble.run(2, &progress); });
+    while (progress.finished.load() < 3) std::this_thread::yield();
+    progress.cancelled = true;
+    worker.join();
+    const EnsembleSummary s = summarizeEnsemble(results);
+    EXPECT_EQ(s.particles, progress.finished.load());
+    EXPECT_LT(s.particles, 1000);
+    for (const ParticleResult& r : results)
+      if (r.outcome != Outcome::notRun) EXPECT_GT(r.steps, 0);
+  }
+  // Particles of millions of steps each (seconds): cancelled well inside the first ones, none
+  // of them is finished, so the threads stopped mid-particle.
+  settings.periods = 1e6;
+  const Ensemble ensemble(panelFor(0), settings);
+  EnsembleProgress progress;
+  std::vector<ParticleResult> results;
+  std::thread worker([&] { results = ensemble.run(2, &progress); });
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  progress.cancelled = true;
+  worker.join();
+  EXPECT_EQ(summarizeEnsemble(results).particles, 0);
+  EXPECT_EQ(progress.finished.load(), 0);
+}
+
+}  // namespace
+}  // namespace larmor
