@@ -4,11 +4,13 @@
 #include "model/TheoryTexts.h"
 #include "model/TrajectoryRun.h"
 #include "panel/ControlTable.h"
+#include "views/OrbitCamera.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QStringList>
 
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -17,7 +19,7 @@ namespace larmor {
 namespace {
 
 enum class Kind {
-  Scenario, Control, Separator, Png, Width, StepLimit, Integrator, Diagnostics, Summary, Theory,
+  Scenario, Control, Separator, Png, Width, Png3d, Azimuth, Elevation, StepLimit, Integrator, Diagnostics, Summary, Theory,
   Ensemble, Seed, Distribution, Spread, Shard, Threads, Merge, Help
 };
 
@@ -49,6 +51,9 @@ const std::vector<OptionRule>& rules() {
     r.push_back({"width", Kind::Width, nullptr,
                  "a whole number from " + std::to_string(minWidth) + " to " + std::to_string(maxWidth) +
                      " (pixels), with --png"});
+    r.push_back({"png3d", Kind::Png3d, nullptr, "a file name for the picture in space"});
+    r.push_back({"azimuth", Kind::Azimuth, nullptr, "degrees from -360 to 360, with --png3d"});
+    r.push_back({"elevation", Kind::Elevation, nullptr, "degrees from -90 to 90, with --png3d"});
     r.push_back({"max-steps", Kind::StepLimit, nullptr, "a whole number from 1 to the run's own step limit"});
     r.push_back({"integrator", Kind::Integrator, nullptr, integratorChoices()});
     r.push_back({"diagnostics", Kind::Diagnostics, nullptr, "no value"});
@@ -169,6 +174,18 @@ std::string take(const OptionRule& rule, const std::string& value, TraceOptions&
       const std::optional<std::int64_t> width = wholeNumber(value, minWidth, maxWidth);
       if (!width) return optionError(rule, value);
       options.width = static_cast<int>(*width);
+      return {};
+    }
+    case Kind::Png3d:
+      if (value.empty()) return optionError(rule, value);
+      options.png3dPath = value;
+      return {};
+    case Kind::Azimuth:
+    case Kind::Elevation: {
+      const double bound = rule.kind == Kind::Azimuth ? 360 : 90;
+      const std::optional<double> degrees = decimalNumber(value);
+      if (!degrees || !(std::abs(*degrees) <= bound)) return optionError(rule, value);
+      (rule.kind == Kind::Azimuth ? options.azimuth : options.elevation) = *degrees;
       return {};
     }
     case Kind::StepLimit: {
@@ -320,6 +337,8 @@ TraceParse parseTraceOptions(const QStringList& arguments) {
   if (result.ok() && widthGiven && result.options.pngPath.empty())
     result.error = "larmor-trace: --width is only accepted together with --png FILE";
   // The theory goes into the summary's JSON; the CSV has no place for it.
+  if (result.ok() && (result.options.azimuth || result.options.elevation) && result.options.png3dPath.empty())
+    result.error = "larmor-trace: --azimuth and --elevation are only accepted together with --png3d FILE";
   if (result.ok() && result.options.theory && !result.options.summary)
     result.error = "larmor-trace: --theory is only accepted together with --summary";
   // The diagnostics are columns of the CSV, which the summary replaces: refused rather than
@@ -358,6 +377,13 @@ std::string traceUsage() {
     if (rule.kind == Kind::Summary) description = "one JSON object with the captions, the step count and the end point instead of the CSV";
     if (rule.kind == Kind::Help) description = "this text";
     if (rule.kind == Kind::Png) description = "also draw both views after the run into this PNG file";
+    if (rule.kind == Kind::Png3d)
+      description = "also draw the path in space after the run, as the 3-D view shows it, into this PNG file "
+                    "(800 x 600 pixels)";
+    if (rule.kind == Kind::Azimuth || rule.kind == Kind::Elevation)
+      description = "with --png3d: the view's " + std::string(rule.kind == Kind::Azimuth ? "azimuth about OZ from OX" : "elevation above the X0Y plane") +
+                    ", " + rule.accepts.substr(0, rule.accepts.find(',')) + " (default " +
+                    std::to_string(static_cast<int>(rule.kind == Kind::Azimuth ? OrbitCamera::startAzimuth : OrbitCamera::startElevation)) + ")";
     if (rule.kind == Kind::Separator)
       description = "the decimal separator of the summary's captions and dV text, as the window takes it from "
                     "the regional settings (default " + std::string(1, TraceOptions().separator) + "): " + rule.accepts +

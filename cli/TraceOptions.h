@@ -23,6 +23,8 @@ struct TraceOptions {
   char separator = '.';   // decimal separator of the result captions and the accuracy text
   std::string pngPath;    // empty: no picture
   int width = 208;        // [px] side of the XY view in the picture
+  std::string png3dPath;  // empty: no picture in space
+  std::optional<double> azimuth, elevation;  // [deg] of the picture in space; none: the view's start
   std::int64_t maxSteps = INT64_MAX;  // a tighter step limit than the run's own, if given
   std::optional<Integrator> integrator;  // none: the scenario's, else the Runge–Kutta run
   bool diagnostics = false;  // the CSV's diagnostics columns

@@ -1,6 +1,7 @@
 #include "docgen/FigureRenderer.h"
 
 #include "canvas/ImageCanvas.h"
+#include "canvas/OrbitFollower.h"
 #include "canvas/ViewsFollower.h"
 #include "docgen/TheoryFigure.h"
 #include "model/TheoryMeter.h"
@@ -187,6 +188,17 @@ SpeedErrorCurves speedErrorCurves(const FigureRequest& request) {
 QImage renderFigure(const FigureRequest& request, const FigureStyle& style) {
   const bool english = style.language == Language::English;
   if (request.kind == FigureRequest::Kind::SpeedError) return renderSpeedError(request, style);
+  if (request.kind == FigureRequest::Kind::Space) {
+    // As wide as the two views, three quarters as high: the 3-D view's start view.
+    ControlPanel panel = figurePanel(request);
+    OrbitPicture picture;
+    OrbitFollower follower(picture);
+    follower.show(panel.state());
+    follower.markerColoursChanged(panel.position(Bar::VScroll1));
+    RunDriver(panel).observe(follower).drive();
+    const int width = 3 * style.viewHeight + style.gap;
+    return picture.render(width, width * 3 / 4, style.pixelRatio);
+  }
   const int h = style.viewHeight;
   ImageCanvas xy;
   ImageCanvas xz;

@@ -79,6 +79,8 @@ std::optional<FigureRequest> parseFigureUrl(const QString& text, QString* error)
     request.kind = FigureRequest::Kind::Run;
   } else if (url.path() == QLatin1String("theory")) {
     request.kind = FigureRequest::Kind::Theory;
+  } else if (url.path() == QLatin1String("space")) {
+    request.kind = FigureRequest::Kind::Space;
   } else if (url.path() == QLatin1String("speed-error")) {
     request.kind = FigureRequest::Kind::SpeedError;
   } else {

@@ -21,11 +21,13 @@ namespace larmor {
 //   larmor:theory?config=2&periods=10  the run with what the guiding-centre theory
 //                                      predicts for its start drawn over it, and the
 //                                      prediction against the measurement below
+//   larmor:space?config=4              the run's path in space as the 3-D view shows it
+//                                      from its start view
 // The settings are the keys of the control table (charge, field, x0, S, periods, …) with
 // values it accepts. After the configuration is selected (with the start point and S the
 // window sets for it), they are applied in the order written, each as its control would.
 struct FigureRequest {
-  enum class Kind { Field, Run, SpeedError, Theory };
+  enum class Kind { Field, Run, SpeedError, Theory, Space };
   Kind kind = Kind::Field;
   FieldConfig config = 1;
   std::vector<std::pair<QString, QString>> settings;  // key, value as written

@@ -94,4 +94,21 @@ QIcon ensembleIcon() {
   });
 }
 
+QIcon orbitViewIcon() {
+  return drawnIcon([](QPainter& p) {
+    p.setPen(QPen(Qt::black, 1.5));
+    p.drawLine(QPointF(8, 28), QPointF(8, 3));    // OZ
+    p.drawLine(QPointF(8, 28), QPointF(30, 28));  // OY
+    p.drawLine(QPointF(8, 28), QPointF(2, 31));   // OX, towards the viewer
+    QPainterPath helix(QPointF(20, 26));
+    for (int i = 1; i <= 64; ++i) {
+      const double phase = i * 0.3;
+      helix.lineTo(20 + 7 * std::sin(phase), 26 - 0.33 * i + 2.5 * std::cos(phase) - 2.5);
+    }
+    p.setPen(QPen(QColor(200, 0, 0), 1.8));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(helix);
+  });
+}
+
 }  // namespace larmor

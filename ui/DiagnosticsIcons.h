@@ -11,5 +11,7 @@ QIcon diagnosticsPlotIcon();
 QIcon borisMethodIcon();
 // Many particles leaving one point, most turned back, a few escaping: the ensemble.
 QIcon ensembleIcon();
+// A helix beside three axes: the path in space.
+QIcon orbitViewIcon();
 
 }  // namespace larmor

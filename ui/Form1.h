@@ -35,6 +35,7 @@ namespace larmor {
 
 class DiagnosticsWindow;
 class EnsembleDialog;
+class OrbitView;
 class Form2;
 class PanelBinding;
 class PictureBox;
@@ -73,6 +74,9 @@ public:
   // What the theory meter has measured of the last run; none when no run was fed to it
   // since the last recompute.
   const TheoryMeter* theoryMeter() const { return m_theoryMeter ? &*m_theoryMeter : nullptr; }
+  // The 3-D view, once opened; it follows every run live and shows the last one when
+  // opened after it.
+  OrbitView* orbitView() const;
 
   // Places and sizes every visible control for the current client area.
   void razmer();
@@ -240,6 +244,11 @@ private:
   std::optional<TheoryPrediction> m_theoryPrediction;  // of the last recompute, made when first shown
   QPointer<DiagnosticsWindow> m_diagnostics;
   QPointer<EnsembleDialog> m_ensembleDialog;  // created on first opening
+
+  class OrbitRelay;  // hands the run to the 3-D view while it is open
+  void mnuOrbitView_Click();
+  void orbitRecomputed();
+  QPointer<OrbitView> m_orbitView;
 };
 
 }  // namespace larmor

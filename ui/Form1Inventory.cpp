@@ -454,6 +454,10 @@ void Form1::buildMenus() {
   QAction* ensemble = item(diagnostics, "mnuDiagnosticsEnsemble");
   ensemble->setIcon(ensembleIcon());
   connect(ensemble, &QAction::triggered, this, &Form1::mnuDiagnosticsEnsemble_Click);
+  QAction* orbit = item(diagnostics, "mnuOrbitView", tr("Траектория в пространстве"));
+  orbit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_3));
+  orbit->setIcon(orbitViewIcon());
+  connect(orbit, &QAction::triggered, this, &Form1::mnuOrbitView_Click);
   // A paced run ends early from here or with Esc; the item is greyed in the menu while no
   // run goes on, and the key always reaches it.
   diagnostics->addSeparator();

@@ -5,6 +5,7 @@
 #include "model/TrajectoryRun.h"
 #include "panel/RunDriver.h"
 #include "ui/DiagnosticsWindow.h"
+#include "ui/Form1Orbit.h"
 #include "ui/PictureBox.h"
 #include "ui/QtTranslations.h"
 
@@ -163,7 +164,8 @@ Form1::RunEnd Form1::RunTrajectory() {
   m_runState.start();
   QPointer<Form1> self(this);
   WindowRun window(*this);
-  const RunOutcome outcome = RunDriver(m_panel, m_runStepLimit).observe(window).drive();
+  OrbitRelay orbit(*this);  // before the window's pause, so that the pause shows the step
+  const RunOutcome outcome = RunDriver(m_panel, m_runStepLimit).observe(orbit).observe(window).drive();
   if (!self) return RunEnd::Abandoned;
   // The last step's speed error, or why the run cannot go on; a run that made no step
   // leaves the label as it was.

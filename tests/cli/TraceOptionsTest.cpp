@@ -57,6 +57,8 @@ TEST(TraceOptions, BadInputGivesOneLineNamingTheOption) {
       {{"--periods", "--summary"}, "--periods needs a value but is followed by the option --summary"},
       {{"--S", "-h"}, "--S needs a value but is followed by the option -h"},
       {{"--png", "-config=4"}, "--png needs a value but is followed by the option -config"},
+      {{"--azimuth", "10"}, "--azimuth and --elevation are only accepted together with --png3d"},
+      {{"--png3d", "a.png", "--elevation", "90.5"}, "--elevation"}, {{"--png3d", "a.png", "--azimuth", "-361"}, "--azimuth"},
   };
   for (const auto& [args, mentions] : rows) {
     const TraceParse p = parse(args);

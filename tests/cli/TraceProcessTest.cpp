@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <tuple>
 
 namespace larmor {
@@ -127,6 +129,30 @@ TEST(TraceProcess, PictureShowsBothViewsWithTheTrailInTheChargesColour) {
     const QPoint centre(w + 4 + int((last[4].toDouble() + 5) / 10 * 2 * w), int((2.5 - last[2].toDouble()) / 5 * w));
     EXPECT_EQ(count(image, QRect(centre - QPoint(2, 2), QSize(5, 5)), trail), 25) << centre.x() << "," << centre.y();
   }
+}
+
+// The picture in space seen from straight above at azimuth 90°: the screen's right is -OX
+// and its down +OY, so the run's end point lands at (400 - s·x, 300 + s·y), s the pixels
+// per metre of the region's bounding sphere (region 5: x, y within 2.5 m, z within 5 m)
+// across the 600 px height.
+TEST(TraceProcess, PictureInSpaceHasTheParticleWhereTheCameraPutsIt) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("space.png"));
+  for (const auto& [charge, colour] : {std::pair{"1", qRgb(255, 0, 0)}, {"-2", qRgb(0, 0, 255)}}) {
+    const Outcome o = trace({"--png3d", path, "--azimuth", "90", "--elevation", "90", "--charge", charge});
+    ASSERT_EQ(o.exitCode, 0) << o.err.toStdString();
+    const QList<QByteArray> last = o.out.trimmed().split('\n').back().split(',');
+    const QImage image(path);
+    ASSERT_EQ(image.size(), QSize(800, 600));
+    const double s = 600 / (2 * std::sqrt(2 * 2.5 * 2.5 + 5.0 * 5.0));
+    const QPoint end(int(std::floor(400 - s * last[2].toDouble())), int(std::floor(300 + s * last[3].toDouble())));
+    EXPECT_EQ(count(image, QRect(end - QPoint(1, 1), QSize(3, 3)), colour), 9) << end.x() << "," << end.y();
+    EXPECT_GT(count(image, image.rect(), colour), 50);  // the helix, a circle from above
+  }
+  // From the side the uniform field's lines stand upright across the region's 10 m of z,
+  // nearly 490 px: two columns beside OZ (the third lies under the axis).
+  ASSERT_EQ(trace({"--png3d", path, "--azimuth", "90", "--elevation", "0", "--summary"}).exitCode, 0);
+  EXPECT_GT(count(QImage(path), QRect(0, 0, 800, 600), qRgb(255, 0, 255)), 800);
 }
 
 // What --help says of the two options that shape the output, held to what they do: where

@@ -9,6 +9,8 @@
 #include "panel/Scenario.h"
 #include "ui/DiagnosticsWindow.h"
 
+#include "ui/OrbitView.h"
+
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QTimer>
@@ -54,11 +56,12 @@ public:
   // One action picked by weight [%]: as the window waits for a user, or during a run's wait.
   void act(bool duringRun) {
     static const struct { const char* name; int idle, during; void (Monkey::*action)(); } kinds[] = {
-        {"bar", 26, 31, &Monkey::moveBar},        {"text", 15, 20, &Monkey::typeOrPaste},
+        {"bar", 24, 29, &Monkey::moveBar},        {"text", 15, 20, &Monkey::typeOrPaste},
         {"structure", 8, 10, &Monkey::selectStructure}, {"size", 9, 10, &Monkey::resizeWindow},
         {"start", 16, 6, &Monkey::startRun},     {"menu", 8, 5, &Monkey::useMenu},
         {"close, No", 8, 8, &Monkey::closeNo},    {"close, Yes", 2, 2, &Monkey::closeYes},
-        {"diagnostics", 4, 4, &Monkey::useDiagnostics}, {"files", 4, 4, &Monkey::useFiles}};
+        {"diagnostics", 4, 4, &Monkey::useDiagnostics}, {"files", 4, 4, &Monkey::useFiles},
+        {"space", 2, 2, &Monkey::useOrbitView}};
     int pick = below(100);
     const auto* kind = std::begin(kinds);
     while ((pick -= duringRun ? kind->during : kind->idle) >= 0) ++kind;
@@ -206,6 +209,29 @@ private:
     }
   }
 
+  // The 3-D view opened (or raised), resized, dragged or closed.
+  void useOrbitView() {
+    OrbitView* view = window().orbitView();
+    const int how = below(4);
+    if (how == 0 || !view) {
+      control<QAction>("mnuOrbitView")->trigger();
+      view = window().orbitView();
+      EXPECT_TRUE(view && view->isVisible());
+    } else if (how == 1) {
+      view->resize(std::uniform_int_distribution<int>(1, 1600)(m_random), std::uniform_int_distribution<int>(1, 1200)(m_random));
+    } else if (how == 2) {
+      QWidget* canvas = view->canvas();
+      const QPoint from(below(std::max(canvas->width(), 1)), below(std::max(canvas->height(), 1)));
+      const Qt::MouseButton button = below(2) ? Qt::LeftButton : Qt::RightButton;
+      const QPoint to = from + QPoint(below(400) - 200, below(400) - 200);
+      QTest::mousePress(canvas, button, {}, from);
+      QTest::mouseMove(canvas, to);
+      QTest::mouseRelease(canvas, button, {}, to);
+    } else {
+      view->close();
+    }
+  }
+
   void closeNo() { closeAnswering(false); }
   void closeYes() { closeAnswering(true); }
   // No: everything stays. Yes: the window ends, any run first (at its next wait); outside a
@@ -329,6 +355,11 @@ private:
         {23, twoDecimalsText(p.z0), roundToTwoDecimals(p.z0), roundToTwoDecimals(z0FromPosition(bar("VScroll9")))},
         {29, integerText(p.slowdown), double(p.slowdown), double(bar("HScroll1"))}};
     EXPECT_EQ(control<QAction>("mnuDiagnosticsBoris")->isChecked(), window().panel().integrator() == Integrator::Boris);
+    // The 3-D view's particle is where the window's is, whatever happened since it opened.
+    if (OrbitView* orbit = window().orbitView(); orbit && orbit->picture().particle) {
+      const Vec3 at = *orbit->picture().particle;
+      EXPECT_EQ(std::tuple(at.x, at.y, at.z), std::tuple(state.x, state.y, state.z)) << "the particle in space";
+    }
     for (const auto& row : values) {
       EXPECT_EQ(label(row.label), row.shown) << "Label" << row.label;
       EXPECT_EQ(row.value, row.fromBar) << "the parameter of Label" << row.label << " against its bar";
