@@ -915,6 +915,14 @@ Nothing changed in the window.</translation>
         <source>Ансамбль частиц…</source>
         <translation>Particle ensemble…</translation>
     </message>
+    <message>
+        <source>Траектория в пространстве</source>
+        <translation>Trajectory in space</translation>
+    </message>
+    <message>
+        <source>Построение траектории…</source>
+        <translation>Building the trajectory…</translation>
+    </message>
 </context>
 <context>
     <name>larmor::Form2</name>
@@ -1043,6 +1051,52 @@ Nothing changed in the window.</translation>
     <message>
         <source>Вы абсолютно уверены?</source>
         <translation>Are you absolutely sure?</translation>
+    </message>
+</context>
+<context>
+    <name>larmor::OrbitCanvas</name>
+    <message>
+        <source>Левая кнопка — повернуть, правая или Shift — сдвинуть, колесо — масштаб, двойной щелчок — исходный вид</source>
+        <translation>Left button — turn, right button or Shift — shift, wheel — zoom, double click — the first view</translation>
+    </message>
+</context>
+<context>
+    <name>larmor::OrbitView</name>
+    <message>
+        <source>Траектория в пространстве</source>
+        <translation>Trajectory in space</translation>
+    </message>
+    <message>
+        <source>Путь по теории</source>
+        <translation>Path by theory</translation>
+    </message>
+    <message>
+        <source>Ведущий центр (однородное поле, дрейфы) или точки поворота (ловушки), как их предсказывает теория</source>
+        <translation>The guiding centre (uniform field, drifts) or the turning points (traps), as the theory predicts them</translation>
+    </message>
+    <message>
+        <source>Цвет по времени</source>
+        <translation>Colour by time</translation>
+    </message>
+    <message>
+        <source>Сохранить PNG…</source>
+        <translation>Save PNG…</translation>
+    </message>
+    <message>
+        <source>Экспорт вида в пространстве</source>
+        <translation>Export the view in space</translation>
+    </message>
+    <message>
+        <source>Рисунок PNG (*.png)</source>
+        <translation>PNG picture (*.png)</translation>
+    </message>
+    <message>
+        <source>Экспорт не выполнен</source>
+        <translation>Export failed</translation>
+    </message>
+    <message>
+        <source>Не удалось записать файл %1.</source>
+        <translation>The file %1 could not be written.</translation>
     </message>
 </context>
 <context>

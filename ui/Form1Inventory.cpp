@@ -203,6 +203,7 @@ const struct {
     {"mnuDiagnosticsWindow", QT_TRANSLATE_NOOP("larmor::Form1", "Окно диагностики")},
     {"mnuDiagnosticsBoris", QT_TRANSLATE_NOOP("larmor::Form1", "Метод Бориса")},
     {"mnuDiagnosticsEnsemble", QT_TRANSLATE_NOOP("larmor::Form1", "Ансамбль частиц…")},
+    {"mnuOrbitView", QT_TRANSLATE_NOOP("larmor::Form1", "Траектория в пространстве")},
     {"mnuDiagnosticsStop", QT_TRANSLATE_NOOP("larmor::Form1", "Остановить расчет")},
     {"mnuHelp", QT_TRANSLATE_NOOP("larmor::Form1", "Помощь")},
     {"mnuHelpInstruction", QT_TRANSLATE_NOOP("larmor::Form1", "Инструкция")},
@@ -454,7 +455,7 @@ void Form1::buildMenus() {
   QAction* ensemble = item(diagnostics, "mnuDiagnosticsEnsemble");
   ensemble->setIcon(ensembleIcon());
   connect(ensemble, &QAction::triggered, this, &Form1::mnuDiagnosticsEnsemble_Click);
-  QAction* orbit = item(diagnostics, "mnuOrbitView", tr("Траектория в пространстве"));
+  QAction* orbit = item(diagnostics, "mnuOrbitView");
   orbit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_3));
   orbit->setIcon(orbitViewIcon());
   connect(orbit, &QAction::triggered, this, &Form1::mnuOrbitView_Click);
