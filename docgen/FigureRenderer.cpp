@@ -208,6 +208,7 @@ QImage renderFigure(const FigureRequest& request, const FigureStyle& style) {
   ControlPanel panel = figurePanel(request);
   const SimulationState start = panel.state();
   Views views(xy, xz);
+  views.setLanguage(style.language);  // the axis names too
   views.SetMarkerColours(panel.position(Bar::VScroll1));
   views.Redraw(start);
   const bool theory = request.kind == FigureRequest::Kind::Theory;

@@ -9,6 +9,11 @@ const std::array<std::string_view, fieldConfigCount> fieldConfigTexts = {
     "Центробежный дрейф", "Магнитный монополь", "Ловушка-2",
 };
 
+const std::array<std::string_view, fieldConfigCount> fieldConfigEnglishTexts = {
+    "Uniform field",      "Plane drift",        "Axial drift",  "Magnetic trap",
+    "Centrifugal drift",  "Magnetic monopole",  "Trap-2",
+};
+
 FieldConfig fieldConfigFromText(std::string_view text) {
   for (FieldConfig i = 0; i < fieldConfigCount; ++i)
     if (fieldConfigTexts[i] == text) return static_cast<FieldConfig>(i + 1);

@@ -16,6 +16,10 @@ constexpr FieldConfig fieldConfigCount = 7;
 // The list texts, index 0 for configuration 1.
 extern const std::array<std::string_view, fieldConfigCount> fieldConfigTexts;
 
+// The list texts of the English window, in the same order. The panel knows a structure by
+// its Russian text; these are only shown.
+extern const std::array<std::string_view, fieldConfigCount> fieldConfigEnglishTexts;
+
 // Configuration of a list text, 0 when the text names none (the match is exact).
 FieldConfig fieldConfigFromText(std::string_view text);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Language.h"
+
 #include <string>
 
 namespace larmor {
@@ -29,8 +31,8 @@ struct ResultCaptions {
 };
 
 // Updates quantities from params (keeping period, radius and pitch when omega is 0) and
-// returns the captions with the locale's decimal separator.
+// returns the captions with the locale's decimal separator, in the window's language.
 ResultCaptions computeQuantities(const SimParams& params, DerivedQuantities& quantities,
-                                 char decimalSeparator = '.');
+                                 char decimalSeparator = '.', Language language = Language::Russian);
 
 }  // namespace larmor

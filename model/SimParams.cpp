@@ -46,18 +46,24 @@ std::string twoDecimalsText(double value) { return valueText(value, "0.00"); }
 
 std::string integerText(int value) { return std::to_string(value); }
 
-std::string chargeValueTooltip(int p) { return "заряд частицы = " + signedText(p) + "|e|"; }
+std::string chargeValueTooltip(int p, Language language) {
+  return (language == Language::Russian ? "заряд частицы = " : "particle charge = ") + signedText(p) + "|e|";
+}
 
-std::string chargeCaptionTooltip(int p) {
+std::string chargeCaptionTooltip(int p, Language language) {
   // A Cyrillic е between the bars here, a Latin e in the value tooltip.
+  if (language == Language::English)
+    return p == 1 ? "Elementary charge |e|, exact in SI since 2022" : "particle charge";
   return p == 1 ? "Элементарный заряд |е| точно. СИ с 2022 года" : "заряд частицы";
 }
 
-std::string massValueTooltip(int p) {
+std::string massValueTooltip(int p, Language language) {
+  if (language == Language::English) return p == 0 ? "electron mass" : "particle mass = " + signedText(p) + " u";
   return p == 0 ? "масса электрона" : "масса частицы = " + signedText(p) + " аем";
 }
 
-std::string massCaptionTooltip(int p) {
+std::string massCaptionTooltip(int p, Language language) {
+  if (language == Language::English) return p == 1 ? "Atomic mass unit, since 2022" : "particle mass";
   return p == 1 ? "Атомная единица массы. С 2022 года" : "масса частицы";
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Language.h"
+
 #include "Constants.h"
 
 #include <cstdint>
@@ -55,10 +57,10 @@ std::string fieldText(double Bo);                    // "5.000e-04"
 std::string twoDecimalsText(double value);           // region, x0, y0, z0, S, d: "0.00"
 std::string integerText(int value);                  // "22000", "-180"
 
-// Tooltips that follow the charge and the mass bars.
-std::string chargeValueTooltip(int p);     // Label4: "заряд частицы = " + signedText(p) + "|e|"
-std::string chargeCaptionTooltip(int p);   // Label1
-std::string massValueTooltip(int p);       // Label5
-std::string massCaptionTooltip(int p);     // Label2
+// Tooltips that follow the charge and the mass bars, in the window's language.
+std::string chargeValueTooltip(int p, Language language = Language::Russian);     // Label4: "заряд частицы = " + signedText(p) + "|e|"
+std::string chargeCaptionTooltip(int p, Language language = Language::Russian);   // Label1
+std::string massValueTooltip(int p, Language language = Language::Russian);       // Label5
+std::string massCaptionTooltip(int p, Language language = Language::Russian);     // Label2
 
 }  // namespace larmor

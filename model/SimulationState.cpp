@@ -2,8 +2,8 @@
 
 namespace larmor {
 
-ResultCaptions SimulationState::computeQuantities(char decimalSeparator) {
-  ResultCaptions captions = larmor::computeQuantities(params, quantities, decimalSeparator);
+ResultCaptions SimulationState::computeQuantities(char decimalSeparator, Language language) {
+  ResultCaptions captions = larmor::computeQuantities(params, quantities, decimalSeparator, language);
   x = params.x0;
   y = params.y0;
   z = params.z0;

@@ -16,7 +16,7 @@ struct SimulationState {
   double x = 0, y = 0, z = 0;
 
   // The model's half of a recompute: quantities, captions, position back at the start.
-  ResultCaptions computeQuantities(char decimalSeparator = '.');
+  ResultCaptions computeQuantities(char decimalSeparator = '.', Language language = Language::Russian);
 };
 
 }  // namespace larmor

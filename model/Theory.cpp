@@ -29,10 +29,19 @@ struct Row {
     q.key = text.key, q.name = text.name, q.unit = text.unit, q.kind = kind;
     q.explanation = {text.explanation[0], text.explanation[1]};
     q.predicted = predicted;
-    if (!predicted) q.notPredictedReason = notPredicted.russian;
+    if (!predicted) q.notPredictedText = notPredicted;
     if (meter) q.measured = measure(*meter);
-    if (!meter) q.notMeasuredReason = phrase(Phrase::noRun).russian;
-    else if (!q.measured) q.notMeasuredReason = phrase(notMeasured).russian + (runCutShort ? phrase(Phrase::cutShort).russian : "");
+    if (!meter) {
+      q.notMeasuredText = phrase(Phrase::noRun);
+    } else if (!q.measured) {
+      q.notMeasuredText = phrase(notMeasured);
+      if (runCutShort) {
+        const BilingualText cut = phrase(Phrase::cutShort);
+        q.notMeasuredText.russian += cut.russian, q.notMeasuredText.english += cut.english;
+      }
+    }
+    q.notPredictedReason = q.notPredictedText.russian;
+    q.notMeasuredReason = q.notMeasuredText.russian;
     if (q.predicted && q.measured && *q.predicted != 0 && kind == Kind::number)
       q.relativeDifference = (*q.measured - *q.predicted) / std::fabs(*q.predicted);
     TheoryVerdict verdict = theoryVerdict(p, key);

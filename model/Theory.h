@@ -30,6 +30,7 @@ struct TheoryQuantity {
   BilingualText explanation;  // the formula, how it is measured, one line
   std::string notPredictedReason; // set exactly when predicted is empty (Russian)
   std::string notMeasuredReason;  // set exactly when measured is empty (Russian)
+  BilingualText notPredictedText, notMeasuredText;  // the same two in both languages
 };
 
 // The table for the current structure. Without a meter (after a recompute, before a run)

@@ -187,4 +187,20 @@ BilingualText phrase(Phrase which, std::initializer_list<double> fractions) {
   return {};
 }
 
+const char* quantityNameEnglish(std::string_view key) {
+  static constexpr struct {
+    std::string_view key;
+    const char* name;
+  } names[] = {
+      {"period", "Period T"}, {"radius", "Radius R"}, {"pitch", "Pitch H"},
+      {"driftVelocity", "Drift velocity"}, {"poincareSpread", "Spread of vector J"},
+      {"coneAngleDeg", "Cone angle"}, {"muSpread", "Spread of μ"},
+      {"turningField", "Turning field"}, {"reflections", "Number of reflections"},
+      {"bouncePeriod", "Bounce period"}, {"trapped", "Particle trapped"},
+  };
+  for (const auto& n : names)
+    if (n.key == key) return n.name;
+  return key.data();
+}
+
 }  // namespace larmor

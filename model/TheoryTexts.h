@@ -31,6 +31,8 @@ struct QuantityText {
 const std::vector<QuantityText>& quantityTexts();
 // The text of the quantity in the structure (the drift's formula differs between them).
 const QuantityText& quantityText(std::string_view key, int config);
+// The table's English name of the quantity ("Period T"); the key itself for a key it does not know.
+const char* quantityNameEnglish(std::string_view key);
 
 // The sentences the table and the verdicts are made of. Where a sentence has numbers, %1,
 // %2, … stand for them, each written as a percentage with two significant digits.

@@ -57,7 +57,15 @@ const char* holdsKey(Holds holds) {
   return nullptr;
 }
 
-const char* holdsWord(Holds holds) {
+const char* holdsWord(Holds holds, Language language) {
+  if (language == Language::English) {
+    switch (holds) {
+      case Holds::yes: return "holds";
+      case Holds::marginal: return "marginal";
+      case Holds::no: return "fails";
+      case Holds::unknown: return "";
+    }
+  }
   switch (holds) {
     case Holds::yes: return "выполняется";
     case Holds::marginal: return "на грани";

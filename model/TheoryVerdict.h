@@ -15,7 +15,7 @@ enum class Holds { unknown, yes, marginal, no };
 // "yes", "marginal", "no"; nullptr for unknown (the companion writes null).
 const char* holdsKey(Holds holds);
 // "выполняется", "на грани", "не выполняется"; "" for unknown.
-const char* holdsWord(Holds holds);
+const char* holdsWord(Holds holds, Language language = Language::Russian);
 
 struct TheoryVerdict {
   Holds holds = Holds::unknown;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace larmor {
 
@@ -96,5 +97,14 @@ inline constexpr const char* nonFiniteAccuracyText = "dV не определен
 
 // Shown in the accuracy label when a cylindrical configuration would start on the OZ axis.
 inline constexpr const char* axisStartAccuracyText = "Старт на оси OZ";
+
+// The accuracy label's text in the window's language: the two stop texts above have their
+// English forms, a speed error ("dV=…%") reads the same in both.
+inline const char* accuracyTextIn(const char* text, Language language) {
+  if (language == Language::Russian) return text;
+  if (std::string_view(text) == nonFiniteAccuracyText) return "dV undefined";
+  if (std::string_view(text) == axisStartAccuracyText) return "Start on the OZ axis";
+  return text;
+}
 
 }  // namespace larmor

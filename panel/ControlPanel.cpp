@@ -23,11 +23,11 @@ void ControlPanel::InitState() {
 
   setBar(Bar::VScroll1, startPosition::charge);
   setCaption(4, chargeText(p.q));
-  setTooltip(4, chargeValueTooltip(startPosition::charge));
+  setTooltip(4, chargeValueTooltip(startPosition::charge, m_language));
   if (m_observer) m_observer->markerColoursChanged(startPosition::charge);
 
   setBar(Bar::VScroll2, startPosition::mass);
-  setTooltip(5, massValueTooltip(startPosition::mass));
+  setTooltip(5, massValueTooltip(startPosition::mass, m_language));
   setCaption(5, massText(p.m, startPosition::mass));
 
   setBar(Bar::VScroll4, startPosition::speed);
@@ -177,13 +177,24 @@ void ControlPanel::chooseIntegrator(Integrator integrator) {
 }
 
 void ControlPanel::RecomputeQuantities() {
-  const ResultCaptions captions = m_state.computeQuantities(m_separator);
+  const ResultCaptions captions = m_state.computeQuantities(m_separator, m_language);
   setCaption(13, captions.frequency);
   setCaption(14, captions.period);
   setCaption(17, captions.radius);
   setCaption(18, captions.pitch);
   ++m_recomputeCount;
   if (m_observer) m_observer->recomputed();
+}
+
+void ControlPanel::setLanguage(Language language) {
+  m_language = language;
+  if (!m_ready) return;  // start-up writes them in it
+  // The caption tooltips keep the window's design text until a handler first writes them.
+  if (!m_tooltips[1].empty()) setTooltip(1, chargeCaptionTooltip(position(Bar::VScroll1), m_language));
+  if (!m_tooltips[2].empty()) setTooltip(2, massCaptionTooltip(position(Bar::VScroll2), m_language));
+  setTooltip(4, chargeValueTooltip(position(Bar::VScroll1), m_language));
+  setTooltip(5, massValueTooltip(position(Bar::VScroll2), m_language));
+  RecomputeQuantities();
 }
 
 void ControlPanel::captionAndRecompute(int label, const std::string& text) {
@@ -195,9 +206,9 @@ void ControlPanel::VScroll1_Change() {
   if (!m_ready) return;
   const int p = position(Bar::VScroll1);
   m_state.params.q = chargeFromPosition(p);
-  setTooltip(1, chargeCaptionTooltip(p));
+  setTooltip(1, chargeCaptionTooltip(p, m_language));
   setCaption(4, chargeText(m_state.params.q));
-  setTooltip(4, chargeValueTooltip(p));
+  setTooltip(4, chargeValueTooltip(p, m_language));
   if (m_observer) m_observer->markerColoursChanged(p);
   RecomputeQuantities();
 }
@@ -206,9 +217,9 @@ void ControlPanel::VScroll2_Change() {
   if (!m_ready) return;
   const int p = position(Bar::VScroll2);
   m_state.params.m = massFromPosition(p);
-  setTooltip(5, massValueTooltip(p));
+  setTooltip(5, massValueTooltip(p, m_language));
   setCaption(5, massText(m_state.params.m, p));
-  setTooltip(2, massCaptionTooltip(p));
+  setTooltip(2, massCaptionTooltip(p, m_language));
   RecomputeQuantities();
 }
 

@@ -59,6 +59,12 @@ public:
 
   void RecomputeQuantities();
 
+  // The language of the captions and tooltips the panel writes (results, charge, mass):
+  // they are written again in it, with a recompute, so that the views are drawn afresh.
+  // Every value is kept.
+  void setLanguage(Language language);
+  Language language() const { return m_language; }
+
   // Takes effect at the next start; nothing is recomputed.
   void chooseIntegrator(Integrator integrator);
   Integrator integrator() const { return m_integrator; }
@@ -111,6 +117,7 @@ private:
 
   SimulationState m_state;
   char m_separator;
+  Language m_language = Language::Russian;
   std::int16_t m_ready = 0;  // 1 once start-up has finished
   int m_recomputeCount = 0;
   PanelObserver* m_observer = nullptr;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Language.h"
+
 #include <array>
 #include <cstddef>
 #include <optional>
@@ -35,16 +37,18 @@ struct IntegratorName {
   Integrator integrator;
   const char* key;      // in scenario files, the companion's option and its summary
   const char* caption;  // where a picture or a plot says which method drew it (UTF-8)
+  const char* englishCaption;
 };
 inline constexpr IntegratorName integratorNames[] = {
-    {Integrator::Rk4, "rk4", "метод Рунге–Кутты"},
-    {Integrator::Boris, "boris", "метод Бориса"},
+    {Integrator::Rk4, "rk4", "метод Рунге–Кутты", "Runge–Kutta method"},
+    {Integrator::Boris, "boris", "метод Бориса", "Boris method"},
 };
 inline const char* integratorKey(Integrator integrator) {
   return integratorNames[static_cast<std::size_t>(integrator)].key;
 }
-inline const char* methodCaption(Integrator integrator) {
-  return integratorNames[static_cast<std::size_t>(integrator)].caption;
+inline const char* methodCaption(Integrator integrator, Language language = Language::Russian) {
+  const IntegratorName& name = integratorNames[static_cast<std::size_t>(integrator)];
+  return language == Language::Russian ? name.caption : name.englishCaption;
 }
 // Nothing for a key no integrator has.
 inline std::optional<Integrator> integratorFromKey(std::string_view key) {

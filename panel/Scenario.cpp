@@ -7,7 +7,8 @@
 namespace larmor {
 
 bool Scenario::operator==(const Scenario& other) const {
-  return title == other.title && description == other.description && config == other.config &&
+  return title == other.title && description == other.description && titleEnglish == other.titleEnglish &&
+         descriptionEnglish == other.descriptionEnglish && config == other.config &&
          positions == other.positions && texts == other.texts && integrator == other.integrator &&
          velocityPicture == other.velocityPicture && x0FromList == other.x0FromList && keptFrom == other.keptFrom;
 }

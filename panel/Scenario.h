@@ -17,6 +17,17 @@ namespace larmor {
 struct Scenario {
   std::string title;
   std::string description;
+  // The same in English ("titleEn", "descriptionEn"), for the English window; optional.
+  std::string titleEnglish;
+  std::string descriptionEnglish;
+  // The title and description a window in this language shows: the English ones where the
+  // lesson has them, else the lesson's own.
+  const std::string& titleIn(Language language) const {
+    return language == Language::English && !titleEnglish.empty() ? titleEnglish : title;
+  }
+  const std::string& descriptionIn(Language language) const {
+    return language == Language::English && !descriptionEnglish.empty() ? descriptionEnglish : description;
+  }
   int config = 1;                               // the selected structure, 1..7
   std::array<int, barCount> positions{};        // every bar, the slow-down (HScroll1) included
   std::array<std::string, textBoxCount> texts;  // as typed

@@ -19,8 +19,8 @@ using Kind = ScenarioProblem::Kind;
 using ControlKind = ControlDescription::Kind;
 
 // The keys that name no control.
-const char* const otherKeys[] = {"format", "version", "title", "description", "integrator", "picture",
-                                 "x0FromList", "keptFrom"};
+const char* const otherKeys[] = {"format", "version", "title", "description", "titleEn", "descriptionEn",
+                                 "integrator", "picture", "x0FromList", "keptFrom"};
 
 bool knownKey(const std::string& name) {
   return findControl(name) || std::any_of(std::begin(otherKeys), std::end(otherKeys), [&](const char* key) {
@@ -68,6 +68,8 @@ std::string scenarioJson(const Scenario& s) {
   json["version"] = scenarioVersion;
   if (!s.title.empty()) json["title"] = s.title;
   if (!s.description.empty()) json["description"] = s.description;
+  if (!s.titleEnglish.empty()) json["titleEn"] = s.titleEnglish;
+  if (!s.descriptionEnglish.empty()) json["descriptionEn"] = s.descriptionEnglish;
   for (const ControlDescription& control : controlTable) {
     switch (control.kind) {
       case ControlKind::List: json[control.key] = s.config; break;
@@ -147,7 +149,9 @@ ScenarioRead readScenario(std::string_view bytes) {
 
   Scenario& s = read.scenario;
   for (auto [key, text, limit] : {std::tuple{"title", &s.title, scenarioMaxTitle},
-                                  std::tuple{"description", &s.description, scenarioMaxDescription}}) {
+                                  std::tuple{"description", &s.description, scenarioMaxDescription},
+                                  std::tuple{"titleEn", &s.titleEnglish, scenarioMaxTitle},
+                                  std::tuple{"descriptionEn", &s.descriptionEnglish, scenarioMaxDescription}}) {
     const auto value = json.find(key);
     if (value == json.end()) continue;
     if (!value->is_string()) return fail(Kind::WrongType, key, shown(*value));

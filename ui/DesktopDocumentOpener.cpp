@@ -1,5 +1,6 @@
 #include "ui/DesktopDocumentOpener.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -10,11 +11,11 @@ namespace larmor {
 bool DesktopDocumentOpener::open(const QString& bareFileName, QString* reason) {
   const QString path = QDir::current().absoluteFilePath(bareFileName);
   if (!QFileInfo(path).isFile()) {
-    if (reason) *reason = QStringLiteral("файла нет рядом с программой");
+    if (reason) *reason = QCoreApplication::translate("larmor::DesktopDocumentOpener", "файла нет рядом с программой");
     return false;
   }
   if (QDesktopServices::openUrl(QUrl::fromLocalFile(path))) return true;
-  if (reason) *reason = QStringLiteral("в системе не найдена программа для просмотра документов PDF");
+  if (reason) *reason = QCoreApplication::translate("larmor::DesktopDocumentOpener", "в системе не найдена программа для просмотра документов PDF");
   return false;
 }
 

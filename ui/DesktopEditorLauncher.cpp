@@ -1,5 +1,6 @@
 #include "ui/DesktopEditorLauncher.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -75,9 +76,9 @@ bool DesktopEditorLauncher::launch(const QString& bareFileName, QString* errorMe
   if (errorMessage != nullptr) {
     *errorMessage =
         failed.isEmpty()
-            ? QStringLiteral("Не найден текстовый редактор, чтобы открыть файл «%1».")
+            ? QCoreApplication::translate("larmor::DesktopEditorLauncher", "Не найден текстовый редактор, чтобы открыть файл «%1».")
                   .arg(bareFileName)
-            : QStringLiteral("Не удалось запустить текстовый редактор (%1), чтобы открыть "
+            : QCoreApplication::translate("larmor::DesktopEditorLauncher", "Не удалось запустить текстовый редактор (%1), чтобы открыть "
                              "файл «%2».")
                   .arg(failed.join(QStringLiteral(", ")), bareFileName);
   }

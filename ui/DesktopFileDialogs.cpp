@@ -2,6 +2,7 @@
 
 #include "panel/Scenario.h"
 
+#include <QCoreApplication>
 #include <QButtonGroup>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -38,16 +39,16 @@ public:
     return QAbstractFileIconProvider::icon(info.isDir() ? Folder : File);
   }
   QString type(const QFileInfo& info) const override {
-    if (info.isDir()) return QStringLiteral("Папка");
+    if (info.isDir()) return QCoreApplication::translate("larmor::DesktopFileDialogs", "Папка");
     const QString suffix = info.suffix();
-    return suffix.isEmpty() ? QStringLiteral("Файл") : QStringLiteral("Файл %1").arg(suffix.toUpper());
+    return suffix.isEmpty() ? QCoreApplication::translate("larmor::DesktopFileDialogs", "Файл") : QCoreApplication::translate("larmor::DesktopFileDialogs", "Файл %1").arg(suffix.toUpper());
   }
 };
 
 QDialogButtonBox* okCancel(QDialog* dialog, const QString& ok) {
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
   buttons->button(QDialogButtonBox::Ok)->setText(ok);
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+  buttons->button(QDialogButtonBox::Cancel)->setText(QCoreApplication::translate("larmor::DesktopFileDialogs", "Отмена"));
   QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
   return buttons;
@@ -112,18 +113,18 @@ std::optional<FileDialogs::Description> DesktopFileDialogs::describeScenario(QWi
                                                                              const Description& current) {
   QDialog dialog(parent);
   dialog.setObjectName(QStringLiteral("ScenarioDescription"));
-  dialog.setWindowTitle(QStringLiteral("Сохранить сценарий"));
+  dialog.setWindowTitle(QCoreApplication::translate("larmor::DesktopFileDialogs", "Сохранить сценарий"));
   auto* title = new QLineEdit(current.title, &dialog);
   title->setMaxLength(static_cast<int>(scenarioMaxTitle));
   auto* text = new QPlainTextEdit(current.text, &dialog);
   text->setTabChangesFocus(true);
   auto* form = new QFormLayout;
-  form->addRow(QStringLiteral("Название урока:"), title);
-  form->addRow(QStringLiteral("Описание:"), text);
+  form->addRow(QCoreApplication::translate("larmor::DesktopFileDialogs", "Название урока:"), title);
+  form->addRow(QCoreApplication::translate("larmor::DesktopFileDialogs", "Описание:"), text);
   auto* layout = new QVBoxLayout(&dialog);
-  layout->addWidget(new QLabel(QStringLiteral("Название и описание покажутся тому, кто откроет сценарий."), &dialog));
+  layout->addWidget(new QLabel(QCoreApplication::translate("larmor::DesktopFileDialogs", "Название и описание покажутся тому, кто откроет сценарий."), &dialog));
   layout->addLayout(form);
-  layout->addWidget(okCancel(&dialog, QStringLiteral("Далее…")));
+  layout->addWidget(okCancel(&dialog, QCoreApplication::translate("larmor::DesktopFileDialogs", "Далее…")));
   dialog.resize(480, 300);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   // Longer descriptions are cut where the reader's limit stands, so the file always opens.
@@ -134,24 +135,24 @@ std::optional<FileDialogs::Description> DesktopFileDialogs::describeScenario(QWi
 std::optional<int> DesktopFileDialogs::pictureWidth(QWidget* parent, int windowWidth) {
   QDialog dialog(parent);
   dialog.setObjectName(QStringLiteral("PictureWidth"));
-  dialog.setWindowTitle(QStringLiteral("Экспорт видов"));
-  auto* asWindow = new QRadioButton(QStringLiteral("как в окне: вид X0Y %1 × %1 пикселей").arg(windowWidth), &dialog);
-  auto* chosen = new QRadioButton(QStringLiteral("другая ширина вида X0Y:"), &dialog);
+  dialog.setWindowTitle(QCoreApplication::translate("larmor::DesktopFileDialogs", "Экспорт видов"));
+  auto* asWindow = new QRadioButton(QCoreApplication::translate("larmor::DesktopFileDialogs", "как в окне: вид X0Y %1 × %1 пикселей").arg(windowWidth), &dialog);
+  auto* chosen = new QRadioButton(QCoreApplication::translate("larmor::DesktopFileDialogs", "другая ширина вида X0Y:"), &dialog);
   auto* width = new QSpinBox(&dialog);
   width->setRange(16, 2048);
-  width->setSuffix(QStringLiteral(" пикс."));
+  width->setSuffix(QCoreApplication::translate("larmor::DesktopFileDialogs", " пикс."));
   width->setValue(std::clamp(windowWidth, 16, 2048));
   width->setEnabled(false);
   QObject::connect(chosen, &QRadioButton::toggled, width, &QSpinBox::setEnabled);
   asWindow->setChecked(true);
   auto* layout = new QVBoxLayout(&dialog);
-  layout->addWidget(new QLabel(QStringLiteral("Оба вида рядом: X0Y и X0Z, вдвое шире."), &dialog));
+  layout->addWidget(new QLabel(QCoreApplication::translate("larmor::DesktopFileDialogs", "Оба вида рядом: X0Y и X0Z, вдвое шире."), &dialog));
   layout->addWidget(asWindow);
   auto* row = new QHBoxLayout;
   row->addWidget(chosen);
   row->addWidget(width);
   layout->addLayout(row);
-  layout->addWidget(okCancel(&dialog, QStringLiteral("Далее…")));
+  layout->addWidget(okCancel(&dialog, QCoreApplication::translate("larmor::DesktopFileDialogs", "Далее…")));
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return asWindow->isChecked() ? windowWidth : width->value();
 }

@@ -1,5 +1,7 @@
 #include "ui/DiagnosticsCurves.h"
 
+#include <QCoreApplication>
+
 #include <qcustomplot.h>
 
 #include <cstring>
@@ -26,18 +28,20 @@ void DiagnosticsCurves::build(QCustomPlot* const (&plots)[diagnosticPlotCount]) 
                             const char* name, const char* unit, int digits) {
     QCustomPlot* p = plots[static_cast<int>(which)];
     QCPGraph* graph = p->addGraph(p->xAxis, rightAxis ? p->yAxis2 : p->yAxis);
-    graph->setName(QString::fromUtf8(name));
+    // The names and units in the window's language; the window is built again in another one.
+    const QString shownName = QCoreApplication::translate("larmor::DiagnosticsCurves", name);
+    graph->setName(shownName);
     graph->setPen(QPen(curveColours[m_curves.size()], 1));
-    m_curves.push_back({which, graph, value, QString::fromUtf8(name), QString::fromUtf8(unit), digits});
+    m_curves.push_back({which, graph, value, shownName, QCoreApplication::translate("larmor::DiagnosticsCurves", unit), digits});
   };
   // dV as the accuracy label rounds it; μ/μ0 and the pitch angle drift in their fifth or
   // sixth digit, which is what the plots show of them; lengths to a millimetre or so.
   add(DiagnosticPlot::SpeedError, false, [](const DiagnosticSample& s) { return double(s.dV); }, "dV", " %", 4);
   add(DiagnosticPlot::MagneticMoment, false, [](const DiagnosticSample& s) { return s.muRatio; }, "μ/μ0", "", 7);
-  add(DiagnosticPlot::PitchAndField, false, [](const DiagnosticSample& s) { return s.pitchDeg; }, "питч-угол", "°", 7);
-  add(DiagnosticPlot::PitchAndField, true, [](const DiagnosticSample& s) { return s.B; }, "|B|", " Тл", 5);
-  add(DiagnosticPlot::Position, false, [](const DiagnosticSample& s) { return s.z; }, "z", " м", 4);
-  add(DiagnosticPlot::Position, false, [](const DiagnosticSample& s) { return s.rho; }, "ρ", " м", 4);
+  add(DiagnosticPlot::PitchAndField, false, [](const DiagnosticSample& s) { return s.pitchDeg; }, QT_TRANSLATE_NOOP("larmor::DiagnosticsCurves", "питч-угол"), "°", 7);
+  add(DiagnosticPlot::PitchAndField, true, [](const DiagnosticSample& s) { return s.B; }, "|B|", QT_TRANSLATE_NOOP("larmor::DiagnosticsCurves", " Тл"), 5);
+  add(DiagnosticPlot::Position, false, [](const DiagnosticSample& s) { return s.z; }, "z", QT_TRANSLATE_NOOP("larmor::DiagnosticsCurves", " м"), 4);
+  add(DiagnosticPlot::Position, false, [](const DiagnosticSample& s) { return s.rho; }, "ρ", QT_TRANSLATE_NOOP("larmor::DiagnosticsCurves", " м"), 4);
 }
 
 std::vector<const DiagnosticsCurves::Curve*> DiagnosticsCurves::of(DiagnosticPlot plot) const {

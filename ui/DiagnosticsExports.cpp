@@ -6,6 +6,7 @@
 #include "ui/FileNaming.h"
 #include "ui/Services.h"
 
+#include <QCoreApplication>
 #include <QBuffer>
 #include <QSaveFile>
 #include <QSvgGenerator>
@@ -17,8 +18,8 @@
 namespace larmor {
 
 void DiagnosticsExports::exportCsv(const DiagnosticsSeries& series) {
-  const QString path = m_files->saveFileName(m_window, QStringLiteral("Сохранить данные диагностики"),
-                                             QStringLiteral("диагностика.csv"), QStringLiteral("CSV (*.csv)"),
+  const QString path = m_files->saveFileName(m_window, QCoreApplication::translate("larmor::DiagnosticsExports", "Сохранить данные диагностики"),
+                                             QCoreApplication::translate("larmor::DiagnosticsExports", "диагностика.csv"), QStringLiteral("CSV (*.csv)"),
                                              QStringLiteral("csv"));
   if (path.isEmpty()) return;
   // The table in the companion's format: every number the shortest text that reads back
@@ -40,8 +41,8 @@ void DiagnosticsExports::exportPicture(DiagnosticPlot which, QCustomPlot* p, boo
   const DiagnosticPlotText& text = plotText(which);
   const QString suffix = svg ? QStringLiteral("svg") : QStringLiteral("png");
   const QString path = m_files->saveFileName(
-      m_window, QStringLiteral("Сохранить график «%1»").arg(QString::fromUtf8(text.shortName)),
-      QString::fromUtf8(text.fileName) + QLatin1Char('.') + suffix,
+      m_window, QCoreApplication::translate("larmor::DiagnosticsExports", "Сохранить график «%1»").arg(plotWords(text.shortName)),
+      plotWords(text.fileName) + QLatin1Char('.') + suffix,
       svg ? QStringLiteral("SVG (*.svg)") : QStringLiteral("PNG (*.png)"), suffix);
   if (path.isEmpty()) return;
   const int w = std::max(1, p->width()), h = std::max(1, p->height());
@@ -63,7 +64,7 @@ void DiagnosticsExports::exportPicture(DiagnosticPlot which, QCustomPlot* p, boo
   } else {
     drawn = p->toPixmap(w, h).save(&buffer, "PNG");
   }
-  if (!drawn) return cannotWrite(path, QStringLiteral("рисунок не удалось построить"));
+  if (!drawn) return cannotWrite(path, QCoreApplication::translate("larmor::DiagnosticsExports", "рисунок не удалось построить"));
   if (writeFile(path, bytes)) m_files->fileUsed(path);
 }
 
@@ -80,8 +81,8 @@ bool DiagnosticsExports::writeFile(const QString& path, const QByteArray& bytes)
 }
 
 void DiagnosticsExports::cannotWrite(const QString& path, const QString& reason) {
-  m_dialogs.warning(m_window, QStringLiteral("Диагностика"),
-                    QStringLiteral("Не удалось записать файл %1.\n%2").arg(shownPath(path), reason));
+  m_dialogs.warning(m_window, QCoreApplication::translate("larmor::DiagnosticsExports", "Диагностика"),
+                    QCoreApplication::translate("larmor::DiagnosticsExports", "Не удалось записать файл %1.\n%2").arg(shownPath(path), reason));
 }
 
 }  // namespace larmor

@@ -2,6 +2,7 @@
 
 #include "ui/DiagnosticsNumbers.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLabel>
 
@@ -11,15 +12,32 @@
 
 namespace larmor {
 
-const QString emptyPlotText = QStringLiteral("Нет данных: кривые появятся во время расчёта (ПУСК)");
+QString emptyPlotText() {
+  return QCoreApplication::translate("larmor::DiagnosticsPlots", "Нет данных: кривые появятся во время расчёта (ПУСК)");
+}
+
+QString plotWords(const char* text) { return QCoreApplication::translate("larmor::DiagnosticsPlots", text); }
 
 namespace {
 
+// The texts are looked up in the window's language where they are shown (plotWords).
 constexpr DiagnosticPlotText plotTexts[diagnosticPlotCount] = {
-    {"SpeedError", "погрешность-скорости", "Погрешность скорости dV", "dV", "dV, %", nullptr},
-    {"MagneticMoment", "магнитный-момент", "Магнитный момент μ/μ0", "μ/μ0", "μ/μ0", nullptr},
-    {"PitchAndField", "питч-угол-и-поле", "Питч-угол и |B| у частицы", "питч-угол и |B|", "питч-угол, °", "|B|, Тл"},
-    {"Position", "высота-и-расстояние-до-оси", "Высота z и расстояние до оси ρ", "z и ρ", "z, ρ, м", nullptr},
+    {"SpeedError",
+     QT_TRANSLATE_NOOP("larmor::DiagnosticsPlots", "погрешность-скорости"),
+     QT_TRANSLATE_NOOP("larmor::DiagnosticsPlots", "Погрешность скорости dV"),
+     QT_TRANSLATE_NOOP("larmor::DiagnosticsPlots", "dV"), QT_TRANSLATE_NOOP("larmor::DiagnosticsPlots", "dV, %"), nullptr},
+    {"MagneticMoment",
+     QT_TRANSLATE_NOOP("larmor::DiagnosticsPlots", "магнитный-момент"),
+     QT_TRANSLATE_NOOP("larmor::DiagnosticsPlots", "Магнитный момент μ/μ0"),
+     QT_TRANSLATE_NOOP("larmor::DiagnosticsPlots", "μ/μ0"), QT_TRANSLATE_NOOP("larmor::DiagnosticsPlots", "μ/μ0"), nullptr},
+    {"PitchAndField",
+     QT_TRANSLATE_NOOP("larmor::DiagnosticsPlots", "питч-угол-и-поле"),
+     QT_TRANSLATE_NOOP("larmor::DiagnosticsPlots", "Питч-угол и |B| у частицы"),
+     QT_TRANSLATE_NOOP("larmor::DiagnosticsPlots", "питч-угол и |B|"), QT_TRANSLATE_NOOP("larmor::DiagnosticsPlots", "питч-угол, °"), QT_TRANSLATE_NOOP("larmor::DiagnosticsPlots", "|B|, Тл")},
+    {"Position",
+     QT_TRANSLATE_NOOP("larmor::DiagnosticsPlots", "высота-и-расстояние-до-оси"),
+     QT_TRANSLATE_NOOP("larmor::DiagnosticsPlots", "Высота z и расстояние до оси ρ"),
+     QT_TRANSLATE_NOOP("larmor::DiagnosticsPlots", "z и ρ"), QT_TRANSLATE_NOOP("larmor::DiagnosticsPlots", "z, ρ, м"), nullptr},
 };
 
 constexpr int titleMargin = 6;  // [px] kept free on either side of a plot's title
@@ -62,12 +80,12 @@ PlotParts buildPlot(DiagnosticPlot which, QWidget* parent, const QFont& windowFo
   chart->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
   chart->plotLayout()->insertRow(0);
   chart->plotLayout()->addElement(0, 0, new QCPTextElement(chart, QString(), QFont(windowFont.family(), 10, QFont::Bold)));
-  chart->xAxis->setLabel(QStringLiteral("t, с"));
-  chart->yAxis->setLabel(QString::fromUtf8(text.yTitle));
+  chart->xAxis->setLabel(QCoreApplication::translate("larmor::DiagnosticsPlots", "t, с"));
+  chart->yAxis->setLabel(plotWords(text.yTitle));
   QList<QCPAxis*> valueAxes{chart->yAxis};
   if (text.y2Title) {
     chart->yAxis2->setVisible(true);
-    chart->yAxis2->setLabel(QString::fromUtf8(text.y2Title));
+    chart->yAxis2->setLabel(plotWords(text.y2Title));
     valueAxes << chart->yAxis2;
   }
   chart->axisRect()->setRangeDragAxes({chart->xAxis}, valueAxes);
@@ -101,7 +119,7 @@ PlotParts buildPlot(DiagnosticPlot which, QWidget* parent, const QFont& windowFo
   auto* note = new QCPItemText(chart);
   note->position->setType(QCPItemPosition::ptAxisRectRatio);
   note->position->setCoords(0.5, 0.5);
-  note->setText(emptyPlotText);
+  note->setText(emptyPlotText());
   note->setColor(QColor(110, 110, 110));
 
   auto* readout = new QLabel(parent);

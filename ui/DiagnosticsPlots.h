@@ -27,6 +27,8 @@ struct DiagnosticPlotText {
   const char* y2Title;    // the right axis, where a plot has one
 };
 const DiagnosticPlotText& plotText(DiagnosticPlot which);
+// A text of the table above in the window's language.
+QString plotWords(const char* text);
 
 struct PlotParts {
   QCustomPlot* plot = nullptr;
@@ -48,6 +50,6 @@ QCPTextElement* plotTitle(const QCustomPlot* plot);
 // a second line, since a title wider than its plot is cut at both ends.
 void fitTitle(QCustomPlot* plot, const QString& name, const QString& method);
 
-extern const QString emptyPlotText;
+QString emptyPlotText();
 
 }  // namespace larmor

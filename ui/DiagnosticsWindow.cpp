@@ -2,9 +2,11 @@
 
 #include "ui/PlotAutoscale.h"
 #include "ui/PlotReadout.h"
+#include "ui/QtTranslations.h"
 #include "ui/TheoryTable.h"
 #include "ui/WindowPlacement.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QGridLayout>
 #include <QLabel>
@@ -31,7 +33,7 @@ DiagnosticsWindow::DiagnosticsWindow(const DiagnosticsSeries& series, Dialogs& d
                                      QWidget* parent)
     : QMainWindow(parent), m_series(series), m_exports(this, dialogs, files) {
   setObjectName(QStringLiteral("DiagnosticsWindow"));
-  setWindowTitle(QStringLiteral("Диагностика"));
+  setWindowTitle(QCoreApplication::translate("larmor::DiagnosticsWindow", "Диагностика"));
   m_timer = new QTimer(this);
   m_timer->setInterval(redrawIntervalMs);
   connect(m_timer, &QTimer::timeout, this, [this] {
@@ -49,7 +51,7 @@ DiagnosticsWindow::DiagnosticsWindow(const DiagnosticsSeries& series, Dialogs& d
 DiagnosticsWindow::~DiagnosticsWindow() = default;
 
 QString DiagnosticsWindow::methodName(Integrator integrator) {
-  return QString::fromUtf8(methodCaption(integrator));
+  return QString::fromUtf8(methodCaption(integrator, uiLanguage()));
 }
 
 void DiagnosticsWindow::buildPlots() {
@@ -91,14 +93,14 @@ void DiagnosticsWindow::buildPlots() {
     grid->addLayout(cell, i / 2, i % 2);
 
     // A context menu of the plot's own.
-    auto* fit = new QAction(QStringLiteral("Автомасштаб"), chart);
+    auto* fit = new QAction(QCoreApplication::translate("larmor::DiagnosticsWindow", "Автомасштаб"), chart);
     connect(fit, &QAction::triggered, this, [this, i] {
       autoscale(Plot(i));
       plot(Plot(i))->replot();
     });
-    auto* png = new QAction(QStringLiteral("Сохранить в PNG…"), chart);
+    auto* png = new QAction(QCoreApplication::translate("larmor::DiagnosticsWindow", "Сохранить в PNG…"), chart);
     connect(png, &QAction::triggered, this, [this, i] { m_exports.exportPicture(Plot(i), plot(Plot(i)), false); });
-    auto* svg = new QAction(QStringLiteral("Сохранить в SVG…"), chart);
+    auto* svg = new QAction(QCoreApplication::translate("larmor::DiagnosticsWindow", "Сохранить в SVG…"), chart);
     connect(svg, &QAction::triggered, this, [this, i] { m_exports.exportPicture(Plot(i), plot(Plot(i)), true); });
     chart->addActions({fit, png, svg});
     chart->setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -120,25 +122,25 @@ void DiagnosticsWindow::buildMenus() {
     action->setObjectName(name);
     return action;
   };
-  QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
-  connect(named(file->addAction(QStringLiteral("Сохранить данные в CSV…")), QStringLiteral("mnuDiagExportCsv")),
+  QMenu* file = menuBar()->addMenu(QCoreApplication::translate("larmor::DiagnosticsWindow", "Файл"));
+  connect(named(file->addAction(QCoreApplication::translate("larmor::DiagnosticsWindow", "Сохранить данные в CSV…")), QStringLiteral("mnuDiagExportCsv")),
           &QAction::triggered, this, [this] { m_exports.exportCsv(m_series); });
   for (const bool svg : {false, true}) {
-    QMenu* pictures = file->addMenu(svg ? QStringLiteral("Сохранить график в SVG") : QStringLiteral("Сохранить график в PNG"));
+    QMenu* pictures = file->addMenu(svg ? QCoreApplication::translate("larmor::DiagnosticsWindow", "Сохранить график в SVG") : QCoreApplication::translate("larmor::DiagnosticsWindow", "Сохранить график в PNG"));
     for (int i = 0; i < plotCount; ++i) {
       const DiagnosticPlotText& text = plotText(Plot(i));
       const QString name = QStringLiteral("mnuDiagExport%1%2").arg(svg ? QStringLiteral("Svg") : QStringLiteral("Png"),
                                                                 QLatin1String(text.key));
-      QAction* item = named(pictures->addAction(QString::fromUtf8(text.shortName) + QStringLiteral("…")), name);
+      QAction* item = named(pictures->addAction(plotWords(text.shortName) + QStringLiteral("…")), name);
       connect(item, &QAction::triggered, this, [this, i, svg] { m_exports.exportPicture(Plot(i), plot(Plot(i)), svg); });
     }
   }
   file->addSeparator();
-  connect(named(file->addAction(QStringLiteral("Закрыть")), QStringLiteral("mnuDiagClose")), &QAction::triggered,
+  connect(named(file->addAction(QCoreApplication::translate("larmor::DiagnosticsWindow", "Закрыть")), QStringLiteral("mnuDiagClose")), &QAction::triggered,
           this, &QWidget::close);
 
-  QMenu* view = menuBar()->addMenu(QStringLiteral("Вид"));
-  connect(named(view->addAction(QStringLiteral("Автомасштаб всех графиков")), QStringLiteral("mnuDiagAutoscale")),
+  QMenu* view = menuBar()->addMenu(QCoreApplication::translate("larmor::DiagnosticsWindow", "Вид"));
+  connect(named(view->addAction(QCoreApplication::translate("larmor::DiagnosticsWindow", "Автомасштаб всех графиков")), QStringLiteral("mnuDiagAutoscale")),
           &QAction::triggered, this, [this] {
             for (int i = 0; i < plotCount; ++i) {
               autoscale(Plot(i));
@@ -168,7 +170,7 @@ void DiagnosticsWindow::setIntegrator(Integrator integrator) {
 
 void DiagnosticsWindow::updateTitles() {
   for (int i = 0; i < plotCount; ++i)
-    fitTitle(plot(Plot(i)), QString::fromUtf8(plotText(Plot(i)).title), methodName(m_integrator));
+    fitTitle(plot(Plot(i)), plotWords(plotText(Plot(i)).title), methodName(m_integrator));
 }
 
 void DiagnosticsWindow::showTheory(const std::vector<TheoryQuantity>& rows) { m_theory->setRows(rows); }
@@ -194,7 +196,7 @@ void DiagnosticsWindow::clear() {
     parts.tracer->setVisible(false);
     parts.readout->clear();
     parts.emptyNote->setVisible(true);
-    parts.emptyNote->setText(emptyPlotText);
+    parts.emptyNote->setText(emptyPlotText());
     parts.plot->xAxis->setRange(0, 1);
     parts.plot->yAxis->setRange(0, 1);
     parts.plot->yAxis2->setRange(0, 1);
@@ -220,7 +222,7 @@ void DiagnosticsWindow::updateCurves() {
 
 void DiagnosticsWindow::awaitRunEnd() {
   for (PlotParts& parts : m_plots) {
-    parts.emptyNote->setText(QStringLiteral("Идёт расчёт: кривые появятся, когда он закончится"));
+    parts.emptyNote->setText(QCoreApplication::translate("larmor::DiagnosticsWindow", "Идёт расчёт: кривые появятся, когда он закончится"));
     parts.plot->replot();
   }
 }
@@ -238,7 +240,7 @@ bool DiagnosticsWindow::eventFilter(QObject* watched, QEvent* event) {
       PlotParts& parts = m_plots[static_cast<std::size_t>(i)];
       if (parts.plot != watched) continue;
       if (event->type() == QEvent::Resize)
-        fitTitle(parts.plot, QString::fromUtf8(plotText(Plot(i)).title), methodName(m_integrator));
+        fitTitle(parts.plot, plotWords(plotText(Plot(i)).title), methodName(m_integrator));
       else
         hideReadoutMark(parts);
     }

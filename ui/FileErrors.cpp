@@ -1,5 +1,6 @@
 #include "ui/FileErrors.h"
 
+#include <QCoreApplication>
 #include <QFileDevice>
 #include <QRegularExpression>
 
@@ -17,32 +18,32 @@ struct Described {
 
 // The errors a file dialog's choice can meet, and a few the system may add.
 constexpr Described described[] = {
-    {EACCES, "нет прав доступа"},
-    {EPERM, "операция не разрешена"},
-    {ENOENT, "нет такого файла или папки"},
-    {EROFS, "файловая система доступна только для чтения"},
-    {ENOSPC, "на диске не осталось места"},
-    {EDQUOT, "исчерпана дисковая квота"},
-    {EISDIR, "на этом месте папка, а не файл"},
-    {ENOTDIR, "часть пути — не папка"},
-    {ENAMETOOLONG, "слишком длинное имя файла"},
-    {ELOOP, "слишком много символических ссылок в пути"},
-    {EEXIST, "файл уже существует"},
-    {EFBIG, "файл слишком велик"},
-    {EIO, "ошибка ввода-вывода на устройстве"},
-    {EBUSY, "файл или устройство заняты"},
-    {ETXTBSY, "файл занят"},
-    {EMFILE, "открыто слишком много файлов"},
-    {ENFILE, "в системе открыто слишком много файлов"},
-    {ENOMEM, "не хватает памяти"},
-    {EINVAL, "недопустимое имя файла или действие"},
-    {EXDEV, "файл нельзя перенести на другое устройство"},
-    {ENODEV, "нет такого устройства"},
-    {ENXIO, "нет такого устройства или адреса"},
-    {EAGAIN, "ресурс временно недоступен"},
-    {EINTR, "операция прервана"},
-    {ESTALE, "файл на сетевом диске больше недоступен"},
-    {ETIMEDOUT, "истекло время ожидания"},
+    {EACCES, QT_TRANSLATE_NOOP("larmor::FileErrors", "нет прав доступа")},
+    {EPERM, QT_TRANSLATE_NOOP("larmor::FileErrors", "операция не разрешена")},
+    {ENOENT, QT_TRANSLATE_NOOP("larmor::FileErrors", "нет такого файла или папки")},
+    {EROFS, QT_TRANSLATE_NOOP("larmor::FileErrors", "файловая система доступна только для чтения")},
+    {ENOSPC, QT_TRANSLATE_NOOP("larmor::FileErrors", "на диске не осталось места")},
+    {EDQUOT, QT_TRANSLATE_NOOP("larmor::FileErrors", "исчерпана дисковая квота")},
+    {EISDIR, QT_TRANSLATE_NOOP("larmor::FileErrors", "на этом месте папка, а не файл")},
+    {ENOTDIR, QT_TRANSLATE_NOOP("larmor::FileErrors", "часть пути — не папка")},
+    {ENAMETOOLONG, QT_TRANSLATE_NOOP("larmor::FileErrors", "слишком длинное имя файла")},
+    {ELOOP, QT_TRANSLATE_NOOP("larmor::FileErrors", "слишком много символических ссылок в пути")},
+    {EEXIST, QT_TRANSLATE_NOOP("larmor::FileErrors", "файл уже существует")},
+    {EFBIG, QT_TRANSLATE_NOOP("larmor::FileErrors", "файл слишком велик")},
+    {EIO, QT_TRANSLATE_NOOP("larmor::FileErrors", "ошибка ввода-вывода на устройстве")},
+    {EBUSY, QT_TRANSLATE_NOOP("larmor::FileErrors", "файл или устройство заняты")},
+    {ETXTBSY, QT_TRANSLATE_NOOP("larmor::FileErrors", "файл занят")},
+    {EMFILE, QT_TRANSLATE_NOOP("larmor::FileErrors", "открыто слишком много файлов")},
+    {ENFILE, QT_TRANSLATE_NOOP("larmor::FileErrors", "в системе открыто слишком много файлов")},
+    {ENOMEM, QT_TRANSLATE_NOOP("larmor::FileErrors", "не хватает памяти")},
+    {EINVAL, QT_TRANSLATE_NOOP("larmor::FileErrors", "недопустимое имя файла или действие")},
+    {EXDEV, QT_TRANSLATE_NOOP("larmor::FileErrors", "файл нельзя перенести на другое устройство")},
+    {ENODEV, QT_TRANSLATE_NOOP("larmor::FileErrors", "нет такого устройства")},
+    {ENXIO, QT_TRANSLATE_NOOP("larmor::FileErrors", "нет такого устройства или адреса")},
+    {EAGAIN, QT_TRANSLATE_NOOP("larmor::FileErrors", "ресурс временно недоступен")},
+    {EINTR, QT_TRANSLATE_NOOP("larmor::FileErrors", "операция прервана")},
+    {ESTALE, QT_TRANSLATE_NOOP("larmor::FileErrors", "файл на сетевом диске больше недоступен")},
+    {ETIMEDOUT, QT_TRANSLATE_NOOP("larmor::FileErrors", "истекло время ожидания")},
 };
 
 // Qt's own words for a failed save, where no translation of Qt is installed.
@@ -50,11 +51,14 @@ const struct {
   const char* pattern;
   const char* words;
 } qtReasons[] = {
-    {"^Filename refers to a directory$", "на этом месте папка, а не файл"},
-    {"^Existing file .* is not writable$", "файл защищён от записи"},
-    {"^Partial write\\. Partition full\\?$", "записано не всё: возможно, диск заполнен"},
-    {"^Writing canceled by application$", "запись прервана"},
+    {"^Filename refers to a directory$", QT_TRANSLATE_NOOP("larmor::FileErrors", "на этом месте папка, а не файл")},
+    {"^Existing file .* is not writable$", QT_TRANSLATE_NOOP("larmor::FileErrors", "файл защищён от записи")},
+    {"^Partial write\\. Partition full\\?$", QT_TRANSLATE_NOOP("larmor::FileErrors", "записано не всё: возможно, диск заполнен")},
+    {"^Writing canceled by application$", QT_TRANSLATE_NOOP("larmor::FileErrors", "запись прервана")},
 };
+
+// Our words in the window's language.
+QString words(const char* russian) { return QCoreApplication::translate("larmor::FileErrors", russian); }
 
 bool hasCyrillic(const QString& text) {
   for (const QChar c : text)
@@ -66,17 +70,17 @@ bool hasCyrillic(const QString& text) {
 
 QString russianReason(const QString& reason) {
   const QString text = reason.trimmed();
-  if (text.isEmpty()) return QStringLiteral("причина неизвестна");
+  if (text.isEmpty()) return words(QT_TRANSLATE_NOOP("larmor::FileErrors", "причина неизвестна"));
   if (hasCyrillic(text)) return text;
   for (const Described& d : described)
     if (text.compare(QString::fromLocal8Bit(std::strerror(d.code)), Qt::CaseInsensitive) == 0)
-      return QString::fromUtf8(d.words);
+      return words(d.words);
   for (const auto& qt : qtReasons)
-    if (QRegularExpression(QString::fromLatin1(qt.pattern)).match(text).hasMatch()) return QString::fromUtf8(qt.words);
+    if (QRegularExpression(QString::fromLatin1(qt.pattern)).match(text).hasMatch()) return words(qt.words);
   // A system error we have no words for: its number, which a search finds.
   for (int code = 1; code < 256; ++code)
-    if (text == QString::fromLocal8Bit(std::strerror(code))) return QStringLiteral("ошибка системы № %1").arg(code);
-  if (text.compare(QLatin1String("Unknown error"), Qt::CaseInsensitive) == 0) return QStringLiteral("причина неизвестна");
+    if (text == QString::fromLocal8Bit(std::strerror(code))) return words(QT_TRANSLATE_NOOP("larmor::FileErrors", "ошибка системы № %1")).arg(code);
+  if (text.compare(QLatin1String("Unknown error"), Qt::CaseInsensitive) == 0) return words(QT_TRANSLATE_NOOP("larmor::FileErrors", "причина неизвестна"));
   return text;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 // How the window names and shows the files it writes.
+#include <QCoreApplication>
 #include <QDir>
 #include <QRegularExpression>
 #include <QString>
@@ -14,7 +15,7 @@ inline QString suggestedName(const QString& title, const char* suffix) {
   QString name = title;
   name.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|\\x00-\\x1f]")), QStringLiteral(" "));
   name = name.simplified().left(60);
-  return (name.isEmpty() ? QStringLiteral("сценарий") : name) + QLatin1Char('.') + QLatin1String(suffix);
+  return (name.isEmpty() ? QCoreApplication::translate("larmor::FileNaming", "сценарий") : name) + QLatin1Char('.') + QLatin1String(suffix);
 }
 
 }  // namespace larmor

@@ -10,11 +10,13 @@
 #include "ui/PanelBinding.h"
 #include "ui/PictureBox.h"
 #include "ui/ProportionalLayout.h"
+#include "ui/QtTranslations.h"
 #include "ui/VerticalBar.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -33,7 +35,7 @@
 namespace larmor {
 
 QString Form1::mainTitle() {
-  return QStringLiteral("Моделирование движения заряженной частицы в различных магнитных полях");
+  return tr("Моделирование движения заряженной частицы в различных магнитных полях");
 }
 
 Form1::Form1(Services services, QWidget* parent)
@@ -48,7 +50,6 @@ Form1::Form1(Services services, QWidget* parent)
     if (!m_services.files) m_services.files = real.files;
   }
 
-  setWindowTitle(mainTitle());
   m_client = new QWidget(this);
   m_client->setObjectName(QStringLiteral("ClientArea"));
   setCentralWidget(m_client);
@@ -56,7 +57,10 @@ Form1::Form1(Services services, QWidget* parent)
   buildMenus();
   buildHolders();
   setTabOrder();
+  m_panel.setLanguage(uiLanguage());
+  retranslateUi();
   m_views = std::make_unique<Views>(Picture1->canvas(), Picture2->canvas());
+  m_views->setLanguage(uiLanguage());
 
   // The initial client area is 720 × 480; the menu bar lies above it.
   const int menuHeight = std::max(menuBar()->heightForWidth(720), menuBar()->sizeHint().height());
@@ -109,7 +113,8 @@ void Form1::Form_Load() {
 
   // The entries are the window's; which one is selected, and everything else, the panel's.
   List1->clear();
-  for (const std::string_view text : fieldConfigTexts) {
+  const auto& entries = uiLanguage() == Language::English ? fieldConfigEnglishTexts : fieldConfigTexts;
+  for (const std::string_view text : entries) {
     List1->addItem(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
   }
   m_panel.Form_Load();
@@ -169,6 +174,16 @@ void Form1::bindPanel() {
 }
 
 bool Form1::loadImage1(const QString& bareFileName) {
+  // The English window shows the picture with English words where there is one ("1-en.gif").
+  if (uiLanguage() == Language::English) {
+    const QFileInfo file(bareFileName);
+    const QString english = file.completeBaseName() + QStringLiteral("-en.") + file.suffix();
+    if (QFileInfo::exists(english) && loadPicture(english)) return true;
+  }
+  return loadPicture(bareFileName);
+}
+
+bool Form1::loadPicture(const QString& bareFileName) {
   QImageReader reader(bareFileName);
   reader.setDecideFormatFromContent(true);
   const QImage picture = reader.read();
@@ -204,9 +219,18 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-void Form1::mnuFilespravka_Click() { openDocument(QStringLiteral("spravka.pdf"), QStringLiteral("Справка")); }
+void Form1::mnuFilespravka_Click() { openDocument(helpDocument("spravka", ".pdf"), tr("Справка")); }
 
-void Form1::mnuHelpUprav_Click() { openDocument(QStringLiteral("uprav.pdf"), QStringLiteral("Управление")); }
+void Form1::mnuHelpUprav_Click() { openDocument(helpDocument("uprav", ".pdf"), tr("Управление")); }
+
+// The English window opens the English document beside the Russian one ("uprav-en.pdf",
+// "instruction-en.txt");
+// where that is missing, the Russian one is better than none.
+QString Form1::helpDocument(const char* name, const char* suffix) {
+  const QString english = QLatin1String(name) + QStringLiteral("-en") + QLatin1String(suffix);
+  if (uiLanguage() == Language::English && QFileInfo::exists(english)) return english;
+  return QLatin1String(name) + QLatin1String(suffix);
+}
 
 void Form1::openDocument(const QString& bareFileName, const QString& title) {
   // The original gave no word when nothing opened the document; a user would want to know
@@ -214,17 +238,18 @@ void Form1::openDocument(const QString& bareFileName, const QString& title) {
   QString reason;
   if (m_services.opener->open(bareFileName, &reason)) return;
   m_services.dialogs->warning(this, title,
-                              QStringLiteral("Не удалось открыть документ %1: %2.")
+                              tr("Не удалось открыть документ %1: %2.")
                                   .arg(QDir::toNativeSeparators(QDir::current().absoluteFilePath(bareFileName)), reason));
 }
 
 void Form1::mnuHelpInstruction_Click() {
   // The original gave no word when the editor did not start; a user would want to know.
   QString reason;
-  if (m_services.launcher->launch(QStringLiteral("instruction.txt"), &reason)) return;
-  QString text = QStringLiteral("Не удалось открыть файл instruction.txt в текстовом редакторе.");
+  const QString name = helpDocument("instruction", ".txt");
+  if (m_services.launcher->launch(name, &reason)) return;
+  QString text = tr("Не удалось открыть файл %1 в текстовом редакторе.").arg(name);
   if (!reason.isEmpty()) text += QStringLiteral("\n") + reason;
-  m_services.dialogs->warning(this, QStringLiteral("Инструкция"), text);
+  m_services.dialogs->warning(this, tr("Инструкция"), text);
 }
 
 void Form1::mnuHelpAvtors_Click() {
@@ -236,11 +261,11 @@ void Form1::mnuHelpAvtors_Click() {
 }
 
 void Form1::mnuHelpAbout_Click() {
-  m_services.dialogs->information(this, QStringLiteral("О ПРОГРАММЕ"), aboutText());
+  m_services.dialogs->information(this, tr("О ПРОГРАММЕ"), aboutText());
 }
 
 void Form1::mnuHelpAbout2_Click() {
-  m_services.dialogs->information(this, QStringLiteral("РЕГИСТРАЦИЯ"), registrationText());
+  m_services.dialogs->information(this, tr("РЕГИСТРАЦИЯ"), registrationText());
 }
 
 void Form1::mnuFileExit_Click() { close(); }
@@ -250,8 +275,29 @@ void Form1::stopRun() {
 }
 
 QString Form1::stoppedRunText(std::int64_t steps) {
-  return QStringLiteral("Расчет остановлен по вашей команде после %1 шагов, раньше заданного времени.")
+  return tr("Расчет остановлен по вашей команде после %1 шагов, раньше заданного времени.")
       .arg(QLocale(QLocale::Russian).toString(qint64(steps)));
+}
+
+void Form1::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::LanguageChange && m_binding) {
+    retranslateUi();
+    // What the panel wrote over the design texts stays the panel's (a second event of one
+    // change finds the panel in the new language already).
+    for (int n = 1; n < 30; ++n) {
+      if (!m_panel.tooltip(n).empty()) Label[n]->setToolTip(QString::fromStdString(m_panel.tooltip(n)));
+      if (!m_panel.caption(n).empty()) Label[n]->setText(QString::fromStdString(m_panel.caption(n)));
+    }
+    // The captions, tooltips and views again from the panel, every value kept; the
+    // captions' widths are fitted anew.
+    m_views->setLanguage(uiLanguage());
+    if (m_panel.language() != uiLanguage()) m_panel.setLanguage(uiLanguage());
+    fitTexts();
+    rebuildDiagnostics();
+    // The illustration with the words of this language, where the folder has it.
+    if (!Image1->property("pictureFile").toString().isEmpty()) loadImage1(QString::fromStdString(m_panel.picture()));
+  }
+  QMainWindow::changeEvent(event);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -7,6 +7,7 @@
 #include "panel/ControlPanel.h"
 #include "panel/PanelAction.h"
 #include "panel/RunRecord.h"
+#include "panel/Scenario.h"
 #include "ui/RunState.h"
 #include "ui/Services.h"
 #include "views/Views.h"
@@ -110,12 +111,19 @@ signals:
 
 protected:
   void closeEvent(QCloseEvent* event) override;
+  // A language chosen: every text written again, the panel's in the same language.
+  void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
   void buildControls();
   void buildMenus();
   void buildHolders();
+  void buildLanguageMenu(QMenu* file);
+  void retranslateUi();
+  // The diagnostics window built again in the window's language, where it was, with the
+  // last run; not during a run, which feeds it.
+  void rebuildDiagnostics();
   void setTabOrder();
   void fitTexts();
   void Form_Load();
@@ -155,6 +163,7 @@ private:
   // Hands a document of the working directory to the desktop; says where it lies when
   // nothing opened it.
   void openDocument(const QString& bareFileName, const QString& title);
+  static QString helpDocument(const char* name, const char* suffix);
   void mnuDiagnosticsWindow_Click();
   void mnuDiagnosticsBoris_Click(bool checked);
   void mnuDiagnosticsEnsemble_Click();
@@ -174,6 +183,7 @@ private:
   // Loads a picture file from the working directory into Image1; false (and Image1
   // unchanged) when it is missing or unreadable.
   bool loadImage1(const QString& bareFileName);
+  bool loadPicture(const QString& bareFileName);
   void showBuiltInPicture();
   static char decimalSeparator();
 
@@ -185,8 +195,11 @@ private:
 
   RunRecord m_runRecord;         // the last run, to be replayed for an export
   int m_recomputesAtRunEnd = -1; // the recompute count the last run's pictures were left at
-  QString m_scenarioTitle, m_scenarioDescription;  // of the lesson opened last, offered on saving
+  // The lesson opened or saved last, its texts in both languages; those of the window's
+  // language are offered on saving.
+  Scenario m_lesson;
   QMenu* m_examplesMenu = nullptr;
+  std::string m_accuracyText;  // the accuracy label's text from the run; empty before one
 
   int m_selections = 0, m_selectionsAtPress = 0;  // selections run, in all and before the last press
 

@@ -9,6 +9,7 @@
 #include "ui/DiagnosticsWindow.h"
 #include "ui/EnsembleDialog.h"
 #include "ui/PictureBox.h"
+#include "ui/QtTranslations.h"
 #include "ui/ReplayProgress.h"
 
 #include <QLabel>
@@ -65,6 +66,7 @@ bool Form1::diagnosticsShown() const { return m_diagnostics && m_diagnostics->is
 void Form1::mnuDiagnosticsWindow_Click() {
   if (!m_diagnostics) {
     m_diagnostics = new DiagnosticsWindow(m_diagnosticsSeries, *m_services.dialogs, *m_services.files);
+    m_diagnostics->setProperty("language", int(uiLanguage()));
     m_diagnostics->setWindowIcon(windowIcon());
     m_diagnostics->setIntegrator(m_diagnosticsIntegrator);
     m_diagnostics->placeBeside(*this);  // the first opening only: later it stays where the user put it
@@ -79,6 +81,17 @@ void Form1::mnuDiagnosticsWindow_Click() {
     if (m_diagnosticsSeries.samples().empty()) m_diagnostics->awaitRunEnd();
     showTheory();
   }
+}
+
+void Form1::rebuildDiagnostics() {
+  if (!m_diagnostics || m_runState.running()) return;
+  if (m_diagnostics->property("language").toInt() == int(uiLanguage())) return;  // built in it
+  const bool shown = m_diagnostics->isVisible();
+  const QRect place = m_diagnostics->geometry();
+  delete m_diagnostics.data();
+  if (!shown) return;  // built on the next opening
+  mnuDiagnosticsWindow_Click();
+  m_diagnostics->setGeometry(place);
 }
 
 void Form1::mnuDiagnosticsBoris_Click(bool checked) {
@@ -116,7 +129,7 @@ void Form1::updateDiagnostics() {
     m_theoryMeter.reset();
     // Over the diagnostics window, and blocking the main one too: a start or a change there
     // would rewrite the record being replayed.
-    ReplayProgress progress(m_diagnostics, QStringLiteral("Построение графиков…"), m_runState.steps(),
+    ReplayProgress progress(m_diagnostics, tr("Построение графиков…"), m_runState.steps(),
                             Qt::ApplicationModal);
     ReplayToDiagnostics replay(m_diagnosticsSeries, m_theoryMeter);
     QPointer<Form1> self(this);

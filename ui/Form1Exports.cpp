@@ -4,6 +4,7 @@
 
 #include "canvas/ViewsFollower.h"
 #include "canvas/ViewsPicture.h"
+#include "ui/QtTranslations.h"
 #include "panel/TrajectoryCsv.h"
 #include "ui/FileErrors.h"
 #include "ui/FileNaming.h"
@@ -21,19 +22,19 @@ namespace larmor {
 
 void Form1::mnuFileExportCsv_Click() {
   if (m_runState.running() || !m_runRecord.holdsRun()) {
-    m_services.dialogs->information(this, QStringLiteral("Экспорт траектории"),
-                                    m_runState.running() ? QStringLiteral("Расчет еще идет: траекторию можно сохранить после его конца.")
-                                              : QStringLiteral("Траектории еще нет: сначала выполните расчет (ПУСК)."));
+    m_services.dialogs->information(this, tr("Экспорт траектории"),
+                                    m_runState.running() ? tr("Расчет еще идет: траекторию можно сохранить после его конца.")
+                                              : tr("Траектории еще нет: сначала выполните расчет (ПУСК)."));
     return;
   }
-  const QString path = m_services.files->saveFileName(this, QStringLiteral("Экспорт траектории"),
-                                                      suggestedName(QStringLiteral("траектория"), "csv"),
-                                                      QStringLiteral("Таблица CSV (*.csv)"), QStringLiteral("csv"));
+  const QString path = m_services.files->saveFileName(this, tr("Экспорт траектории"),
+                                                      suggestedName(tr("траектория"), "csv"),
+                                                      tr("Таблица CSV (*.csv)"), QStringLiteral("csv"));
   if (path.isEmpty()) return;
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) {
-    m_services.dialogs->warning(this, QStringLiteral("Траектория не сохранена"),
-                                QStringLiteral("Файл «%1» не записан: %2.").arg(shownPath(path), fileErrorReason(file)));
+    m_services.dialogs->warning(this, tr("Траектория не сохранена"),
+                                tr("Файл «%1» не записан: %2.").arg(shownPath(path), fileErrorReason(file)));
     return;
   }
   // The run is not kept step by step: it is made again from its record, row after row.
@@ -42,13 +43,13 @@ void Form1::mnuFileExportCsv_Click() {
   });
   // The diagnostics' columns go with the trajectory once the diagnostics window shows this run.
   CsvSteps rows(csv, m_diagnosticsHoldRun);
-  ReplayProgress progress(this, QStringLiteral("Запись траектории…"), m_runState.steps());
+  ReplayProgress progress(this, tr("Запись траектории…"), m_runState.steps());
   const ReplayEnd end = replayRun(m_runRecord, m_runState.steps(), {&rows, &progress});
   csv.flush();
   if (end.stopped) return file.cancelWriting();  // given up: nothing is written
   if (csv.failed() || !file.commit()) {
-    m_services.dialogs->warning(this, QStringLiteral("Траектория не сохранена"),
-                                QStringLiteral("Файл «%1» не записан: %2.").arg(shownPath(path), fileErrorReason(file)));
+    m_services.dialogs->warning(this, tr("Траектория не сохранена"),
+                                tr("Файл «%1» не записан: %2.").arg(shownPath(path), fileErrorReason(file)));
     return;
   }
   m_services.files->fileUsed(path);
@@ -57,12 +58,13 @@ void Form1::mnuFileExportCsv_Click() {
 QImage Form1::viewsPicture(int width) {
   ViewsPicture picture(width);
   Views& views = picture.views();
+  views.setLanguage(uiLanguage());  // the axis names as the window writes them
   // The picture names the Boris method as the window's X0Z view does.
   const auto* method = Picture2->findChild<QLabel*>(QStringLiteral("lblMethod"));
   const QString drawnBy = method && !method->isHidden() ? method->text() : QString();
   if (!m_runState.running() && m_runRecord.holdsRun() && recomputeCount() == m_recomputesAtRunEnd) {
     // The views still show the end of the last run: it is drawn again at this size.
-    ReplayProgress progress(this, QStringLiteral("Рисование видов…"), m_runState.steps());
+    ReplayProgress progress(this, tr("Рисование видов…"), m_runState.steps());
     ViewsFollower drawing(m_panel, views);
     if (replayRun(m_runRecord, m_runState.steps(), {&drawing, &progress}, &drawing).stopped) return {};
   } else {
@@ -80,22 +82,22 @@ QImage Form1::viewsPicture(int width) {
 
 void Form1::mnuFileExportPng_Click() {
   if (m_runState.running()) {
-    m_services.dialogs->information(this, QStringLiteral("Экспорт видов"),
-                                    QStringLiteral("Расчет еще идет: виды можно сохранить после его конца."));
+    m_services.dialogs->information(this, tr("Экспорт видов"),
+                                    tr("Расчет еще идет: виды можно сохранить после его конца."));
     return;
   }
   const std::optional<int> width = m_services.files->pictureWidth(this, std::clamp(Picture1->width(), 16, 2048));
   if (!width) return;
-  const QString path = m_services.files->saveFileName(this, QStringLiteral("Экспорт видов"),
-                                                      suggestedName(QStringLiteral("виды"), "png"),
-                                                      QStringLiteral("Рисунок PNG (*.png)"), QStringLiteral("png"));
+  const QString path = m_services.files->saveFileName(this, tr("Экспорт видов"),
+                                                      suggestedName(tr("виды"), "png"),
+                                                      tr("Рисунок PNG (*.png)"), QStringLiteral("png"));
   if (path.isEmpty()) return;
   const QImage image = viewsPicture(std::clamp(*width, 16, 2048));
   if (image.isNull()) return;  // given up
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
-    m_services.dialogs->warning(this, QStringLiteral("Виды не сохранены"),
-                                QStringLiteral("Файл «%1» не записан: %2.").arg(shownPath(path), fileErrorReason(file)));
+    m_services.dialogs->warning(this, tr("Виды не сохранены"),
+                                tr("Файл «%1» не записан: %2.").arg(shownPath(path), fileErrorReason(file)));
     return;
   }
   m_services.files->fileUsed(path);

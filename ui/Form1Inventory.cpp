@@ -7,10 +7,12 @@
 #include "ui/DiagnosticsIcons.h"
 #include "ui/PictureBox.h"
 #include "ui/ProportionalLayout.h"
+#include "ui/QtTranslations.h"
 #include "ui/SymbolFont.h"
 #include "ui/VerticalBar.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QFontMetrics>
 #include <QImage>
 #include <QGridLayout>
@@ -66,6 +68,11 @@ QImage renderSvg(const QString& resource, QSize size, const QColor& background =
 // show stands whole in width [px]. A font that fits is left as it is.
 void condenseToFit(QWidget* control, const QStringList& texts, int width) {
   const auto* label = qobject_cast<const QLabel*>(control);
+  if (control->font().stretch() != QFont::AnyStretch && control->font().stretch() != 100) {
+    QFont unstretched = control->font();  // fitted before to texts of another language
+    unstretched.setStretch(QFont::AnyStretch);
+    control->setFont(unstretched);
+  }
   for (int stretch = 100; stretch >= 50; --stretch) {
     QFont font = control->font();
     if (stretch != 100) font.setStretch(stretch);
@@ -89,6 +96,7 @@ void condenseToFit(QWidget* control, const QStringList& texts, int width) {
 // The widest text of every form each label shows: its caption and, for the labels that
 // show values and results, the longest of each form (the serif's digits share one width).
 void Form1::fitTexts() {
+  const bool english = uiLanguage() == Language::English;
   const std::map<int, QStringList> values = {
       {4, {QStringLiteral("- 8.010883170e-19")}},
       {5, {QStringLiteral("1.66053906892e-26"), QStringLiteral("9.1093837139e-31")}},
@@ -96,12 +104,16 @@ void Form1::fitTexts() {
       {16, {QStringLiteral("180")}}, {25, {QStringLiteral("-180")}}, {6, {QStringLiteral("10.00")}},
       {19, {QStringLiteral("-5.00")}}, {21, {QStringLiteral("-5.00")}},
       {23, {QStringLiteral("-10.00")}}, {29, {QStringLiteral("10")}},
-      {13, {QStringLiteral("w=4.824e+04 рад/с")}},
-      {14, {QStringLiteral("T=1.302e-04 с"), QStringLiteral("T - бесконечен")}},
-      {17, {QStringLiteral("R=4.526e-01 м"), QStringLiteral("R - бесконечен")}},
-      {18, {QStringLiteral("H=- 3.492e-01 м"), QStringLiteral("H - бесконечен")}},
-      {26, {QStringLiteral("dV=-100.0000%"), QString::fromUtf8(nonFiniteAccuracyText),
-            QString::fromUtf8(axisStartAccuracyText)}},
+      {13, {english ? QStringLiteral("w=4.824e+04 rad/s") : QStringLiteral("w=4.824e+04 рад/с")}},
+      {14, {english ? QStringLiteral("T=1.302e-04 s") : QStringLiteral("T=1.302e-04 с"),
+            english ? QStringLiteral("T - infinite") : QStringLiteral("T - бесконечен")}},
+      {17, {english ? QStringLiteral("R=4.526e-01 m") : QStringLiteral("R=4.526e-01 м"),
+            english ? QStringLiteral("R - infinite") : QStringLiteral("R - бесконечен")}},
+      {18, {english ? QStringLiteral("H=- 3.492e-01 m") : QStringLiteral("H=- 3.492e-01 м"),
+            english ? QStringLiteral("H - infinite") : QStringLiteral("H - бесконечен")}},
+      {26, {QStringLiteral("dV=-100.0000%"), tr("Точность вычислений"),
+            QString::fromUtf8(accuracyTextIn(nonFiniteAccuracyText, uiLanguage())),
+            QString::fromUtf8(accuracyTextIn(axisStartAccuracyText, uiLanguage()))}},
   };
   for (const PlacedControl& placed : proportionalLayout(720, 480)) {
     const QString name = QString::fromLatin1(placed.name);
@@ -125,54 +137,147 @@ void Form1::fitTexts() {
   }
 }
 
+namespace {
+
+// Every text of the panel's controls, written in Russian and looked up in the translation
+// of the chosen language: the captions (null for α and β, kept as typed for the Symbol
+// font) and the tooltips (null where the panel writes them).
+const struct {
+  const char* name;
+  const char* text;
+  const char* tip;
+} controlTexts[] = {
+    {"Label1", QT_TRANSLATE_NOOP("larmor::Form1", "q, Кл"), QT_TRANSLATE_NOOP("larmor::Form1", "Элементарный заряд |е| точно. СИ с 2022 года ")},
+    {"Label4", nullptr, QT_TRANSLATE_NOOP("larmor::Form1", "заряд частицы")},
+    {"Label2", QT_TRANSLATE_NOOP("larmor::Form1", "m, кг"), QT_TRANSLATE_NOOP("larmor::Form1", "Атомная единица массы. С 2022 года")},
+    {"Label5", nullptr, QT_TRANSLATE_NOOP("larmor::Form1", "масса частицы")},
+    {"Label9", QT_TRANSLATE_NOOP("larmor::Form1", "v, м/с"), QT_TRANSLATE_NOOP("larmor::Form1", "скорость частицы")},
+    {"Label10", nullptr, QT_TRANSLATE_NOOP("larmor::Form1", "скорость частицы")},
+    {"Label15", nullptr, QT_TRANSLATE_NOOP("larmor::Form1", "угол между скоростью и осью OZ")},
+    {"Label16", nullptr, QT_TRANSLATE_NOOP("larmor::Form1", "градусы")},
+    {"Label24", nullptr, QT_TRANSLATE_NOOP("larmor::Form1", "угол между поперечной скоростью и осью OX")},
+    {"Label25", nullptr, QT_TRANSLATE_NOOP("larmor::Form1", "градусы")},
+    {"Label11", QT_TRANSLATE_NOOP("larmor::Form1", "Bo, Тл"), QT_TRANSLATE_NOOP("larmor::Form1", "Индукция магнитного поля")},
+    {"Label12", nullptr, QT_TRANSLATE_NOOP("larmor::Form1", "магнитное поле")},
+    {"Label3", QT_TRANSLATE_NOOP("larmor::Form1", "размер, м"), QT_TRANSLATE_NOOP("larmor::Form1", "размер изучаемой области")},
+    {"Label6", nullptr, QT_TRANSLATE_NOOP("larmor::Form1", "размер области ")},
+    {"Label7", QT_TRANSLATE_NOOP("larmor::Form1", "Хо, м"), QT_TRANSLATE_NOOP("larmor::Form1", "начальная координата х")},
+    {"Label19", nullptr, QT_TRANSLATE_NOOP("larmor::Form1", "начальная координата х")},
+    {"Label20", QT_TRANSLATE_NOOP("larmor::Form1", "Yо, м"), QT_TRANSLATE_NOOP("larmor::Form1", "начальная координата y")},
+    {"Label21", nullptr, QT_TRANSLATE_NOOP("larmor::Form1", "начальная координата координата y")},
+    {"Label22", QT_TRANSLATE_NOOP("larmor::Form1", "Zo, м"), QT_TRANSLATE_NOOP("larmor::Form1", "начальная координата z")},
+    {"Label23", nullptr, QT_TRANSLATE_NOOP("larmor::Form1", "начальная координата z")},
+    {"List1", nullptr, QT_TRANSLATE_NOOP("larmor::Form1", "Структура магнитного поля")},
+    {"Label27", QT_TRANSLATE_NOOP("larmor::Form1", "S, м"), QT_TRANSLATE_NOOP("larmor::Form1", "характерная длина")},
+    {"Text1", nullptr, QT_TRANSLATE_NOOP("larmor::Form1", "характерная длина")},
+    {"Label28", QT_TRANSLATE_NOOP("larmor::Form1", "d, м"), QT_TRANSLATE_NOOP("larmor::Form1", "полуширина ловушки")},
+    {"Text3", nullptr, QT_TRANSLATE_NOOP("larmor::Form1", "полуширина ловушки")},
+    {"Label8", QT_TRANSLATE_NOOP("larmor::Form1", "Время"), QT_TRANSLATE_NOOP("larmor::Form1", "Время расчета в периодах")},
+    {"Text2", nullptr, QT_TRANSLATE_NOOP("larmor::Form1", "Время расчета в периодах")},
+    {"CmdOK", QT_TRANSLATE_NOOP("larmor::Form1", "ПУСК"), QT_TRANSLATE_NOOP("larmor::Form1", "выполнить расчет")},
+    {"Label29", nullptr, QT_TRANSLATE_NOOP("larmor::Form1", "Замедление расчёта")},
+    {"Label13", nullptr, QT_TRANSLATE_NOOP("larmor::Form1", "циклотронная частота при B=Bo")},
+    {"Label14", nullptr, QT_TRANSLATE_NOOP("larmor::Form1", "период")},
+    {"Label17", nullptr, QT_TRANSLATE_NOOP("larmor::Form1", "радиус окружности")},
+    {"Label18", nullptr, QT_TRANSLATE_NOOP("larmor::Form1", "шаг винта")},
+    {"Label26", nullptr, QT_TRANSLATE_NOOP("larmor::Form1", "Погрешность расчёта скорости")},
+    {"Picture1", nullptr, QT_TRANSLATE_NOOP("larmor::Form1", "плоскость X0Y")},
+    {"Picture2", nullptr, QT_TRANSLATE_NOOP("larmor::Form1", "плоскость X0Z")},
+};
+
+// The menus' and their items' texts, by the items' names.
+const struct {
+  const char* name;
+  const char* text;
+} menuTexts[] = {
+    {"mnuFile", QT_TRANSLATE_NOOP("larmor::Form1", "Файл")},
+    {"mnuExamples", QT_TRANSLATE_NOOP("larmor::Form1", "Примеры")},
+    {"mnuFileOpen", QT_TRANSLATE_NOOP("larmor::Form1", "Открыть сценарий…")},
+    {"mnuFileSave", QT_TRANSLATE_NOOP("larmor::Form1", "Сохранить сценарий…")},
+    {"mnuFileExportCsv", QT_TRANSLATE_NOOP("larmor::Form1", "Экспорт траектории (CSV)…")},
+    {"mnuFileExportPng", QT_TRANSLATE_NOOP("larmor::Form1", "Экспорт видов (PNG)…")},
+    // The first letter is the Latin C.
+    {"mnuFilespravka", QT_TRANSLATE_NOOP("larmor::Form1", "Cправка")},
+    {"mnuFileExit", QT_TRANSLATE_NOOP("larmor::Form1", "Выход")},
+    {"mnuDiagnostics", QT_TRANSLATE_NOOP("larmor::Form1", "Диагностика")},
+    {"mnuDiagnosticsWindow", QT_TRANSLATE_NOOP("larmor::Form1", "Окно диагностики")},
+    {"mnuDiagnosticsBoris", QT_TRANSLATE_NOOP("larmor::Form1", "Метод Бориса")},
+    {"mnuDiagnosticsEnsemble", QT_TRANSLATE_NOOP("larmor::Form1", "Ансамбль частиц…")},
+    {"mnuOrbitView", QT_TRANSLATE_NOOP("larmor::Form1", "Траектория в пространстве")},
+    {"mnuDiagnosticsStop", QT_TRANSLATE_NOOP("larmor::Form1", "Остановить расчет")},
+    {"mnuHelp", QT_TRANSLATE_NOOP("larmor::Form1", "Помощь")},
+    {"mnuHelpInstruction", QT_TRANSLATE_NOOP("larmor::Form1", "Инструкция")},
+    {"mnuHelpUprav", QT_TRANSLATE_NOOP("larmor::Form1", "Управление")},
+    {"mnuHelpAvtors", QT_TRANSLATE_NOOP("larmor::Form1", "Авторы")},
+    {"mnuHelpAbout", QT_TRANSLATE_NOOP("larmor::Form1", "О программе")},
+    {"mnuHelpAbout2", QT_TRANSLATE_NOOP("larmor::Form1", "Регистрация")},
+};
+
+}  // namespace
+
+void Form1::retranslateUi() {
+  setWindowTitle(mainTitle());
+  for (const auto& t : controlTexts) {
+    QWidget* control = m_client->findChild<QWidget*>(QLatin1String(t.name));
+    if (!control) continue;
+    if (t.tip) control->setToolTip(tr(t.tip));
+    if (!t.text) continue;
+    if (auto* label = qobject_cast<QLabel*>(control)) label->setText(tr(t.text));
+    else if (auto* button = qobject_cast<QPushButton*>(control)) button->setText(tr(t.text));
+  }
+  for (const auto& t : menuTexts)
+    if (auto* action = findChild<QAction*>(QLatin1String(t.name))) action->setText(tr(t.text));
+  // Which method drew the trail, and what the accuracy label says before a run.
+  findChild<QLabel*>(QStringLiteral("lblMethod"))->setText(QString::fromUtf8(methodCaption(Integrator::Boris, uiLanguage())));
+  showAccuracy(m_accuracyText);
+  // The list's entries are the window's; the panel knows the structures by row.
+  const auto& entries = uiLanguage() == Language::English ? fieldConfigEnglishTexts : fieldConfigTexts;
+  for (int row = 0; row < List1->count(); ++row)
+    List1->item(row)->setText(QString::fromUtf8(entries[row].data(), static_cast<qsizetype>(entries[row].size())));
+  if (m_examplesMenu) fillExamplesMenu();
+}
+
 void Form1::buildControls() {
   QWidget* client = m_client;
 
-  auto caption = [client](int number, const QString& text, const QString& tip) {
+  auto caption = [client](int number, const QString& text) {
     auto* label = new QLabel(text, client);
     label->setObjectName(QStringLiteral("Label%1").arg(number));
     label->setAlignment(Qt::AlignCenter);
     label->setFont(panelFont());
-    label->setToolTip(tip);
     return label;
   };
-  auto bordered = [client](int number, const QString& tip, const QColor& colour,
-                           Qt::Alignment alignment) {
+  auto bordered = [client](int number, const QColor& colour, Qt::Alignment alignment) {
     auto* label = new QLabel(client);
     label->setObjectName(QStringLiteral("Label%1").arg(number));
     label->setAlignment(alignment | Qt::AlignVCenter);
     label->setFont(panelFont());
-    label->setToolTip(tip);
     label->setFrameStyle(QFrame::Box | QFrame::Plain);
     label->setLineWidth(1);
     setBackground(label, QPalette::Window, colour);
     return label;
   };
-  auto value = [&bordered](int number, const QString& tip, Qt::Alignment alignment =
-                                                               Qt::AlignHCenter) {
-    return bordered(number, tip, inputColour, alignment);
+  auto value = [&bordered](int number, Qt::Alignment alignment = Qt::AlignHCenter) {
+    return bordered(number, inputColour, alignment);
   };
-  auto output = [&bordered](int number, const QString& tip) {
-    return bordered(number, tip, outputColour, Qt::AlignLeft);
-  };
+  auto output = [&bordered](int number) { return bordered(number, outputColour, Qt::AlignLeft); };
   auto bar = [client](const char* name, int top, int bottom, int small, int large, int start) {
     auto* scroll = new VerticalBar(top, bottom, small, large, start, client);
     scroll->setObjectName(QString::fromLatin1(name));
     return scroll;
   };
-  auto textBox = [client](const char* name, const QString& tip) {
+  auto textBox = [client](const char* name) {
     auto* box = new QLineEdit(QString::fromLatin1(name), client);
     box->setObjectName(QString::fromLatin1(name));
     box->setAlignment(Qt::AlignCenter);
     box->setFont(panelFont());
-    box->setToolTip(tip);
     setBackground(box, QPalette::Base, inputColour);
     return box;
   };
   // α and β: the captions are kept as typed for the Symbol font and shown as the Greek
   // letters that font would draw, in the panel's serif font.
-  auto symbolCaption = [&caption](int number, const QString& stored, const QString& tip) {
-    QLabel* label = caption(number, symbolFontToUnicode(stored), tip);
+  auto symbolCaption = [&caption](int number, const QString& stored) {
+    QLabel* label = caption(number, symbolFontToUnicode(stored));
     label->setProperty("symbolCaption", stored);
     return label;
   };
@@ -181,42 +286,28 @@ void Form1::buildControls() {
   // and its bar (its range, steps and design position are the panel's).
   const struct {
     int caption;
-    const char* title;
-    const char* titleTip;
-    bool symbol;  // title kept as typed for the Symbol font
+    const char* symbol;  // the caption as typed for the Symbol font, else null
     int value;
-    const char* valueTip;
     Qt::Alignment alignment;
     VerticalBar** bar;
     const char* barName;
     Bar range;
   } parameters[] = {
-      {1, "q, Кл", "Элементарный заряд |е| точно. СИ с 2022 года ", false, 4, "заряд частицы",
-       Qt::AlignHCenter, &VScroll1, "VScroll1", Bar::VScroll1},
-      {2, "m, кг", "Атомная единица массы. С 2022 года", false, 5, "масса частицы",
-       Qt::AlignHCenter, &VScroll2, "VScroll2", Bar::VScroll2},
-      {9, "v, м/с", "скорость частицы", false, 10, "скорость частицы", Qt::AlignLeft, &VScroll4,
-       "VScroll4", Bar::VScroll4},
-      {15, "a", "угол между скоростью и осью OZ", true, 16, "градусы", Qt::AlignHCenter,
-       &VScroll6, "VScroll6", Bar::VScroll6},
-      {24, "b", "угол между поперечной скоростью и осью OX", true, 25, "градусы",
-       Qt::AlignHCenter, &VScroll10, "VScroll10", Bar::VScroll10},
-      {11, "Bo, Тл", "Индукция магнитного поля", false, 12, "магнитное поле", Qt::AlignLeft,
-       &VScroll5, "VScroll5", Bar::VScroll5},
-      {3, "размер, м", "размер изучаемой области", false, 6, "размер области ", Qt::AlignHCenter,
-       &VScroll3, "VScroll3", Bar::VScroll3},
-      {7, "Хо, м", "начальная координата х", false, 19, "начальная координата х",
-       Qt::AlignHCenter, &VScroll7, "VScroll7", Bar::VScroll7},
-      {20, "Yо, м", "начальная координата y", false, 21, "начальная координата координата y",
-       Qt::AlignHCenter, &VScroll8, "VScroll8", Bar::VScroll8},
-      {22, "Zo, м", "начальная координата z", false, 23, "начальная координата z",
-       Qt::AlignHCenter, &VScroll9, "VScroll9", Bar::VScroll9},
+      {1, nullptr, 4, Qt::AlignHCenter, &VScroll1, "VScroll1", Bar::VScroll1},
+      {2, nullptr, 5, Qt::AlignHCenter, &VScroll2, "VScroll2", Bar::VScroll2},
+      {9, nullptr, 10, Qt::AlignLeft, &VScroll4, "VScroll4", Bar::VScroll4},
+      {15, "a", 16, Qt::AlignHCenter, &VScroll6, "VScroll6", Bar::VScroll6},
+      {24, "b", 25, Qt::AlignHCenter, &VScroll10, "VScroll10", Bar::VScroll10},
+      {11, nullptr, 12, Qt::AlignLeft, &VScroll5, "VScroll5", Bar::VScroll5},
+      {3, nullptr, 6, Qt::AlignHCenter, &VScroll3, "VScroll3", Bar::VScroll3},
+      {7, nullptr, 19, Qt::AlignHCenter, &VScroll7, "VScroll7", Bar::VScroll7},
+      {20, nullptr, 21, Qt::AlignHCenter, &VScroll8, "VScroll8", Bar::VScroll8},
+      {22, nullptr, 23, Qt::AlignHCenter, &VScroll9, "VScroll9", Bar::VScroll9},
   };
   for (const auto& row : parameters) {
-    const QString title = QString::fromUtf8(row.title), titleTip = QString::fromUtf8(row.titleTip);
-    Label[row.caption] =
-        row.symbol ? symbolCaption(row.caption, title, titleTip) : caption(row.caption, title, titleTip);
-    Label[row.value] = value(row.value, QString::fromUtf8(row.valueTip), row.alignment);
+    Label[row.caption] = row.symbol ? symbolCaption(row.caption, QString::fromLatin1(row.symbol))
+                                    : caption(row.caption, QString());
+    Label[row.value] = value(row.value, row.alignment);
     const BarRange& r = barRange(row.range);
     *row.bar = bar(row.barName, r.highest, r.lowest, r.smallChange, r.largeChange, r.designPosition);
   }
@@ -224,22 +315,20 @@ void Form1::buildControls() {
   // Field structure and the lengths.
   List1 = new QListWidget(client);
   List1->setObjectName(QStringLiteral("List1"));
-  List1->setToolTip(QStringLiteral("Структура магнитного поля"));
   List1->setSelectionMode(QAbstractItemView::SingleSelection);
   List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // a list box scrolls up and down only
   fitShortBar(List1->verticalScrollBar(), List1);
-  Label[27] = caption(27, QStringLiteral("S, м"), QStringLiteral("характерная длина"));
-  Text1 = textBox("Text1", QStringLiteral("характерная длина"));
-  Label[28] = caption(28, QStringLiteral("d, м"), QStringLiteral("полуширина ловушки"));
-  Text3 = textBox("Text3", QStringLiteral("полуширина ловушки"));
-  Label[8] = caption(8, QStringLiteral("Время"), QStringLiteral("Время расчета в периодах"));
-  Text2 = textBox("Text2", QStringLiteral("Время расчета в периодах"));
+  Label[27] = caption(27, QString());
+  Text1 = textBox("Text1");
+  Label[28] = caption(28, QString());
+  Text3 = textBox("Text3");
+  Label[8] = caption(8, QString());
+  Text2 = textBox("Text2");
 
   // Run control.
-  CmdOK = new QPushButton(QStringLiteral("ПУСК"), client);
+  CmdOK = new QPushButton(client);
   CmdOK->setObjectName(QStringLiteral("CmdOK"));
   CmdOK->setFont(panelFont());
-  CmdOK->setToolTip(QStringLiteral("выполнить расчет"));
   HScroll1 = new QScrollBar(Qt::Horizontal, client);
   HScroll1->setObjectName(QStringLiteral("HScroll1"));
   const BarRange& slowdown = barRange(Bar::HScroll1);
@@ -253,7 +342,7 @@ void Form1::buildControls() {
   HScroll1->setInvertedControls(false);
   HScroll1->setFocusPolicy(Qt::StrongFocus);  // keys as on the vertical bars
   markFocus(HScroll1, HScroll1);
-  Label[29] = value(29, QStringLiteral("Замедление расчёта"));
+  Label[29] = value(29);
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   Timer1->setSingleShot(true);
@@ -261,23 +350,20 @@ void Form1::buildControls() {
   Timer1->setInterval(1);
 
   // Outputs.
-  Label[13] = output(13, QStringLiteral("циклотронная частота при B=Bo"));
-  Label[14] = output(14, QStringLiteral("период"));
-  Label[17] = output(17, QStringLiteral("радиус окружности"));
-  Label[18] = output(18, QStringLiteral("шаг винта"));
-  Label[26] = output(26, QStringLiteral("Погрешность расчёта скорости"));
-  Label[26]->setText(QStringLiteral("Точность вычислений"));
+  Label[13] = output(13);
+  Label[14] = output(14);
+  Label[17] = output(17);
+  Label[18] = output(18);
+  Label[26] = output(26);
 
   // Drawing surfaces with their markers, and the illustration.
   Picture1 = new PictureBox(QStringLiteral("Shape1"), client);
   Picture1->setObjectName(QStringLiteral("Picture1"));
-  Picture1->setToolTip(QStringLiteral("плоскость X0Y"));
   Picture2 = new PictureBox(QStringLiteral("Shape2"), client);
   Picture2->setObjectName(QStringLiteral("Picture2"));
-  Picture2->setToolTip(QStringLiteral("плоскость X0Z"));
   // Which method drew the trail, in the corner of the X0Z view, so that a screenshot says
   // it; shown only for the Boris run, the window looks as ever with the default one.
-  auto* method = new QLabel(QString::fromUtf8(methodCaption(Integrator::Boris)), Picture2);
+  auto* method = new QLabel(Picture2);
   method->setObjectName(QStringLiteral("lblMethod"));
   method->setStyleSheet(QStringLiteral("QLabel { background: rgba(255, 255, 255, 210); color: #404040; padding: 0 2px; }"));
   method->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -308,8 +394,9 @@ void Form1::showBuiltInPicture() {
 }
 
 void Form1::buildMenus() {
-  auto item = [](QMenu* menu, const char* name, const QString& text) {
-    QAction* action = menu->addAction(text);
+  // The texts come with the window's language.
+  auto item = [](QMenu* menu, const char* name) {
+    QAction* action = menu->addAction(QString());
     action->setObjectName(QString::fromLatin1(name));
     return action;
   };
@@ -317,11 +404,11 @@ void Form1::buildMenus() {
     menu->addSeparator()->setObjectName(QString::fromLatin1(name));
   };
 
-  QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
+  QMenu* file = menuBar()->addMenu(QString());
   file->setObjectName(QStringLiteral("mnuFile"));
   file->menuAction()->setObjectName(QStringLiteral("mnuFile"));
   // The lessons beside the program, next to the menu that opens any lesson.
-  m_examplesMenu = menuBar()->addMenu(QStringLiteral("Примеры"));
+  m_examplesMenu = menuBar()->addMenu(QString());
   m_examplesMenu->setObjectName(QStringLiteral("mnuExamples"));
   m_examplesMenu->menuAction()->setObjectName(QStringLiteral("mnuExamples"));
   fillExamplesMenu();
@@ -329,17 +416,16 @@ void Form1::buildMenus() {
   // Files first, where users look for them; the help and the exit keep their order below.
   const struct {
     const char* name;
-    const char* text;
     QStyle::StandardPixmap icon;
     void (Form1::*slot)();
   } fileItems[] = {
-      {"mnuFileOpen", "Открыть сценарий…", QStyle::SP_DialogOpenButton, &Form1::mnuFileOpen_Click},
-      {"mnuFileSave", "Сохранить сценарий…", QStyle::SP_DialogSaveButton, &Form1::mnuFileSave_Click},
-      {"mnuFileExportCsv", "Экспорт траектории (CSV)…", QStyle::SP_FileDialogDetailedView, &Form1::mnuFileExportCsv_Click},
-      {"mnuFileExportPng", "Экспорт видов (PNG)…", QStyle::SP_DesktopIcon, &Form1::mnuFileExportPng_Click},
+      {"mnuFileOpen", QStyle::SP_DialogOpenButton, &Form1::mnuFileOpen_Click},
+      {"mnuFileSave", QStyle::SP_DialogSaveButton, &Form1::mnuFileSave_Click},
+      {"mnuFileExportCsv", QStyle::SP_FileDialogDetailedView, &Form1::mnuFileExportCsv_Click},
+      {"mnuFileExportPng", QStyle::SP_DesktopIcon, &Form1::mnuFileExportPng_Click},
   };
   for (const auto& fileItem : fileItems) {
-    QAction* action = item(file, fileItem.name, QString::fromUtf8(fileItem.text));
+    QAction* action = item(file, fileItem.name);
     action->setIcon(style()->standardIcon(fileItem.icon));
     connect(action, &QAction::triggered, this, fileItem.slot);
     if (fileItem.slot == &Form1::mnuFileSave_Click) separator(file, "mnuFileSep1");
@@ -348,55 +434,96 @@ void Form1::buildMenus() {
   findChild<QAction*>(QStringLiteral("mnuFileSave"))->setShortcut(QKeySequence::Save);
   separator(file, "mnuFileSep2");
   connect(file, &QMenu::aboutToShow, this, &Form1::enableExports);
-  // The first letter is the Latin C.
-  connect(item(file, "mnuFilespravka", QStringLiteral("Cправка")), &QAction::triggered, this,
+  connect(item(file, "mnuFilespravka"), &QAction::triggered, this,
           &Form1::mnuFilespravka_Click);
+  buildLanguageMenu(file);
   separator(file, "mnuHelpSep2");
-  connect(item(file, "mnuFileExit", QStringLiteral("Выход")), &QAction::triggered, this,
+  connect(item(file, "mnuFileExit"), &QAction::triggered, this,
           &Form1::mnuFileExit_Click);
 
   // The diagnostics window and the integrator of the next run (RK4 unless checked).
-  QMenu* diagnostics = menuBar()->addMenu(QStringLiteral("Диагностика"));
+  QMenu* diagnostics = menuBar()->addMenu(QString());
   diagnostics->setObjectName(QStringLiteral("mnuDiagnostics"));
   diagnostics->menuAction()->setObjectName(QStringLiteral("mnuDiagnostics"));
-  QAction* plots = item(diagnostics, "mnuDiagnosticsWindow", QStringLiteral("Окно диагностики"));
+  QAction* plots = item(diagnostics, "mnuDiagnosticsWindow");
   plots->setIcon(diagnosticsPlotIcon());
   connect(plots, &QAction::triggered, this, &Form1::mnuDiagnosticsWindow_Click);
-  QAction* boris = item(diagnostics, "mnuDiagnosticsBoris", QStringLiteral("Метод Бориса"));
+  QAction* boris = item(diagnostics, "mnuDiagnosticsBoris");
   boris->setCheckable(true);
   boris->setIcon(borisMethodIcon());
   connect(boris, &QAction::triggered, this, &Form1::mnuDiagnosticsBoris_Click);
-  QAction* ensemble = item(diagnostics, "mnuDiagnosticsEnsemble", tr("Ансамбль частиц…"));
+  QAction* ensemble = item(diagnostics, "mnuDiagnosticsEnsemble");
   ensemble->setIcon(ensembleIcon());
   connect(ensemble, &QAction::triggered, this, &Form1::mnuDiagnosticsEnsemble_Click);
-  QAction* orbit = item(diagnostics, "mnuOrbitView", tr("Траектория в пространстве"));
+  QAction* orbit = item(diagnostics, "mnuOrbitView");
   orbit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_3));
   orbit->setIcon(orbitViewIcon());
   connect(orbit, &QAction::triggered, this, &Form1::mnuOrbitView_Click);
   // A paced run ends early from here or with Esc; the item is greyed in the menu while no
   // run goes on, and the key always reaches it.
   diagnostics->addSeparator();
-  QAction* stop = item(diagnostics, "mnuDiagnosticsStop", QStringLiteral("Остановить расчет"));
+  QAction* stop = item(diagnostics, "mnuDiagnosticsStop");
   stop->setShortcut(Qt::Key_Escape);
   stop->setIcon(style()->standardIcon(QStyle::SP_MediaStop));
   connect(stop, &QAction::triggered, this, &Form1::stopRun);
   connect(diagnostics, &QMenu::aboutToShow, stop, [this, stop] { stop->setEnabled(m_runState.running()); });
   connect(diagnostics, &QMenu::aboutToHide, stop, [stop] { stop->setEnabled(true); });
 
-  QMenu* help = menuBar()->addMenu(QStringLiteral("Помощь"));
+  QMenu* help = menuBar()->addMenu(QString());
   help->setObjectName(QStringLiteral("mnuHelp"));
   help->menuAction()->setObjectName(QStringLiteral("mnuHelp"));
-  connect(item(help, "mnuHelpInstruction", QStringLiteral("Инструкция")), &QAction::triggered,
+  connect(item(help, "mnuHelpInstruction"), &QAction::triggered,
           this, &Form1::mnuHelpInstruction_Click);
-  connect(item(help, "mnuHelpUprav", QStringLiteral("Управление")), &QAction::triggered, this,
+  connect(item(help, "mnuHelpUprav"), &QAction::triggered, this,
           &Form1::mnuHelpUprav_Click);
   separator(help, "mnuHelpSep1");
-  connect(item(help, "mnuHelpAvtors", QStringLiteral("Авторы")), &QAction::triggered, this,
+  connect(item(help, "mnuHelpAvtors"), &QAction::triggered, this,
           &Form1::mnuHelpAvtors_Click);
-  connect(item(help, "mnuHelpAbout", QStringLiteral("О программе")), &QAction::triggered, this,
+  connect(item(help, "mnuHelpAbout"), &QAction::triggered, this,
           &Form1::mnuHelpAbout_Click);
-  connect(item(help, "mnuHelpAbout2", QStringLiteral("Регистрация")), &QAction::triggered, this,
+  connect(item(help, "mnuHelpAbout2"), &QAction::triggered, this,
           &Form1::mnuHelpAbout2_Click);
+}
+
+// The language of the window, chosen at once and kept for the next start. Its title and
+// its items read the same in either language, so that a user who reads only one finds them.
+void Form1::buildLanguageMenu(QMenu* file) {
+  QMenu* languages = file->addMenu(QStringLiteral("Язык / Language"));
+  languages->setObjectName(QStringLiteral("mnuLanguage"));
+  languages->menuAction()->setObjectName(QStringLiteral("mnuLanguage"));
+  // Its icon: a Latin and a Cyrillic letter side by side, as every other item has one.
+  QImage letters(32, 32, QImage::Format_ARGB32_Premultiplied);
+  letters.fill(Qt::transparent);
+  {
+    QPainter painter(&letters);
+    QFont font = painter.font();
+    font.setPixelSize(20);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(QColor(0, 70, 160));
+    painter.drawText(QRect(0, 0, 17, 32), Qt::AlignCenter, QStringLiteral("A"));
+    painter.setPen(QColor(180, 0, 0));
+    painter.drawText(QRect(15, 0, 17, 32), Qt::AlignCenter, QStringLiteral("Я"));
+  }
+  languages->menuAction()->setIcon(QIcon(QPixmap::fromImage(letters)));
+  auto* group = new QActionGroup(languages);
+  const struct {
+    const char* name;
+    const char* text;
+    Language language;
+  } choices[] = {{"mnuLanguageRu", "Русский", Language::Russian}, {"mnuLanguageEn", "English", Language::English}};
+  for (const auto& choice : choices) {
+    QAction* action = languages->addAction(QString::fromUtf8(choice.text));
+    action->setObjectName(QString::fromLatin1(choice.name));
+    action->setCheckable(true);
+    action->setChecked(choice.language == uiLanguage());
+    group->addAction(action);
+    const Language language = choice.language;
+    connect(action, &QAction::triggered, this, [language] {
+      if (language == uiLanguage()) return;
+      if (setUiLanguage(language)) rememberLanguage(language);
+    });
+  }
 }
 
 void Form1::buildHolders() {

@@ -2,10 +2,12 @@
 // the pacing and the end tone.
 #include "ui/Form1.h"
 
+#include "model/TrajectoryRun.h"
 #include "panel/RunDriver.h"
 #include "ui/DiagnosticsWindow.h"
 #include "ui/Form1Orbit.h"
 #include "ui/PictureBox.h"
+#include "ui/QtTranslations.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -104,7 +106,10 @@ private:
 };
 
 void Form1::showAccuracy(const std::string& text) {
-  const QString shown = QString::fromStdString(text);
+  if (text != m_accuracyText) m_accuracyText = text;
+  // Before the first run the label names what it will show.
+  const QString shown = text.empty() ? tr("Точность вычислений")
+                                     : QString::fromUtf8(accuracyTextIn(text.c_str(), uiLanguage()));
   if (Label[26]->text() != shown) Label[26]->setText(shown);
 }
 
@@ -120,32 +125,32 @@ void Form1::CmdOK_Click() {
   QPointer<Form1> self(this);
   const RunEnd end = RunTrajectory();
   if (!self) return;
+  rebuildDiagnostics();  // in the language chosen during the run, if another
 
   const qint64 seconds = clock.elapsed() / 1000;  // whole seconds
-  setWindowTitle(windowTitle() + QStringLiteral("   время расчета") + QString::number(seconds) +
-                 QStringLiteral(" c"));
+  setWindowTitle(windowTitle() + tr("   время расчета") + QString::number(seconds) + tr(" c"));
   // The end time is the only stop a user expects; a run that stopped before it must not
   // pass for a whole one.
   const QString why = end == RunEnd::CutAtStepLimit
-      ? QStringLiteral("Расчет остановлен после %1 шагов, раньше заданного времени: это наибольшее "
-                       "число шагов одного расчета. Чтобы дойти до конца, уменьшите время расчета "
-                       "в периодах.")
+      ? tr("Расчет остановлен после %1 шагов, раньше заданного времени: это наибольшее "
+           "число шагов одного расчета. Чтобы дойти до конца, уменьшите время расчета "
+           "в периодах.")
             .arg(QLocale(QLocale::Russian).toString(qint64(m_runState.steps())))
       : end == RunEnd::NonFinite
-      ? QStringLiteral("Расчет остановлен после %1 шагов: координаты или скорость частицы вышли "
-                       "за пределы представимых чисел, погрешность dV не определена. Измените "
-                       "параметры поля или начальную точку.")
+      ? tr("Расчет остановлен после %1 шагов: координаты или скорость частицы вышли "
+           "за пределы представимых чисел, погрешность dV не определена. Измените "
+           "параметры поля или начальную точку.")
             .arg(QLocale(QLocale::Russian).toString(qint64(m_runState.steps())))
       : end == RunEnd::AxisStart
-      ? QStringLiteral("В этой структуре поля старт на оси OZ невозможен: уравнения движения "
-                       "делят на расстояние до оси. Сместите начальную точку (Xo или Yo).")
+      ? tr("В этой структуре поля старт на оси OZ невозможен: уравнения движения "
+           "делят на расстояние до оси. Сместите начальную точку (Xo или Yo).")
       : QString();
   if (!why.isEmpty()) {
-    m_services.dialogs->warning(this, QStringLiteral("Расчет прерван"), why);
+    m_services.dialogs->warning(this, tr("Расчет прерван"), why);
     if (!self) return;
   }
   if (end == RunEnd::Stopped) {
-    m_services.dialogs->information(this, QStringLiteral("Расчет остановлен"), stoppedRunText(m_runState.steps()));
+    m_services.dialogs->information(this, tr("Расчет остановлен"), stoppedRunText(m_runState.steps()));
     if (!self) return;
   }
   if (m_runState.endRequest() == RunState::EndRequest::Close) {

@@ -6,6 +6,7 @@
 #include "panel/ScenarioFile.h"
 #include "ui/FileErrors.h"
 #include "ui/FileNaming.h"
+#include "ui/QtTranslations.h"
 #include "ui/VerticalBar.h"
 
 #include <QAction>
@@ -74,61 +75,65 @@ bool Form1::openScenario(const QString& path) {
   // A lesson sets every control at once; in a run's pause that would carry the running
   // particle into the lesson's field from wherever it is, which is no lesson at all.
   if (m_runState.running()) {
-    m_services.dialogs->information(this, QStringLiteral("Сценарий"),
-                                    QStringLiteral("Расчет еще идет: сценарий можно открыть после его конца. "
-                                                   "Остановить расчет можно клавишей Esc или пунктом "
-                                                   "«Диагностика → Остановить расчет»."));
+    m_services.dialogs->information(this, tr("Сценарий"),
+                                    tr("Расчет еще идет: сценарий можно открыть после его конца. "
+                                       "Остановить расчет можно клавишей Esc или пунктом "
+                                       "«Диагностика → Остановить расчет»."));
     return false;
   }
   const ScenarioFileRead file = readScenarioAt(path);
   const ScenarioRead& read = file.read;
   if (!file.ok()) {
     const QString problem = !file.unreadable.empty()
-                                ? QStringLiteral("файл не читается (%1)").arg(russianReason(QString::fromLocal8Bit(file.unreadable.c_str())))
-                                : qs(problemText(*read.problem, Language::Russian));
-    m_services.dialogs->warning(this, QStringLiteral("Сценарий не открыт"),
-                                QStringLiteral("Сценарий «%1» не открыт: %2.\n\nВ окне ничего не изменилось.")
+                                ? tr("файл не читается (%1)").arg(russianReason(QString::fromLocal8Bit(file.unreadable.c_str())))
+                                : qs(problemText(*read.problem, uiLanguage()));
+    m_services.dialogs->warning(this, tr("Сценарий не открыт"),
+                                tr("Сценарий «%1» не открыт: %2.\n\nВ окне ничего не изменилось.")
                                     .arg(shownPath(path), problem));
     return false;
   }
   for (const PanelAction& action : scenarioActions(read.scenario)) actOnWidget(action);
-  m_scenarioTitle = qs(read.scenario.title);
-  m_scenarioDescription = qs(read.scenario.description);
-  if (!m_scenarioTitle.isEmpty() || !m_scenarioDescription.isEmpty()) {
-    m_services.dialogs->information(this, m_scenarioTitle.isEmpty() ? QStringLiteral("Сценарий") : m_scenarioTitle,
-                                   m_scenarioDescription.isEmpty() ? m_scenarioTitle : m_scenarioDescription);
+  m_lesson = read.scenario;
+  const QString title = qs(m_lesson.titleIn(uiLanguage())), description = qs(m_lesson.descriptionIn(uiLanguage()));
+  if (!title.isEmpty() || !description.isEmpty()) {
+    m_services.dialogs->information(this, title.isEmpty() ? tr("Сценарий") : title,
+                                    description.isEmpty() ? title : description);
   }
   return true;
 }
 
 void Form1::mnuFileOpen_Click() {
-  const QString path = m_services.files->openFileName(this, QStringLiteral("Открыть сценарий"),
-                                                      QStringLiteral("Сценарии Larmor (*.larmor)"));
+  const QString path = m_services.files->openFileName(this, tr("Открыть сценарий"),
+                                                      tr("Сценарии Larmor (*.larmor)"));
   if (!path.isEmpty() && openScenario(path)) m_services.files->fileUsed(path);
 }
 
 void Form1::mnuFileSave_Click() {
   const std::optional<FileDialogs::Description> description =
-      m_services.files->describeScenario(this, {m_scenarioTitle, m_scenarioDescription});
+      m_services.files->describeScenario(this, {qs(m_lesson.titleIn(uiLanguage())), qs(m_lesson.descriptionIn(uiLanguage()))});
   if (!description) return;
-  const QString path = m_services.files->saveFileName(this, QStringLiteral("Сохранить сценарий"),
+  const QString path = m_services.files->saveFileName(this, tr("Сохранить сценарий"),
                                                       suggestedName(description->title, "larmor"),
-                                                      QStringLiteral("Сценарии Larmor (*.larmor)"),
+                                                      tr("Сценарии Larmor (*.larmor)"),
                                                       QStringLiteral("larmor"));
   if (path.isEmpty()) return;
-  const std::string json = scenarioJson(
-      scenarioOf(m_panel, description->title.toStdString(), description->text.toStdString()));
+  // What the user wrote goes to the texts of the window's language; the other language's are kept.
+  Scenario lesson = scenarioOf(m_panel, m_lesson.title, m_lesson.description);
+  lesson.titleEnglish = m_lesson.titleEnglish, lesson.descriptionEnglish = m_lesson.descriptionEnglish;
+  const bool english = uiLanguage() == Language::English;
+  (english ? lesson.titleEnglish : lesson.title) = description->title.toStdString();
+  (english ? lesson.descriptionEnglish : lesson.description) = description->text.toStdString();
+  const std::string json = scenarioJson(lesson);
   // Written beside the file and renamed over it: a failed save leaves the old file whole.
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly) || file.write(json.data(), static_cast<qint64>(json.size())) !=
                                               static_cast<qint64>(json.size()) || !file.commit()) {
-    m_services.dialogs->warning(this, QStringLiteral("Сценарий не сохранён"),
-                                QStringLiteral("Сценарий «%1» не сохранён: %2.").arg(shownPath(path), fileErrorReason(file)));
+    m_services.dialogs->warning(this, tr("Сценарий не сохранён"),
+                                tr("Сценарий «%1» не сохранён: %2.").arg(shownPath(path), fileErrorReason(file)));
     return;
   }
   m_services.files->fileUsed(path);
-  m_scenarioTitle = description->title;
-  m_scenarioDescription = description->text;
+  m_lesson = lesson;
 }
 
 // Each lesson of the runtime folder's examples, by its title, in the order of the file names.
@@ -142,13 +147,13 @@ void Form1::fillExamplesMenu() {
     const QString path = folder.filePath(name);
     QString text = QFileInfo(name).completeBaseName();
     const ScenarioFileRead file = readScenarioAt(path);
-    if (file.ok() && !file.read.scenario.title.empty()) text = qs(file.read.scenario.title);
+    if (file.ok() && !file.read.scenario.titleIn(uiLanguage()).empty()) text = qs(file.read.scenario.titleIn(uiLanguage()));
     QAction* action = m_examplesMenu->addAction(icon, text.replace(QLatin1Char('&'), QStringLiteral("&&")));
     action->setObjectName(QStringLiteral("mnuExample_") + QFileInfo(name).completeBaseName());
     connect(action, &QAction::triggered, this, [this, path] { openScenario(path); });
   }
   if (names.isEmpty()) {
-    QAction* none = m_examplesMenu->addAction(icon, QStringLiteral("Примеры не найдены"));
+    QAction* none = m_examplesMenu->addAction(icon, tr("Примеры не найдены"));
     none->setObjectName(QStringLiteral("mnuExamplesNone"));
     none->setEnabled(false);
   }

@@ -3,6 +3,7 @@
 #include "ui/InfoTexts.h"
 
 #include <QFontMetrics>
+#include <QEvent>
 #include <QIcon>
 #include <QLabel>
 #include <QPixmap>
@@ -33,7 +34,7 @@ QFont fittingFont(QFont font, const QString& text, QSize box) {
 
 Form2::Form2(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("Form2"));
-  setWindowTitle(QStringLiteral("Авторы"));
+  setWindowTitle(tr("Авторы"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/window.svg")));
   // The children stand at fixed positions, so the window keeps its size.
   setFixedSize(clientWidth, clientHeight);
@@ -50,10 +51,22 @@ Form2::Form2(QWidget* parent) : QWidget(parent, Qt::Window) {
   m_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
-void Form2::showAuthors(QWidget* mainWindow) {
+void Form2::showText() {
   const QString text = authorsText();
   m_label->setFont(fittingFont(font(), text, m_label->contentsRect().size()));
   m_label->setText(text);
+}
+
+void Form2::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::LanguageChange) {
+    setWindowTitle(tr("Авторы"));
+    if (!m_label->text().isEmpty()) showText();
+  }
+  QWidget::changeEvent(event);
+}
+
+void Form2::showAuthors(QWidget* mainWindow) {
+  showText();
 
   if (mainWindow != nullptr) {
     const QRect main = mainWindow->frameGeometry();

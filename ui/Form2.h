@@ -18,7 +18,13 @@ public:
   // outer (frame) sizes of both, shows it modeless, raises and activates it.
   void showAuthors(QWidget* mainWindow);
 
+protected:
+  // Another language chosen: the title and the text in it.
+  void changeEvent(QEvent* event) override;
+
 private:
+  void showText();
+
   QLabel* m_image = nullptr;  // Image1: the portrait [150x180 px]
   QLabel* m_label = nullptr;  // Label1: the authors text
 };

@@ -1,5 +1,6 @@
 #include "ui/MessageDialogs.h"
 
+#include <QCoreApplication>
 #include <QAbstractButton>
 #include <QMessageBox>
 
@@ -15,8 +16,8 @@ QMessageBox::StandardButton runBox(QWidget* parent, QMessageBox::Icon icon,
   box.setObjectName(QStringLiteral("MessageBox"));
   box.setTextFormat(Qt::PlainText);  // the texts are shown as written, never as markup
   // The interface is Russian, so are the answers; the buttons keep their standard roles.
-  if (QAbstractButton* yes = box.button(QMessageBox::Yes)) yes->setText(QStringLiteral("Да"));
-  if (QAbstractButton* no = box.button(QMessageBox::No)) no->setText(QStringLiteral("Нет"));
+  if (QAbstractButton* yes = box.button(QMessageBox::Yes)) yes->setText(QCoreApplication::translate("larmor::MessageDialogs", "Да"));
+  if (QAbstractButton* no = box.button(QMessageBox::No)) no->setText(QCoreApplication::translate("larmor::MessageDialogs", "Нет"));
   box.setDefaultButton(defaultButton);
   box.setEscapeButton(defaultButton);
   box.setWindowModality(Qt::ApplicationModal);
@@ -26,8 +27,8 @@ QMessageBox::StandardButton runBox(QWidget* parent, QMessageBox::Icon icon,
 }  // namespace
 
 bool MessageDialogs::confirmExit(QWidget* parent) {
-  return runBox(parent, QMessageBox::NoIcon, QStringLiteral("На Выход"),
-                QStringLiteral("Вы абсолютно уверены?"), QMessageBox::Yes | QMessageBox::No,
+  return runBox(parent, QMessageBox::NoIcon, QCoreApplication::translate("larmor::MessageDialogs", "На Выход"),
+                QCoreApplication::translate("larmor::MessageDialogs", "Вы абсолютно уверены?"), QMessageBox::Yes | QMessageBox::No,
                 QMessageBox::No) == QMessageBox::Yes;
 }
 

@@ -2,6 +2,7 @@
 
 #include "ui/DiagnosticsNumbers.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 
 #include <qcustomplot.h>
@@ -32,7 +33,7 @@ void showReadout(PlotParts& parts, const std::vector<const DiagnosticsCurves::Cu
   if (!inside) {
     parts.readout->clear();
   } else {
-    QString text = QStringLiteral("t = %1 с").arg(diagnosticNumber(index < 0 ? mouseT : data->at(index)->key, timeDigits));
+    QString text = QCoreApplication::translate("larmor::PlotReadout", "t = %1 с").arg(diagnosticNumber(index < 0 ? mouseT : data->at(index)->key, timeDigits));
     for (const DiagnosticsCurves::Curve* curve : curves) {
       const double value = index < 0 ? std::nan("") : curve->graph->data()->at(index)->value;
       text += QStringLiteral("    %1 = %2").arg(curve->name, diagnosticNumber(value, curve->digits));

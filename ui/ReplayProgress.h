@@ -2,6 +2,7 @@
 
 #include "panel/RunDriver.h"
 
+#include <QCoreApplication>
 #include <QProgressDialog>
 
 #include <cstdint>
@@ -18,7 +19,7 @@ public:
   // record must not change while it is replayed.
   ReplayProgress(QWidget* parent, const QString& label, std::int64_t steps,
                  Qt::WindowModality modality = Qt::WindowModal)
-      : m_dialog(label, QStringLiteral("Отмена"), 0, static_cast<int>(steps / stride) + 1, parent) {
+      : m_dialog(label, QCoreApplication::translate("larmor::ReplayProgress", "Отмена"), 0, static_cast<int>(steps / stride) + 1, parent) {
     m_dialog.setWindowModality(modality);
     m_dialog.setMinimumDuration(1000);
   }

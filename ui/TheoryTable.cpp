@@ -1,11 +1,16 @@
 #include "ui/TheoryTable.h"
 
+#include "model/TheoryTexts.h"
+#include "model/TheoryVerdict.h"
 #include "ui/DiagnosticsNumbers.h"
+#include "ui/QtTranslations.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace larmor {
 
@@ -20,12 +25,19 @@ QTableWidgetItem* cell(const QString& text, const QString& tooltip) {
   return item;
 }
 
+// The SI unit as the English table shows it: the degree keeps its sign.
+const char* englishUnit(const char* key) {
+  for (const QuantityText& text : quantityTexts())
+    if (std::strcmp(text.key, key) == 0) return std::strcmp(text.unitEnglish, "deg") == 0 ? "°" : text.unitEnglish;
+  return "";
+}
+
 }  // namespace
 
 TheoryTable::TheoryTable(QWidget* parent) : QTableWidget(0, 5, parent) {
   setObjectName(QStringLiteral("theoryTable"));
-  setHorizontalHeaderLabels({QStringLiteral("Величина"), QStringLiteral("Теория"), QStringLiteral("Расчёт"),
-                             QStringLiteral("Расхождение"), QStringLiteral("Вывод")});
+  setHorizontalHeaderLabels({QCoreApplication::translate("larmor::TheoryTable", "Величина"), QCoreApplication::translate("larmor::TheoryTable", "Теория"), QCoreApplication::translate("larmor::TheoryTable", "Расчёт"),
+                             QCoreApplication::translate("larmor::TheoryTable", "Расхождение"), QCoreApplication::translate("larmor::TheoryTable", "Вывод")});
   verticalHeader()->hide();
   // Every column as wide as its longest text; the last takes what the window adds.
   horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -53,7 +65,7 @@ QString TheoryTable::numberText(double value, int digits) { return diagnosticNum
 QString TheoryTable::valueText(double value, TheoryQuantity::Kind kind) {
   switch (kind) {
     case TheoryQuantity::Kind::flag:
-      return value != 0 ? QStringLiteral("да") : QStringLiteral("нет");
+      return value != 0 ? QCoreApplication::translate("larmor::TheoryTable", "да") : QCoreApplication::translate("larmor::TheoryTable", "нет");
     case TheoryQuantity::Kind::count:
       return QString::number(std::llround(value));
     case TheoryQuantity::Kind::number:
@@ -66,16 +78,18 @@ void TheoryTable::setRows(const std::vector<TheoryQuantity>& rows) {
   setRowCount(static_cast<int>(rows.size()));
   for (int r = 0; r < rowCount(); ++r) {
     const TheoryQuantity& q = rows[static_cast<std::size_t>(r)];
-    const QString explanation = QString::fromStdString(q.explanation.russian);
-    QString name = QString::fromUtf8(q.name);
-    if (*q.unit) name += QStringLiteral(", ") + QString::fromUtf8(q.unit);
+    const Language language = uiLanguage();
+    const bool russian = language == Language::Russian;
+    const QString explanation = QString::fromStdString(q.explanation.in(language));
+    QString name = QString::fromUtf8(russian ? q.name : quantityNameEnglish(q.key));
+    if (*q.unit) name += QStringLiteral(", ") + QString::fromUtf8(russian ? q.unit : englishUnit(q.key));
     setItem(r, Quantity, cell(name, explanation));
 
     const auto value = [&](const std::optional<double>& v, const std::string& reason) {
       return v ? cell(valueText(*v, q.kind), explanation) : cell(dash, QString::fromStdString(reason));
     };
-    setItem(r, Predicted, value(q.predicted, q.notPredictedReason));
-    setItem(r, Measured, value(q.measured, q.notMeasuredReason));
+    setItem(r, Predicted, value(q.predicted, q.notPredictedText.in(language)));
+    setItem(r, Measured, value(q.measured, q.notMeasuredText.in(language)));
 
     QTableWidgetItem* difference = nullptr;
     if (q.relativeDifference) {
@@ -83,20 +97,20 @@ void TheoryTable::setRows(const std::vector<TheoryQuantity>& rows) {
       difference = cell((percent > 0 ? QStringLiteral("+") : QString()) + numberText(percent, 2) + QStringLiteral(" %"),
                         explanation);
     } else if (!q.predicted || !q.measured) {
-      difference = cell(dash, QString::fromStdString(!q.predicted ? q.notPredictedReason : q.notMeasuredReason));
+      difference = cell(dash, QString::fromStdString(!q.predicted ? q.notPredictedText.in(language) : q.notMeasuredText.in(language)));
     } else if (q.kind == TheoryQuantity::Kind::flag) {
-      difference = cell(*q.predicted == *q.measured ? QStringLiteral("совпадает") : QStringLiteral("не совпадает"),
+      difference = cell(*q.predicted == *q.measured ? QCoreApplication::translate("larmor::TheoryTable", "совпадает") : QCoreApplication::translate("larmor::TheoryTable", "не совпадает"),
                         explanation);
     } else {
-      difference = cell(dash, QStringLiteral("теория предсказывает 0: сравнивать не с чем, расчёт показывает "
+      difference = cell(dash, QCoreApplication::translate("larmor::TheoryTable", "теория предсказывает 0: сравнивать не с чем, расчёт показывает "
                                              "отклонение само"));
     }
     setItem(r, Difference, difference);
 
     // The verdict beside the difference: whether the difference means anything, and why.
-    QString verdict = q.holds == Holds::unknown ? dash : QString::fromUtf8(holdsWord(q.holds));
-    if (q.runErrorComparable) verdict += QStringLiteral(" (ошибка счёта)");
-    setItem(r, Verdict, cell(verdict, QString::fromStdString(q.why.russian)));
+    QString verdict = q.holds == Holds::unknown ? dash : QString::fromUtf8(holdsWord(q.holds, language));
+    if (q.runErrorComparable) verdict += QCoreApplication::translate("larmor::TheoryTable", " (ошибка счёта)");
+    setItem(r, Verdict, cell(verdict, QString::fromStdString(q.why.in(language))));
   }
   updateGeometry();  // a longer text widens the least the window can be
 }

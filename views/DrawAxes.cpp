@@ -12,6 +12,7 @@ namespace {
 constexpr const char* xName = "\u0425,\u043C";
 constexpr const char* yName = "Y,\u043C";
 constexpr const char* zName = "Z,\u043C";
+constexpr const char* englishNames[] = {"X,m", "Y,m", "Z,m"};
 
 // One view's background: grid, axes, ticks with labels, axis names. uHalf is the half
 // width of the view [m]; every coordinate is computed in double and rounded at the call.
@@ -54,14 +55,19 @@ void Views::DrawAxes(const SimulationState& state) {
 
   // The background depends on the region size alone (and on each picture's own size),
   // so a picture may hand back the pixels it kept from the last time.
-  const std::uint64_t key = static_cast<std::uint16_t>(L);
+  // The names' language is part of the background.
+  const std::uint64_t key = static_cast<std::uint16_t>(L) | (std::uint64_t{m_language == Language::English} << 16);
+  const bool english = m_language == Language::English;
+  const char* const xShown = english ? englishNames[0] : xName;
+  const char* const yShown = english ? englishNames[1] : yName;
+  const char* const zShown = english ? englishNames[2] : zName;
 
   if (!m_xy.restoreBackground(key)) {
     drawBackground(m_xy, half, half, m_gridHalfCount, m_gridStep);
     m_xy.dot(static_cast<float>(0.9 * half), static_cast<float>(0.1 * half));
-    m_xy.print(yName);
+    m_xy.print(yShown);
     m_xy.dot(0.0f, static_cast<float>(half));
-    m_xy.print(xName);
+    m_xy.print(xShown);
     m_xy.keepBackground();
   }
   if (!m_xz.restoreBackground(key)) {
@@ -69,9 +75,9 @@ void Views::DrawAxes(const SimulationState& state) {
     // 0.95·L from L in single precision times the double 0.95.
     m_xz.dot(static_cast<float>(static_cast<double>(static_cast<float>(L)) * 0.95),
              static_cast<float>(0.1 * half));
-    m_xz.print(zName);
+    m_xz.print(zShown);
     m_xz.dot(0.0f, static_cast<float>(half));
-    m_xz.print(xName);
+    m_xz.print(xShown);
     m_xz.keepBackground();
   }
 }

@@ -2,6 +2,7 @@
 
 #include "Canvas.h"
 #include "Colour.h"
+#include "model/Language.h"
 #include "model/SimulationState.h"
 #include "model/TrajectoryRun.h"
 
@@ -36,6 +37,9 @@ public:
   void Redraw(const SimulationState& state);
   void Clear();
 
+  // The language of the axis names ("Х,м" or "X,m"); the next DrawAxes writes them.
+  void setLanguage(Language language) { m_language = language; }
+
   std::int16_t gridHalfCount() const { return m_gridHalfCount; }
   double gridStep() const { return m_gridStep; }
   Colour trailColour() const { return m_trailColour; }
@@ -50,6 +54,7 @@ private:
   std::int16_t m_gridHalfCount = 20;
   double m_gridStep = 0.25;
   Colour m_trailColour = colours::positive;
+  Language m_language = Language::Russian;
 };
 
 // Tick label of a value: a blank or "-" in front, plain decimal, one blank after (" 1 ").

@@ -16,7 +16,7 @@ namespace larmor {
 
 namespace {
 
-// What each field does, in a line or two under the drawing.
+// What each field does, in a line or two under the drawing; in Russian, then in English.
 constexpr std::array<const char*, fieldConfigCount> descriptions = {
     "Поле направлено вдоль оси OZ и всюду одинаково: B = Bo.",
     "Bz = Bo·exp(−x/S): поле ослабевает вдоль оси OX, частица дрейфует поперёк градиента.",
@@ -26,6 +26,15 @@ constexpr std::array<const char*, fieldConfigCount> descriptions = {
     "B = Bo·S²·r/r³: поле точечного источника в начале координат.",
     "Bz = Bo·S/ρ и радиальное поле двух витков у z = ±d: вторая форма ловушки.",
 };
+constexpr std::array<const char*, fieldConfigCount> englishDescriptions = {
+    "The field points along the OZ axis and is the same everywhere: B = Bo.",
+    "Bz = Bo·exp(−x/S): the field weakens along the OX axis, the particle drifts across the gradient.",
+    "Bz = Bo·exp(−ρ/S): the field weakens away from the OZ axis, the drift goes round the axis.",
+    "The field converges at the mirrors near z = ±d: the particle is reflected and bounces between them.",
+    "The field lines are circles round the OZ axis, |B| = Bo; the particle drifts along OZ.",
+    "B = Bo·S²·r/r³: the field of a point source at the origin.",
+    "Bz = Bo·S/ρ and the radial field of two loops near z = ±d: the second form of the trap.",
+};
 
 void axisName(QPainter& painter, QPointF at, const char* text) {
   painter.drawText(at, QString::fromUtf8(text));
@@ -33,8 +42,9 @@ void axisName(QPainter& painter, QPointF at, const char* text) {
 
 }  // namespace
 
-QImage fieldPicture(FieldConfig config) {
-  const std::string_view title = fieldConfigTexts[static_cast<std::size_t>(config - 1)];
+QImage fieldPicture(FieldConfig config, Language language) {
+  const bool english = language == Language::English;
+  const std::string_view title = (english ? fieldConfigEnglishTexts : fieldConfigTexts)[static_cast<std::size_t>(config - 1)];
   QImage image = blankPicture();
   QPainter painter(&image);
   beginPicture(painter, QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())), 20, 28);
@@ -73,14 +83,14 @@ QImage fieldPicture(FieldConfig config) {
 
   painter.setFont(pictureFont(12));
   painter.drawText(QRectF(xyPanel.left(), 146, xyPanel.width(), 16), Qt::AlignCenter,
-                   QString::fromUtf8("плоскость X0Y"));
+                   QString::fromUtf8(english ? "X0Y plane" : "плоскость X0Y"));
   painter.drawText(QRectF(xzPanel.left(), 146, xzPanel.width(), 16), Qt::AlignCenter,
-                   QString::fromUtf8("плоскость X0Z"));
+                   QString::fromUtf8(english ? "X0Z plane" : "плоскость X0Z"));
 
   painter.setFont(pictureFont(15));
   painter.drawText(QRectF(8, 168, pictureWidth - 16, pictureHeight - 172),
                    Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
-                   QString::fromUtf8(descriptions[static_cast<std::size_t>(config - 1)]));
+                   QString::fromUtf8((english ? englishDescriptions : descriptions)[static_cast<std::size_t>(config - 1)]));
   return image;
 }
 

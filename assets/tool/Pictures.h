@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/FieldConfig.h"
+#include "model/Language.h"
 
 #include <QImage>
 #include <QString>
@@ -12,12 +13,13 @@ constexpr int pictureWidth = 300;
 constexpr int pictureHeight = 250;
 
 // The structure of one field configuration in both projections, drawn by the program's
-// own views, with the configuration's list text and a line on what the field does.
-QImage fieldPicture(FieldConfig config);
+// own views, with the configuration's list text and a line on what the field does, in the
+// window's language.
+QImage fieldPicture(FieldConfig config, Language language = Language::Russian);
 
 // The start velocity on a 3-D sketch: axes X, Y, Z, the vector v, α from OZ, β of its
 // transverse part from OX.
-QImage velocityPicture();
+QImage velocityPicture(Language language = Language::Russian);
 
 // An SVG drawing rendered on white (the window's built-in illustration).
 QImage svgPicture(const QString& path);

@@ -46,10 +46,11 @@ void arrow(QPainter& painter, QPointF from, QPointF to, const QColor& colour, do
 
 }  // namespace
 
-QImage velocityPicture() {
+QImage velocityPicture(Language language) {
+  const bool english = language == Language::English;
   QImage image = blankPicture();
   QPainter painter(&image);
-  beginPicture(painter, QString::fromUtf8("Начальная скорость частицы"), 18, 24);
+  beginPicture(painter, QString::fromUtf8(english ? "The start velocity" : "Начальная скорость частицы"), 18, 24);
 
   const Sketch at(QPointF(128, 150), 92);
   const Vec3 o{0, 0, 0};
@@ -113,9 +114,9 @@ QImage velocityPicture() {
   painter.setPen(Qt::black);
   painter.setFont(pictureFont(13));
   painter.drawText(QRectF(6, 206, pictureWidth - 12, 18), Qt::AlignLeft | Qt::AlignVCenter,
-                   QString::fromUtf8("α — угол между скоростью и осью OZ"));
+                   QString::fromUtf8(english ? "α — angle between the velocity and the OZ axis" : "α — угол между скоростью и осью OZ"));
   painter.drawText(QRectF(6, 224, pictureWidth - 12, 18), Qt::AlignLeft | Qt::AlignVCenter,
-                   QString::fromUtf8("β — угол между поперечной скоростью и осью OX"));
+                   QString::fromUtf8(english ? "β — angle of the transverse velocity from OX" : "β — угол между поперечной скоростью и осью OX"));
   return image;
 }
 

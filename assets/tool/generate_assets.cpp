@@ -65,9 +65,15 @@ int main(int argc, char** argv) {
   if (!QDir().mkpath(out.path())) return 1;
 
   bool ok = true;
-  for (larmor::FieldConfig config = 1; config <= larmor::fieldConfigCount; ++config)
-    ok = save(larmor::fieldPicture(config), out.filePath(QString::fromLatin1(larmor::fieldChoice(config).picture))) && ok;
+  // Each picture with words also in English, for the English window: "1-en.gif" beside "1.gif".
+  auto english = [](const char* name) { return QString::fromLatin1(name).replace(QLatin1String(".gif"), QLatin1String("-en.gif")); };
+  for (larmor::FieldConfig config = 1; config <= larmor::fieldConfigCount; ++config) {
+    const char* name = larmor::fieldChoice(config).picture;
+    ok = save(larmor::fieldPicture(config), out.filePath(QString::fromLatin1(name))) && ok;
+    ok = save(larmor::fieldPicture(config, larmor::Language::English), out.filePath(english(name))) && ok;
+  }
   ok = save(larmor::velocityPicture(), out.filePath(QString::fromLatin1(larmor::velocityPictureName))) && ok;
+  ok = save(larmor::velocityPicture(larmor::Language::English), out.filePath(english(larmor::velocityPictureName))) && ok;
   ok = save(larmor::svgPicture(QString::fromLocal8Bit(argv[2])), out.filePath(QString::fromLatin1(larmor::startUpPictureName))) && ok;
   return ok ? 0 : 1;
 }

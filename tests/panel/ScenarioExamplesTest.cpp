@@ -52,7 +52,12 @@ Lesson runLesson(const std::filesystem::path& path) {
   panel.Form_Load();
   panel.RecomputeQuantities();
   applyScenario(panel, read.scenario);
-  EXPECT_TRUE(scenarioOf(panel, read.scenario.title, read.scenario.description) == read.scenario);
+  Scenario made = scenarioOf(panel, read.scenario.title, read.scenario.description);
+  made.titleEnglish = read.scenario.titleEnglish, made.descriptionEnglish = read.scenario.descriptionEnglish;
+  EXPECT_TRUE(made == read.scenario);
+  // Both languages: the English texts are there and hold no Cyrillic letter (UTF-8 0xD0–0xD3 lead bytes).
+  for (const std::string* english : {&read.scenario.titleEnglish, &read.scenario.descriptionEnglish})
+    EXPECT_TRUE(!english->empty() && english->find_first_of("\xD0\xD1\xD2\xD3") == std::string::npos) << *english;
 
   // The start button's run, on a copy, through the driver every run of the program takes.
   struct Keep : RunObserver {

@@ -136,7 +136,8 @@ TEST(Scenario, EveryStateRoundTripsBitForBitFromAnyPreviousState) {
   for (std::size_t k = 0; k < states.size(); ++k) {
     SCOPED_TRACE(states[k].name);
     const ControlPanel saved = panelAfter(states[k].actions);
-    const Scenario scenario = scenarioOf(saved, "Урок", "Строка 1\nстрока 2");
+    Scenario scenario = scenarioOf(saved, "Урок", "Строка 1\nстрока 2");
+    if (k % 2) scenario.titleEnglish = "Lesson", scenario.descriptionEnglish = "Line 1\nline 2";  // and without them
     const std::string json = scenarioJson(scenario);
     const ScenarioRead read = readScenario(json);
     ASSERT_TRUE(read.ok()) << problemText(*read.problem, Language::English) << "\n" << json;
@@ -148,7 +149,9 @@ TEST(Scenario, EveryStateRoundTripsBitForBitFromAnyPreviousState) {
     ControlPanel used = panelAfter(states[(k + 7) % states.size()].actions);
     applyScenario(used, read.scenario);
     expectSamePanel(used, saved);
-    EXPECT_TRUE(scenarioOf(used, "Урок", "Строка 1\nстрока 2") == scenario);
+    Scenario again = scenarioOf(used, "Урок", "Строка 1\nстрока 2");
+    again.titleEnglish = scenario.titleEnglish, again.descriptionEnglish = scenario.descriptionEnglish;
+    EXPECT_TRUE(again == scenario);
   }
 }
 

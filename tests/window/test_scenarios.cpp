@@ -179,7 +179,7 @@ TEST_F(ScenarioWindowTest, MenusOfferFilesAndTheExampleLessons) {
   for (QAction* item : control<QMenu>(w, "mnuExamples")->actions()) examples << item->text();
   EXPECT_EQ(menus, QStringList({"Файл", "Примеры", "Диагностика", "Помощь"}));
   EXPECT_EQ(fileItems, QStringList({"mnuFileOpen", "mnuFileSave", "-", "mnuFileExportCsv", "mnuFileExportPng", "-",
-                                    "mnuFilespravka", "-", "mnuFileExit"}));
+                                    "mnuFilespravka", "mnuLanguage", "-", "mnuFileExit"}));
   EXPECT_EQ(examples, QStringList({"a-broken", "Урок && упражнение"}));
 
   control<QAction>(w, "mnuExample_b")->trigger();

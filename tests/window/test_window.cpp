@@ -2,9 +2,12 @@
 // range, the menu tree, the start-up state, the placement and the layout at every size.
 #include "WindowTestSupport.h"
 
+#include "ui/QtTranslations.h"
+
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStyle>
 #include <QStyleOptionViewItem>
 
 namespace larmor::test {
@@ -69,8 +72,23 @@ TEST_F(WindowTest, StartsWithEveryControlAsDesigned) {
 
 // At the size the layout gives them and in their own fonts, the labels show every text
 // whole, each at its widest: the extreme charge and mass, the results and their infinite
-// forms, the start point at its edges, the accuracy after a run; the list every entry.
-TEST_F(WindowTest, EveryTextStandsWholeInItsControl) {
+// forms, the start point at its edges, the accuracy after a run; the list every entry and
+// the start button its caption. In either language of the window.
+class TextFitTest : public WindowTest, public ::testing::WithParamInterface<Language> {
+protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    ASSERT_TRUE(setUiLanguage(GetParam()));
+  }
+  void TearDown() override {
+    WindowTest::TearDown();
+    setUiLanguage(Language::Russian);
+  }
+};
+INSTANTIATE_TEST_SUITE_P(BothLanguages, TextFitTest, ::testing::Values(Language::Russian, Language::English),
+                         [](const auto& info) { return info.param == Language::English ? "English" : "Russian"; });
+
+TEST_P(TextFitTest, EveryTextStandsWholeInItsControl) {
   showWindow();
   auto expectWhole = [this](const char* when) {
     SCOPED_TRACE(when);
@@ -90,6 +108,10 @@ TEST_F(WindowTest, EveryTextStandsWholeInItsControl) {
     for (int row = 0; row < list->count(); ++row)
       EXPECT_LE(list->itemDelegate()->sizeHint(option, list->model()->index(row, 0)).width(), list->viewport()->width())
           << list->item(row)->text().toStdString();
+    auto* start = control<QPushButton>("CmdOK");  // the caption inside the button's frame
+    EXPECT_LE(QFontMetrics(start->font()).horizontalAdvance(start->text()),
+              start->width() - 2 * start->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, start))
+        << start->text().toStdString();
   };
   expectWhole("start");
   const struct { const char* when; std::vector<std::pair<const char*, int>> bars; } states[] = {
@@ -101,7 +123,7 @@ TEST_F(WindowTest, EveryTextStandsWholeInItsControl) {
     for (const auto& [bar, position] : s.bars) moveBar(bar, position);
     expectWhole(s.when);
   }
-  select("Ловушка-2");  // the S and d inputs shown
+  selectRow(6);  // the second trap: the S and d inputs shown
   control<QScrollBar>("HScroll1")->setValue(10);
   typeInto("Text2", QStringLiteral("1"));
   control<QScrollBar>("HScroll1")->setValue(0);
