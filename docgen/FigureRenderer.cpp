@@ -85,8 +85,8 @@ QImage renderSpeedError(const FigureRequest& request, const FigureStyle& style) 
     const std::vector<double>& dV;
     QColor colour;
     const char* name;
-  } runs[] = {{curves.rk4, QColor(200, 0, 0), english ? "Runge–Kutta method" : methodCaption(Integrator::Rk4)},
-              {curves.boris, QColor(0, 0, 200), english ? "Boris method" : methodCaption(Integrator::Boris)}};
+  } runs[] = {{curves.rk4, QColor(200, 0, 0), methodCaption(Integrator::Rk4, style.language)},
+              {curves.boris, QColor(0, 0, 200), methodCaption(Integrator::Boris, style.language)}};
   for (const auto& run : runs) {
     QCPGraph* graph = plot.addGraph();
     graph->setData(t.mid(0, static_cast<qsizetype>(run.dV.size())), toVector(run.dV), true);
@@ -227,8 +227,8 @@ QImage renderFigure(const FigureRequest& request, const FigureStyle& style) {
   if (theory) {
     const TheoryPrediction& prediction = *measuring.prediction();
     overlay = theoryOverlay(start, prediction, run.duration);
-    comparison = theoryLegend(start.fieldConfig) + QStringLiteral("; ") +
-                 theoryComparison(prediction, theoryTable(prediction, &*measuring.meter(), run.cutShort)) +
+    comparison = theoryLegend(start.fieldConfig, style.language) + QStringLiteral("; ") +
+                 theoryComparison(prediction, theoryTable(prediction, &*measuring.meter(), run.cutShort), style.language) +
                  QStringLiteral(".");
     QImage probe(1, 1, QImage::Format_RGB32);
     probe.setDevicePixelRatio(style.pixelRatio);

@@ -4,6 +4,8 @@
 #include "model/FieldVector.h"
 #include "model/SimulationState.h"
 #include "model/TheoryPath.h"
+#include "model/TheoryTexts.h"
+#include "model/TheoryVerdict.h"
 
 #include <QStringList>
 
@@ -41,8 +43,8 @@ std::vector<QPointF> silhouette(const Vec3& axis, double theta, const Vec3& view
   return lines;
 }
 
-// Three significant digits (two for a difference in per cent), Russian style.
-QString significant(double value, int digits) {
+// Three significant digits (two for a difference in per cent), the language's decimal sign.
+QString significant(double value, int digits, Language language) {
   if (!std::isfinite(value)) return QStringLiteral("—");
   if (value == 0) return QStringLiteral("0");
   const QString scientific = QString::number(value, 'e', digits - 1);
@@ -57,31 +59,37 @@ QString significant(double value, int digits) {
     for (const QChar ch : QString::number(std::abs(exponent))) power += QChar(superscripts[ch.digitValue()]);
     text = scientific.left(e) + QStringLiteral("·10") + (exponent < 0 ? QStringLiteral("⁻") : QString()) + power;
   }
-  return text.replace(QLatin1Char('.'), QLatin1Char(',')).replace(QLatin1Char('-'), QChar(0x2212));
+  if (language == Language::Russian) text.replace(QLatin1Char('.'), QLatin1Char(','));
+  return text.replace(QLatin1Char('-'), QChar(0x2212));
 }
 
-QString rowText(const TheoryQuantity& q) {
-  const QString unit = QString::fromUtf8(q.unit);
+QString rowText(const TheoryQuantity& q, Language language) {
+  const bool english = language == Language::English;
+  const QString unit = QString::fromUtf8(english ? quantityUnitEnglish(q.key) : q.unit);
   const auto valueText = [&](double v) {
-    if (q.kind == TheoryQuantity::Kind::flag) return v != 0 ? QStringLiteral("да") : QStringLiteral("нет");
-    if (unit.isEmpty()) return numberText(v);
-    return numberText(v) + (unit == QStringLiteral("°") ? QString() : QStringLiteral(" ")) + unit;
+    if (q.kind == TheoryQuantity::Kind::flag)
+      return v != 0 ? (english ? QStringLiteral("yes") : QStringLiteral("да")) : (english ? QStringLiteral("no") : QStringLiteral("нет"));
+    if (unit.isEmpty()) return numberText(v, language);
+    return numberText(v, language) + (unit == QStringLiteral("°") ? QString() : QStringLiteral(" ")) + unit;
   };
-  QString name = QString::fromUtf8(q.name);
+  QString name = QString::fromUtf8(english ? quantityNameEnglish(q.key) : q.name);
   name[0] = name[0].toLower();  // "Период T" → "период T": the symbol keeps its case
-  QString text = name + QStringLiteral(": теория ");
-  text += q.predicted ? valueText(*q.predicted) : QStringLiteral("— (%1)").arg(QString::fromStdString(q.notPredictedReason));
-  text += QStringLiteral(", расчёт ");
-  text += q.measured ? valueText(*q.measured) : QStringLiteral("— (%1)").arg(QString::fromStdString(q.notMeasuredReason));
+  QString text = name + (english ? QStringLiteral(": theory ") : QStringLiteral(": теория "));
+  text += q.predicted ? valueText(*q.predicted)
+                      : QStringLiteral("— (%1)").arg(QString::fromStdString(q.notPredictedText.in(language)));
+  text += english ? QStringLiteral(", run ") : QStringLiteral(", расчёт ");
+  text += q.measured ? valueText(*q.measured)
+                     : QStringLiteral("— (%1)").arg(QString::fromStdString(q.notMeasuredText.in(language)));
   if (q.relativeDifference)
     text += QStringLiteral(" (%1%2 %)")
-                .arg(*q.relativeDifference > 0 ? QStringLiteral("+") : QString(), significant(100 * *q.relativeDifference, 2));
+                .arg(*q.relativeDifference > 0 ? QStringLiteral("+") : QString(),
+                     significant(100 * *q.relativeDifference, 2, language));
   return text;
 }
 
 }  // namespace
 
-QString numberText(double value) { return significant(value, 3); }
+QString numberText(double value, Language language) { return significant(value, 3, language); }
 
 TheoryOverlay theoryOverlay(const SimulationState& start, const TheoryPrediction& prediction, double duration) {
   TheoryOverlay overlay;
@@ -111,20 +119,25 @@ TheoryOverlay theoryOverlay(const SimulationState& start, const TheoryPrediction
   return overlay;
 }
 
-QString theoryLegend(FieldConfig config) {
+QString theoryLegend(FieldConfig config, Language language) {
+  const bool english = language == Language::English;
   switch (config) {
     case 4:
     case 7:
-      return QStringLiteral("точки поворота по теории (|B| = Bпов)");
+      return english ? QStringLiteral("turning points by the theory (|B| = Bturn)")
+                     : QStringLiteral("точки поворота по теории (|B| = Bпов)");
     case 6:
-      return QStringLiteral("конус по теории (штрихом — его ось)");
+      return english ? QStringLiteral("the cone by the theory (dashed: its axis)")
+                     : QStringLiteral("конус по теории (штрихом — его ось)");
     default:
-      return QStringLiteral("ведущий центр по теории, точка — в конце расчёта");
+      return english ? QStringLiteral("guiding centre by the theory, a dot at the run's end")
+                     : QStringLiteral("ведущий центр по теории, точка — в конце расчёта");
   }
 }
 
-QString theoryComparison(const TheoryPrediction& prediction, const std::vector<TheoryQuantity>& table) {
-  if (!prediction.applicable) return QString::fromStdString(prediction.notApplicableReason.russian);
+QString theoryComparison(const TheoryPrediction& prediction, const std::vector<TheoryQuantity>& table,
+                         Language language) {
+  if (!prediction.applicable) return QString::fromStdString(prediction.notApplicableReason.in(language));
   std::vector<const char*> keys;
   switch (prediction.config) {
     case 1: keys = {"period", "radius", "pitch"}; break;
@@ -138,14 +151,15 @@ QString theoryComparison(const TheoryPrediction& prediction, const std::vector<T
   for (const char* key : keys)
     for (const TheoryQuantity& q : table)
       if (std::strcmp(q.key, key) == 0) {
-        rows << rowText(q);
+        rows << rowText(q, language);
         if (!first) first = &q;
       }
   QString text = rows.join(QStringLiteral("; "));
   // The verdict of the table for the first of them, with its reason.
   if (first && first->holds != Holds::unknown)
-    text += QStringLiteral(". Вывод таблицы: %1 — %2")
-                .arg(QString::fromUtf8(holdsWord(first->holds)), QString::fromStdString(first->why.russian));
+    text += (language == Language::English ? QStringLiteral(". The table's verdict: %1 — %2")
+                                           : QStringLiteral(". Вывод таблицы: %1 — %2"))
+                .arg(QString::fromUtf8(holdsWord(first->holds, language)), QString::fromStdString(first->why.in(language)));
   return text;
 }
 

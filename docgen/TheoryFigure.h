@@ -33,15 +33,16 @@ struct TheoryOverlay {
 TheoryOverlay theoryOverlay(const SimulationState& start, const TheoryPrediction& prediction, double duration);
 
 // "ведущий центр по теории", … : what the overlay's colour means in this structure.
-QString theoryLegend(FieldConfig config);
+QString theoryLegend(FieldConfig config, Language language = Language::Russian);
 
 // The prediction against the measurement for the quantities the overlay shows, one
 // sentence: "скорость дрейфа: теория 12,3 м/с, расчёт 12,1 м/с (−1,6 %)", then the table's
 // verdict on the first of them with its reason.
-QString theoryComparison(const TheoryPrediction& prediction, const std::vector<TheoryQuantity>& table);
+QString theoryComparison(const TheoryPrediction& prediction, const std::vector<TheoryQuantity>& table,
+                         Language language = Language::Russian);
 
-// A number as the help writes it: three significant digits, a decimal comma, a power of
-// ten as "·10⁻⁵" outside 0.01 … 100000.
-QString numberText(double value);
+// A number as the help writes it: three significant digits, a decimal comma (a point in
+// English), a power of ten as "·10⁻⁵" outside 0.01 … 100000.
+QString numberText(double value, Language language = Language::Russian);
 
 }  // namespace larmor

@@ -203,4 +203,10 @@ const char* quantityNameEnglish(std::string_view key) {
   return key.data();
 }
 
+const char* quantityUnitEnglish(std::string_view key) {
+  for (const QuantityText& text : quantityTexts())
+    if (text.key == key) return std::string_view(text.unitEnglish) == "deg" ? "°" : text.unitEnglish;
+  return "";
+}
+
 }  // namespace larmor

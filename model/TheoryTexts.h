@@ -33,6 +33,8 @@ const std::vector<QuantityText>& quantityTexts();
 const QuantityText& quantityText(std::string_view key, int config);
 // The table's English name of the quantity ("Period T"); the key itself for a key it does not know.
 const char* quantityNameEnglish(std::string_view key);
+// The SI unit as an English table or figure shows it ("m/s", "°"); "" for none.
+const char* quantityUnitEnglish(std::string_view key);
 
 // The sentences the table and the verdicts are made of. Where a sentence has numbers, %1,
 // %2, … stand for them, each written as a percentage with two significant digits.

@@ -25,13 +25,6 @@ QTableWidgetItem* cell(const QString& text, const QString& tooltip) {
   return item;
 }
 
-// The SI unit as the English table shows it: the degree keeps its sign.
-const char* englishUnit(const char* key) {
-  for (const QuantityText& text : quantityTexts())
-    if (std::strcmp(text.key, key) == 0) return std::strcmp(text.unitEnglish, "deg") == 0 ? "°" : text.unitEnglish;
-  return "";
-}
-
 }  // namespace
 
 TheoryTable::TheoryTable(QWidget* parent) : QTableWidget(0, 5, parent) {
@@ -82,7 +75,7 @@ void TheoryTable::setRows(const std::vector<TheoryQuantity>& rows) {
     const bool russian = language == Language::Russian;
     const QString explanation = QString::fromStdString(q.explanation.in(language));
     QString name = QString::fromUtf8(russian ? q.name : quantityNameEnglish(q.key));
-    if (*q.unit) name += QStringLiteral(", ") + QString::fromUtf8(russian ? q.unit : englishUnit(q.key));
+    if (*q.unit) name += QStringLiteral(", ") + QString::fromUtf8(russian ? q.unit : quantityUnitEnglish(q.key));
     setItem(r, Quantity, cell(name, explanation));
 
     const auto value = [&](const std::optional<double>& v, const std::string& reason) {

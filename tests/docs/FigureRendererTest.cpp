@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -135,6 +136,26 @@ TEST(FigureRenderer, SpeedErrorFigurePlotsRk4GrowingAndBorisAtRounding) {
       blue += qBlue(p) > 150 && qRed(p) < 90 && qGreen(p) < 90;
     }
   EXPECT_GT(std::min(red, blue), image.width() / 2) << red << " " << blue;
+}
+
+// The English help's theory figures say in English what their colour shows and how the
+// prediction compares, numbers with a decimal point; the Russian ones keep their words.
+TEST(TheoryFigure, WordsFollowTheDocumentsLanguage) {
+  const QRegularExpression cyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]"));
+  for (FieldConfig config = 1; config <= 7; ++config) {
+    SCOPED_TRACE(config);
+    FigureRequest request;
+    request.kind = FigureRequest::Kind::Theory, request.config = config;
+    const TheoryPrediction prediction = predictTheory(figureState(request));
+    const std::vector<TheoryQuantity> table = theoryTable(prediction);  // before a run: nothing measured
+    const QString english = theoryLegend(config, Language::English) + "; " + theoryComparison(prediction, table, Language::English);
+    EXPECT_FALSE(cyrillic.match(english).hasMatch()) << english.toStdString();
+    EXPECT_TRUE(cyrillic.match(theoryComparison(prediction, table)).hasMatch());
+  }
+  FigureRequest uniform;
+  uniform.kind = FigureRequest::Kind::Theory;
+  const TheoryPrediction prediction = predictTheory(figureState(uniform));
+  EXPECT_TRUE(theoryComparison(prediction, theoryTable(prediction), Language::English).startsWith("period T: theory 1.30·10⁻⁴ s, run — ("));
 }
 
 }  // namespace
