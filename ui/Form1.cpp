@@ -294,6 +294,7 @@ void Form1::changeEvent(QEvent* event) {
     if (m_panel.language() != uiLanguage()) m_panel.setLanguage(uiLanguage());
     fitTexts();
     rebuildDiagnostics();
+    rebuildOrbitView();
     // The illustration with the words of this language, where the folder has it.
     if (!Image1->property("pictureFile").toString().isEmpty()) loadImage1(QString::fromStdString(m_panel.picture()));
   }

@@ -248,6 +248,7 @@ private:
   class OrbitRelay;  // hands the run to the 3-D view while it is open
   void mnuOrbitView_Click();
   void orbitRecomputed();
+  void rebuildOrbitView();
   QPointer<OrbitView> m_orbitView;
 };
 

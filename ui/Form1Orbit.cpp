@@ -2,6 +2,7 @@
 // record, following recomputes.
 #include "ui/Form1Orbit.h"
 
+#include "ui/QtTranslations.h"
 #include "ui/ReplayProgress.h"
 
 namespace larmor {
@@ -11,6 +12,7 @@ OrbitView* Form1::orbitView() const { return m_orbitView.data(); }
 void Form1::mnuOrbitView_Click() {
   if (!m_orbitView) {
     m_orbitView = new OrbitView(*m_services.dialogs, *m_services.files, this);
+    m_orbitView->setProperty("language", int(uiLanguage()));
     m_orbitView->setWindowIcon(windowIcon());
     connect(this, &Form1::recomputed, m_orbitView, [this] { orbitRecomputed(); });
     orbitRecomputed();
@@ -32,6 +34,22 @@ void Form1::mnuOrbitView_Click() {
   m_orbitView->show();
   m_orbitView->raise();
   m_orbitView->activateWindow();
+  m_orbitView->refresh();
+}
+
+// Built again in the window's language, as the diagnostics window is, where it stood and
+// turned as it was; during a run, when the run has ended.
+void Form1::rebuildOrbitView() {
+  if (!m_orbitView || m_runState.running()) return;
+  if (m_orbitView->property("language").toInt() == int(uiLanguage())) return;
+  const bool shown = m_orbitView->isVisible();
+  const QRect place = m_orbitView->geometry();
+  const OrbitCamera camera = m_orbitView->picture().camera;
+  delete m_orbitView.data();
+  if (!shown) return;  // built on the next opening
+  mnuOrbitView_Click();
+  m_orbitView->setGeometry(place);
+  m_orbitView->picture().camera = camera;
   m_orbitView->refresh();
 }
 

@@ -126,6 +126,7 @@ void Form1::CmdOK_Click() {
   const RunEnd end = RunTrajectory();
   if (!self) return;
   rebuildDiagnostics();  // in the language chosen during the run, if another
+  rebuildOrbitView();
 
   const qint64 seconds = clock.elapsed() / 1000;  // whole seconds
   setWindowTitle(windowTitle() + tr("   время расчета") + QString::number(seconds) + tr(" c"));

@@ -3,6 +3,10 @@
 // kept, and the language of a start.
 #include "DiagnosticsTestSupport.h"
 
+#include "ui/OrbitView.h"
+
+#include <QCheckBox>
+
 #include "panel/ScenarioJson.h"
 #include "ui/Form2.h"
 #include "ui/QtTranslations.h"
@@ -161,11 +165,20 @@ TEST_F(LanguageTest, SwitchingBackAndForthKeepsEveryValueAndEveryRussianText) {
     v.push_back(std::to_string(p.selectedEntry()) + (p.integrator() == Integrator::Boris ? " boris" : " rk4"));
     return v;
   };
+  // The 3-D view open and turned: built again in English, turned as it was.
+  control<QAction>("mnuOrbitView")->trigger();
+  QWidget* canvas = window().orbitView()->findChild<QWidget*>(QStringLiteral("orbitCanvas"));
+  QTest::keyClick(canvas, Qt::Key_Left);
+  const double azimuth = window().orbitView()->picture().camera.azimuth();
   const std::vector<std::string> before = values();
   const QStringList russian = visibleTexts(&window());
   const int recomputes = window().recomputeCount();
 
   choose("mnuLanguageEn");
+  ASSERT_TRUE(window().orbitView() && window().orbitView()->isVisible());
+  EXPECT_EQ(window().orbitView()->findChild<QCheckBox*>(QStringLiteral("orbitByTime"))->text(), QStringLiteral("Colour by time"));
+  EXPECT_EQ(window().orbitView()->picture().camera.azimuth(), azimuth);
+  EXPECT_NE(azimuth, OrbitCamera::startAzimuth);
   EXPECT_EQ(values(), before);
   expectShowsPanel();
   QEvent again(QEvent::LanguageChange);  // as any other translator installed later sends it
