@@ -125,11 +125,18 @@ TrailSegment TrajectoryRun::step() {
     z = cylinder.z;
     vz = cylinder.vz;
     speedSquared = cylinder.vRho * cylinder.vRho + tangential * tangential + static_cast<double>(vz) * vz;
-    const double c = std::cos(cylinder.phi), s = std::sin(cylinder.phi);
-    x = cylinder.rho * c;
-    y = cylinder.rho * s;
-    vx = cylinder.vRho * c - tangential * s;
-    vy = cylinder.vRho * s + tangential * c;
+    if (m_cartesianDeferred) {
+      // Finite as they stand; the cylindrical values below decide whether the step holds
+      // (from finite ones, and a finite speed, the Cartesian ones are finite too).
+      m_cartesianStale = true;
+      x = m_state.x, y = m_state.y, vx = m_vx, vy = m_vy;
+    } else {
+      const double c = std::cos(cylinder.phi), s = std::sin(cylinder.phi);
+      x = cylinder.rho * c;
+      y = cylinder.rho * s;
+      vx = cylinder.vRho * c - tangential * s;
+      vy = cylinder.vRho * s + tangential * c;
+    }
   } else {
     const CartesianPoint un{m_xn, m_yn, m_zn, m_vxn, m_vyn, m_vzn};
     const CartesianPoint u = rk4StepCartesian(un, m_clock.dt, config, m_state);
@@ -187,6 +194,18 @@ TrailSegment TrajectoryRun::step() {
 
   m_clock.tick();
   return segment;
+}
+
+void TrajectoryRun::settle() {
+  if (!m_cartesianStale) return;
+  m_cartesianStale = false;
+  // As the step works them out, from the values it kept.
+  const double tangential = m_rho * static_cast<double>(m_phiDot);
+  const double c = std::cos(m_phi), s = std::sin(m_phi);
+  m_state.x = m_xn = m_rho * c;
+  m_state.y = m_yn = m_rho * s;
+  m_vx = m_vRho * c - tangential * s;
+  m_vy = m_vRho * s + tangential * c;
 }
 
 }  // namespace larmor

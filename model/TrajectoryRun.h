@@ -39,6 +39,12 @@ public:
   // step, the segment is empty) and ends the run.
   TrailSegment step();
 
+  // For a run nobody watches step by step (the companion's summary): a cylindrical step
+  // then leaves the Cartesian position and velocity, and its segment, as they were, and
+  // settle() works them out once from the last step. The same bits as at every step.
+  void deferCartesian() { m_cartesianDeferred = true; }
+  void settle();
+
   // "dV=0.0001%" after a step; empty before the first one. Formatted when asked for, from
   // the last step's dV: formatting costs several times the step itself, and a run at
   // full speed shows only its last step's text.
@@ -64,6 +70,8 @@ public:
 
 private:
   bool m_refusedAxisStart = false;
+  bool m_cartesianDeferred = false;
+  bool m_cartesianStale = false;  // a deferred step moved the particle since settle()
 
   void stopNonFinite();
 

@@ -55,6 +55,14 @@ public:
   TrailSegment step() {
     return visit([](auto& run) { return run.step(); });
   }
+  // A run nobody watches step by step: the Runge–Kutta run leaves its cylindrical steps'
+  // Cartesian values to settle() (the Boris run steps in Cartesian values anyway).
+  void deferCartesian() {
+    if (auto* rk4 = std::get_if<TrajectoryRun>(&m_run)) rk4->deferCartesian();
+  }
+  void settle() {
+    if (auto* rk4 = std::get_if<TrajectoryRun>(&m_run)) rk4->settle();
+  }
   const std::string& accuracyText() const {
     return visit([](const auto& run) -> const std::string& { return run.accuracyText(); });
   }

@@ -35,6 +35,9 @@ RunOutcome RunDriver::drive() {
   run.prepare();
   for (RunObserver* observer : m_observers) observer->prepared(run, state);
 
+  // Unwatched (the companion's summary), a step needs no position in the views' frame.
+  if (m_observers.empty()) run.deferCartesian();
+
   RunOutcome outcome;
   outcome.integrator = run.integrator();
   bool observerStopped = false;
@@ -52,6 +55,7 @@ RunOutcome RunDriver::drive() {
       }
     }
   }
+  run.settle();
   outcome.steps = run.stepsDone();
   outcome.t = run.t();
   outcome.accuracyText = run.accuracyText();

@@ -69,7 +69,6 @@ Form1::Form1(Services services, QWidget* parent)
   bindPanel();
   connect(CmdOK, &QPushButton::clicked, this, &Form1::CmdOK_Click);
   connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
-  connect(this, &Form1::runStepped, this, [this] { showTrailMethod(true); });
   m_client->installEventFilter(this);
 
   Form_Load();

@@ -232,6 +232,7 @@ private:
   QListWidget* List1 = nullptr;
   QPushButton* CmdOK = nullptr;
   QLabel* Image1 = nullptr;
+  QLabel* m_methodMark = nullptr;  // which method drew the trail, in the corner of the X0Z view
   QTimer* Timer1 = nullptr;
   QLabel* Label[30] = {};  // Label[1] … Label[29]; index 0 unused
 

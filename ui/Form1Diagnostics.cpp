@@ -117,9 +117,8 @@ void Form1::diagnosticsRecomputed() {
 // The mark in the corner of the X0Z view names the Boris method while the views show a
 // trail it drew, and nothing else: not the method chosen for a run still to come.
 void Form1::showTrailMethod(bool trailShown) {
-  auto* mark = Picture2->findChild<QLabel*>(QStringLiteral("lblMethod"));
   const bool boris = trailShown && m_diagnosticsIntegrator == Integrator::Boris;
-  if (mark && mark->isHidden() == boris) mark->setVisible(boris);
+  if (m_methodMark->isHidden() == boris) m_methodMark->setVisible(boris);
 }
 
 void Form1::updateDiagnostics() {

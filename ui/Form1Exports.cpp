@@ -60,8 +60,7 @@ QImage Form1::viewsPicture(int width) {
   Views& views = picture.views();
   views.setLanguage(uiLanguage());  // the axis names as the window writes them
   // The picture names the Boris method as the window's X0Z view does.
-  const auto* method = Picture2->findChild<QLabel*>(QStringLiteral("lblMethod"));
-  const QString drawnBy = method && !method->isHidden() ? method->text() : QString();
+  const QString drawnBy = m_methodMark->isHidden() ? QString() : m_methodMark->text();
   if (!m_runState.running() && m_runRecord.holdsRun() && recomputeCount() == m_recomputesAtRunEnd) {
     // The views still show the end of the last run: it is drawn again at this size.
     ReplayProgress progress(this, tr("Рисование видов…"), m_runState.steps());

@@ -228,7 +228,7 @@ void Form1::retranslateUi() {
   for (const auto& t : menuTexts)
     if (auto* action = findChild<QAction*>(QLatin1String(t.name))) action->setText(tr(t.text));
   // Which method drew the trail, and what the accuracy label says before a run.
-  findChild<QLabel*>(QStringLiteral("lblMethod"))->setText(QString::fromUtf8(methodCaption(Integrator::Boris, uiLanguage())));
+  m_methodMark->setText(QString::fromUtf8(methodCaption(Integrator::Boris, uiLanguage())));
   showAccuracy(m_accuracyText);
   // The list's entries are the window's; the panel knows the structures by row.
   const auto& entries = uiLanguage() == Language::English ? fieldConfigEnglishTexts : fieldConfigTexts;
@@ -363,7 +363,7 @@ void Form1::buildControls() {
   Picture2->setObjectName(QStringLiteral("Picture2"));
   // Which method drew the trail, in the corner of the X0Z view, so that a screenshot says
   // it; shown only for the Boris run, the window looks as ever with the default one.
-  auto* method = new QLabel(Picture2);
+  auto* method = m_methodMark = new QLabel(Picture2);
   method->setObjectName(QStringLiteral("lblMethod"));
   method->setStyleSheet(QStringLiteral("QLabel { background: rgba(255, 255, 255, 210); color: #404040; padding: 0 2px; }"));
   method->setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -83,6 +83,7 @@ public:
     // which the wait below (or the end of the run) gives them.
     w.m_views->PlotTrailSegment(segment);
     w.m_views->PlaceMarkers(state);
+    w.showTrailMethod(true);
     w.m_runState.stepped(run.stepsDone());
     emit w.runStepped();
     if (!m_self) return false;

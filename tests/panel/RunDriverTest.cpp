@@ -112,6 +112,24 @@ TEST(RunDriver, EveryStopRuleEndsTheRunAndNoObserverSeesABrokenStep) {
   }
 }
 
+// Nobody watching, a cylindrical step leaves its Cartesian values for the end: the run must
+// still end where a watched one ends, to the bit, whether at its end time or cut.
+TEST(RunDriver, AnUnwatchedRunEndsWhereAWatchedOneEnds) {
+  for (int row = 0; row < 7; ++row)
+    for (const std::int64_t limit : {std::int64_t(777), RunClock::maxSteps}) {
+      ControlPanel watched = panelFor(row, {PanelAction::typeText(TextBox::Text2, "2")});
+      ControlPanel unwatched = panelFor(row, {PanelAction::typeText(TextBox::Text2, "2")});
+      Recorder recorder;
+      const RunOutcome seen = RunDriver(watched, limit).observe(recorder).drive();
+      const RunOutcome alone = RunDriver(unwatched, limit).drive();
+      EXPECT_EQ(alone.stop, seen.stop) << row;
+      EXPECT_EQ(alone.steps, seen.steps) << row;
+      EXPECT_EQ(alone.accuracyText, seen.accuracyText) << row;
+      const SimulationState &a = unwatched.state(), &b = watched.state();
+      EXPECT_TRUE(a.x == b.x && a.y == b.y && a.z == b.z) << "row " << row << " limit " << limit;
+    }
+}
+
 TEST(RunDriver, ARecordedRunReplaysBitForBitWithTheChangesMadeInItsPauses) {
   for (const Integrator integrator : {Integrator::Rk4, Integrator::Boris}) {
     ControlPanel panel = panelFor(0, {PanelAction::typeText(TextBox::Text2, "3")});
