@@ -28,12 +28,18 @@ RunStop ownStop(const Run& run) {
 
 RunOutcome RunDriver::drive() {
   for (RunObserver* observer : m_observers) observer->starting(m_panel);
+  // The recompute, the preparation and what observers make of them (a prediction follows
+  // a field line for thousands of steps) call the maths library as much as a run may.
+  clearUpperRegisterState();
   m_panel.RecomputeQuantities();
   SimulationState& state = m_panel.state();
   Run run(m_panel);
   run.limitSteps(m_stepLimit);
   run.prepare();
-  for (RunObserver* observer : m_observers) observer->prepared(run, state);
+  for (RunObserver* observer : m_observers) {
+    clearUpperRegisterState();
+    observer->prepared(run, state);
+  }
 
   // Unwatched (the companion's summary), a step needs no position in the views' frame.
   if (m_observers.empty()) run.deferCartesian();
@@ -64,7 +70,10 @@ RunOutcome RunDriver::drive() {
     return outcome;
   }
   outcome.stop = ownStop(run);
-  for (RunObserver* observer : m_observers) observer->finished(run, state, outcome.stop);
+  for (RunObserver* observer : m_observers) {
+    clearUpperRegisterState();
+    observer->finished(run, state, outcome.stop);
+  }
   return outcome;
 }
 

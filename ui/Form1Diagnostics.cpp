@@ -149,6 +149,7 @@ void Form1::showTheory() {
   if (!m_diagnostics) return;
   if (!m_theoryPrediction) {
     clearUpperRegisterState();  // the prediction walks field lines: thousands of calls into pow
+    clearUpperRegisterState();  // the toolkit may have left it in use: the prediction is long
     m_theoryPrediction = predictTheory(m_state);
   }
   const TheoryMeter* meter = m_diagnosticsHoldRun ? theoryMeter() : nullptr;

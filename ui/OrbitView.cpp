@@ -179,6 +179,7 @@ void OrbitView::showTheory(bool on) {
   if (on && m_theoryFor != m_follower.shows()) {
     clearUpperRegisterState();  // the prediction walks field lines: thousands of calls into pow
     const SimulationState& start = m_follower.start();
+    clearUpperRegisterState();  // the toolkit may have left it in use: the prediction is long
     m_picture.theory = orbitTheory(start, predictTheory(start));
     m_theoryFor = m_follower.shows();
   }
