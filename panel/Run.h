@@ -60,6 +60,12 @@ public:
   void deferCartesian() {
     if (auto* rk4 = std::get_if<TrajectoryRun>(&m_run)) rk4->deferCartesian();
   }
+  // The steps of a run nobody watches, to its own stop: one loop of the run itself.
+  void stepToEnd() {
+    visit([](auto& run) {
+      while (run.hasNextStep()) run.step();
+    });
+  }
   void settle() {
     if (auto* rk4 = std::get_if<TrajectoryRun>(&m_run)) rk4->settle();
   }

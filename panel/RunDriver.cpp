@@ -41,12 +41,16 @@ RunOutcome RunDriver::drive() {
     observer->prepared(run, state);
   }
 
-  // Unwatched (the companion's summary), a step needs no position in the views' frame.
-  if (m_observers.empty()) run.deferCartesian();
-
   RunOutcome outcome;
   outcome.integrator = run.integrator();
   bool observerStopped = false;
+  if (m_observers.empty()) {
+    // Unwatched (the companion's summary): nothing between two steps touches the vector
+    // registers, and no step needs its position in the views' frame.
+    run.deferCartesian();
+    clearUpperRegisterState();
+    run.stepToEnd();
+  }
   while (run.hasNextStep() && !observerStopped) {
     clearUpperRegisterState();
     const TrailSegment segment = run.step();
