@@ -381,8 +381,10 @@ void Form1::buildControls() {
 }
 
 void Form1::showBuiltInPicture() {
-  const QImage picture =
-      renderSvg(QStringLiteral(":/pictures/mudr.svg"), QSize(300, 250), Qt::white);
+  // The saying in the window's language.
+  const QImage picture = renderSvg(uiLanguage() == Language::English ? QStringLiteral(":/pictures/mudr-en.svg")
+                                                                     : QStringLiteral(":/pictures/mudr.svg"),
+                                   QSize(300, 250), Qt::white);
   if (picture.isNull()) {
     QImage blank(300, 250, QImage::Format_RGB32);
     blank.fill(Qt::white);
