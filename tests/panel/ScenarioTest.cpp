@@ -153,17 +153,6 @@ TEST(Scenario, EveryStateRoundTripsBitForBitFromAnyPreviousState) {
   }
 }
 
-// The file a fresh window saves: the keys and units of the companion's options.
-TEST(Scenario, FileOfTheStartUpState) {
-  EXPECT_EQ(scenarioJson(scenarioOf(startedPanel(), "Старт")),
-            "{\n"
-            "  \"format\": \"larmor-scenario\",\n  \"version\": 1,\n  \"title\": \"Старт\",\n  \"config\": 1,\n"
-            "  \"charge\": 1,\n  \"mass\": 1,\n  \"speed\": 22000,\n  \"alpha\": 83,\n  \"beta\": 60,\n"
-            "  \"field\": 0.0005,\n  \"region\": 5,\n  \"x0\": 1.0,\n  \"y0\": 0.5,\n  \"z0\": -4.0,\n"
-            "  \"S\": \"3.30\",\n  \"d\": \"5.00\",\n  \"periods\": \" 25\",\n  \"slowdown\": 3,\n"
-            "  \"integrator\": \"rk4\",\n  \"picture\": \"structure\"\n}\n");
-}
-
 // Each kind of bad file gives its problem, naming the key and the value as written.
 TEST(Scenario, BadFilesNameTheirFirstProblem) {
   const std::string good = scenarioJson(scenarioOf(startedPanel()));
