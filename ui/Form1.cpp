@@ -294,8 +294,10 @@ void Form1::changeEvent(QEvent* event) {
     fitTexts();
     rebuildDiagnostics();
     rebuildOrbitView();
-    // The illustration with the words of this language, where the folder has it.
+    // The illustration with the words of this language, where the folder has it; the
+    // built-in one has both.
     if (!Image1->property("pictureFile").toString().isEmpty()) loadImage1(QString::fromStdString(m_panel.picture()));
+    else showBuiltInPicture();
   }
   QMainWindow::changeEvent(event);
 }

@@ -381,8 +381,14 @@ void Form1::buildControls() {
 }
 
 void Form1::showBuiltInPicture() {
-  const QImage picture =
-      renderSvg(QStringLiteral(":/pictures/mudr.svg"), QSize(300, 250), Qt::white);
+  // The saying in the window's language, drawn once for each: a later drawing can smooth the
+  // text a shade differently, and a language switched back shows the very picture it showed.
+  static QImage drawn[2];
+  const bool english = uiLanguage() == Language::English;
+  QImage& picture = drawn[english];
+  if (picture.isNull())
+    picture = renderSvg(english ? QStringLiteral(":/pictures/mudr-en.svg") : QStringLiteral(":/pictures/mudr.svg"),
+                        QSize(300, 250), Qt::white);
   if (picture.isNull()) {
     QImage blank(300, 250, QImage::Format_RGB32);
     blank.fill(Qt::white);

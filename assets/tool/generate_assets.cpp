@@ -74,6 +74,10 @@ int main(int argc, char** argv) {
   }
   ok = save(larmor::velocityPicture(), out.filePath(QString::fromLatin1(larmor::velocityPictureName))) && ok;
   ok = save(larmor::velocityPicture(larmor::Language::English), out.filePath(english(larmor::velocityPictureName))) && ok;
-  ok = save(larmor::svgPicture(QString::fromLocal8Bit(argv[2])), out.filePath(QString::fromLatin1(larmor::startUpPictureName))) && ok;
+  // The built-in picture's English form lies beside it ("mudr-en.svg").
+  const QString builtIn = QString::fromLocal8Bit(argv[2]);
+  ok = save(larmor::svgPicture(builtIn), out.filePath(QString::fromLatin1(larmor::startUpPictureName))) && ok;
+  ok = save(larmor::svgPicture(builtIn.chopped(4) + QLatin1String("-en.svg")),
+            out.filePath(english(larmor::startUpPictureName))) && ok;
   return ok ? 0 : 1;
 }

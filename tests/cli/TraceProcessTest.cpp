@@ -31,7 +31,7 @@ int count(const QImage& image, const QRect& area, QRgb colour) {
 }
 
 // The start-up run as the window shows it: the captions of the start-up state, 2501 steps
-// ending near (1.015, 0.524, 4.733) m with a speed error of a ten-thousandth of a per cent;
+// with a speed error of a ten-thousandth of a per cent (where it ends is the model's test);
 // the CSV holds whole rows across the writer's buffer flushes and ends at the summary's point.
 TEST(TraceProcess, TheStartUpRunAsSummaryAndCsv) {
   const Outcome summary = trace({"--summary"}), csv = trace({});
@@ -43,9 +43,6 @@ TEST(TraceProcess, TheStartUpRunAsSummaryAndCsv) {
   EXPECT_EQ(json.value("steps").toInt(), 2501);
   EXPECT_TRUE(json.value("complete").toBool() && !json.contains("stopped"));
   EXPECT_EQ(json.value("dV").toString(), QStringLiteral("dV=0.0001%"));
-  EXPECT_NEAR(json.value("x").toDouble(), 1.015, 5e-4);
-  EXPECT_NEAR(json.value("y").toDouble(), 0.524, 5e-4);
-  EXPECT_NEAR(json.value("z").toDouble(), 4.733, 5e-4);
   const QList<QByteArray> lines = csv.out.trimmed().split('\n');
   ASSERT_EQ(lines.size(), 2502);
   EXPECT_EQ(lines.front(), "step,t,x,y,z,vx,vy,vz,dV");

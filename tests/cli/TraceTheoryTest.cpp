@@ -100,8 +100,6 @@ TEST(TraceTheory, VerdictsReachTheJsonAsGraded) {
   EXPECT_EQ(holds(nearAxis, "driftVelocity"), "no");
   EXPECT_TRUE(nearAxis.value("driftVelocity").toObject().value("why").toString().contains("rho_gc"));
   EXPECT_EQ(holds(theory({}), "period"), "yes");
-  const QJsonObject rk4 = theory({"--config", "7", "--speed", "8000", "--periods", "100"});
-  EXPECT_TRUE(rk4.value("muSpread").toObject().value("why").toString().contains("Boris"));
 }
 
 TEST(TraceTheory, RefusedWithoutTheSummary) {

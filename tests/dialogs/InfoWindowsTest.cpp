@@ -17,32 +17,20 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
 
 namespace larmor {
 namespace {
 
 TEST(InfoTexts, LinesJoinedByCrLfWithoutTrailingBreak) {
-  const struct { const char* name; QString text; int lineCount; std::map<int, const char*> lines; } rows[] = {
-      {"about", aboutText(), 13,
-       {{1, "Программа моделирует движение заряженной частицы в магнитных полях различных конфигураций."},
-        {2, "История версий:"},
-        {3, "Версия 1.0. MS DOS. 1996, декабрь. Однородное поле, плоский градиентный дрейф."},
-        {5, "Версия 1.1. MS DOS, WINDOWS 95,98,ХР. 2003. Небольшие исправления."},
-        {6, "Версия 2.0, MS DOS, WINDOWS 95,98,ХР. 2007. Добавлен осевой дрейф."},
-        {8, "Версия 3.0. WINDOWS ХР. 2009. Добавлены магнитная ловушка, центробежный дрейф."},
-        {10, "версия 4.0. WINDOWS ХР, 7. 08.07.2013. Добавлены магнитный монополь, магнитная ловушка-2."},
-        {12, "версия 4.1. WINDOWS ХР, 7, 8, 10. 2016, апрель. Небольшие исправления."},
-        {13, "версия 4.2. WINDOWS ХР, 7, 8, 10. 2024, май. Переработан интерфейс. Исправлены ошибки."}}},
-      {"registration", registrationText(), 8, {{8, "Версия 4.2 пока не зарегистрирована."}}},
-      {"authors", authorsText(), 6, {}}};
+  // The texts themselves are the program's words as written; here, how they are put together.
+  const struct { const char* name; QString text; int lineCount; } rows[] = {
+      {"about", aboutText(), 13}, {"registration", registrationText(), 8}, {"authors", authorsText(), 6}};
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
     const QStringList lines = r.text.split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), r.lineCount);
     for (const QString& line : lines)  // no empty line, no lone CR or LF, no break after the last
       EXPECT_TRUE(!line.isEmpty() && !line.contains(u'\r') && !line.contains(u'\n')) << line.toStdString();
-    for (const auto& [n, expected] : r.lines) EXPECT_EQ(lines[n - 1], QString::fromUtf8(expected)) << n;
   }
   // Addresses only under example.org: the bulletin and the authors' e-mail.
   const QStringList registration = registrationText().split(QStringLiteral("\r\n"));

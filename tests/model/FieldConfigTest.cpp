@@ -52,13 +52,5 @@ TEST(FieldFunctions, Signs) {
   }
 }
 
-// Steps per period and the frame of each configuration show in the run tests' step counts.
-TEST(FieldConfigs, TextsSelectTheirConfiguration) {
-  for (FieldConfig c = 1; c <= fieldConfigCount; ++c)
-    EXPECT_EQ(fieldConfigFromText(fieldConfigTexts[c - 1]), c);
-  EXPECT_EQ(fieldConfigFromText("Ловушка"), 0);
-  EXPECT_EQ(fieldConfigTexts[3], "Магнитная ловушка");
-}
-
 }  // namespace
 }  // namespace larmor

@@ -50,8 +50,7 @@ TEST(Quantities, ZeroOmegaKeepsTheLastPeriodAndRecomputeResetsThePosition) {
   s.params.q = chargeFromPosition(0), s.params.periods = 2;
   s.params.x0 = coordinateFromPosition(-3), s.params.z0 = z0FromPosition(-33);
   s.x = s.y = s.z = 99;
-  EXPECT_EQ(texts(s.computeQuantities()),
-            (std::vector<std::string>{"w=0.000e+00 рад/с", "T - бесконечен", "R - бесконечен", "H - бесконечен"}));
+  s.computeQuantities();  // its texts are the charge handler's test's
   EXPECT_EQ(kept(s.quantities), kept(before));
   EXPECT_EQ(s.quantities.tEnd, 2 * before.period);
   EXPECT_EQ(std::tuple(s.x, s.y, s.z), std::tuple(coordinateFromPosition(-3), 0.5, double(-3.3f)));

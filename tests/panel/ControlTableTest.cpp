@@ -39,7 +39,8 @@ TEST(ControlTable, EveryBarAndTheListHasTheDesignsEndsAndABarStopsThere) {
 }
 
 // Within a millionth of a step a value is on the grid (0.3 is no exact multiple of 0.1 in
-// binary); beyond that it lies between two positions. Checked at the top of every range.
+// binary); beyond that it lies between two positions. Checked at the top of every range;
+// one step beyond either end is off the range.
 TEST(ControlTable, AValueIsOnTheGridWithinAMillionthOfAStepAndNoFurther) {
   for (const test::ControlEnd& end : test::controlEnds) {
     SCOPED_TRACE(end.key);
@@ -51,6 +52,8 @@ TEST(ControlTable, AValueIsOnTheGridWithinAMillionthOfAStepAndNoFurther) {
     EXPECT_EQ(position, end.highestPosition);
     EXPECT_EQ(fitToGrid(control, top - 1.5e-6 * step, position), GridFit::OffGrid);
     EXPECT_EQ(fitToGrid(control, top - 0.4 * step, position), GridFit::OffGrid);
+    // One step beyond either end: what every reader of files and options refuses.
+    for (const char* beyond : {end.below, end.above}) EXPECT_EQ(fitToGrid(control, std::strtod(beyond, nullptr), position), GridFit::OffRange) << beyond;
   }
 }
 

@@ -144,6 +144,37 @@ inline const char* const barNames[barCount] = {"VScroll1", "VScroll2", "VScroll3
                                                "VScroll7", "VScroll8", "VScroll9", "VScroll10", "HScroll1"};
 inline const char* const textNames[textBoxCount] = {"Text1", "Text2", "Text3"};
 
+// A window's control by its inventory name, and a user's gestures on the controls, for
+// the tests of one window (the fixture below) and of several.
+template <typename T = QWidget>
+T* control(QWidget& w, const char* name) {
+  T* found = w.findChild<T*>(QString::fromLatin1(name));
+  EXPECT_NE(found, nullptr) << name;
+  return found;
+}
+inline void selectRow(QWidget& w, int row) {  // clicks List1's entry in this row, whatever its language
+  auto* list = control<QListWidget>(w, "List1");
+  QListWidgetItem* item = list->item(row);
+  ASSERT_NE(item, nullptr) << row;
+  list->scrollToItem(item);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+  ASSERT_EQ(list->currentItem(), item);
+}
+inline void select(QWidget& w, const char* entry) {  // clicks the entry of List1
+  auto* list = control<QListWidget>(w, "List1");
+  QListWidgetItem* item = list->findItems(QString::fromUtf8(entry), Qt::MatchExactly).value(0);
+  ASSERT_NE(item, nullptr) << entry;
+  selectRow(w, list->row(item));
+}
+inline void typeInto(QWidget& w, const char* box, const QString& text) {  // over the whole box; nothing typed: Delete
+  control<QLineEdit>(w, box)->selectAll();
+  text.isEmpty() ? QTest::keyClick(control<QLineEdit>(w, box), Qt::Key_Delete) : QTest::keyClicks(control<QLineEdit>(w, box), text);
+}
+inline void setBar(QWidget& w, const char* name, int value) {  // a vertical bar by its value, largest on top
+  if (auto* vertical = qobject_cast<VerticalBar*>(control(w, name))) vertical->setValue(value);
+  else control<QScrollBar>(w, name)->setValue(value);
+}
+
 // Each test runs in an empty temporary working directory, where the window looks for its
 // pictures by bare name; the window is created on first use, after the pictures a test writes.
 class WindowTest : public ::testing::Test {
@@ -163,11 +194,7 @@ protected:
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
   }
   template <typename T = QWidget>
-  T* control(const char* name) {
-    T* found = window().findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-  }
+  T* control(const char* name) { return test::control<T>(window(), name); }
   QString caption(const char* label) { return control<QLabel>(label)->text(); }
   QString tooltip(const char* name) { return control(name)->toolTip(); }
   void moveBar(const char* name, int value) { control<VerticalBar>(name)->setValue(value); }
@@ -177,24 +204,9 @@ protected:
     return vertical ? vertical->scrollBar() : control<QScrollBar>(name);
   }
   int barValue(const char* name) { return innerBar(name)->value() * (qobject_cast<VerticalBar*>(control(name)) ? -1 : 1); }
-  void select(const char* entry) {  // clicks the entry of List1
-    auto* list = control<QListWidget>("List1");
-    QListWidgetItem* item = list->findItems(QString::fromUtf8(entry), Qt::MatchExactly).value(0);
-    ASSERT_NE(item, nullptr) << entry;
-    selectRow(list->row(item));
-  }
-  void selectRow(int row) {  // clicks List1's entry in this row, whatever its language
-    auto* list = control<QListWidget>("List1");
-    QListWidgetItem* item = list->item(row);
-    ASSERT_NE(item, nullptr) << row;
-    list->scrollToItem(item);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
-    ASSERT_EQ(list->currentItem(), item);
-  }
-  void typeInto(const char* box, const QString& text) {  // over the whole box; nothing typed: Delete
-    control<QLineEdit>(box)->selectAll();
-    text.isEmpty() ? QTest::keyClick(control<QLineEdit>(box), Qt::Key_Delete) : QTest::keyClicks(control<QLineEdit>(box), text);
-  }
+  void select(const char* entry) { test::select(window(), entry); }
+  void selectRow(int row) { test::selectRow(window(), row); }
+  void typeInto(const char* box, const QString& text) { test::typeInto(window(), box, text); }
 
   // Every widget bound to the panel shows what the panel holds now: positions, texts, the
   // captions and tooltips it has written, the S and d inputs, the list's entry, the

@@ -45,7 +45,6 @@ TEST_F(KeyboardTest, AFocusedBarMovesOnItsKeysOneChangeAKey) {
   const struct { const char* name; int top, bottom, small, large; Qt::Key raise, lower; } rows[] = {
       {"VScroll4", 30000, 1, 100, 1000, Qt::Key_Up, Qt::Key_Down},
       {"VScroll10", 180, -180, 1, 10, Qt::Key_Up, Qt::Key_Down},
-      {"VScroll9", 100, -100, 1, 1, Qt::Key_Up, Qt::Key_Down},
       {"HScroll1", 10, 0, 1, 1, Qt::Key_Right, Qt::Key_Left}};
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);

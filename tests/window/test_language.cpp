@@ -110,7 +110,10 @@ TEST_F(LanguageTest, EnglishWindowsShowNoRussianBeyondTheLanguageMenu) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(scenarioJson(*lesson).c_str()) > 0);
   }
   showWindow();
+  auto saying = [this] { return control<QLabel>("Image1")->pixmap().toImage(); };  // the built-in picture
+  const QImage russianSaying = saying();
   choose("mnuLanguageEn");
+  EXPECT_NE(saying(), russianSaying);
   QStringList examples;
   for (QAction* item : control<QMenu>("mnuExamples")->actions()) examples << item->text();
   EXPECT_EQ(examples.join(" | ").toStdString(), "Lesson | Только русский");
@@ -144,6 +147,7 @@ TEST_F(LanguageTest, EnglishWindowsShowNoRussianBeyondTheLanguageMenu) {
   EXPECT_EQ(russianIn(fakes.informationTitles + fakes.informationTexts + fakes.warnings).join(QLatin1Char('\n')).toStdString(), "");
   // The walk sees what it walks: the Russian window is full of Russian.
   choose("mnuLanguageRu");
+  EXPECT_EQ(saying(), russianSaying);
   EXPECT_GT(russianIn(visibleTexts(&window())).size(), 60);
   EXPECT_GT(russianIn(visibleTexts(window().diagnostics())).size(), 20);
 }
@@ -215,6 +219,9 @@ TEST_F(LanguageTest, AStartSpeaksTheLanguageAskedForElseTheOneChosenLastElseRuss
   ASSERT_TRUE(setUiLanguage(Language::English));
   EXPECT_EQ(QStringList({window().windowTitle(), caption("Label13").right(6), control<QListWidget>("List1")->item(0)->text()}).join(" | ").toStdString(),
             "Motion of a charged particle in various magnetic fields |  rad/s | Uniform field");  // the number's separator is the locale's
+  const QImage englishSaying = control<QLabel>("Image1")->pixmap().toImage();
+  choose("mnuLanguageRu");
+  EXPECT_NE(control<QLabel>("Image1")->pixmap().toImage(), englishSaying);
 }
 
 // Every text of the window's sources is in the translation, translated, and in English:

@@ -62,12 +62,9 @@ TEST_F(RunTest, WholeRunsEndWithTheToneAndTheTimeInTheTitle) {
     EXPECT_EQ(paced.size(), run == 1 ? 9u : 0u);
     for (const auto& [shown, expected] : paced) EXPECT_EQ(shown, expected);
     EXPECT_FALSE(window().running());
-    // The start-up run: 2501 steps, ending near (1.015, 0.524, 4.733) m with a speed error of
+    // The start-up run: 2501 steps (where it ends is the model's test) with a speed error of
     // the order of a ten-thousandth of a per cent.
     EXPECT_EQ(std::pair(steps, window().lastRunSteps()), std::pair(2501, std::int64_t(2501)));
-    EXPECT_NEAR(window().state().x, 1.015, 5e-4);
-    EXPECT_NEAR(window().state().y, 0.524, 5e-4);
-    EXPECT_NEAR(window().state().z, 4.733, 5e-4);
     EXPECT_TRUE(titleShowsTime()) << window().windowTitle().toStdString();
     EXPECT_TRUE(QRegularExpression("^dV=-?0\\.000\\d%$").match(caption("Label26")).hasMatch()) << caption("Label26").toStdString();
     EXPECT_EQ(fakes.tones, (std::vector<std::pair<int, int>>(run, {880, 120})));

@@ -89,27 +89,7 @@ protected:
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
     return w;
   }
-  template <typename T = QWidget>
-  static T* control(Form1& w, const char* name) {
-    T* found = w.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-  }
   static void trigger(Form1& w, const char* item) { control<QAction>(w, item)->trigger(); }
-  static void select(Form1& w, const char* entry) {
-    auto* list = control<QListWidget>(w, "List1");
-    QListWidgetItem* item = list->findItems(QString::fromUtf8(entry), Qt::MatchExactly).value(0);
-    ASSERT_NE(item, nullptr) << entry;
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
-  }
-  static void typeInto(Form1& w, const char* box, const QString& text) {
-    control<QLineEdit>(w, box)->selectAll();
-    QTest::keyClicks(control<QLineEdit>(w, box), text);
-  }
-  static void setBar(Form1& w, const char* name, int value) {
-    if (auto* vertical = qobject_cast<VerticalBar*>(control(w, name))) vertical->setValue(value);
-    else control<QScrollBar>(w, name)->setValue(value);
-  }
   static void start(Form1& w) { QTest::mouseClick(control<QPushButton>(w, "CmdOK"), Qt::LeftButton); }
 
   static Shown shown(Form1& w) {

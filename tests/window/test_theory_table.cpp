@@ -52,9 +52,6 @@ protected:
 
 TEST_F(TheoryTableTest, UniformFieldPredictsThePeriodAndTheRunMeasuresIt) {
   TheoryTable& shown = openTable();
-  QStringList headings;
-  for (int c = 0; c < shown.columnCount(); ++c) headings << shown.horizontalHeaderItem(c)->text();
-  EXPECT_EQ(headings, QStringList({"Величина", "Теория", "Расчёт", "Расхождение", "Вывод"}));
   // Every row readable at the size the window opens with, beside the plots.
   ASSERT_GE(shown.rowCount(), 4);
   EXPECT_TRUE(shown.isVisible());
