@@ -391,6 +391,10 @@
         <translation>escape time, s: 0 … %1</translation>
     </message>
     <message>
+        <source>время ухода, с</source>
+        <translation>escape time, s</translation>
+    </message>
+    <message>
         <source>ушедших частиц нет</source>
         <translation>no particle escaped</translation>
     </message>

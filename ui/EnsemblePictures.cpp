@@ -24,7 +24,8 @@ QString number(double value, int digits = 3) { return QString::number(value, 'g'
 
 }  // namespace
 
-EnsembleHistogram::EnsembleHistogram(Kind kind, QWidget* parent) : QWidget(parent), m_kind(kind) {
+EnsembleHistogram::EnsembleHistogram(Kind kind, QWidget* parent)
+    : QWidget(parent), m_kind(kind), m_axis(kind == Kind::pitch ? Axis::pitch : Axis::escapeTime) {
   setObjectName(kind == Kind::pitch ? QStringLiteral("ensembleHistogram") : QStringLiteral("ensembleEscapeTimes"));
   setMinimumSize(340, 200);
 }
@@ -133,15 +134,18 @@ void EnsembleHistogram::redraw() {
       note = EnsembleDialog::tr("измеренные скорости; пунктир — среднее по теории");
       break;
     case Axis::escapeTime:
-      axis = EnsembleDialog::tr("время ухода, с: 0 … %1").arg(number(m_hi));
+      axis = m_shown ? EnsembleDialog::tr("время ухода, с: 0 … %1").arg(number(m_hi)) : EnsembleDialog::tr("время ухода, с");
       note = m_marks.empty() ? EnsembleDialog::tr("ушедших частиц нет")
                              : EnsembleDialog::tr("ушедшие частицы; пунктир — среднее время ухода");
       break;
   }
   p.drawText(QRectF(0, plot.bottom() + 4, width(), line + 2), Qt::AlignCenter, axis);
   if (!m_shown) return;
+  // The note across the top, in as many lines as it needs; the tallest bar stays below it.
+  const QRectF noteBox = plot.adjusted(4, 2, -4, 0);
+  const int noteFlags = Qt::AlignTop | Qt::AlignHCenter | Qt::TextWordWrap;
+  const double room = plot.height() - p.boundingRect(noteBox, noteFlags, note).height() - line / 2.0;
   const double w = plot.width() / bins;
-  const double room = plot.height() - 2 * line;  // headroom above the tallest bar for the note
   for (std::size_t i = 0; i < m_stayed.size(); ++i) {
     const double hs = room * m_stayed[i] / top, he = room * m_escaped[i] / top;
     p.fillRect(QRectF(plot.left() + i * w, plot.bottom() - hs, w - 1, hs), stayedColour);
@@ -153,7 +157,7 @@ void EnsembleHistogram::redraw() {
     p.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
   }
   p.setPen(Qt::black);
-  p.drawText(plot.adjusted(4, 2, -4, 0), Qt::AlignTop | Qt::AlignHCenter, note);
+  p.drawText(noteBox, noteFlags, note);
 }
 
 EnsemblePathViews::EnsemblePathViews(QWidget* parent) : QWidget(parent) {

@@ -39,7 +39,7 @@ private:
   void redraw();
 
   Kind m_kind;
-  Axis m_axis = Axis::pitch;
+  Axis m_axis;
   bool m_shown = false;  // results displayed (none before the first run)
   bool m_trap = false;
   double m_lo = 0, m_hi = 180;
