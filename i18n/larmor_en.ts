@@ -370,6 +370,38 @@
         <source>Рисунок PNG (*.png)</source>
         <translation>PNG picture (*.png)</translation>
     </message>
+    <message>
+        <source>Разброс конуса ±:</source>
+        <translation>Cone spread ±:</translation>
+    </message>
+    <message>
+        <source>Полуширина конуса питч-углов вокруг α панели, в градусах</source>
+        <translation>Half-width of the cone of pitch angles about the panel’s α, in degrees</translation>
+    </message>
+    <message>
+        <source>Пути первых %1 частиц в видах X0Y и X0Z: синие — остались, красные — ушли, серые — не определились</source>
+        <translation>Paths of the first %1 particles in the X0Y and X0Z views: blue — stayed, red — escaped, grey — undecided</translation>
+    </message>
+    <message>
+        <source>число частиц</source>
+        <translation>number of particles</translation>
+    </message>
+    <message>
+        <source>время ухода, с: 0 … %1</source>
+        <translation>escape time, s: 0 … %1</translation>
+    </message>
+    <message>
+        <source>время ухода, с</source>
+        <translation>escape time, s</translation>
+    </message>
+    <message>
+        <source>ушедших частиц нет</source>
+        <translation>no particle escaped</translation>
+    </message>
+    <message>
+        <source>ушедшие частицы; пунктир — среднее время ухода</source>
+        <translation>escaped particles; dashed — the mean escape time</translation>
+    </message>
 </context>
 <context>
     <name>larmor::FileErrors</name>

@@ -83,6 +83,37 @@ private:
   double m_pitchDeg = nan, m_driftPredicted = nan;
 };
 
+// Takes every stride-th step's end into the path, halving the points and doubling the stride
+// whenever the path fills up: point j is then always the end of step j·stride.
+class PathSteps : public RunObserver {
+public:
+  explicit PathSteps(ParticlePath& path) : m_path(path) { m_path.points.clear(); }
+
+  bool stepped(const Run&, const SimulationState&, const TrailSegment& segment) override {
+    if (m_steps == 0) m_path.points.push_back({segment.xFrom, segment.yFrom, segment.zFrom});
+    m_last = {segment.xTo, segment.yTo, segment.zTo};
+    if (++m_steps % m_stride == 0) {
+      m_path.points.push_back(m_last);
+      if (m_path.points.size() >= pathPointLimit) {
+        std::size_t kept = 0;
+        for (std::size_t j = 0; j < m_path.points.size(); j += 2) m_path.points[kept++] = m_path.points[j];
+        m_path.points.resize(kept);
+        m_stride *= 2;
+      }
+    }
+    return true;
+  }
+  // The run's last point, when it fell between two kept ones.
+  void close() {
+    if (m_steps % m_stride != 0) m_path.points.push_back(m_last);
+  }
+
+private:
+  ParticlePath& m_path;
+  std::int64_t m_steps = 0, m_stride = 1;
+  std::array<double, 3> m_last{};
+};
+
 }  // namespace
 
 const char* distributionKey(Distribution distribution) {
@@ -233,7 +264,7 @@ std::pair<std::int64_t, std::int64_t> Ensemble::shard(std::int64_t particles, in
   return {edge(k - 1), edge(k)};
 }
 
-ParticleResult Ensemble::runParticle(std::int64_t index, const std::atomic<bool>* cancelled) const {
+ParticleResult Ensemble::runParticle(std::int64_t index, const std::atomic<bool>* cancelled, ParticlePath* path) const {
   ControlPanel panel = m_panel;
   SimParams& p = panel.state().params;
   const ParticleStart start = particleStart(m_panel.state(), m_settings, index);
@@ -242,7 +273,14 @@ ParticleResult Ensemble::runParticle(std::int64_t index, const std::atomic<bool>
   p.periods = m_settings.periods;
 
   ParticleSteps steps(cancelled);
-  const RunOutcome outcome = RunDriver(panel).observe(steps).drive();
+  RunDriver driver(panel);
+  std::optional<PathSteps> pathSteps;
+  if (path) {
+    path->index = index;
+    path->outcome = Outcome::notRun;
+    driver.observe(pathSteps.emplace(*path));  // first: it sees the step that ends the run too
+  }
+  const RunOutcome outcome = driver.observe(steps).drive();
   ParticleResult result;
   result.index = index;
   if (steps.wasCancelled()) return result;
@@ -262,13 +300,21 @@ ParticleResult Ensemble::runParticle(std::int64_t index, const std::atomic<bool>
     result.outcome = meter.escapedUp() ? Outcome::escapedUp : Outcome::escapedDown;
     result.t = meter.escapeTime();
   }
+  if (path) {
+    pathSteps->close();
+    path->outcome = result.outcome;
+  }
   return result;
 }
 
 std::vector<ParticleResult> Ensemble::run(unsigned threads, std::int64_t first, std::int64_t last,
-                                          EnsembleProgress* progress) const {
+                                          EnsembleProgress* progress, std::vector<ParticlePath>* paths) const {
   std::vector<ParticleResult> results(static_cast<std::size_t>(std::max<std::int64_t>(0, last - first)));
   for (std::size_t i = 0; i < results.size(); ++i) results[i].index = first + static_cast<std::int64_t>(i);
+  if (paths) {
+    paths->resize(std::min(paths->size(), results.size()));
+    for (std::size_t i = 0; i < paths->size(); ++i) (*paths)[i] = ParticlePath{first + static_cast<std::int64_t>(i), Outcome::notRun, {}};
+  }
   // Each thread takes the next particle not yet taken: a slow particle holds up one thread
   // only, and each result has its own place, so the order they finish in changes nothing.
   std::atomic<std::int64_t> next{first};
@@ -279,7 +325,8 @@ std::vector<ParticleResult> Ensemble::run(unsigned threads, std::int64_t first, 
       const std::int64_t i = next.fetch_add(1, std::memory_order_relaxed);
       if (i >= last) return;
       ParticleResult& slot = results[static_cast<std::size_t>(i - first)];
-      slot = runParticle(i, cancelled);
+      const std::size_t place = static_cast<std::size_t>(i - first);
+      slot = runParticle(i, cancelled, paths && place < paths->size() ? &(*paths)[place] : nullptr);
       if (progress && slot.outcome != Outcome::notRun) progress->finished.fetch_add(1, std::memory_order_relaxed);
     }
   };

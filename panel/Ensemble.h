@@ -2,6 +2,7 @@
 
 #include "panel/ControlPanel.h"
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <optional>
@@ -88,6 +89,16 @@ struct EnsembleSummary {
 // In index order, so that the same results give the same bits however they were produced.
 EnsembleSummary summarizeEnsemble(const std::vector<ParticleResult>& results);
 
+// The path of one particle, kept for a picture. Whenever it fills up to pathPointLimit points
+// every second point is dropped and only every second step is taken from then on, so a path
+// costs the same memory however long its run; its last point is where the run ended.
+constexpr std::size_t pathPointLimit = 2048;
+struct ParticlePath {
+  std::int64_t index = 0;
+  Outcome outcome = Outcome::notRun;
+  std::vector<std::array<double, 3>> points;  // [m] x, y, z from the start on
+};
+
 // Progress and cancel, shared with the thread that watches: the counts only grow.
 struct EnsembleProgress {
   std::atomic<std::int64_t> finished{0};
@@ -104,18 +115,25 @@ public:
   const EnsembleSettings& settings() const { return m_settings; }
   const EnsemblePrediction& prediction() const { return m_prediction; }
   const SimulationState& state() const { return m_panel.state(); }
+  const ControlPanel& panel() const { return m_panel; }
 
   // Particles [first, last) on `threads` threads (at least one); blocks until all have run
-  // or the progress says cancelled. Results keep only one record per particle.
+  // or the progress says cancelled. Results keep only one record per particle; with `paths`,
+  // the paths of the first paths->size() particles of the range are kept too (no more of
+  // them than the range holds), each filled by the thread that runs it.
   std::vector<ParticleResult> run(unsigned threads, std::int64_t first, std::int64_t last,
-                                  EnsembleProgress* progress = nullptr) const;
-  std::vector<ParticleResult> run(unsigned threads, EnsembleProgress* progress = nullptr) const {
-    return run(threads, 0, m_settings.particles, progress);
+                                  EnsembleProgress* progress = nullptr,
+                                  std::vector<ParticlePath>* paths = nullptr) const;
+  std::vector<ParticleResult> run(unsigned threads, EnsembleProgress* progress = nullptr,
+                                  std::vector<ParticlePath>* paths = nullptr) const {
+    return run(threads, 0, m_settings.particles, progress, paths);
   }
   // The K-th (1-based) of `shards` slices of the particles.
   static std::pair<std::int64_t, std::int64_t> shard(std::int64_t particles, int k, int shards);
 
-  ParticleResult runParticle(std::int64_t index, const std::atomic<bool>* cancelled = nullptr) const;
+  // Watching the path changes nothing of the result.
+  ParticleResult runParticle(std::int64_t index, const std::atomic<bool>* cancelled = nullptr,
+                             ParticlePath* path = nullptr) const;
 
 private:
   ControlPanel m_panel;

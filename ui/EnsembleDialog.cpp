@@ -23,121 +23,38 @@ namespace larmor {
 
 namespace {
 
-bool isTrap(int config) { return config == 4 || config == 7; }
-
 QString number(double value, int digits = 3) { return QString::number(value, 'g', digits); }
 
 }  // namespace
 
-EnsembleHistogram::EnsembleHistogram(QWidget* parent) : QWidget(parent) {
-  setObjectName(QStringLiteral("ensembleHistogram"));
-  setMinimumSize(420, 220);
-}
-
-void EnsembleHistogram::display(const std::vector<ParticleResult>& results, const EnsemblePrediction& prediction,
-                             int config) {
-  m_results = results;
-  m_prediction = prediction;
-  m_config = config;
-  redraw();
-  update();
-}
-
-void EnsembleHistogram::resizeEvent(QResizeEvent*) { redraw(); }
-
-void EnsembleHistogram::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.drawImage(0, 0, m_image);
-}
-
-void EnsembleHistogram::redraw() {
-  m_image = QImage(size(), QImage::Format_RGB32);
-  m_image.fill(Qt::white);
-  QPainter p(&m_image);
-  const QRectF plot(40, 10, width() - 50, height() - 40);
-  p.setPen(Qt::black);
-  p.drawRect(plot);
-  constexpr int bins = 36;
-  // Stacked per bin: stayed (trapped or undecided) below, escaped above; or the drifts.
-  std::vector<int> stayed(bins), escaped(bins);
-  double lo = 0, hi = 180;
-  const bool drift = !isTrap(m_config) && std::any_of(m_results.begin(), m_results.end(), [](const ParticleResult& r) {
-                       return std::isfinite(r.driftMeasured);
-                     });
-  double predicted = 0;
-  int withDrift = 0;
-  if (drift) {
-    lo = INFINITY, hi = -INFINITY;
-    for (const ParticleResult& r : m_results)
-      if (std::isfinite(r.driftMeasured) && std::isfinite(r.driftPredicted)) {
-        lo = std::min({lo, r.driftMeasured, r.driftPredicted}), hi = std::max({hi, r.driftMeasured, r.driftPredicted});
-        predicted += r.driftPredicted, ++withDrift;
-      }
-    if (withDrift > 0) predicted /= withDrift;
-    if (!(hi > lo)) hi = lo + 1, lo -= 1;
-  }
-  const auto binOf = [&](double value) { return std::clamp(static_cast<int>((value - lo) / (hi - lo) * bins), 0, bins - 1); };
-  for (const ParticleResult& r : m_results) {
-    if (r.outcome == Outcome::notRun) continue;
-    if (drift) {
-      if (std::isfinite(r.driftMeasured) && std::isfinite(r.driftPredicted)) ++stayed[binOf(r.driftMeasured)];
-    } else if (r.outcome == Outcome::escapedUp || r.outcome == Outcome::escapedDown) {
-      ++escaped[binOf(r.pitchDeg)];
-    } else {
-      ++stayed[binOf(r.pitchDeg)];
-    }
-  }
-  int top = 1;
-  for (int i = 0; i < bins; ++i) top = std::max(top, stayed[i] + escaped[i]);
-  const double w = plot.width() / bins;
-  for (int i = 0; i < bins; ++i) {
-    // Headroom above the tallest bar for the legend.
-    const double room = plot.height() - 2 * fontMetrics().height();
-    const double hs = room * stayed[i] / top, he = room * escaped[i] / top;
-    p.fillRect(QRectF(plot.left() + i * w, plot.bottom() - hs, w - 1, hs), QColor(40, 90, 200));
-    p.fillRect(QRectF(plot.left() + i * w, plot.bottom() - hs - he, w - 1, he), QColor(210, 60, 40));
-  }
-  const auto xOf = [&](double value) { return plot.left() + (value - lo) / (hi - lo) * plot.width(); };
-  p.setPen(QPen(Qt::darkGreen, 2, Qt::DashLine));
-  if (drift && withDrift > 0) {
-    p.drawLine(QPointF(xOf(predicted), plot.top()), QPointF(xOf(predicted), plot.bottom()));
-  } else if (m_prediction.lossConeDeg) {
-    for (const double edge : {*m_prediction.lossConeDeg, 180 - *m_prediction.lossConeDeg})
-      p.drawLine(QPointF(xOf(edge), plot.top()), QPointF(xOf(edge), plot.bottom()));
-  }
-  p.setPen(Qt::black);
-  p.drawText(QRectF(0, plot.bottom() + 4, width(), 20), Qt::AlignCenter,
-             drift ? EnsembleDialog::tr("скорость дрейфа, м/с: %1 … %2").arg(number(lo), number(hi))
-                   : EnsembleDialog::tr("начальный питч-угол, 0 … 180°"));
-  p.drawText(QRectF(0, 0, 38, 20), Qt::AlignRight, QString::number(top));
-  if (m_results.empty()) return;
-  p.drawText(plot.adjusted(4, 2, -4, 0), Qt::AlignTop | Qt::AlignHCenter,
-             drift                ? EnsembleDialog::tr("измеренные скорости; пунктир — среднее по теории")
-             : isTrap(m_config) ? EnsembleDialog::tr("синие — остались, красные — ушли; пунктир — край конуса потерь")
-                                  : EnsembleDialog::tr("начальные питч-углы частиц"));
-}
-
 EnsembleDialog::EnsembleDialog(FileDialogs& files, QWidget* parent) : QDialog(parent), m_files(&files) {
   setObjectName(QStringLiteral("EnsembleDialog"));
-  setWindowTitle(tr("Ансамбль частиц"));
   m_particles = new QSpinBox(this);
   m_particles->setObjectName(QStringLiteral("ensembleParticles"));
   m_particles->setRange(1, 1000000);
   m_particles->setValue(1000);
   m_distribution = new QComboBox(this);
   m_distribution->setObjectName(QStringLiteral("ensembleDistribution"));
-  m_distribution->addItem(tr("изотропное"), static_cast<int>(Distribution::isotropic));
-  m_distribution->addItem(tr("конус вокруг α"), static_cast<int>(Distribution::cone));
-  m_distribution->addItem(tr("равномерно по cos α (вперёд)"), static_cast<int>(Distribution::uniformCos));
+  for (const Distribution d : {Distribution::isotropic, Distribution::cone, Distribution::uniformCos})
+    m_distribution->addItem(QString(), static_cast<int>(d));
+  // The cone's half-width about the panel's α, as the companion's --spread takes it.
+  m_spread = new QDoubleSpinBox(this);
+  m_spread->setObjectName(QStringLiteral("ensembleSpread"));
+  m_spread->setRange(0, 180);
+  m_spread->setDecimals(1);
+  m_spread->setValue(EnsembleSettings().spreadDeg);
+  m_spread->setSuffix(QStringLiteral("°"));
+  m_spread->setEnabled(false);
   m_seed = new QSpinBox(this);
   m_seed->setObjectName(QStringLiteral("ensembleSeed"));
   m_seed->setRange(0, 2147483647);
   m_seed->setValue(1);
   m_from = new QLabel(this);
   m_from->setObjectName(QStringLiteral("ensembleFrom"));
-  m_start = new QPushButton(tr("Пуск"), this);
+  m_from->setWordWrap(true);
+  m_start = new QPushButton(this);
   m_start->setObjectName(QStringLiteral("ensembleStart"));
-  m_cancel = new QPushButton(tr("Отмена"), this);
+  m_cancel = new QPushButton(this);
   m_cancel->setObjectName(QStringLiteral("ensembleCancel"));
   m_cancel->setEnabled(false);
   m_progressBar = new QProgressBar(this);
@@ -150,48 +67,92 @@ EnsembleDialog::EnsembleDialog(FileDialogs& files, QWidget* parent) : QDialog(pa
   m_result->setMinimumHeight(5 * fontMetrics().lineSpacing());
   m_result->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   m_result->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  m_histogram = new EnsembleHistogram(this);
-  m_csv = new QPushButton(tr("Сохранить CSV…"), this);
+  m_histogram = new EnsembleHistogram(EnsembleHistogram::Kind::pitch, this);
+  m_escapeTimes = new EnsembleHistogram(EnsembleHistogram::Kind::escapeTime, this);
+  m_paths = new EnsemblePathViews(this);
+  m_csv = new QPushButton(this);
   m_csv->setObjectName(QStringLiteral("ensembleCsv"));
-  m_png = new QPushButton(tr("Сохранить PNG…"), this);
+  m_png = new QPushButton(this);
   m_png->setObjectName(QStringLiteral("ensemblePng"));
   m_csv->setEnabled(false);
   m_png->setEnabled(false);
 
   auto* form = new QFormLayout;
-  form->addRow(tr("Число частиц N:"), m_particles);
-  form->addRow(tr("Распределение направлений:"), m_distribution);
-  form->addRow(tr("Зерно генератора:"), m_seed);
-  form->addRow(tr("Старт:"), m_from);
+  QWidget* fields[] = {m_particles, m_distribution, m_spread, m_seed, m_from};
+  for (int i = 0; i < 5; ++i) {
+    m_labels[i] = new QLabel(this);
+    m_labels[i]->setBuddy(fields[i]);
+    form->addRow(m_labels[i], fields[i]);
+  }
+  auto* top = new QHBoxLayout;
+  top->addLayout(form, 1);
+  top->addWidget(m_paths, 0, Qt::AlignTop);
   auto* run = new QHBoxLayout;
   run->addWidget(m_start);
   run->addWidget(m_progressBar, 1);
   run->addWidget(m_timeLeft);
   run->addWidget(m_cancel);
+  auto* histograms = new QHBoxLayout;
+  histograms->addWidget(m_histogram, 1);
+  histograms->addWidget(m_escapeTimes, 1);
   auto* exports = new QHBoxLayout;
   exports->addStretch(1);
   exports->addWidget(m_csv);
   exports->addWidget(m_png);
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(form);
+  layout->addLayout(top);
   layout->addLayout(run);
   layout->addWidget(m_result);
-  layout->addWidget(m_histogram, 1);
+  layout->addLayout(histograms, 1);
   layout->addLayout(exports);
+  retranslate();
 
-  resize(640, 560);
+  resize(940, 620);
   m_timer = new QTimer(this);
   m_timer->setInterval(100);
   connect(m_timer, &QTimer::timeout, this, &EnsembleDialog::poll);
+  connect(m_distribution, &QComboBox::currentIndexChanged, this, [this] {
+    m_spread->setEnabled(m_distribution->currentData().toInt() == static_cast<int>(Distribution::cone));
+  });
   connect(m_start, &QPushButton::clicked, this, &EnsembleDialog::start);
   connect(m_cancel, &QPushButton::clicked, this, &EnsembleDialog::cancel);
   connect(m_csv, &QPushButton::clicked, this, &EnsembleDialog::exportCsv);
   connect(m_png, &QPushButton::clicked, this, &EnsembleDialog::exportPng);
 }
 
+// Every text of the dialog in the language of the window; what was set and shown stays.
+void EnsembleDialog::retranslate() {
+  setWindowTitle(tr("Ансамбль частиц"));
+  const QString distributions[] = {tr("изотропное"), tr("конус вокруг α"), tr("равномерно по cos α (вперёд)")};
+  for (int i = 0; i < 3; ++i) m_distribution->setItemText(i, distributions[i]);
+  const QString labels[] = {tr("Число частиц N:"), tr("Распределение направлений:"), tr("Разброс конуса ±:"),
+                            tr("Зерно генератора:"), tr("Старт:")};
+  for (int i = 0; i < 5; ++i) m_labels[i]->setText(labels[i]);
+  m_spread->setToolTip(tr("Полуширина конуса питч-углов вокруг α панели, в градусах"));
+  m_paths->setToolTip(tr("Пути первых %1 частиц в видах X0Y и X0Z: синие — остались, красные — ушли, "
+                         "серые — не определились").arg(keptPaths));
+  m_start->setText(tr("Пуск"));
+  m_cancel->setText(tr("Отмена"));
+  m_csv->setText(tr("Сохранить CSV…"));
+  m_png->setText(tr("Сохранить PNG…"));
+  describeStart();
+  showResults();
+}
+
+void EnsembleDialog::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::LanguageChange) retranslate();
+  QDialog::changeEvent(event);
+}
+
 void EnsembleDialog::setPanel(const ControlPanel& panel) {
   m_panel = panel;
   m_panel.setObserver(nullptr);
+  describeStart();
+  // Before the first run the views show where the particles will start.
+  if (!m_shown) m_paths->display(m_panel.state(), m_panel.position(Bar::VScroll1), {});
+}
+
+void EnsembleDialog::describeStart() {
   const SimParams& p = m_panel.state().params;
   m_from->setText(tr("структура %1, точка (%2; %3; %4) м, %5 м/с, как на панели")
                       .arg(m_panel.state().fieldConfig)
@@ -220,7 +181,8 @@ void EnsembleDialog::start() {
   settings.particles = m_particles->value();
   settings.seed = static_cast<std::uint64_t>(m_seed->value());
   settings.distribution = static_cast<Distribution>(m_distribution->currentData().toInt());
-  m_ensemble = std::make_unique<Ensemble>(m_panel, settings);
+  settings.spreadDeg = m_spread->value();
+  m_ensemble = std::make_shared<const Ensemble>(m_panel, settings);
   m_progress.finished = 0;
   m_progress.cancelled = false;
   m_done = false;
@@ -231,8 +193,9 @@ void EnsembleDialog::start() {
   m_cancel->setEnabled(true);
   m_started = std::chrono::steady_clock::now();
   const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
+  m_pendingPaths.assign(keptPaths, {});
   m_worker = std::thread([this, threads] {
-    m_pending = m_ensemble->run(threads, &m_progress);
+    m_pending = m_ensemble->run(threads, &m_progress, &m_pendingPaths);
     m_done = true;
   });
   m_timer->start();
@@ -261,14 +224,22 @@ void EnsembleDialog::finish() {
   if (m_worker.joinable()) m_worker.join();
   m_results = std::move(m_pending);
   m_pending.clear();
+  m_shown = m_ensemble;
   m_start->setEnabled(true);
   m_cancel->setEnabled(false);
   m_progressBar->setValue(static_cast<int>(m_progress.finished.load()));
   m_timeLeft->clear();
+  m_paths->display(m_shown->state(), m_shown->panel().position(Bar::VScroll1), std::move(m_pendingPaths));
+  m_pendingPaths.clear();
+  showResults();
+}
 
+// The results of the last run that ended, in the language of the window.
+void EnsembleDialog::showResults() {
+  if (!m_shown) return;
   const EnsembleSummary s = summarizeEnsemble(m_results);
-  const EnsemblePrediction& prediction = m_ensemble->prediction();
-  QString text = tr("Частиц рассчитано: %1 из %2.").arg(s.particles).arg(m_ensemble->settings().particles);
+  const EnsemblePrediction& prediction = m_shown->prediction();
+  QString text = tr("Частиц рассчитано: %1 из %2.").arg(s.particles).arg(m_shown->settings().particles);
   if (s.measured && s.error) {
     text += QLatin1Char('\n') + tr("Доля удержанных: %1 ± %2").arg(number(*s.measured, 4), number(*s.error, 2));
     if (prediction.trappedFraction)
@@ -283,7 +254,8 @@ void EnsembleDialog::finish() {
                                    .arg(number(*s.driftMeasured, 4), number(s.driftError.value_or(0), 2),
                                         number(s.driftPredicted.value_or(NAN), 4));
   m_result->setText(text);
-  m_histogram->display(m_results, prediction, m_ensemble->state().fieldConfig);
+  m_histogram->display(m_results, prediction, m_shown->state().fieldConfig);
+  m_escapeTimes->display(m_results, prediction, m_shown->state().fieldConfig);
   m_csv->setEnabled(s.particles > 0);
   m_png->setEnabled(s.particles > 0);
 }
@@ -291,8 +263,8 @@ void EnsembleDialog::finish() {
 void EnsembleDialog::exportCsv() {
   const QString name = m_files->saveFileName(this, tr("Сохранить ансамбль"), QStringLiteral("ensemble.csv"),
                                             tr("Таблица CSV (*.csv)"), QStringLiteral("csv"));
-  if (name.isEmpty() || !m_ensemble) return;
-  std::string text = ensembleCsvHeader(ensembleHeader(*m_ensemble));
+  if (name.isEmpty() || !m_shown) return;
+  std::string text = ensembleCsvHeader(ensembleHeader(*m_shown));
   for (const ParticleResult& r : m_results)
     if (r.outcome != Outcome::notRun) text += ensembleCsvRow(r);
   QFile file(name);
@@ -302,7 +274,20 @@ void EnsembleDialog::exportCsv() {
 void EnsembleDialog::exportPng() {
   const QString name = m_files->saveFileName(this, tr("Сохранить гистограмму"), QStringLiteral("ensemble.png"),
                                             tr("Рисунок PNG (*.png)"), QStringLiteral("png"));
-  if (!name.isEmpty()) m_histogram->image().save(name, "PNG");
+  if (name.isEmpty()) return;
+  // The two histograms side by side, the paths below them.
+  const QImage& pitch = m_histogram->image();
+  const QImage& times = m_escapeTimes->image();
+  const QImage& paths = m_paths->image();
+  QImage picture(pitch.width() + times.width(), std::max(pitch.height(), times.height()) + paths.height(),
+                 QImage::Format_RGB32);
+  picture.fill(Qt::white);
+  QPainter painter(&picture);
+  painter.drawImage(0, 0, pitch);
+  painter.drawImage(pitch.width(), 0, times);
+  painter.drawImage(0, picture.height() - paths.height(), paths);
+  painter.end();
+  picture.save(name, "PNG");
 }
 
 }  // namespace larmor

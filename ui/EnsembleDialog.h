@@ -2,6 +2,7 @@
 
 #include "panel/ControlPanel.h"
 #include "panel/Ensemble.h"
+#include "ui/EnsemblePictures.h"
 
 #include <QDialog>
 #include <QImage>
@@ -13,6 +14,7 @@
 #include <vector>
 
 class QComboBox;
+class QDoubleSpinBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -23,30 +25,11 @@ namespace larmor {
 
 class FileDialogs;
 
-// The histogram of the ensemble's start pitch angles split by outcome, with the loss cone
-// marked; in a drift structure the histogram of the measured drift velocities with the
-// theory's mean marked. Painted into a retained image, which the PNG export saves.
-class EnsembleHistogram : public QWidget {
-public:
-  explicit EnsembleHistogram(QWidget* parent = nullptr);
-  void display(const std::vector<ParticleResult>& results, const EnsemblePrediction& prediction, int config);
-  const QImage& image() const { return m_image; }
-
-protected:
-  void paintEvent(QPaintEvent*) override;
-  void resizeEvent(QResizeEvent*) override;
-
-private:
-  void redraw();
-  std::vector<ParticleResult> m_results;
-  EnsemblePrediction m_prediction;
-  int m_config = 1;
-  QImage m_image;
-};
-
 // "Ансамбль частиц": N particles from the panel's start point and speed, run in a thread of
 // its own (on every core) while the window stays usable; a progress bar with the time left
-// and a cancel; then the trapped fraction against cos α_lc, the histogram, CSV and PNG.
+// and a cancel; then the trapped fraction against cos α_lc, the histograms of the start
+// pitch angles and of the escape times, the first few paths in the two views, CSV and PNG.
+// A change of language writes every text again and keeps the settings and the results.
 class EnsembleDialog : public QDialog {
   Q_OBJECT
 
@@ -61,11 +44,18 @@ public:
   bool running() const { return m_worker.joinable(); }
   const std::vector<ParticleResult>& results() const { return m_results; }
 
+  // The paths of this many particles are kept: the first ones of each run.
+  static constexpr int keptPaths = 5;
+
 protected:
   void closeEvent(QCloseEvent* event) override;
   void reject() override;
+  void changeEvent(QEvent* event) override;
 
 private:
+  void retranslate();
+  void describeStart();
+  void showResults();
   void start();
   void cancel();
   void poll();
@@ -77,7 +67,9 @@ private:
   ControlPanel m_panel;
   QSpinBox* m_particles;
   QComboBox* m_distribution;
+  QDoubleSpinBox* m_spread;
   QSpinBox* m_seed;
+  QLabel* m_labels[5];  // of the form's rows
   QLabel* m_from;
   QPushButton* m_start;
   QPushButton* m_cancel;
@@ -85,13 +77,18 @@ private:
   QLabel* m_timeLeft;
   QLabel* m_result;
   EnsembleHistogram* m_histogram;
+  EnsembleHistogram* m_escapeTimes;
+  EnsemblePathViews* m_paths;
   QPushButton* m_csv;
   QPushButton* m_png;
   QTimer* m_timer;
 
-  std::unique_ptr<Ensemble> m_ensemble;
+  std::shared_ptr<const Ensemble> m_ensemble;  // of the run going on or the last one
+  std::shared_ptr<const Ensemble> m_shown;     // of the results shown
   EnsembleProgress m_progress;
-  std::vector<ParticleResult> m_pending;  // written by the worker, read after it is joined
+  // Written by the worker, read after it is joined.
+  std::vector<ParticleResult> m_pending;
+  std::vector<ParticlePath> m_pendingPaths;
   std::atomic<bool> m_done{false};
   std::thread m_worker;
   std::chrono::steady_clock::time_point m_started;

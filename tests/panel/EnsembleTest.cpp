@@ -142,6 +142,25 @@ TEST(Ensemble, ThreadsAndSlicesGiveTheSameBitsAsOneWholeRun) {
     ASSERT_EQ(many.size(), one.size());
     for (std::size_t i = 0; i < one.size(); ++i) EXPECT_TRUE(sameBits(one[i], many[i])) << threads << " " << i;
   }
+  // Keeping the first paths changes no bit. Each starts at the start point and holds at most
+  // the limit of points but, thinned by halves, never fewer than half of it.
+  std::vector<ParticlePath> paths(5);
+  const std::vector<ParticleResult> watched = ensemble.run(4, nullptr, &paths);
+  ASSERT_EQ(paths.size(), 5u);
+  for (std::size_t i = 0; i < one.size(); ++i) EXPECT_TRUE(sameBits(one[i], watched[i])) << i;
+  std::int64_t longest = 0;
+  const SimParams& p = panel.state().params;
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    const std::vector<std::array<double, 3>>& points = paths[i].points;
+    EXPECT_EQ(paths[i].index, static_cast<std::int64_t>(i));
+    EXPECT_EQ(paths[i].outcome, one[i].outcome);
+    ASSERT_GE(points.size(), 2u);
+    EXPECT_LE(points.size(), pathPointLimit);
+    EXPECT_GE(static_cast<std::int64_t>(points.size()), std::min<std::int64_t>(one[i].steps + 1, pathPointLimit / 2));
+    EXPECT_EQ(points[0], (std::array<double, 3>{p.x0, p.y0, static_cast<double>(p.z0)}));
+    longest = std::max(longest, one[i].steps);
+  }
+  EXPECT_GT(longest, static_cast<std::int64_t>(2 * pathPointLimit)) << "thinned at least twice";
   // Three slices written as CSV and read back merge to the whole.
   std::vector<EnsembleCsvRead> slices;
   for (const int k : {3, 1, 2}) {

@@ -1,21 +1,33 @@
 // The ensemble dialog as a user meets it: opened from the diagnostics menu, run by clicks at
 // the size its layout gives it, the window usable while it runs; a cancel or a close stops
-// the run at once and keeps what was shown; the CSV holds one row per particle.
+// the run at once and keeps what was shown; the CSV holds one row per particle, the PNG both
+// histograms; the cone's spread is the run's; a change of language keeps every result.
 #include "DiagnosticsTestSupport.h"
 
 #include "ui/EnsembleDialog.h"
+#include "ui/QtTranslations.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QImage>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStandardPaths>
 
 namespace larmor::test {
 namespace {
 
 class EnsembleTest : public DiagnosticsTest {
 protected:
+  void SetUp() override {
+    DiagnosticsTest::SetUp();
+    QStandardPaths::setTestModeEnabled(true);  // the language chosen is remembered apart
+  }
+  void TearDown() override {
+    DiagnosticsTest::TearDown();
+    setUiLanguage(Language::Russian);
+  }
   EnsembleDialog& openEnsemble() {
     if (!window().isVisible()) showWindow();
     control<QAction>("mnuDiagnosticsEnsemble")->trigger();
@@ -43,11 +55,18 @@ protected:
     QTest::keyClicks(spin, n);
     EXPECT_EQ(spin->value(), n.toInt());
   }
+  // The trap with a Larmor radius of centimetres (3,000 m/s in 1.5 mT, from x0 = 2.5 m),
+  // where the loss cone holds: of 24 isotropic particles some escape each way.
+  void selectAdiabaticTrap() {
+    select("Магнитная ловушка");
+    moveBar("VScroll4", 3000), moveBar("VScroll5", 30000), moveBar("VScroll7", 25);
+  }
+  EnsembleHistogram& histogram(EnsembleDialog& dialog, const char* name) { return *in<EnsembleHistogram>(dialog, name); }
 };
 
 TEST_F(EnsembleTest, ClicksRunTheTrapsEnsembleAndTheCsvHoldsEveryParticle) {
   showWindow();
-  select("Магнитная ловушка");
+  selectAdiabaticTrap();
   EnsembleDialog& dialog = openEnsemble();
   typeParticles(dialog, QStringLiteral("24"));
   click(dialog, "ensembleStart");
@@ -70,12 +89,75 @@ TEST_F(EnsembleTest, ClicksRunTheTrapsEnsembleAndTheCsvHoldsEveryParticle) {
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_EQ(file.readAll().count('\n'), 2 + 24);
   EXPECT_EQ(files.suggested.value(0), QStringLiteral("ensemble.csv"));
-  // The PNG is the histogram as shown.
+  // The escape times count every escaped particle; the first paths are kept, each with the
+  // outcome of its particle, bounded.
+  const EnsembleSummary s = summarizeEnsemble(dialog.results());
+  EXPECT_EQ(histogram(dialog, "ensembleHistogram").counted(), 24);
+  EXPECT_EQ(histogram(dialog, "ensembleEscapeTimes").counted(), s.escapedUp + s.escapedDown);
+  EXPECT_TRUE(s.escapedUp > 0 && s.escapedDown > 0 && s.trapped > 0);
+  const std::vector<ParticlePath>& paths = in<EnsemblePathViews>(dialog, "ensemblePaths")->paths();
+  ASSERT_EQ(paths.size(), std::size_t(EnsembleDialog::keptPaths));
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    EXPECT_EQ(paths[i].outcome, dialog.results()[i].outcome);
+    EXPECT_TRUE(paths[i].points.size() >= 2 && paths[i].points.size() <= pathPointLimit) << paths[i].points.size();
+  }
+  // The PNG holds both histograms as shown, side by side.
   const QString png = QDir::current().filePath(QStringLiteral("ensemble.png"));
   files.answers << png;
   click(dialog, "ensemblePng");
-  const QImage picture(png);
-  EXPECT_EQ(picture.size(), dialog.findChild<QWidget*>(QStringLiteral("ensembleHistogram"))->size());
+  const QImage picture = QImage(png).convertToFormat(QImage::Format_RGB32);
+  const QImage& pitch = histogram(dialog, "ensembleHistogram").image();
+  const QImage& times = histogram(dialog, "ensembleEscapeTimes").image();
+  EXPECT_EQ(picture.copy(QRect(QPoint(0, 0), pitch.size())), pitch);
+  EXPECT_EQ(picture.copy(QRect(QPoint(pitch.width(), 0), times.size())), times);
+}
+
+// A cone of pitch angles just inside the loss cone, narrowed by its spread so that none
+// reaches the edge: every particle escapes, each within the spread. A switch of language
+// then writes the dialog again and keeps what was set and what was found.
+TEST_F(EnsembleTest, TheConesSpreadIsRunAndALanguageSwitchKeepsSettingsAndResults) {
+  showWindow();
+  selectAdiabaticTrap();
+  const double lossCone = *Ensemble(window().panel(), EnsembleSettings()).prediction().lossConeDeg;
+  const int alpha = static_cast<int>(lossCone) - 3;
+  moveBar("VScroll6", alpha);
+  EnsembleDialog& dialog = openEnsemble();
+  auto* spread = in<QDoubleSpinBox>(dialog, "ensembleSpread");
+  EXPECT_FALSE(spread->isEnabled());
+  auto* distribution = in<QComboBox>(dialog, "ensembleDistribution");
+  distribution->setFocus();
+  QTest::keyClick(distribution, Qt::Key_Down);
+  ASSERT_EQ(distribution->currentData().toInt(), int(Distribution::cone));
+  ASSERT_TRUE(spread->isEnabled());
+  QTest::mouseClick(spread, Qt::LeftButton, {}, QPoint(spread->width() / 3, spread->height() / 2));
+  QTest::keyClick(spread, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(spread, QStringLiteral("2"));
+  ASSERT_EQ(spread->value(), 2.0);
+  typeParticles(dialog, QStringLiteral("12"));
+  click(dialog, "ensembleStart");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.running(); }, 120000));
+  const std::vector<ParticleResult> results = dialog.results();
+  const EnsembleSummary s = summarizeEnsemble(results);
+  EXPECT_EQ(s.escapedUp + s.escapedDown, 12);
+  for (const ParticleResult& r : results) EXPECT_NEAR(r.pitchDeg, alpha, 2.01);
+
+  const QImage pitch = histogram(dialog, "ensembleHistogram").image();
+  control<QAction>("mnuLanguageEn")->trigger();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Particle ensemble"));
+  EXPECT_EQ(in<QPushButton>(dialog, "ensembleStart")->text(), QStringLiteral("Run"));
+  EXPECT_EQ(distribution->currentText(), QStringLiteral("cone around α"));
+  EXPECT_TRUE(spread->isEnabled() && spread->value() == 2.0 && in<QSpinBox>(dialog, "ensembleParticles")->value() == 12);
+  ASSERT_EQ(dialog.results().size(), results.size());
+  for (std::size_t i = 0; i < results.size(); ++i)
+    EXPECT_TRUE(dialog.results()[i].outcome == results[i].outcome && dialog.results()[i].t == results[i].t);
+  const QString result = in<QLabel>(dialog, "ensembleResult")->text();
+  EXPECT_TRUE(result.startsWith(QStringLiteral("Particles computed: 12 of 12.\nTrapped fraction: 0 ± 0"))) << result.toStdString();
+  EXPECT_EQ(histogram(dialog, "ensembleHistogram").counted(), 12);
+  EXPECT_NE(histogram(dialog, "ensembleHistogram").image(), pitch) << "its words drawn again";
+  control<QAction>("mnuLanguageRu")->trigger();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+  EXPECT_EQ(histogram(dialog, "ensembleHistogram").image(), pitch);
 }
 
 TEST_F(EnsembleTest, CancelAndCloseStopARunAtOnceAndTheWindowStaysUsable) {

@@ -3,9 +3,12 @@
 // kept, and the language of a start.
 #include "DiagnosticsTestSupport.h"
 
+#include "ui/EnsembleDialog.h"
 #include "ui/OrbitView.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QSpinBox>
 
 #include "panel/ScenarioJson.h"
 #include "ui/Form2.h"
@@ -42,6 +45,8 @@ QStringList visibleTexts(QWidget* root) {
     if (auto* label = qobject_cast<QLabel*>(w)) texts << name + label->text();
     if (auto* button = qobject_cast<QAbstractButton*>(w)) texts << name + button->text();
     if (auto* menu = qobject_cast<QMenu*>(w)) texts << name + menu->title();
+    if (auto* box = qobject_cast<QComboBox*>(w))
+      for (int i = 0; i < box->count(); ++i) texts << name + box->itemText(i);
     if (auto* list = qobject_cast<QListWidget*>(w))
       for (int r = 0; r < list->count(); ++r) texts << name + list->item(r)->text() << name + list->item(r)->toolTip();
     if (auto* table = qobject_cast<QTableWidget*>(w))
@@ -112,8 +117,25 @@ TEST_F(LanguageTest, EnglishWindowsShowNoRussianBeyondTheLanguageMenu) {
   showWindow();
   auto saying = [this] { return control<QLabel>("Image1")->pixmap().toImage(); };  // the built-in picture
   const QImage russianSaying = saying();
+  // The ensemble dialog open with its results when the language changes: written again.
+  control<QAction>("mnuDiagnosticsEnsemble")->trigger();
+  auto* ensemble = window().findChild<EnsembleDialog*>();
+  ASSERT_TRUE(ensemble && QTest::qWaitForWindowExposed(ensemble));
+  ensemble->findChild<QSpinBox*>(QStringLiteral("ensembleParticles"))->setValue(3);
+  QTest::mouseClick(ensemble->findChild<QPushButton*>(QStringLiteral("ensembleStart")), Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !ensemble->running(); }, 60000));
   choose("mnuLanguageEn");
   EXPECT_NE(saying(), russianSaying);
+  // Its texts stand whole at the size it opens with, once laid out again.
+  QCoreApplication::processEvents();
+  for (QWidget* w : ensemble->findChildren<QWidget*>()) {
+    auto* label = qobject_cast<QLabel*>(w);
+    auto* button = qobject_cast<QPushButton*>(w);
+    if ((label && !label->wordWrap()) || button) {
+      EXPECT_LE(w->fontMetrics().horizontalAdvance(label ? label->text() : button->text()), w->contentsRect().width())
+          << (label ? label->text() : button->text()).toStdString();
+    }
+  }
   QStringList examples;
   for (QAction* item : control<QMenu>("mnuExamples")->actions()) examples << item->text();
   EXPECT_EQ(examples.join(" | ").toStdString(), "Lesson | Только русский");
@@ -137,7 +159,7 @@ TEST_F(LanguageTest, EnglishWindowsShowNoRussianBeyondTheLanguageMenu) {
   for (QWidget* top : QApplication::topLevelWidgets())
     if (auto* form = qobject_cast<Form2*>(top)) authors = form;
   for (QWidget* top : QApplication::topLevelWidgets()) {
-    if (top != &window() && top != window().diagnostics() && top != authors) continue;
+    if (top != &window() && top != window().diagnostics() && top != authors && top != ensemble) continue;
     SCOPED_TRACE(top->objectName().toStdString());
     EXPECT_EQ(russianIn(visibleTexts(top)).join(QLatin1Char('\n')).toStdString(), "");
   }
@@ -150,6 +172,7 @@ TEST_F(LanguageTest, EnglishWindowsShowNoRussianBeyondTheLanguageMenu) {
   EXPECT_EQ(saying(), russianSaying);
   EXPECT_GT(russianIn(visibleTexts(&window())).size(), 60);
   EXPECT_GT(russianIn(visibleTexts(window().diagnostics())).size(), 20);
+  EXPECT_GT(russianIn(visibleTexts(ensemble)).size(), 12);
 }
 
 // Every value is the panel's and stays; every text comes back as it was, the results and
