@@ -16,6 +16,7 @@
 #include <QStringList>
 
 #include <clocale>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -168,7 +169,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "larmor-trace: cannot write the picture '%s'\n", options.pngPath.c_str());
     return 1;
   }
-  if (orbit && !orbit->render(800, 600).save(&png3dFile, "PNG")) {
+  // The height in the view's proportion, as the window's own export keeps its proportion.
+  const int png3dHeight = static_cast<int>(
+      std::lround(double(options.png3dWidth) * larmor::OrbitCamera::startHeight / larmor::OrbitCamera::startWidth));
+  if (orbit && !orbit->render(options.png3dWidth, png3dHeight).save(&png3dFile, "PNG")) {
     std::fprintf(stderr, "larmor-trace: cannot write the picture '%s'\n", options.png3dPath.c_str());
     return 1;
   }

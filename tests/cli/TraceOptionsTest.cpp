@@ -58,6 +58,7 @@ TEST(TraceOptions, BadInputGivesOneLineNamingTheOption) {
       {{"--S", "-h"}, "--S needs a value but is followed by the option -h"},
       {{"--png", "-config=4"}, "--png needs a value but is followed by the option -config"},
       {{"--azimuth", "10"}, "--azimuth and --elevation are only accepted together with --png3d"},
+      {{"--png", "a.png", "--png3d-width", "640"}, "--png3d-width, --azimuth and --elevation are only accepted together with --png3d"},
       {{"--png3d", "a.png", "--elevation", "90.5"}, "--elevation"}, {{"--png3d", "a.png", "--azimuth", "-361"}, "--azimuth"},
   };
   for (const auto& [args, mentions] : rows) {
@@ -77,18 +78,22 @@ TEST(TraceOptions, EveryRangeEndIsTakenAndOneStepBeyondIsRefused) {
     std::int64_t lowestValue, highestValue;
   };
   std::vector<End> ends{{"--width", "16", "2048", "15", "2049", 16, 2048},
+                        {"--png3d-width", "200", "4096", "199", "4097", 200, 4096},
                         {"--max-steps", "1", "12000000", "0", "12000001", 1, 12000000}};
   for (const test::ControlEnd& e : test::controlEnds)
     if (e.key != std::string("slowdown"))  // nothing is paced here: no option
       ends.push_back({"--" + std::string(e.key), e.lowest, e.highest, e.below, e.above, e.lowestPosition, e.highestPosition});
   for (const End& end : ends) {
     SCOPED_TRACE(end.option);
-    auto parsed = [&end](const char* value) { return parse({end.option.c_str(), value, "--png", "a.png"}); };
+    auto parsed = [&end](const char* value) {
+      return parse({end.option.c_str(), value, end.option == "--png3d-width" ? "--png3d" : "--png", "a.png"});
+    };
     for (const auto& [value, expected] : {std::pair{end.lowest, end.lowestValue}, {end.highest, end.highestValue}}) {
       const TraceParse p = parsed(value);
       ASSERT_TRUE(p.ok()) << p.error;
       const TraceOptions& o = p.options;
-      const std::int64_t got = end.option == "--width" ? o.width : end.option == "--max-steps" ? o.maxSteps
+      const std::int64_t got = end.option == "--width" ? o.width : end.option == "--png3d-width" ? o.png3dWidth
+                               : end.option == "--max-steps" ? o.maxSteps
                                : end.option == "--config" ? o.configurations.at(0) : o.actions.at(0).value;
       EXPECT_EQ(got, expected) << value;
     }
