@@ -97,7 +97,9 @@ constexpr Colour theoryColour = 0x008C00;  // green: neither a charge's nor the 
 // with its apex at the pole about J. Drawn over the distances from the pole the path
 // covers in the planned time, which follow exactly from the start: the speed is kept and
 // d(r·v)/dt = v², so |r(t)|² = |r0|² + 2·(r0·v0)·t + v²·t². Generators every 45° and rings at
-// the nearest, the middle and the farthest distance; the axis along J from the pole.
+// the nearest, the middle and the farthest distance, and the cone's axis (along J, or
+// against it where the cone opens away from J) from the pole to the farthest ring; thin, so
+// that the path stays visible through them.
 void addMonopoleCone(const SimulationState& start, const TheoryPrediction& prediction, std::vector<Polyline3>& lines) {
   if (!prediction.J || !prediction.coneAngleDeg) return;
   const Vec3 J = *prediction.J;
@@ -118,13 +120,14 @@ void addMonopoleCone(const SimulationState& start, const TheoryPrediction& predi
   const auto onCone = [&](double s, double phi) {
     return (s * std::cos(angle)) * axis + (s * std::sin(angle)) * (std::cos(phi) * e1 + std::sin(phi) * e2);
   };
-  for (int k = 0; k < 8; ++k) lines.push_back({{onCone(nearest, k * turn / 8), onCone(farthest, k * turn / 8)}, theoryColour});
+  for (int k = 0; k < 8; ++k)
+    lines.push_back({{onCone(nearest, k * turn / 8), onCone(farthest, k * turn / 8)}, theoryColour, 1});
   for (const double s : {nearest, (nearest + farthest) / 2, farthest}) {
-    Polyline3 ring{{}, theoryColour};
+    Polyline3 ring{{}, theoryColour, 1};
     for (int k = 0; k <= 72; ++k) ring.points.push_back(onCone(s, k * turn / 72));
     lines.push_back(std::move(ring));
   }
-  lines.push_back({{Vec3{0, 0, 0}, farthest * axis}, theoryColour});
+  lines.push_back({{Vec3{0, 0, 0}, (farthest * std::cos(angle)) * axis}, theoryColour, 1});
 }
 
 }  // namespace

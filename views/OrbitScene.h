@@ -14,6 +14,7 @@ namespace larmor {
 struct Polyline3 {
   std::vector<Vec3> points;
   Colour colour = colours::axis;
+  int width = 2;  // [px] of a theory's line (the scene's are 1 px)
 };
 
 // A text placed at a point in space (an axis name, a tick value).

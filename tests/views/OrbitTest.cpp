@@ -160,8 +160,8 @@ TEST(OrbitScene, TheTheorysPathAndTurningPointsLieWhereTheRunAndTheFieldSay) {
 }
 
 // The monopole: J = m·r×v − q·g·r̂ from the run's own start, and every point the run passes
-// keeps the angle acos(−q·g/|J|) to J. Each drawn line lies on that cone (or is J's axis
-// from the pole), and the drawn cone covers the distances from the pole the run covers.
+// keeps the angle acos(−q·g/|J|) to J. Each drawn line lies on that cone (or is its axis
+// from the pole, along ±J), and the drawn cone covers the distances from the pole the run covers.
 TEST(OrbitScene, TheMonopolesPathLiesOnTheDrawnCone) {
   for (const double charge : {1.0, -3.0}) {
     SimulationState state;
@@ -187,7 +187,7 @@ TEST(OrbitScene, TheMonopolesPathLiesOnTheDrawnCone) {
     int onCone = 0;
     double drawnNearest = INFINITY, drawnFarthest = 0;
     for (const Polyline3& line : orbitTheory(state, predictTheory(state))) {
-      const bool alongJ = angleToJ(line.points.back()) < 1e-6 && norm(line.points.front()) == 0;
+      const bool alongJ = std::sin(angleToJ(line.points.back())) < 1e-6 && norm(line.points.front()) == 0;
       onCone += !alongJ;
       for (const Vec3& r : line.points) {
         if (alongJ) continue;
