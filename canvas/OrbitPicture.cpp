@@ -108,7 +108,7 @@ void OrbitPicture::drawRetained(QPainter& painter) const {
 
   if (showTheory) {
     for (const Polyline3& line : theory) {
-      painter.setPen(QPen(toQColor(line.colour), 2, Qt::DashLine));
+      painter.setPen(QPen(toQColor(line.colour), line.width, Qt::DashLine));
       polyline(painter, camera, line.points);
       if (line.points.size() == 1) {
         painter.setPen(QPen(toQColor(line.colour), 2));

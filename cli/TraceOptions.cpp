@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <cmath>
+#include <numeric>
 #include <optional>
 #include <vector>
 
@@ -19,11 +20,13 @@ namespace larmor {
 namespace {
 
 enum class Kind {
-  Scenario, Control, Separator, Png, Width, Png3d, Azimuth, Elevation, StepLimit, Integrator, Diagnostics, Summary, Theory,
+  Scenario, Control, Separator, Png, Width, Png3d, Png3dWidth, Azimuth, Elevation, StepLimit, Integrator, Diagnostics, Summary, Theory,
   Ensemble, Seed, Distribution, Spread, Shard, Threads, Merge, Help
 };
 
 constexpr int minWidth = 16, maxWidth = 2048;  // [px] the side of the picture's X0Y view
+// [px] the picture in space: from the window's smallest view to a poster's.
+constexpr int minWidth3d = 200, maxWidth3d = 4096;
 
 struct OptionRule {
   std::string name;
@@ -52,6 +55,9 @@ const std::vector<OptionRule>& rules() {
                  "a whole number from " + std::to_string(minWidth) + " to " + std::to_string(maxWidth) +
                      " (pixels), with --png"});
     r.push_back({"png3d", Kind::Png3d, nullptr, "a file name for the picture in space"});
+    r.push_back({"png3d-width", Kind::Png3dWidth, nullptr,
+                 "a whole number from " + std::to_string(minWidth3d) + " to " + std::to_string(maxWidth3d) +
+                     " (pixels), with --png3d"});
     r.push_back({"azimuth", Kind::Azimuth, nullptr, "degrees from -360 to 360, with --png3d"});
     r.push_back({"elevation", Kind::Elevation, nullptr, "degrees from -90 to 90, with --png3d"});
     r.push_back({"max-steps", Kind::StepLimit, nullptr, "a whole number from 1 to the run's own step limit"});
@@ -180,6 +186,12 @@ std::string take(const OptionRule& rule, const std::string& value, TraceOptions&
       if (value.empty()) return optionError(rule, value);
       options.png3dPath = value;
       return {};
+    case Kind::Png3dWidth: {
+      const std::optional<std::int64_t> width = wholeNumber(value, minWidth3d, maxWidth3d);
+      if (!width) return optionError(rule, value);
+      options.png3dWidth = static_cast<int>(*width);
+      return {};
+    }
     case Kind::Azimuth:
     case Kind::Elevation: {
       const double bound = rule.kind == Kind::Azimuth ? 360 : 90;
@@ -284,7 +296,7 @@ TraceParse parseTraceOptions(const QStringList& arguments) {
   setUp(parser);
   const bool grammarOk = parser.parse(arguments);
 
-  bool widthGiven = false, ensembleGiven = false;
+  bool widthGiven = false, png3dWidthGiven = false, ensembleGiven = false;
   for (qsizetype i = 1; i < arguments.size() && result.ok(); ++i) {
     const QString& argument = arguments[i];
     const bool isOption = argument.size() > 1 && argument.startsWith(QLatin1Char('-')) && argument != QLatin1String("--");
@@ -325,6 +337,7 @@ TraceParse parseTraceOptions(const QStringList& arguments) {
       break;
     }
     widthGiven = widthGiven || rule->kind == Kind::Width;
+    png3dWidthGiven = png3dWidthGiven || rule->kind == Kind::Png3dWidth;
     ensembleGiven = ensembleGiven || (rule->kind >= Kind::Seed && rule->kind <= Kind::Threads);
     result.error = take(*rule, value, result.options);
     // The slices to merge are the arguments that follow, up to the next option.
@@ -337,8 +350,9 @@ TraceParse parseTraceOptions(const QStringList& arguments) {
   if (result.ok() && widthGiven && result.options.pngPath.empty())
     result.error = "larmor-trace: --width is only accepted together with --png FILE";
   // The theory goes into the summary's JSON; the CSV has no place for it.
-  if (result.ok() && (result.options.azimuth || result.options.elevation) && result.options.png3dPath.empty())
-    result.error = "larmor-trace: --azimuth and --elevation are only accepted together with --png3d FILE";
+  if (result.ok() && (result.options.azimuth || result.options.elevation || png3dWidthGiven) &&
+      result.options.png3dPath.empty())
+    result.error = "larmor-trace: --png3d-width, --azimuth and --elevation are only accepted together with --png3d FILE";
   if (result.ok() && result.options.theory && !result.options.summary)
     result.error = "larmor-trace: --theory is only accepted together with --summary";
   // The diagnostics are columns of the CSV, which the summary replaces: refused rather than
@@ -379,7 +393,14 @@ std::string traceUsage() {
     if (rule.kind == Kind::Png) description = "also draw both views after the run into this PNG file";
     if (rule.kind == Kind::Png3d)
       description = "also draw the path in space after the run, as the 3-D view shows it, into this PNG file "
-                    "(800 x 600 pixels)";
+                    "(" + std::to_string(OrbitCamera::startWidth) + " x " + std::to_string(OrbitCamera::startHeight) +
+                    " pixels unless --png3d-width)";
+    if (rule.kind == Kind::Png3dWidth)
+      description = "with --png3d: the picture's width, " + std::to_string(minWidth3d) + " to " + std::to_string(maxWidth3d) +
+                    " pixels (default " + std::to_string(OrbitCamera::startWidth) + "); its height keeps the view's " +
+                    std::to_string(OrbitCamera::startWidth / std::gcd(OrbitCamera::startWidth, OrbitCamera::startHeight)) + ":" +
+                    std::to_string(OrbitCamera::startHeight / std::gcd(OrbitCamera::startWidth, OrbitCamera::startHeight)) +
+                    " proportion";
     if (rule.kind == Kind::Azimuth || rule.kind == Kind::Elevation)
       description = "with --png3d: the view's " + std::string(rule.kind == Kind::Azimuth ? "azimuth about OZ from OX" : "elevation above the X0Y plane") +
                     ", " + rule.accepts.substr(0, rule.accepts.find(',')) + " (default " +

@@ -2,6 +2,7 @@
 
 #include "panel/Ensemble.h"
 #include "panel/PanelAction.h"
+#include "views/OrbitCamera.h"
 
 #include <cstdint>
 #include <optional>
@@ -25,6 +26,7 @@ struct TraceOptions {
   int width = 208;        // [px] side of the XY view in the picture
   std::string png3dPath;  // empty: no picture in space
   std::optional<double> azimuth, elevation;  // [deg] of the picture in space; none: the view's start
+  int png3dWidth = OrbitCamera::startWidth;  // [px] of the picture in space, its height in the view's proportion
   std::int64_t maxSteps = INT64_MAX;  // a tighter step limit than the run's own, if given
   std::optional<Integrator> integrator;  // none: the scenario's, else the Runge–Kutta run
   bool diagnostics = false;  // the CSV's diagnostics columns

@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QImage>
 
+#include <cmath>
 #include <optional>
 
 namespace larmor {
@@ -57,7 +58,10 @@ public:
         integrator == Integrator::Boris ? QString::fromUtf8(methodCaption(integrator)) : QString();
     if (m_views && !m_views->compose(drawnBy).save(&m_pngFile, "PNG"))
       return "larmor-trace: cannot write the picture '" + m_options.pngPath + "'";
-    if (m_orbit && !m_orbit->render(800, 600).save(&m_png3dFile, "PNG"))
+    // The height in the view's proportion, as the window's own export keeps its proportion.
+    const int height = static_cast<int>(
+        std::lround(double(m_options.png3dWidth) * OrbitCamera::startHeight / OrbitCamera::startWidth));
+    if (m_orbit && !m_orbit->render(m_options.png3dWidth, height).save(&m_png3dFile, "PNG"))
       return "larmor-trace: cannot write the picture '" + m_options.png3dPath + "'";
     return {};
   }

@@ -1103,8 +1103,8 @@ Nothing changed in the window.</translation>
         <translation>Path by theory</translation>
     </message>
     <message>
-        <source>Ведущий центр (однородное поле, дрейфы) или точки поворота (ловушки), как их предсказывает теория</source>
-        <translation>The guiding centre (uniform field, drifts) or the turning points (traps), as the theory predicts them</translation>
+        <source>Ведущий центр (однородное поле, дрейфы), точки поворота (ловушки) или конус вокруг вектора J с вершиной в монополе, как их предсказывает теория</source>
+        <translation>The guiding centre (uniform field, drifts), the turning points (traps) or the cone about the vector J with its apex at the monopole, as the theory predicts them</translation>
     </message>
     <message>
         <source>Цвет по времени</source>

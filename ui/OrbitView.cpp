@@ -140,8 +140,8 @@ OrbitView::OrbitView(Dialogs& dialogs, FileDialogs& files, QWidget* parent)
 
   m_theory = new QCheckBox(tr("Путь по теории"), this);
   m_theory->setObjectName(QStringLiteral("orbitTheory"));
-  m_theory->setToolTip(tr("Ведущий центр (однородное поле, дрейфы) или точки поворота (ловушки), "
-                          "как их предсказывает теория"));
+  m_theory->setToolTip(tr("Ведущий центр (однородное поле, дрейфы), точки поворота (ловушки) или конус "
+                          "вокруг вектора J с вершиной в монополе, как их предсказывает теория"));
   connect(m_theory, &QCheckBox::toggled, this, &OrbitView::showTheory);
   m_byTime = new QCheckBox(tr("Цвет по времени"), this);
   m_byTime->setObjectName(QStringLiteral("orbitByTime"));

@@ -26,7 +26,7 @@ class OrbitCanvas : public QWidget {
 public:
   explicit OrbitCanvas(OrbitPicture& picture, QWidget* parent = nullptr);
 
-  QSize sizeHint() const override { return {800, 600}; }
+  QSize sizeHint() const override { return {OrbitCamera::startWidth, OrbitCamera::startHeight}; }
   // The picture is to be drawn whole at the next paint, not only the path's new pieces.
   void invalidate() {
     m_stale = true;

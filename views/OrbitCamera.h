@@ -21,6 +21,8 @@ public:
   static constexpr double degreesPerPixel = 0.5;  // a drag across 180 px turns by 90°
   static constexpr double zoomPerNotch = 1.25;    // one wheel notch (120 units)
   static constexpr double minZoom = 0.2, maxZoom = 50;
+  // The view's size as it opens [px]: its proportion is that of a picture of the view.
+  static constexpr int startWidth = 800, startHeight = 600;
 
   OrbitCamera() { orient(); }
 
@@ -53,7 +55,7 @@ private:
 
   double m_azimuth = startAzimuth, m_elevation = startElevation, m_zoom = 1;
   double m_panX = 0, m_panY = 0;  // in shorter sides of the viewport
-  int m_width = 800, m_height = 600;
+  int m_width = startWidth, m_height = startHeight;
   double m_radius = 1;  // [m] of the region's bounding sphere
   Vec3 m_right, m_up, m_toViewer;  // the screen's right and up, the way to the viewer
 };

@@ -89,12 +89,55 @@ std::vector<Vec3> traceFieldLine(FieldConfig config, const SimParams& params, co
   return line;
 }
 
+namespace {
+
+constexpr Colour theoryColour = 0x008C00;  // green: neither a charge's nor the field's colour
+
+// The monopole's cone: r keeps the angle coneAngle to J, so the whole path lies on the cone
+// with its apex at the pole about J. Drawn over the distances from the pole the path
+// covers in the planned time, which follow exactly from the start: the speed is kept and
+// d(r·v)/dt = v², so |r(t)|² = |r0|² + 2·(r0·v0)·t + v²·t². Generators every 45° and rings at
+// the nearest, the middle and the farthest distance, and the cone's axis (along J, or
+// against it where the cone opens away from J) from the pole to the farthest ring; thin, so
+// that the path stays visible through them.
+void addMonopoleCone(const SimulationState& start, const TheoryPrediction& prediction, std::vector<Polyline3>& lines) {
+  if (!prediction.J || !prediction.coneAngleDeg) return;
+  const Vec3 J = *prediction.J;
+  const double size = norm(J);
+  if (!(size > 0) || !std::isfinite(size)) return;
+  const Vec3 axis = (1 / size) * J;
+  const Vec3 r0{start.params.x0, start.params.y0, static_cast<double>(start.params.z0)};
+  const Vec3 v0{start.quantities.vx0, start.quantities.vy0, static_cast<double>(static_cast<float>(start.quantities.vPar))};
+  const double v2 = dot(v0, v0), rv = dot(r0, v0), T = start.quantities.tEnd;
+  if (!(v2 > 0) || !(T > 0)) return;
+  const auto distance = [&](double t) { return std::sqrt(std::max(0.0, dot(r0, r0) + 2 * rv * t + v2 * t * t)); };
+  const double nearest = distance(std::clamp(-rv / v2, 0.0, T)), farthest = std::max(distance(0), distance(T));
+  if (!std::isfinite(farthest)) return;
+  // Two directions across J: the cone's circle is drawn in them.
+  const Vec3 other = std::abs(axis.x) < 0.9 ? Vec3{1, 0, 0} : Vec3{0, 1, 0};
+  const Vec3 e1 = (1 / norm(cross(axis, other))) * cross(axis, other), e2 = cross(axis, e1);
+  const double angle = *prediction.coneAngleDeg * turn / 360;
+  const auto onCone = [&](double s, double phi) {
+    return (s * std::cos(angle)) * axis + (s * std::sin(angle)) * (std::cos(phi) * e1 + std::sin(phi) * e2);
+  };
+  for (int k = 0; k < 8; ++k)
+    lines.push_back({{onCone(nearest, k * turn / 8), onCone(farthest, k * turn / 8)}, theoryColour, 1});
+  for (const double s : {nearest, (nearest + farthest) / 2, farthest}) {
+    Polyline3 ring{{}, theoryColour, 1};
+    for (int k = 0; k <= 72; ++k) ring.points.push_back(onCone(s, k * turn / 72));
+    lines.push_back(std::move(ring));
+  }
+  lines.push_back({{Vec3{0, 0, 0}, (farthest * std::cos(angle)) * axis}, theoryColour, 1});
+}
+
+}  // namespace
+
 std::vector<Polyline3> orbitTheory(const SimulationState& start, const TheoryPrediction& prediction) {
-  constexpr Colour theoryColour = 0x008C00;  // green: neither a charge's nor the field's colour
   std::vector<Polyline3> lines;
   std::vector<Vec3> path = predictedGuidingCentrePath(start, prediction, start.quantities.tEnd);
   if (path.size() > 1) lines.push_back({std::move(path), theoryColour});
   const FieldConfig config = start.fieldConfig;
+  if (config == 6) addMonopoleCone(start, prediction, lines);
   if ((config != 4 && config != 7) || prediction.turningZ.empty()) return lines;
   const double L = start.params.regionSize;
   // The guiding centre follows its field line; the turning points lie on it where z is the

@@ -14,6 +14,7 @@ namespace larmor {
 struct Polyline3 {
   std::vector<Vec3> points;
   Colour colour = colours::axis;
+  int width = 2;  // [px] of a theory's line (the scene's are 1 px)
 };
 
 // A text placed at a point in space (an axis name, a tick value).
@@ -36,9 +37,11 @@ struct OrbitScene {
 };
 
 // What the theory predicts for the run from start (quantities computed) over its planned
-// time, in the same space: the guiding centre's path (uniform field and drifts), or in the
+// time, in the same space: the guiding centre's path (uniform field and drifts); in the
 // traps the field line through the start's guiding centre between the turning points, with
-// each turning point as a line of one point. Empty where nothing is predicted.
+// each turning point as a line of one point; for the monopole the cone about J with its
+// apex at the pole that the path keeps to, as generators and rings over the distances the
+// path covers, and J's axis from the pole. Empty where nothing is predicted.
 std::vector<Polyline3> orbitTheory(const SimulationState& start, const TheoryPrediction& prediction);
 
 // The distance between two ticks [m]: 1, 2 or 5 times a power of ten, giving two to five

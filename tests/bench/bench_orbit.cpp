@@ -5,6 +5,8 @@
 #include "canvas/OrbitPicture.h"
 
 #include <QGuiApplication>
+#include <QByteArray>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QMatrix4x4>
 #include <QOffscreenSurface>
@@ -18,6 +20,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -60,66 +63,108 @@ void BM_OrbitQPainter(benchmark::State& run) {
 }
 BENCHMARK(BM_OrbitQPainter)->Args({250000, 0})->Args({250000, 1})->Args({25000, 1})->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The same frames on an OpenGL context: the points in a vertex buffer once, a rotation
-// matrix per frame, a line strip, then the frame read back as an OpenGL widget's is
-// composed into a window without a GL surface (readBack 1) or only finished (0).
-void BM_OrbitOpenGL(benchmark::State& run) {
-  QOffscreenSurface surface;
-  surface.create();
-  QOpenGLContext context;
-  if (!context.create() || !context.makeCurrent(&surface)) {
-    run.SkipWithError("no OpenGL context on this platform");
-    return;
+// The work of an OpenGL widget with its own shaders: the points in a vertex buffer once,
+// then per frame a rotation matrix, a line strip, and the frame read back as an OpenGL
+// widget's is composed into a window without a GL surface (readBack) or only finished.
+class GlFrames {
+public:
+  explicit GlFrames(int points) : m_count(GLsizei(points)) {
+    m_surface.create();
+    if (!m_context.create() || !m_context.makeCurrent(&m_surface)) {
+      m_error = "no OpenGL context on this platform";
+      return;
+    }
+    m_gl = m_context.functions();
+    m_fbo = std::make_unique<QOpenGLFramebufferObject>(frameWidth, frameHeight);
+    m_fbo->bind();
+    m_program.addShaderFromSourceCode(QOpenGLShader::Vertex,
+                                      "attribute vec3 position; uniform mat4 camera;\n"
+                                      "void main() { gl_Position = camera * vec4(position, 1.0); }\n");
+    m_program.addShaderFromSourceCode(QOpenGLShader::Fragment, "void main() { gl_FragColor = vec4(1.0, 0.0, 0.0, 1.0); }\n");
+    if (!m_program.link()) {
+      m_error = "the shaders did not link";
+      return;
+    }
+    m_program.bind();
+    std::vector<float> vertices;
+    for (const Vec3& p : helix(points)) vertices.insert(vertices.end(), {float(p.x), float(p.y), float(p.z)});
+    m_buffer.create();
+    m_buffer.bind();
+    m_buffer.allocate(vertices.data(), int(vertices.size() * sizeof(float)));
+    m_program.enableAttributeArray("position");
+    m_program.setAttributeBuffer("position", GL_FLOAT, 0, 3);
+    m_gl->glViewport(0, 0, frameWidth, frameHeight);
   }
-  QOpenGLFunctions* gl = context.functions();
-  QOpenGLFramebufferObject fbo(frameWidth, frameHeight);
-  fbo.bind();
-  QOpenGLShaderProgram program;
-  program.addShaderFromSourceCode(QOpenGLShader::Vertex,
-                                  "attribute vec3 position; uniform mat4 camera;\n"
-                                  "void main() { gl_Position = camera * vec4(position, 1.0); }\n");
-  program.addShaderFromSourceCode(QOpenGLShader::Fragment, "void main() { gl_FragColor = vec4(1.0, 0.0, 0.0, 1.0); }\n");
-  if (!program.link()) {
-    run.SkipWithError("the shaders did not link");
-    return;
-  }
-  program.bind();
-  std::vector<float> vertices;
-  for (const Vec3& p : helix(int(run.range(0)))) vertices.insert(vertices.end(), {float(p.x), float(p.y), float(p.z)});
-  QOpenGLBuffer buffer(QOpenGLBuffer::VertexBuffer);
-  buffer.create();
-  buffer.bind();
-  buffer.allocate(vertices.data(), int(vertices.size() * sizeof(float)));
-  program.enableAttributeArray("position");
-  program.setAttributeBuffer("position", GL_FLOAT, 0, 3);
-  gl->glViewport(0, 0, frameWidth, frameHeight);
-  const GLsizei count = GLsizei(run.range(0));
-  double azimuth = 0;
-  for (auto _ : run) {
+
+  const char* error() const { return m_error; }
+  const char* renderer() const { return reinterpret_cast<const char*>(m_gl->glGetString(GL_RENDERER)); }
+
+  void draw(double azimuth, bool readBack) {
     QMatrix4x4 camera;
     camera.ortho(-8, 8, -6, 6, -20, 20);
     camera.rotate(-65, 1, 0, 0);
-    camera.rotate(float(azimuth += 1), 0, 0, 1);
-    program.setUniformValue("camera", camera);
-    gl->glClearColor(1, 1, 1, 1);
-    gl->glClear(GL_COLOR_BUFFER_BIT);
-    gl->glDrawArrays(GL_LINE_STRIP, 0, count);
-    if (run.range(1)) {
-      const QImage frame = fbo.toImage();
+    camera.rotate(float(azimuth), 0, 0, 1);
+    m_program.setUniformValue("camera", camera);
+    m_gl->glClearColor(1, 1, 1, 1);
+    m_gl->glClear(GL_COLOR_BUFFER_BIT);
+    m_gl->glDrawArrays(GL_LINE_STRIP, 0, m_count);
+    if (readBack) {
+      const QImage frame = m_fbo->toImage();
       benchmark::DoNotOptimize(frame.constBits());
     } else {
-      gl->glFinish();
+      m_gl->glFinish();
     }
   }
+
+private:
+  QOffscreenSurface m_surface;
+  QOpenGLContext m_context;
+  QOpenGLFunctions* m_gl = nullptr;
+  std::unique_ptr<QOpenGLFramebufferObject> m_fbo;
+  QOpenGLShaderProgram m_program;
+  QOpenGLBuffer m_buffer{QOpenGLBuffer::VertexBuffer};
+  GLsizei m_count;
+  const char* m_error = nullptr;
+};
+
+// The same frames on an OpenGL context, read back (1) or only finished (0).
+void BM_OrbitOpenGL(benchmark::State& run) {
+  GlFrames frames(int(run.range(0)));
+  if (frames.error()) {
+    run.SkipWithError(frames.error());
+    return;
+  }
+  double azimuth = 0;
+  for (auto _ : run) frames.draw(azimuth += 1, run.range(1) != 0);
   run.counters["fps"] = benchmark::Counter(double(run.iterations()), benchmark::Counter::kIsRate);
-  run.SetLabel(reinterpret_cast<const char*>(gl->glGetString(GL_RENDERER)));
+  run.SetLabel(frames.renderer());
 }
 BENCHMARK(BM_OrbitOpenGL)->Args({250000, 1})->Args({250000, 0})->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 
+// With --first-frame qpainter (or opengl) only the start-up is timed: from the application to
+// the first frame of 250,000 points and the scene (the context, framebuffer, shaders and
+// buffer for OpenGL), then exit.
 int main(int argc, char** argv) {
+  QElapsedTimer clock;
+  clock.start();
   QGuiApplication application(argc, argv);
+  if (argc > 2 && QByteArray(argv[1]) == "--first-frame") {
+    const bool opengl = QByteArray(argv[2]) == "opengl";
+    if (opengl) {
+      GlFrames frames(250000);
+      if (frames.error()) return std::printf("%s\n", frames.error()), 1;
+      frames.draw(OrbitCamera::startAzimuth, true);
+    } else {
+      OrbitPicture picture;
+      picture.setScene(OrbitScene::build(SimulationState{}));
+      for (const Vec3& p : helix(250000)) picture.path.append(p);
+      benchmark::DoNotOptimize(picture.render(frameWidth, frameHeight).constBits());
+    }
+    std::printf("first frame after %.0f ms\n", double(clock.nsecsElapsed()) / 1e6);
+    return 0;
+  }
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

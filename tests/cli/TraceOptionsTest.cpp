@@ -58,6 +58,7 @@ TEST(TraceOptions, BadInputGivesOneLineNamingTheOption) {
       {{"--S", "-h"}, "--S needs a value but is followed by the option -h"},
       {{"--png", "-config=4"}, "--png needs a value but is followed by the option -config"},
       {{"--azimuth", "10"}, "--azimuth and --elevation are only accepted together with --png3d"},
+      {{"--png", "a.png", "--png3d-width", "640"}, "--png3d-width, --azimuth and --elevation are only accepted together with --png3d"},
       {{"--png3d", "a.png", "--elevation", "90.5"}, "--elevation"}, {{"--png3d", "a.png", "--azimuth", "-361"}, "--azimuth"},
   };
   for (const auto& [args, mentions] : rows) {
@@ -74,15 +75,22 @@ TEST(TraceOptions, BadInputGivesOneLineNamingTheOption) {
 TEST(TraceOptions, EveryRangeEndIsTakenAndOneStepBeyondIsRefused) {
   const struct { std::string option; const char *lowest, *highest, *below, *above, *accepts; } rows[] = {
       {"--width", "16", "2048", "15", "2049", "from 16 to 2048"}, {"--max-steps", "1", "12000000", "0", "12000001", ""},
+      {"--png3d-width", "200", "4096", "199", "4097", "from 200 to 4096"},
       {"--beta", "-180", "180", "-181", "181", "from -180 to 180"}};
   for (const auto& r : rows) {
     SCOPED_TRACE(r.option);
-    auto parsed = [&r](const char* value) { return parse({r.option.c_str(), value, "--png", "a.png"}); };
+    auto parsed = [&r](const char* value) {
+      return parse({r.option.c_str(), value, r.option == "--png3d-width" ? "--png3d" : "--png", "a.png"});
+    };
     for (const char* value : {r.lowest, r.highest}) {
       const TraceParse p = parsed(value);
       ASSERT_TRUE(p.ok()) << p.error;
       const TraceOptions& o = p.options;
-      EXPECT_EQ(r.option == "--width" ? o.width : r.option == "--max-steps" ? o.maxSteps : o.actions.at(0).value, std::atoll(value));
+      EXPECT_EQ(r.option == "--width"          ? o.width
+                : r.option == "--png3d-width" ? o.png3dWidth
+                : r.option == "--max-steps"   ? o.maxSteps
+                                              : o.actions.at(0).value,
+                std::atoll(value));
     }
     for (const char* value : {r.below, r.above}) {
       const std::string error = parsed(value).error;

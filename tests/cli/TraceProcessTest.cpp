@@ -147,9 +147,22 @@ TEST(TraceProcess, PictureInSpaceHasTheParticleWhereTheCameraPutsIt) {
     EXPECT_GT(count(image, image.rect(), colour), 50);  // the helix, a circle from above
   }
   // From the side the uniform field's lines stand upright across the region's 10 m of z,
-  // nearly 490 px: two columns beside OZ (the third lies under the axis).
-  ASSERT_EQ(trace({"--png3d", path, "--azimuth", "90", "--elevation", "0", "--summary"}).exitCode, 0);
-  EXPECT_GT(count(QImage(path), QRect(0, 0, 800, 600), qRgb(255, 0, 255)), 800);
+  // about 490 px of the default 600: two columns beside OZ (the third lies under the axis).
+  // At a width asked for, the height keeps 4:3 and the whole picture is scaled with it.
+  double defaultSpan = 0;
+  for (const auto& [width, size] : {std::pair{"", QSize(800, 600)}, {"1001", QSize(1001, 751)}, {"200", QSize(200, 150)}}) {
+    QStringList options{"--png3d", path, "--azimuth", "90", "--elevation", "0", "--summary"};
+    if (*width) options << "--png3d-width" << width;
+    ASSERT_EQ(trace(options).exitCode, 0) << width;
+    const QImage side(path);
+    ASSERT_EQ(side.size(), size);
+    int top = size.height(), bottom = -1;
+    for (int y = 0; y < size.height(); ++y)
+      if (count(side, QRect(0, y, size.width(), 1), qRgb(255, 0, 255)) > 0) top = std::min(top, y), bottom = y;
+    if (!*width) defaultSpan = bottom - top;
+    EXPECT_NEAR(defaultSpan, 490, 8);
+    EXPECT_NEAR(bottom - top, defaultSpan * size.height() / 600, 2) << width;
+  }
 }
 
 // What --help says of the two options that shape the output, held to what they do: where

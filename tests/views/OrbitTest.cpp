@@ -1,12 +1,15 @@
 // The 3-D view's camera, path memory and field lines.
+#include "model/MonopoleInvariant.h"
 #include "model/SimulationState.h"
 #include "model/TheoryPrediction.h"
+#include "model/TrajectoryRun.h"
 #include "views/OrbitCamera.h"
 #include "views/OrbitPath.h"
 #include "views/OrbitScene.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace larmor {
@@ -154,6 +157,48 @@ TEST(OrbitScene, TheTheorysPathAndTurningPointsLieWhereTheRunAndTheFieldSay) {
     EXPECT_NEAR(norm(fieldAt(4, state.params, line.points[0])) / *trap.turningField, 1, 0.02);
   }
   EXPECT_EQ(points, 2);
+}
+
+// The monopole: J = m·r×v − q·g·r̂ from the run's own start, and every point the run passes
+// keeps the angle acos(−q·g/|J|) to J. Each drawn line lies on that cone (or is its axis
+// from the pole, along ±J), and the drawn cone covers the distances from the pole the run covers.
+TEST(OrbitScene, TheMonopolesPathLiesOnTheDrawnCone) {
+  for (const double charge : {1.0, -3.0}) {
+    SimulationState state;
+    state.fieldConfig = 6;
+    state.params.q *= charge;
+    state.params.x0 = 1, state.params.y0 = 0.5, state.params.z0 = -2;
+    state.computeQuantities();
+    TrajectoryRun run(state);
+    run.prepare();
+    const SimParams& p = state.params;
+    const Vec3 J = monopoleJ(p, {state.x, state.y, state.z}, {run.vxCartesian(), run.vyCartesian(), run.vzCartesian()});
+    const double cone = std::acos(-p.q * p.Bo * p.S * p.S / norm(J));
+    const auto angleToJ = [&J](const Vec3& r) { return std::acos(std::clamp(dot(r, J) / (norm(r) * norm(J)), -1.0, 1.0)); };
+    double nearest = norm(Vec3{state.x, state.y, state.z}), farthest = nearest;
+    while (run.hasNextStep()) {
+      run.step();
+      const Vec3 r{state.x, state.y, state.z};
+      ASSERT_NEAR(angleToJ(r), cone, 0.2 * degree) << charge;
+      nearest = std::min(nearest, norm(r)), farthest = std::max(farthest, norm(r));
+    }
+    ASSERT_GT(farthest - nearest, 0.5) << "a path that moves to and from the pole";
+
+    int onCone = 0;
+    double drawnNearest = INFINITY, drawnFarthest = 0;
+    for (const Polyline3& line : orbitTheory(state, predictTheory(state))) {
+      const bool alongJ = std::sin(angleToJ(line.points.back())) < 1e-6 && norm(line.points.front()) == 0;
+      onCone += !alongJ;
+      for (const Vec3& r : line.points) {
+        if (alongJ) continue;
+        EXPECT_NEAR(angleToJ(r), cone, 0.01 * degree) << charge;
+        drawnNearest = std::min(drawnNearest, norm(r)), drawnFarthest = std::max(drawnFarthest, norm(r));
+      }
+    }
+    EXPECT_GE(onCone, 8) << charge;
+    EXPECT_NEAR(drawnNearest, nearest, 0.01 * nearest) << charge;
+    EXPECT_NEAR(drawnFarthest, farthest, 0.01 * farthest) << charge;
+  }
 }
 
 }  // namespace
