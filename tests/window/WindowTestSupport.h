@@ -3,6 +3,7 @@
 #include "ui/Form1.h"
 #include "ui/MarkerShape.h"
 #include "ui/PictureBox.h"
+#include "ui/QtTranslations.h"
 #include "ui/Services.h"
 #include "ui/VerticalBar.h"
 
@@ -20,6 +21,7 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -177,10 +179,18 @@ inline void setBar(QWidget& w, const char* name, int value) {  // a vertical bar
 
 // Each test runs in an empty temporary working directory, where the window looks for its
 // pictures by bare name; the window is created on first use, after the pictures a test writes.
+// Settings (the language chosen) are kept apart from the user's; a test that changed the
+// language leaves the next one Russian.
 class WindowTest : public ::testing::Test {
 protected:
-  void SetUp() override { ASSERT_TRUE(m_dir.isValid() && QDir::setCurrent(m_dir.path())); }
-  void TearDown() override { m_window.reset(), QDir::setCurrent(m_previousDir); }
+  void SetUp() override {
+    ASSERT_TRUE(m_dir.isValid() && QDir::setCurrent(m_dir.path()));
+    QStandardPaths::setTestModeEnabled(true);
+  }
+  void TearDown() override {
+    m_window.reset(), QDir::setCurrent(m_previousDir);
+    if (uiLanguage() != Language::Russian) setUiLanguage(Language::Russian);
+  }
 
   QColor image1Colour() { return control<QLabel>("Image1")->pixmap().toImage().pixelColor(0, 0); }
 
@@ -253,5 +263,18 @@ private:
   QTemporaryDir m_dir;
   std::unique_ptr<Form1> m_window;
 };
+
+// A window test run once in each language of the window.
+template <class Base>
+class InEachLanguage : public Base, public ::testing::WithParamInterface<Language> {
+protected:
+  void SetUp() override {
+    Base::SetUp();
+    ASSERT_TRUE(setUiLanguage(this->GetParam()));
+  }
+};
+inline std::string languageName(const ::testing::TestParamInfo<Language>& info) {
+  return info.param == Language::English ? "English" : "Russian";
+}
 
 }  // namespace larmor::test

@@ -130,12 +130,6 @@ TEST_F(BarMouseTest, TroughHeldRepeatsTheLargeChange) {
   }
 }
 
-}  // namespace
-}  // namespace larmor::test
-
-namespace larmor::test {
-namespace {
-
 // The structure list is as short as the bars (48 px): its own bar must leave a trough to
 // click and a thumb to drag, or the last entries cannot be reached with the mouse.
 TEST_F(BarMouseTest, TheListsOwnBarScrollsWithArrowTroughAndThumb) {

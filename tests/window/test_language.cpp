@@ -12,12 +12,10 @@
 
 #include "panel/ScenarioJson.h"
 #include "ui/Form2.h"
-#include "ui/QtTranslations.h"
 
 #include <QAbstractButton>
 #include <QProcess>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -80,13 +78,11 @@ QStringList russianIn(const QStringList& texts) {
 class LanguageTest : public DiagnosticsTest {
 protected:
   void SetUp() override {
-    DiagnosticsTest::SetUp();
-    QStandardPaths::setTestModeEnabled(true);  // the remembered language in a settings file of its own
+    DiagnosticsTest::SetUp();  // the remembered language in a settings file of its own
     QSettings().clear();
   }
   void TearDown() override {
     DiagnosticsTest::TearDown();
-    setUiLanguage(Language::Russian);
     QSettings().clear();
   }
   // The language chosen from the menu, as a user chooses it; the widgets told at once.
