@@ -99,13 +99,15 @@ inline int pictureNumber(const std::string& bareName) {
   return bareName == "velocity.gif" ? 8 : bareName == "mudr.gif" ? 9 : bareName.at(0) - '0';
 }
 
+inline void writeFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()) << path.toStdString();
+}
 // A one-pixel GIF of picture k's colour, enough to tell the pictures apart.
 inline void writePicture(const char* name, int k) {
   const QColor c = pictureColour(k);
-  QFile file(QString::fromLatin1(name));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(QByteArray("GIF89a\1\0\1\0\x80\0\0", 13) + char(c.red()) + char(c.green()) + char(c.blue()) +
-             QByteArray("\0\0\0,\0\0\0\0\1\0\1\0\0\2\2\x44\1\0;", 19));
+  writeFile(QString::fromLatin1(name), QByteArray("GIF89a\1\0\1\0\x80\0\0", 13) + char(c.red()) + char(c.green()) +
+                                           char(c.blue()) + QByteArray("\0\0\0,\0\0\0\0\1\0\1\0\0\2\2\x44\1\0;", 19));
 }
 // All nine pictures, by bare name, in the current directory.
 inline void writeAllPictures() {

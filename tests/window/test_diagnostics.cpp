@@ -37,10 +37,8 @@ TEST_F(DiagnosticsTest, MenuOpensOneWindowAndTheBorisItemFollowsThePanelBothWays
   // A lesson opened with the RK4 run chooses it on the panel, and the check follows.
   Scenario lesson = scenarioOf(window().panel());
   lesson.integrator = Integrator::Rk4;
-  QFile file(out.filePath(QStringLiteral("rk4.larmor")));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(QByteArray::fromStdString(scenarioJson(lesson))) > 0);
-  file.close();
-  ASSERT_TRUE(window().openScenario(file.fileName()));
+  writeFile(out.filePath(QStringLiteral("rk4.larmor")), QByteArray::fromStdString(scenarioJson(lesson)));
+  ASSERT_TRUE(window().openScenario(out.filePath(QStringLiteral("rk4.larmor"))));
   EXPECT_EQ(window().panel().integrator(), Integrator::Rk4);
   EXPECT_FALSE(boris->isChecked());
 }

@@ -106,10 +106,8 @@ TEST_F(LanguageTest, EnglishWindowsShowNoRussianBeyondTheLanguageMenu) {
   ASSERT_TRUE(QDir().mkpath("examples"));
   Scenario both = scenarioOf(window().panel(), "Урок", "Описание"), russian = scenarioOf(window().panel(), "Только русский");
   both.titleEnglish = "Lesson", both.descriptionEnglish = "About it";
-  for (const auto& [name, lesson] : {std::pair{"examples/a.larmor", &both}, {"examples/b.larmor", &russian}}) {
-    QFile file(QString::fromLatin1(name));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(scenarioJson(*lesson).c_str()) > 0);
-  }
+  for (const auto& [name, lesson] : {std::pair{"examples/a.larmor", &both}, {"examples/b.larmor", &russian}})
+    writeFile(QString::fromLatin1(name), QByteArray::fromStdString(scenarioJson(*lesson)));
   showWindow();
   auto saying = [this] { return control<QLabel>("Image1")->pixmap().toImage(); };  // the built-in picture
   const QImage russianSaying = saying();

@@ -58,12 +58,6 @@ QByteArray fileBytes(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
-
 // The companion's standard output, after it ended well.
 QByteArray companionOutput(const QStringList& arguments) {
   const Outcome o = trace(arguments);

@@ -33,10 +33,8 @@ protected:
     return value;
   }
   void openLesson(const QByteArray& json) {
-    QFile file(QStringLiteral("lesson.larmor"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(json) == json.size());
-    file.close();
-    ASSERT_TRUE(window().openScenario(file.fileName()));
+    writeFile(QStringLiteral("lesson.larmor"), json);
+    ASSERT_TRUE(window().openScenario(QStringLiteral("lesson.larmor")));
   }
 };
 
