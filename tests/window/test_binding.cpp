@@ -113,6 +113,7 @@ TEST_F(BindingTest, EveryChoiceOfAnEntryRunsTheSelectionOnce) {
          QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre(1));
          QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, centre(1)); }, {2}, 2},
       {"key down", [&] { QTest::keyClick(list, Qt::Key_Down); }, {3}, 3},
+      {"key up", [&] { QTest::keyClick(list, Qt::Key_Up); }, {2}, 2},
       {"right button on the chosen entry", [&] { QTest::mouseClick(list->viewport(), Qt::RightButton, {}, centre(1)); }, {}, 2},
   };
   for (const auto& r : rows) {
