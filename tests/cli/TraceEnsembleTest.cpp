@@ -41,19 +41,15 @@ TEST(TraceEnsemble, SlicesRunAsProcessesMergeToTheWholeRunsSummary) {
   ASSERT_EQ(merged.exitCode, 0) << merged.err.toStdString();
   EXPECT_EQ(ensembleObject(merged.out), object);
 
-  // One slice short, or an option that needs --ensemble: one line on standard error, exit 2.
-  const test::Outcome short_ = trace({"--merge-ensemble", files[0], files[2]});
-  EXPECT_EQ(short_.exitCode, 2);
-  EXPECT_EQ(short_.err, "larmor-trace: cannot merge: particle missing: 3\n");
-  EXPECT_TRUE(short_.out.isEmpty());
-  // A slice of another seed is another ensemble's.
+  // A slice of another seed is another ensemble's (a slice short or given twice is the
+  // merge's own test), or an option that needs --ensemble: one line on standard error, exit 2.
   const test::Outcome other = trace({"--config", "4", "--ensemble", "10", "--seed", "6", "--ensemble-shard", "2/3"});
   QFile otherFile(dir.filePath("other.csv"));
   ASSERT_TRUE(otherFile.open(QIODevice::WriteOnly));
   otherFile.write(other.out);
   otherFile.close();
   const test::Outcome mixed = trace({"--merge-ensemble", files[0], otherFile.fileName(), files[2]});
-  EXPECT_EQ(mixed.exitCode, 2);
+  EXPECT_TRUE(mixed.exitCode == 2 && mixed.out.isEmpty());
   EXPECT_TRUE(mixed.err.startsWith("larmor-trace: cannot merge: the slices belong to different ensembles")) << mixed.err.toStdString();
   const test::Outcome lone = trace({"--seed", "3", "--summary"});
   EXPECT_EQ(lone.exitCode, 2);

@@ -63,7 +63,6 @@ TEST(TraceTheory, EveryStructureHasItsOwnKeysAfterTheUnchangedSummary) {
     }
     // The default runs hold many gyrations: the invariant is measured, and kept to a few per cent
     // where the field is smooth on the scale of the gyration.
-    EXPECT_EQ(t.value("muSpread").toObject().value("predicted").toDouble(NAN), 0);
     if (config != 4) {
       EXPECT_LT(measured(t, "muSpread"), 0.1);
     }

@@ -150,12 +150,6 @@ TEST(DesktopFileDialogs, ListingAFolderOpensNoFileInIt) {
   EXPECT_TRUE(opened.isEmpty()) << opened.join(' ').toStdString();
 }
 
-}  // namespace
-}  // namespace larmor
-
-namespace larmor {
-namespace {
-
 // The system's reasons for a failed read or write, in Russian words whatever the C
 // library's language; a reason Qt already gives in Russian stays as it is.
 TEST(FileErrors, SystemReasonsInRussian) {

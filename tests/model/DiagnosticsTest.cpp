@@ -101,12 +101,6 @@ TEST(Diagnostics, WhereTheFieldVanishes) {
   }
 }
 
-}  // namespace
-}  // namespace larmor
-
-namespace larmor {
-namespace {
-
 // The plotted values of a sample, as the plots take them.
 std::vector<double> plotted(const DiagnosticSample& s) { return {s.dV, s.muRatio, s.pitchDeg, s.B, s.rho, s.z}; }
 

@@ -76,8 +76,9 @@ TEST(Ensemble, TrappedFractionOfAnIsotropicStartIsTheCosineOfTheLossCone) {
     const EnsembleSummary s = summarizeEnsemble(ensemble.run(2));
     const double expected = lossConeCosine(panel);
     ASSERT_TRUE(s.measured && s.error) << row;
-    EXPECT_EQ(s.particles, settings.particles);
-    EXPECT_NEAR(*s.measured, expected, 3 * std::sqrt(expected * (1 - expected) / settings.particles)) << row;
+    const double sigma = std::sqrt(expected * (1 - expected) / settings.particles);  // binomial
+    EXPECT_NEAR(*s.measured, expected, 3 * sigma) << row;
+    EXPECT_NEAR(*s.error / sigma, 1, 0.25) << row;
     EXPECT_NEAR(*ensemble.prediction().trappedFraction, expected, 2e-3) << row;
     // Particles leave through both ends; the others are slow to turn at both.
     EXPECT_GT(s.escapedUp, 0);
@@ -119,8 +120,6 @@ TEST(Ensemble, TheGradientDriftAveragesToTheGuidingCentreValue) {
   meanSquare /= static_cast<double>(results.size());
   const double sample = -p.m * meanSquare / (2 * p.q * B * p.S);
   EXPECT_NEAR(*s.driftMeasured, sample, 0.05 * std::fabs(sample));
-  const double population = -p.m * (2.0 / 3 * v * v) / (2 * p.q * B * p.S);
-  EXPECT_NEAR(*s.driftMeasured, population, 3 * *s.driftError + 0.05 * std::fabs(population));
   EXPECT_EQ(s.trapped + s.escapedUp + s.escapedDown + s.undecided, 0);
 }
 
@@ -146,7 +145,6 @@ TEST(Ensemble, ThreadsAndSlicesGiveTheSameBitsAsOneWholeRun) {
   // the limit of points but, thinned by halves, never fewer than half of it.
   std::vector<ParticlePath> paths(5);
   const std::vector<ParticleResult> watched = ensemble.run(4, nullptr, &paths);
-  ASSERT_EQ(paths.size(), 5u);
   for (std::size_t i = 0; i < one.size(); ++i) EXPECT_TRUE(sameBits(one[i], watched[i])) << i;
   std::int64_t longest = 0;
   const SimParams& p = panel.state().params;

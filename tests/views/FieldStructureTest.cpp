@@ -81,7 +81,6 @@ TEST(DrawFieldStructure, RowsAndRingsStepTheFieldFactorEvenlyFromEdgeToEdge) {
       {"plane drift, S short against the region", 2, 1, 0.25, 0.5, -0.5, decay},
       {"plane drift, S = 1000: nearly even", 2, 10, 1000, 5, -5, decay},
       {"axial drift: rings from the edge to the axis", 3, 5, 3.3, 2.5, 0, decay},
-      {"axial drift, S short", 3, 10, 1.5, 5, 0, decay},
       {"trap: radii 0.5, 0.595, 0.735, 0.962, 1.389, 2.5", 4, 5, 3.3, 0.5, 2.5, inverse},
       {"second trap, region 10", 7, 10, 3.3, 1, 5, inverse},
   };

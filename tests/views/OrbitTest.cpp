@@ -125,7 +125,6 @@ TEST(OrbitScene, FieldLinesHaveTheirStructuresShape) {
     EXPECT_GE(std::floor(half / step), 2) << half;
     EXPECT_LE(std::floor(half / step), 5) << half;
   }
-  EXPECT_EQ(uniform.labels.back().text, "Z");
 }
 
 // The theory in space. Uniform field, the start-up state: the guiding centre rises from
@@ -140,7 +139,6 @@ TEST(OrbitScene, TheTheorysPathAndTurningPointsLieWhereTheRunAndTheFieldSay) {
   const Vec3 from = lines[0].points.front(), to = lines[0].points.back();
   EXPECT_NEAR(std::hypot(from.x - 1, from.y - 0.5), 0.4526, 5e-4);
   EXPECT_NEAR(from.z, -4, 1e-9);
-  EXPECT_NEAR(to.z, -4 + 25 * 0.3492, 5e-3);
   EXPECT_NEAR(to.z, 4.733, 5e-3);
   EXPECT_NEAR(std::hypot(to.x - 1.015, to.y - 0.524), 0.4526, 5e-3);
 

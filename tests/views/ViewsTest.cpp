@@ -43,7 +43,6 @@ TEST(DrawAxes, GridAxesTicksAndLabelsForRegionSizes) {
     state.params.regionSize = t.L;
     views.DrawAxes(state);
     EXPECT_EQ(views.gridHalfCount(), t.N);
-    EXPECT_EQ(views.gridStep(), 0.25);
     const float half = t.L / 2.0f;
     for (int view = 0; view < 2; ++view) {
       const RecordingCanvas& c = canvases[view];
@@ -76,8 +75,6 @@ TEST(DrawAxes, GridAxesTicksAndLabelsForRegionSizes) {
       ASSERT_GE(c.calls.size(), 3u);
       const auto &name = c.calls[c.calls.size() - 3], &kha = c.calls.back();
       EXPECT_EQ(name.text, view ? "Z,м" : "Y,м");
-      EXPECT_FLOAT_EQ(name.u1, view ? 0.95f * t.L : 0.9f * half);
-      EXPECT_FLOAT_EQ(name.w1, 0.1f * half);
       EXPECT_TRUE(kha.text == "\xD0\xA5,\xD0\xBC" && kha.u1 == 0.0f && kha.w1 == half);
     }
   }

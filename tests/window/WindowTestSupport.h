@@ -3,6 +3,7 @@
 #include "ui/Form1.h"
 #include "ui/MarkerShape.h"
 #include "ui/PictureBox.h"
+#include "ui/QtTranslations.h"
 #include "ui/Services.h"
 #include "ui/VerticalBar.h"
 
@@ -20,6 +21,7 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -27,26 +29,15 @@
 
 // QTest's checks return from the test body when they fail, and GoogleTest never hears of
 // it: a wrong check passed and skipped the rest of its test. Here they do not compile; wait
-// with QTest::qWaitFor and check with EXPECT_ and ASSERT_.
+// with QTest::qWaitFor and check with EXPECT_ and ASSERT_. (The QTRY_ forms end in these
+// three, expanded where they are used, so they fail as well.)
 #undef QVERIFY
 #undef QVERIFY2
 #undef QCOMPARE
-#undef QTRY_VERIFY
-#undef QTRY_VERIFY2
-#undef QTRY_COMPARE
-#undef QTRY_VERIFY_WITH_TIMEOUT
-#undef QTRY_VERIFY2_WITH_TIMEOUT
-#undef QTRY_COMPARE_WITH_TIMEOUT
 #define LARMOR_NOT_UNDER_GTEST(...) static_assert(false, "a QTest check is not seen by GoogleTest: use EXPECT_/ASSERT_")
 #define QVERIFY LARMOR_NOT_UNDER_GTEST
 #define QVERIFY2 LARMOR_NOT_UNDER_GTEST
 #define QCOMPARE LARMOR_NOT_UNDER_GTEST
-#define QTRY_VERIFY LARMOR_NOT_UNDER_GTEST
-#define QTRY_VERIFY2 LARMOR_NOT_UNDER_GTEST
-#define QTRY_COMPARE LARMOR_NOT_UNDER_GTEST
-#define QTRY_VERIFY_WITH_TIMEOUT LARMOR_NOT_UNDER_GTEST
-#define QTRY_VERIFY2_WITH_TIMEOUT LARMOR_NOT_UNDER_GTEST
-#define QTRY_COMPARE_WITH_TIMEOUT LARMOR_NOT_UNDER_GTEST
 
 #include <cmath>
 #include <memory>
@@ -108,13 +99,15 @@ inline int pictureNumber(const std::string& bareName) {
   return bareName == "velocity.gif" ? 8 : bareName == "mudr.gif" ? 9 : bareName.at(0) - '0';
 }
 
+inline void writeFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()) << path.toStdString();
+}
 // A one-pixel GIF of picture k's colour, enough to tell the pictures apart.
 inline void writePicture(const char* name, int k) {
   const QColor c = pictureColour(k);
-  QFile file(QString::fromLatin1(name));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(QByteArray("GIF89a\1\0\1\0\x80\0\0", 13) + char(c.red()) + char(c.green()) + char(c.blue()) +
-             QByteArray("\0\0\0,\0\0\0\0\1\0\1\0\0\2\2\x44\1\0;", 19));
+  writeFile(QString::fromLatin1(name), QByteArray("GIF89a\1\0\1\0\x80\0\0", 13) + char(c.red()) + char(c.green()) +
+                                           char(c.blue()) + QByteArray("\0\0\0,\0\0\0\0\1\0\1\0\0\2\2\x44\1\0;", 19));
 }
 // All nine pictures, by bare name, in the current directory.
 inline void writeAllPictures() {
@@ -177,10 +170,18 @@ inline void setBar(QWidget& w, const char* name, int value) {  // a vertical bar
 
 // Each test runs in an empty temporary working directory, where the window looks for its
 // pictures by bare name; the window is created on first use, after the pictures a test writes.
+// Settings (the language chosen) are kept apart from the user's; a test that changed the
+// language leaves the next one Russian.
 class WindowTest : public ::testing::Test {
 protected:
-  void SetUp() override { ASSERT_TRUE(m_dir.isValid() && QDir::setCurrent(m_dir.path())); }
-  void TearDown() override { m_window.reset(), QDir::setCurrent(m_previousDir); }
+  void SetUp() override {
+    ASSERT_TRUE(m_dir.isValid() && QDir::setCurrent(m_dir.path()));
+    QStandardPaths::setTestModeEnabled(true);
+  }
+  void TearDown() override {
+    m_window.reset(), QDir::setCurrent(m_previousDir);
+    if (uiLanguage() != Language::Russian) setUiLanguage(Language::Russian);
+  }
 
   QColor image1Colour() { return control<QLabel>("Image1")->pixmap().toImage().pixelColor(0, 0); }
 
@@ -253,5 +254,18 @@ private:
   QTemporaryDir m_dir;
   std::unique_ptr<Form1> m_window;
 };
+
+// A window test run once in each language of the window.
+template <class Base>
+class InEachLanguage : public Base, public ::testing::WithParamInterface<Language> {
+protected:
+  void SetUp() override {
+    Base::SetUp();
+    ASSERT_TRUE(setUiLanguage(this->GetParam()));
+  }
+};
+inline std::string languageName(const ::testing::TestParamInfo<Language>& info) {
+  return info.param == Language::English ? "English" : "Russian";
+}
 
 }  // namespace larmor::test

@@ -111,31 +111,6 @@ TEST_F(BarMouseTest, ArrowsTroughAndThumbOfEveryKindOfBar) {
   }
 }
 
-// Held in the trough, the bar keeps moving by the large change; released, it stops.
-TEST_F(BarMouseTest, TroughHeldRepeatsTheLargeChange) {
-  for (const char* name : {"VScroll10", "HScroll1"}) {
-    SCOPED_TRACE(name);
-    const Bar b = bar(name);
-    const int start = b.value(), large = b.inner->pageStep();
-    const QRect below = scrollBarPart(b.inner, b.trough(false));
-    const QPoint far = b.vertical ? QPoint(below.center().x(), below.bottom())
-                                  : QPoint(below.left(), below.center().y());
-    QTest::mousePress(b.inner, Qt::LeftButton, {}, far);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return b.value() <= start - 3 * large; }, 5000)) << "stopped at " << b.value();
-    QTest::mouseRelease(b.inner, Qt::LeftButton, {}, far);
-    const int released = b.value();
-    EXPECT_EQ((start - released) % large, 0);
-    QTest::qWait(200);
-    EXPECT_EQ(b.value(), released);
-  }
-}
-
-}  // namespace
-}  // namespace larmor::test
-
-namespace larmor::test {
-namespace {
-
 // The structure list is as short as the bars (48 px): its own bar must leave a trough to
 // click and a thumb to drag, or the last entries cannot be reached with the mouse.
 TEST_F(BarMouseTest, TheListsOwnBarScrollsWithArrowTroughAndThumb) {

@@ -22,9 +22,9 @@ TEST(SymbolFont, LatinLettersShowAsTheGreekOfTheFont) {
 }
 
 // The bar of the speed: 30000 at the top, 1 at the bottom. The wheel turned forward raises
-// it, as the keys do, and it reports once; it stops at its ends. (Its keys and mouse in the
-// window, at the laid-out size, are the keyboard and bar mouse tests'.)
-TEST(VerticalBar, TheWheelRaisesItOnceAndItStopsAtItsEnds) {
+// it, as the keys do, and it reports once. (Its ends, keys and mouse in the window, at the
+// laid-out size, are the keyboard and bar mouse tests'.)
+TEST(VerticalBar, TheWheelRaisesItOnce) {
   VerticalBar bar{30000, 1, 100, 1000, 22000};
   QSignalSpy changes(&bar, &VerticalBar::valueChanged);
   bar.resize(22, 300);
@@ -37,10 +37,6 @@ TEST(VerticalBar, TheWheelRaisesItOnceAndItStopsAtItsEnds) {
   EXPECT_GT(bar.value(), 22000);
   ASSERT_EQ(changes.size(), 1);  // reported once, with the new value
   EXPECT_EQ(changes.front().front().toInt(), bar.value());
-  bar.setValue(40000);
-  EXPECT_EQ(bar.value(), 30000);
-  bar.setValue(-7);
-  EXPECT_EQ(bar.value(), 1);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 // ctest runs these tests on the default offscreen screen and again on one of 1024 × 768.
 #include "DiagnosticsTestSupport.h"
 
-#include "ui/QtTranslations.h"
 #include "ui/TheoryTable.h"
 #include "ui/WindowPlacement.h"
 
@@ -73,19 +72,8 @@ TEST_F(DiagnosticsScreenTest, OpensOnTheScreenBesideTheMainWindowWhereThereIsRoo
 // time labels are whole and apart, its value labels apart, its legend whole, its read-out
 // below it; every row and every text of the table shows without scrolling or cutting. In
 // either language of the window.
-class LeastSizeTest : public DiagnosticsScreenTest, public ::testing::WithParamInterface<Language> {
-protected:
-  void SetUp() override {
-    DiagnosticsScreenTest::SetUp();
-    ASSERT_TRUE(setUiLanguage(GetParam()));
-  }
-  void TearDown() override {
-    DiagnosticsScreenTest::TearDown();
-    setUiLanguage(Language::Russian);
-  }
-};
-INSTANTIATE_TEST_SUITE_P(BothLanguages, LeastSizeTest, ::testing::Values(Language::Russian, Language::English),
-                         [](const auto& info) { return info.param == Language::English ? "English" : "Russian"; });
+using LeastSizeTest = InEachLanguage<DiagnosticsScreenTest>;
+INSTANTIATE_TEST_SUITE_P(BothLanguages, LeastSizeTest, ::testing::Values(Language::Russian, Language::English), languageName);
 
 TEST_P(LeastSizeTest, EverythingCanBeReadAtItsLeastSize) {
   DiagnosticsWindow& diagnostics = openDiagnostics();

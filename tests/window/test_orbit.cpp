@@ -1,15 +1,10 @@
 // The 3-D view as a user meets it: opened after a run or during one, turned, panned and
 // zoomed with the mouse and the keys.
 #include "DiagnosticsTestSupport.h"
-#include "WindowTestSupport.h"
 
 #include "ui/OrbitView.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QCheckBox>
-#include <QPushButton>
-#include <QScrollBar>
 #include <QWheelEvent>
 
 namespace larmor::test {

@@ -1,28 +1,18 @@
 // The theory table of the diagnostics window as a user meets it: predictions after every
 // recompute, measurements after a run started with the button, a dash with its reason where
 // a run could not measure, and the verdict with its reason in the tooltip.
-#include "WindowTestSupport.h"
+#include "DiagnosticsTestSupport.h"
 
-#include "ui/DiagnosticsWindow.h"
 #include "ui/TheoryTable.h"
-
-#include <QHeaderView>
-
-#include <qcustomplot.h>
 
 namespace larmor::test {
 namespace {
 
 using Column = TheoryTable::Column;
 
-class TheoryTableTest : public WindowTest {
+class TheoryTableTest : public DiagnosticsTest {
 protected:
-  TheoryTable& openTable() {
-    showWindow();
-    control<QAction>("mnuDiagnosticsWindow")->trigger();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(window().diagnostics()));
-    return *window().diagnostics()->theoryTable();
-  }
+  TheoryTable& openTable() { return *openDiagnostics().theoryTable(); }
   TheoryTable& table() { return *window().diagnostics()->theoryTable(); }
   void start(int slowdown = 0) {
     control<QScrollBar>("HScroll1")->setValue(slowdown);
@@ -43,10 +33,8 @@ protected:
     return value;
   }
   void openLesson(const QByteArray& json) {
-    QFile file(QStringLiteral("lesson.larmor"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(json) == json.size());
-    file.close();
-    ASSERT_TRUE(window().openScenario(file.fileName()));
+    writeFile(QStringLiteral("lesson.larmor"), json);
+    ASSERT_TRUE(window().openScenario(QStringLiteral("lesson.larmor")));
   }
 };
 
@@ -57,7 +45,7 @@ TEST_F(TheoryTableTest, UniformFieldPredictsThePeriodAndTheRunMeasuresIt) {
   EXPECT_TRUE(shown.isVisible());
   EXPECT_LE(shown.rowViewportPosition(shown.rowCount() - 1) + shown.rowHeight(shown.rowCount() - 1),
             shown.viewport()->height());
-  EXPECT_GE(window().diagnostics()->plot(DiagnosticsWindow::Plot::Position)->height(), 160);
+  EXPECT_GE(window().diagnostics()->plot(Plot::Position)->height(), 160);
 
   const SimParams& p = window().state().params;
   const double period = 2 * M_PI * p.m / (p.q * p.Bo);

@@ -2,8 +2,6 @@
 // range, the menu tree, the start-up state, the placement and the layout at every size.
 #include "WindowTestSupport.h"
 
-#include "ui/QtTranslations.h"
-
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
@@ -74,19 +72,8 @@ TEST_F(WindowTest, StartsWithEveryControlAsDesigned) {
 // whole, each at its widest: the extreme charge and mass, the results and their infinite
 // forms, the start point at its edges, the accuracy after a run; the list every entry and
 // the start button its caption. In either language of the window.
-class TextFitTest : public WindowTest, public ::testing::WithParamInterface<Language> {
-protected:
-  void SetUp() override {
-    WindowTest::SetUp();
-    ASSERT_TRUE(setUiLanguage(GetParam()));
-  }
-  void TearDown() override {
-    WindowTest::TearDown();
-    setUiLanguage(Language::Russian);
-  }
-};
-INSTANTIATE_TEST_SUITE_P(BothLanguages, TextFitTest, ::testing::Values(Language::Russian, Language::English),
-                         [](const auto& info) { return info.param == Language::English ? "English" : "Russian"; });
+using TextFitTest = InEachLanguage<WindowTest>;
+INSTANTIATE_TEST_SUITE_P(BothLanguages, TextFitTest, ::testing::Values(Language::Russian, Language::English), languageName);
 
 TEST_P(TextFitTest, EveryTextStandsWholeInItsControl) {
   showWindow();
