@@ -41,6 +41,9 @@ TEST_F(DiagnosticsTest, MenuOpensOneWindowAndTheBorisItemFollowsThePanelBothWays
   ASSERT_TRUE(window().openScenario(out.filePath(QStringLiteral("rk4.larmor"))));
   EXPECT_EQ(window().panel().integrator(), Integrator::Rk4);
   EXPECT_FALSE(boris->isChecked());
+  boris->trigger();
+  boris->trigger();
+  EXPECT_EQ(window().panel().integrator(), Integrator::Rk4);
 }
 
 TEST_F(DiagnosticsTest, PlotsShowTheSeriesLiveWholeAtTheEndAndKeepItUntilARecompute) {
