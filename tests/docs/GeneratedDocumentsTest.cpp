@@ -48,7 +48,7 @@ TEST(GeneratedDocuments, PdfsHaveTheirPagesHeadingsAndTheNumbersOfTheStartUpStat
     }
     for (const std::string& e : expected) EXPECT_TRUE(text.contains(QString::fromStdString(e))) << e;
     const QRegularExpressionMatch found = cyrillic.match(text);
-    if (row.english) EXPECT_FALSE(found.hasMatch()) << text.mid(std::max<qsizetype>(0, found.capturedStart() - 40), 80).toStdString();
+    if (row.english) { EXPECT_FALSE(found.hasMatch()) << text.mid(std::max<qsizetype>(0, found.capturedStart() - 40), 80).toStdString(); }
   }
   // One figure for each figure address of the source, at least one for each field structure.
   for (const char* name : {"spravka", "spravka-en"}) {

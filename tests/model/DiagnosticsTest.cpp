@@ -135,11 +135,11 @@ TEST(DiagnosticsSeries, KeepsEveryPeakAndGapOfEachCurveWithinItsCapacity) {
     }
     const auto& kept = series.samples();
     EXPECT_EQ(series.stepsOffered(), steps);
-    if (steps < int(capacity)) EXPECT_EQ(kept.size(), std::size_t(steps)) << "a run that fits is kept whole";
-    if (steps > int(capacity)) EXPECT_GT(series.stride(), 1) << steps;
+    if (steps < int(capacity)) { EXPECT_EQ(kept.size(), std::size_t(steps)) << "a run that fits is kept whole"; }
+    if (steps > int(capacity)) { EXPECT_GT(series.stride(), 1) << steps; }
     EXPECT_EQ(kept.front().t, 0);
     for (std::size_t k = 0; k < kept.size(); ++k) {
-      if (k > 0) ASSERT_LT(kept[k - 1].t, kept[k].t) << steps;
+      if (k > 0) { ASSERT_LT(kept[k - 1].t, kept[k].t) << steps; }
       const std::vector<double> given = plotted(madeUpStep(int(kept[k].t))), shown = plotted(kept[k]);
       for (std::size_t v = 0; v < given.size(); ++v)
         EXPECT_TRUE(std::isnan(given[v]) ? std::isnan(shown[v]) : given[v] == shown[v]) << "a sample of no step";

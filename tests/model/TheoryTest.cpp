@@ -145,8 +145,8 @@ TEST(Theory, DriftVerdictsAgreeWithTheExactDriftFromTheConservedMomenta) {
     const TheoryQuantity& drift = o["driftVelocity"];
     EXPECT_EQ(drift.holds, c.holds) << drift.why.english;
     const double off = std::fabs(drift.predicted.value() / exact - 1);
-    if (c.holds == Holds::yes) EXPECT_LT(off, holdsUpTo) << drift.why.english;
-    if (c.holds == Holds::no) EXPECT_GT(off, holdsUpTo) << drift.why.english;
+    if (c.holds == Holds::yes) { EXPECT_LT(off, holdsUpTo) << drift.why.english; }
+    if (c.holds == Holds::no) { EXPECT_GT(off, holdsUpTo) << drift.why.english; }
     // The measurement follows the exact drift whatever the verdict (the run is accurate here).
     EXPECT_NEAR(drift.measured.value() / exact, 1, 0.02);
     EXPECT_FALSE(drift.runErrorComparable);

@@ -113,7 +113,7 @@ TEST(TrajectoryRun, EveryConfigurationBehavesPhysically) {
     EXPECT_NEAR(static_cast<double>(run.stepsDone()), static_cast<double>(c.steps), 1) << c.config;
     EXPECT_LT(r.maxAbsDV, c.maxDV) << c.config;
     EXPECT_EQ(r.vzSigns == 3, c.reflects) << c.config;
-    if (c.minZDrift > 0) EXPECT_GE(r.maxZDrift, c.minZDrift) << c.config;  // the traps need not leave their start
+    if (c.minZDrift > 0) { EXPECT_GE(r.maxZDrift, c.minZDrift) << c.config; }  // the traps need not leave their start
   }
 }
 

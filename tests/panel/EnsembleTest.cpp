@@ -197,7 +197,7 @@ TEST(Ensemble, ACancelEndsTheRunMidParticleAndKeepsWhatFinished) {
     EXPECT_EQ(s.particles, progress.finished.load());
     EXPECT_LT(s.particles, 1000);
     for (const ParticleResult& r : results)
-      if (r.outcome != Outcome::notRun) EXPECT_GT(r.steps, 0);
+      if (r.outcome != Outcome::notRun) { EXPECT_GT(r.steps, 0); }
   }
   // Particles of millions of steps each (seconds): cancelled well inside the first ones, none
   // of them is finished, so the threads stopped mid-particle.

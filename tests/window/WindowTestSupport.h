@@ -243,7 +243,7 @@ protected:
       // Or its English form ("4-en.gif"), which the English window shows where there is one.
       const QString shown = control("Image1")->property("pictureFile").toString();
       EXPECT_TRUE(shown == picture || shown == QString(picture).replace(".gif", "-en.gif")) << shown.toStdString();
-      if (shown == picture) EXPECT_EQ(image1Colour(), pictureColour(pictureNumber(panel.picture()))) << panel.picture();
+      if (shown == picture) { EXPECT_EQ(image1Colour(), pictureColour(pictureNumber(panel.picture()))) << panel.picture(); }
     }
   }
 

@@ -51,7 +51,7 @@ TEST_F(DiagnosticsTest, PlotsShowTheSeriesLiveWholeAtTheEndAndKeepItUntilARecomp
   addSamples(0, 600);
   diagnostics.refresh();
   EXPECT_EQ(graph(Plot::SpeedError)->dataCount(), 0) << "a refresh only marks the plots stale";
-  QTest::qWaitFor([&] { return graph(Plot::SpeedError)->dataCount() == 600; });  // the timer's redraw
+  EXPECT_TRUE(QTest::qWaitFor([&] { return graph(Plot::SpeedError)->dataCount() == 600; }));  // the timer's redraw
   ASSERT_EQ(graph(Plot::SpeedError)->dataCount(), 600);
 
   addSamples(600, 1001);

@@ -39,7 +39,7 @@ TEST(WindowPlacement, BesideTheMainWindowWhereThereIsRoomAndAlwaysOnTheScreen) {
     EXPECT_EQ(placed, r.expected);
     EXPECT_GE(placed.width(), least.width());
     EXPECT_GE(placed.height(), least.height());
-    if (r.available.height() >= least.height()) EXPECT_TRUE(r.available.contains(placed));
+    if (r.available.height() >= least.height()) { EXPECT_TRUE(r.available.contains(placed)); }
   }
 }
 
@@ -95,8 +95,9 @@ TEST_P(LeastSizeTest, EverythingCanBeReadAtItsLeastSize) {
       const QVector<double> ticks = axis->tickVector();
       const int line = QFontMetrics(axis->tickLabelFont()).height();
       for (qsizetype k = 1; k < ticks.size(); ++k)
-        if (axis->range().contains(ticks[k]) && axis->range().contains(ticks[k - 1]))
+        if (axis->range().contains(ticks[k]) && axis->range().contains(ticks[k - 1])) {
           EXPECT_GE(std::fabs(axis->coordToPixel(ticks[k]) - axis->coordToPixel(ticks[k - 1])), line);
+        }
     }
     if (p->legend->visible()) {
       EXPECT_TRUE(p->rect().contains(p->legend->outerRect()));

@@ -118,8 +118,9 @@ protected:
       for (int y = 0; y < shown.height(); ++y)
         for (int x = 0; x < shown.width(); ++x)
           if (!marker.contains(x, y)) differences += exported.pixel(left + x, y) != shown.pixel(x, y);
-      if (QRect(QPoint(0, 0), shown.size()).contains(marker.center()))
+      if (QRect(QPoint(0, 0), shown.size()).contains(marker.center())) {
         EXPECT_EQ(exported.pixelColor(left + marker.center().x(), marker.center().y()), view->marker()->colour()) << name;
+      }
     }
     EXPECT_EQ(differences, 0);
   }
