@@ -118,18 +118,25 @@ TEST_F(LanguageTest, EnglishWindowsShowNoRussianBeyondTheLanguageMenu) {
   ensemble->findChild<QSpinBox*>(QStringLiteral("ensembleParticles"))->setValue(3);
   QTest::mouseClick(ensemble->findChild<QPushButton*>(QStringLiteral("ensembleStart")), Qt::LeftButton);
   ASSERT_TRUE(QTest::qWaitFor([&] { return !ensemble->running(); }, 60000));
+  control<QAction>("mnuOrbitView")->trigger();  // the 3-D view too, built again in English
   choose("mnuLanguageEn");
   EXPECT_NE(saying(), russianSaying);
-  // Its texts stand whole at the size it opens with, once laid out again.
+  // Their texts stand whole at the size they open with, once laid out again.
   QCoreApplication::processEvents();
-  for (QWidget* w : ensemble->findChildren<QWidget*>()) {
-    auto* label = qobject_cast<QLabel*>(w);
-    auto* button = qobject_cast<QPushButton*>(w);
-    if ((label && !label->wordWrap()) || button) {
-      EXPECT_LE(w->fontMetrics().horizontalAdvance(label ? label->text() : button->text()), w->contentsRect().width())
-          << (label ? label->text() : button->text()).toStdString();
+  OrbitView* orbit = window().orbitView();
+  ASSERT_TRUE(orbit && orbit->isVisible());
+  for (QWidget* top : {static_cast<QWidget*>(ensemble), static_cast<QWidget*>(orbit)})
+    for (QWidget* w : top->findChildren<QWidget*>()) {
+      auto* label = qobject_cast<QLabel*>(w);
+      auto* button = qobject_cast<QPushButton*>(w);
+      if ((label && !label->wordWrap()) || button) {
+        EXPECT_LE(w->fontMetrics().horizontalAdvance(label ? label->text() : button->text()), w->contentsRect().width())
+            << (label ? label->text() : button->text()).toStdString();
+      }
+      if (auto* box = qobject_cast<QCheckBox*>(w)) {
+        EXPECT_LE(box->sizeHint().width(), box->width()) << box->text().toStdString();
+      }
     }
-  }
   QStringList examples;
   for (QAction* item : control<QMenu>("mnuExamples")->actions()) examples << item->text();
   EXPECT_EQ(examples.join(" | ").toStdString(), "Lesson | Только русский");
@@ -153,7 +160,7 @@ TEST_F(LanguageTest, EnglishWindowsShowNoRussianBeyondTheLanguageMenu) {
   for (QWidget* top : QApplication::topLevelWidgets())
     if (auto* form = qobject_cast<Form2*>(top)) authors = form;
   for (QWidget* top : QApplication::topLevelWidgets()) {
-    if (top != &window() && top != window().diagnostics() && top != authors && top != ensemble) continue;
+    if (top != &window() && top != window().diagnostics() && top != authors && top != ensemble && top != orbit) continue;
     SCOPED_TRACE(top->objectName().toStdString());
     EXPECT_EQ(russianIn(visibleTexts(top)).join(QLatin1Char('\n')).toStdString(), "");
   }
