@@ -28,6 +28,16 @@ bool allFinite(T... values) {
   return ((static_cast<double>(values) - static_cast<double>(values)) + ...) == 0;
 }
 
+// The position in the X0Y plane and the velocity's components there, of a cylindrical state
+// whose tangential speed is rho · phiDot.
+struct PlaneValues {
+  double x, y, vx, vy;
+};
+PlaneValues planeValues(double rho, double phi, double vRho, double tangential) {
+  const double c = std::cos(phi), s = std::sin(phi);
+  return {rho * c, rho * s, vRho * c - tangential * s, vRho * s + tangential * c};
+}
+
 // The speed error [%] of a speed given by its square, against the set speed v.
 float speedError(double speedSquared, double v) { return toSingle(100 * (1 - std::sqrt(speedSquared) / v)); }
 
@@ -131,11 +141,8 @@ TrailSegment TrajectoryRun::step() {
       m_cartesianStale = true;
       x = m_state.x, y = m_state.y, vx = m_vx, vy = m_vy;
     } else {
-      const double c = std::cos(cylinder.phi), s = std::sin(cylinder.phi);
-      x = cylinder.rho * c;
-      y = cylinder.rho * s;
-      vx = cylinder.vRho * c - tangential * s;
-      vy = cylinder.vRho * s + tangential * c;
+      const PlaneValues plane = planeValues(cylinder.rho, cylinder.phi, cylinder.vRho, tangential);
+      x = plane.x, y = plane.y, vx = plane.vx, vy = plane.vy;
     }
   } else {
     const CartesianPoint un{m_xn, m_yn, m_zn, m_vxn, m_vyn, m_vzn};
@@ -200,12 +207,10 @@ void TrajectoryRun::settle() {
   if (!m_cartesianStale) return;
   m_cartesianStale = false;
   // As the step works them out, from the values it kept.
-  const double tangential = m_rho * static_cast<double>(m_phiDot);
-  const double c = std::cos(m_phi), s = std::sin(m_phi);
-  m_state.x = m_xn = m_rho * c;
-  m_state.y = m_yn = m_rho * s;
-  m_vx = m_vRho * c - tangential * s;
-  m_vy = m_vRho * s + tangential * c;
+  const PlaneValues plane = planeValues(m_rho, m_phi, m_vRho, m_rho * static_cast<double>(m_phiDot));
+  m_state.x = m_xn = plane.x;
+  m_state.y = m_yn = plane.y;
+  m_vx = plane.vx, m_vy = plane.vy;
 }
 
 }  // namespace larmor
