@@ -30,21 +30,35 @@ StepMeasures measureStep(const Run& run, const SimulationState& state) {
   return {position, run.velocity(), localField(state.fieldConfig, state.params, position)};
 }
 
+namespace {
+
+DiagnosticSample sampleOf(double t, float dV, const SimParams& params, const StepMeasures& measures, double muStart) {
+  const ParticleDiagnostics d = diagnose(params, measures.position, measures.velocity, measures.field);
+  return {t, dV, d.mu / muStart, d.pitchDeg, d.B, d.rho, d.z};
+}
+
+}  // namespace
+
 DiagnosticSample diagnosticSample(const Run& run, const SimulationState& state, const StepMeasures& measures,
                                   double muStart) {
-  const ParticleDiagnostics d = diagnose(state.params, measures.position, measures.velocity, measures.field);
-  return {run.t(), run.dV(), d.mu / muStart, d.pitchDeg, d.B, d.rho, d.z};
+  return sampleOf(run.t(), run.dV(), state.params, measures, muStart);
 }
 
 DiagnosticSample diagnosticSample(const Run& run, const SimulationState& state, double muStart) {
   return diagnosticSample(run, state, measureStep(run, state), muStart);
 }
 
+void feedDiagnostics(double t, float dV, FieldConfig config, const SimParams& params, const Vec3& position,
+                     const Vec3& velocity, double muStart, DiagnosticsSeries& series, TheoryMeter* meter) {
+  const StepMeasures measures{position, velocity, localField(config, params, position)};
+  series.add(sampleOf(t, dV, params, measures, muStart));
+  if (meter) meter->observe(t, position, velocity, measures.field);
+}
+
 void feedDiagnostics(const Run& run, const SimulationState& state, double muStart, DiagnosticsSeries& series,
                      TheoryMeter* meter) {
-  const StepMeasures measures = measureStep(run, state);
-  series.add(diagnosticSample(run, state, measures, muStart));
-  if (meter) meter->observe(run.t(), measures.position, measures.velocity, measures.field);
+  feedDiagnostics(run.t(), run.dV(), state.fieldConfig, state.params, {state.x, state.y, state.z}, run.velocity(),
+                  muStart, series, meter);
 }
 
 }  // namespace larmor

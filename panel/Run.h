@@ -128,5 +128,9 @@ DiagnosticSample diagnosticSample(const Run& run, const SimulationState& state, 
 // meter, where there is one, observes the step; both from one evaluation of the field.
 void feedDiagnostics(const Run& run, const SimulationState& state, double muStart, DiagnosticsSeries& series,
                      TheoryMeter* meter);
+// The same from a step's values: its time, speed error, position and velocity, in the
+// field of the structure and parameters given.
+void feedDiagnostics(double t, float dV, FieldConfig config, const SimParams& params, const Vec3& position,
+                     const Vec3& velocity, double muStart, DiagnosticsSeries& series, TheoryMeter* meter);
 
 }  // namespace larmor

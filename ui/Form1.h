@@ -6,6 +6,7 @@
 #include "model/TheoryPrediction.h"
 #include "panel/ControlPanel.h"
 #include "panel/PanelAction.h"
+#include "panel/ParallelFeed.h"
 #include "panel/RunRecord.h"
 #include "panel/Scenario.h"
 #include "ui/RunState.h"
@@ -69,11 +70,19 @@ public:
   // paces) and calls diagnostics()->finish() at its end; a run nobody watches leaves them
   // empty, and opening the window after it fills them by replaying the run. A recompute
   // empties both. The window is created on first opening.
-  DiagnosticsSeries& diagnosticsSeries() { return m_diagnosticsSeries; }
+  DiagnosticsSeries& diagnosticsSeries() {
+    catchUpDiagnostics();
+    return m_diagnosticsSeries;
+  }
   DiagnosticsWindow* diagnostics() const;
   // What the theory meter has measured of the last run; none when no run was fed to it
   // since the last recompute.
-  const TheoryMeter* theoryMeter() const { return m_theoryMeter ? &*m_theoryMeter : nullptr; }
+  const TheoryMeter* theoryMeter() const {
+    catchUpDiagnostics();
+    return m_theoryMeter ? &*m_theoryMeter : nullptr;
+  }
+  // Whether the last watched run fed both on a second core (a long run at full speed).
+  bool diagnosticsFedInParallel() const { return m_fedInParallel; }
   // The 3-D view, once opened; it follows every run live and shows the last one when
   // opened after it.
   OrbitView* orbitView() const;
@@ -242,6 +251,12 @@ private:
   // The series and the meter hold the last run (fed by it or by its replay).
   bool m_diagnosticsHoldRun = false;
   std::optional<TheoryMeter> m_theoryMeter;
+  // While a long run at full speed feeds both on a second core: each reader waits for it.
+  ParallelFeed* m_parallelFeed = nullptr;
+  bool m_fedInParallel = false;
+  void catchUpDiagnostics() const {
+    if (m_parallelFeed) m_parallelFeed->catchUp();
+  }
   std::optional<TheoryPrediction> m_theoryPrediction;  // of the last recompute, made when first shown
   QPointer<DiagnosticsWindow> m_diagnostics;
   QPointer<EnsembleDialog> m_ensembleDialog;  // created on first opening

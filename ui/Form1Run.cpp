@@ -13,6 +13,7 @@
 #include <QEventLoop>
 #include <QLabel>
 #include <QLocale>
+#include <QMetaMethod>
 #include <QPointer>
 #include <QTimer>
 
@@ -71,13 +72,32 @@ public:
     if (!m_feeding) return;
     m_muStart = startMoment(run, state);
     m_window.m_theoryMeter.emplace(state).observe(run, state);
+    // A long run at full speed with nobody between its steps: the diagnostics go to the
+    // second core. Paced, or with someone at each step, they are fed in line.
+    const bool alone = state.params.slowdown == 0 && !m_window.isSignalConnected(QMetaMethod::fromSignal(&Form1::runStepped));
+    if (alone && ParallelFeed::worthwhile(state.quantities.tEnd / run.dt())) {
+      m_parallel.emplace(state, m_muStart, m_window.m_diagnosticsSeries, m_window.m_theoryMeter ? &*m_window.m_theoryMeter : nullptr);
+      m_window.m_parallelFeed = &*m_parallel;
+    }
+    m_window.m_fedInParallel = m_parallel.has_value();
+  }
+
+  ~WindowRun() override { endParallelFeed(); }
+
+  // Every step fed, and the diagnostics the window's again.
+  void endParallelFeed() {
+    if (!m_parallel) return;
+    if (m_self) m_window.m_parallelFeed = nullptr;
+    m_parallel.reset();
   }
 
   bool stepped(const Run& run, const SimulationState& state, const TrailSegment& segment) override {
     Form1& w = m_window;
     // The diagnostics before any drawing: the step left the vector registers clean for
     // the maths library.
-    if (m_feeding)
+    if (m_parallel)
+      m_parallel->record(run, state);
+    else if (m_feeding)
       feedDiagnostics(run, state, m_muStart, w.m_diagnosticsSeries, w.m_theoryMeter ? &*w.m_theoryMeter : nullptr);
     // The pictures repaint and move their markers at the next turn of the event loop,
     // which the wait below (or the end of the run) gives them.
@@ -89,6 +109,7 @@ public:
     if (!m_self) return false;
     const int slowdown = state.params.slowdown;  // read at every step: a new slow-down applies at once
     if (slowdown > 0) {                          // Wait(0) returns at once
+      endParallelFeed();  // the pause shows the plots: from here on they are fed in line
       // The accuracy text is seen only while the window handles events: in the pause of a
       // paced step, and after the run.
       w.showAccuracy(run.accuracyText());
@@ -104,6 +125,7 @@ private:
   QPointer<Form1> m_self;
   bool m_feeding = false;
   double m_muStart = 0;
+  std::optional<ParallelFeed> m_parallel;
 };
 
 void Form1::showAccuracy(const std::string& text) {
@@ -169,6 +191,7 @@ Form1::RunEnd Form1::RunTrajectory() {
   OrbitRelay orbit(*this);  // before the window's pause, so that the pause shows the step
   const RunOutcome outcome = RunDriver(m_panel, m_runStepLimit).observe(orbit).observe(window).drive();
   if (!self) return RunEnd::Abandoned;
+  window.endParallelFeed();
   // The last step's speed error, or why the run cannot go on; a run that made no step
   // leaves the label as it was.
   if (!outcome.accuracyText.empty()) showAccuracy(outcome.accuracyText);

@@ -7,6 +7,7 @@
 
 #include "panel/ControlPanel.h"
 #include "panel/CpuState.h"
+#include "panel/ParallelFeed.h"
 #include "panel/Run.h"
 #include "panel/RunRecord.h"
 #include "model/TheoryMeter.h"
@@ -17,6 +18,8 @@
 #include <array>
 #include <optional>
 #include <cmath>
+#include <cstring>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -175,16 +178,54 @@ TEST(RunDriver, ARecordedRunReplaysBitForBitWithTheChangesMadeInItsPauses) {
   EXPECT_TRUE(none.steps.empty());
 }
 
-// The diagnostics window's sampling and theory meter, fed after every step.
+// The diagnostics window's sampling and theory meter, fed after every step, in line or on
+// a second core.
 struct Diagnostics : RunObserver {
   DiagnosticsSeries series;
   std::optional<TheoryMeter> meter;
-  void prepared(const Run&, const SimulationState& state) override { meter.emplace(state); }
+  std::optional<ParallelFeed> parallel;
+  bool inParallel = false;
+  void prepared(const Run& run, const SimulationState& state) override {
+    meter.emplace(state).observe(run, state);
+    if (inParallel) parallel.emplace(state, 2.0, series, &*meter);
+  }
   bool stepped(const Run& run, const SimulationState& state, const TrailSegment&) override {
-    feedDiagnostics(run, state, 1.0, series, &*meter);
+    if (parallel)
+      parallel->record(run, state);
+    else
+      feedDiagnostics(run, state, 2.0, series, &*meter);
     return true;
   }
+  void finished(const Run&, const SimulationState&, RunStop) override { parallel.reset(); }
 };
+
+// Fed on a second core, through a ring far shorter than the run, the series and the meter
+// end with the bits they get in line.
+TEST(RunDriver, DiagnosticsFedOnASecondCoreEndAsWhenFedInLine) {
+  for (const auto& [row, periods] : {std::pair{0, "200"}, {3, "70"}, {5, "200"}}) {
+    Diagnostics inLine, parallel;
+    parallel.inParallel = true;
+    for (Diagnostics* d : {&inLine, &parallel}) {
+      ControlPanel panel = panelFor(row, {PanelAction::typeText(TextBox::Text2, periods)});
+      RunDriver(panel).observe(*d).drive();
+    }
+    const auto& a = inLine.series.samples();
+    const auto& b = parallel.series.samples();
+    ASSERT_EQ(a.size(), b.size()) << row;
+    EXPECT_GT(inLine.series.stepsOffered(), 16384) << "long enough to be thinned";
+    EXPECT_EQ(inLine.series.stepsOffered(), parallel.series.stepsOffered());
+    for (std::size_t i = 0; i < a.size(); ++i) {
+      const std::array<double, 7> x{a[i].t, a[i].dV, a[i].muRatio, a[i].pitchDeg, a[i].B, a[i].rho, a[i].z};
+      const std::array<double, 7> y{b[i].t, b[i].dV, b[i].muRatio, b[i].pitchDeg, b[i].B, b[i].rho, b[i].z};
+      ASSERT_EQ(std::memcmp(x.data(), y.data(), sizeof x), 0) << "row " << row << ", sample " << i;
+    }
+    const TheoryMeter &m = *inLine.meter, &n = *parallel.meter;
+    EXPECT_TRUE(m.period() && m.period() == n.period() && m.radius() == n.radius() && m.muSpread() == n.muSpread());
+    EXPECT_TRUE(m.speedError() == n.speedError() && m.reflections() == n.reflections() &&
+                m.turningField() == n.turningField() && m.poincareSpread() == n.poincareSpread());
+    if (row == 3) EXPECT_GT(m.reflections(), 2);
+  }
+}
 
 TEST(RunDriver, EveryStepsMathematicsRunWithTheUpperRegisterStateClean) {
   if (!upperRegisterStateReadable()) GTEST_SKIP() << "this CPU does not report the upper register state (XGETBV 1)";

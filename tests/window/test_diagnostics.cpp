@@ -395,5 +395,26 @@ TEST_F(DiagnosticsTest, RunsFillThePlotsLiveOrByReplayWithTheSameSamples) {
   EXPECT_EQ(graph(Plot::SpeedError)->dataCount(), 2501);
 }
 
+// A long run at full speed, watched, feeds the plots and the meter on a second core: they
+// end with the bits a replay in line gives them.
+TEST_F(DiagnosticsTest, ALongRunFedOnASecondCoreShowsWhatItsReplayShows) {
+  DiagnosticsWindow& diagnostics = openDiagnostics();
+  selectRow(3);  // the trap: reflections for the meter
+  typeInto("Text2", QStringLiteral("200"));
+  control<QScrollBar>("HScroll1")->setValue(0);
+  QTest::mouseClick(control<QPushButton>("CmdOK"), Qt::LeftButton);
+  ASSERT_TRUE(window().diagnosticsFedInParallel());
+  EXPECT_EQ(window().diagnosticsSeries().stepsOffered(), window().lastRunSteps());
+  const std::vector<DiagnosticSample> watched = window().diagnosticsSeries().samples();
+  const QStringList watchedTable = tableTexts(diagnostics);
+  EXPECT_GT(window().theoryMeter()->reflections(), 2);
+
+  diagnostics.close();
+  QTest::mouseClick(control<QPushButton>("CmdOK"), Qt::LeftButton);
+  openDiagnostics();
+  EXPECT_TRUE(sameSamples(window().diagnosticsSeries().samples(), watched));
+  EXPECT_EQ(tableTexts(diagnostics), watchedTable);
+}
+
 }  // namespace
 }  // namespace larmor::test
