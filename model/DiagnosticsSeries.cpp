@@ -69,19 +69,15 @@ void DiagnosticsSeries::thin(std::size_t from) {
     for (std::size_t i = begin; i < end; ++i) {
       double values[valueCount];
       valuesOf(m_samples[i], values);
-      // Selections rather than branches: whether a value is a new extreme follows no
-      // pattern a predictor could learn, and this loop sees every step of a watched run.
       for (int k = 0; k < valueCount; ++k) {
         const double v = values[k];
-        const bool number = !std::isnan(v);
-        gap[k] = !number && gap[k] == end ? i : gap[k];
+        if (std::isnan(v)) {
+          if (gap[k] == end) gap[k] = i;
+          continue;
+        }
         // The first of equal extremes.
-        const bool lower = number & ((least[k] == end) | (v < low[k]));
-        const bool higher = number & ((greatest[k] == end) | (v > high[k]));
-        least[k] = lower ? i : least[k];
-        low[k] = lower ? v : low[k];
-        greatest[k] = higher ? i : greatest[k];
-        high[k] = higher ? v : high[k];
+        if (least[k] == end || v < low[k]) least[k] = i, low[k] = v;
+        if (greatest[k] == end || v > high[k]) greatest[k] = i, high[k] = v;
       }
     }
     std::size_t keep[keptPerBucket + 1];

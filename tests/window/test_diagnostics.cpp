@@ -406,6 +406,7 @@ TEST_F(DiagnosticsTest, ALongRunFedOnASecondCoreShowsWhatItsReplayShows) {
   ASSERT_TRUE(window().diagnosticsFedInParallel());
   EXPECT_EQ(window().diagnosticsSeries().stepsOffered(), window().lastRunSteps());
   const std::vector<DiagnosticSample> watched = window().diagnosticsSeries().samples();
+  EXPECT_EQ(graph(Plot::SpeedError)->dataCount(), int(watched.size())) << "drawn once every step was fed";
   const QStringList watchedTable = tableTexts(diagnostics);
   EXPECT_GT(window().theoryMeter()->reflections(), 2);
 
