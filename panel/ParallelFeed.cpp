@@ -3,6 +3,10 @@
 #include "panel/CpuState.h"
 #include "panel/Run.h"
 
+#if defined(__linux__)
+#include <pthread.h>
+#endif
+
 namespace larmor {
 
 namespace {
@@ -38,36 +42,63 @@ ParallelFeed::ParallelFeed(const SimulationState& state, double muStart, Diagnos
     : m_config(state.fieldConfig),
       m_params(state.params),
       m_muStart(muStart),
-      m_series(series),
-      m_meter(meter),
-      m_ring(ringSize),
-      m_thread([this] { work(); }) {}
-
-ParallelFeed::~ParallelFeed() {
-  catchUp();
-  m_closing.store(true, std::memory_order_release);
-  m_thread.join();
+      m_fed(std::make_unique<Fed>()),
+      m_ring(std::make_unique<Step[]>(ringSize)),
+      m_seriesOut(series),
+      m_meterOut(meter) {
+  m_fed->series = std::move(series);
+  if (meter) m_fed->meter = *meter;
+  m_thread = std::thread([this] { work(); });
 }
 
-bool ParallelFeed::worthwhile(std::int64_t expectedSteps) {
+ParallelFeed::~ParallelFeed() {
+  waitUntilFed();
+  m_closing.store(true, std::memory_order_release);
+  m_thread.join();
+  m_seriesOut = std::move(m_fed->series);
+  if (m_meterOut) *m_meterOut = *m_fed->meter;
+}
+
+bool ParallelFeed::worthwhile(double expectedSteps) {
   return expectedSteps >= leastSteps && std::thread::hardware_concurrency() > 1;
 }
 
+void ParallelFeed::recordStart(const Run& run, const SimulationState& state) {
+  add({run.t(), 0, true, {state.x, state.y, state.z}, run.velocity()});
+  publish();
+}
+
 void ParallelFeed::record(const Run& run, const SimulationState& state) {
-  if (m_recorded - m_fed.load(std::memory_order_acquire) >= ringSize) {
+  add({run.t(), run.dV(), false, {state.x, state.y, state.z}, run.velocity()});
+}
+
+void ParallelFeed::add(const Step& step) {
+  if (m_recorded - m_done.load(std::memory_order_acquire) >= ringSize) {
     publish();
-    waitFor([this] { return m_recorded - m_fed.load(std::memory_order_acquire) < ringSize; });
+    waitFor([this] { return m_recorded - m_done.load(std::memory_order_acquire) < ringSize; });
   }
-  m_ring[m_recorded % ringSize] = {run.t(), run.dV(), {state.x, state.y, state.z}, run.velocity()};
+  m_ring[m_recorded % ringSize] = step;
   if (++m_recorded % publishEvery == 0) publish();
 }
 
-void ParallelFeed::catchUp() {
+void ParallelFeed::waitUntilFed() {
   publish();
-  waitFor([this] { return m_fed.load(std::memory_order_acquire) == m_recorded; });
+  waitFor([this] { return m_done.load(std::memory_order_acquire) == m_recorded; });
+}
+
+void ParallelFeed::catchUp() {
+  waitUntilFed();
+  m_seriesOut = m_fed->series;
+  if (m_meterOut) *m_meterOut = *m_fed->meter;
 }
 
 void ParallelFeed::work() {
+#if defined(__linux__)
+  pthread_setname_np(pthread_self(), "larmor-feed");  // as a profiler or top shows it
+#endif
+  const Step* const ring = m_ring.get();
+  DiagnosticsSeries& series = m_fed->series;
+  TheoryMeter* const meter = m_fed->meter ? &*m_fed->meter : nullptr;
   std::uint64_t fed = 0;
   for (;;) {
     std::uint64_t available = 0;
@@ -80,11 +111,14 @@ void ParallelFeed::work() {
     // the upper register state in use: the maths library below runs with it clean, as in line.
     clearUpperRegisterState();
     for (; fed < available; ++fed) {
-      const Step& step = m_ring[fed % ringSize];
-      feedDiagnostics(step.t, step.dV, m_config, m_params, step.position, step.velocity, m_muStart, m_series,
-                      m_meter);
+      const Step& step = ring[fed % ringSize];
+      if (step.start) {
+        if (meter) meter->observe(step.t, step.position, step.velocity);
+        continue;
+      }
+      feedDiagnostics(step.t, step.dV, m_config, m_params, step.position, step.velocity, m_muStart, series, meter);
     }
-    m_fed.store(fed, std::memory_order_release);
+    m_done.store(fed, std::memory_order_release);
   }
 }
 

@@ -71,13 +71,16 @@ public:
     m_window.m_diagnosticsHoldRun = false;
     if (!m_feeding) return;
     m_muStart = startMoment(run, state);
-    m_window.m_theoryMeter.emplace(state).observe(run, state);
+    TheoryMeter& meter = m_window.m_theoryMeter.emplace(state);
     // A long run at full speed with nobody between its steps: the diagnostics go to the
     // second core. Paced, or with someone at each step, they are fed in line.
     const bool alone = state.params.slowdown == 0 && !m_window.isSignalConnected(QMetaMethod::fromSignal(&Form1::runStepped));
     if (alone && ParallelFeed::worthwhile(state.quantities.tEnd / run.dt())) {
-      m_parallel.emplace(state, m_muStart, m_window.m_diagnosticsSeries, m_window.m_theoryMeter ? &*m_window.m_theoryMeter : nullptr);
+      m_parallel.emplace(state, m_muStart, m_window.m_diagnosticsSeries, &meter);
+      m_parallel->recordStart(run, state);
       m_window.m_parallelFeed = &*m_parallel;
+    } else {
+      meter.observe(run, state);
     }
     m_window.m_fedInParallel = m_parallel.has_value();
   }

@@ -88,6 +88,13 @@ double threadCpuNs() {
   return double(t.tv_sec) * 1e9 + double(t.tv_nsec);
 }
 
+// CPU time of every thread of this process [ns].
+double processCpuNs() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return double(t.tv_sec) * 1e9 + double(t.tv_nsec);
+}
+
 // CPU time of the finished child processes [ns].
 double childrenCpuNs() {
   rusage usage{};
@@ -267,15 +274,17 @@ void restoreStartUp(larmor::Form1& form) {
 // after it (the repaint of the pictures, the plots drawn at a watched run's end) [ns].
 struct ClickedRun {
   double cpuNs = 0, ns = 0;
+  double processCpuNs = 0;  // with the second core's share, where the run used one
 };
 
 ClickedRun clickStart(QPushButton* start) {
   const auto begin = std::chrono::steady_clock::now();
-  const double cpuBegin = threadCpuNs();
+  const double cpuBegin = threadCpuNs(), processBegin = processCpuNs();
   start->click();
   QApplication::processEvents();
   ClickedRun run;
   run.cpuNs = threadCpuNs() - cpuBegin;
+  run.processCpuNs = processCpuNs() - processBegin;
   run.ns = std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - begin).count();
   return run;
 }
@@ -303,11 +312,12 @@ void windowRunPerStep(benchmark::State& state, bool watched) {
   }
   auto* start = form.findChild<QPushButton*>(QStringLiteral("CmdOK"));
   BareRk4 rk4(form.state());
-  double ns = 0, cpuNs = 0, rk4Ns = 0, closedNs = 0, steps = 0;
+  double ns = 0, cpuNs = 0, processNs = 0, rk4Ns = 0, closedNs = 0, closedRealNs = 0, steps = 0;
   bool fed = true;
   for (auto _ : state) {
     const ClickedRun run = clickStart(start);
     cpuNs += run.cpuNs;
+    processNs += run.processCpuNs;
     ns += run.ns;
     state.SetIterationTime(run.ns / 1e9);
     const auto done = form.lastRunSteps();
@@ -316,7 +326,9 @@ void windowRunPerStep(benchmark::State& state, bool watched) {
     if (watched) {
       fed = fed && form.diagnosticsSeries().stepsOffered() == done;
       form.diagnostics()->close();
-      closedNs += clickStart(start).cpuNs;
+      const ClickedRun closed = clickStart(start);
+      closedNs += closed.cpuNs;
+      closedRealNs += closed.ns;
       fed = fed && form.lastRunSteps() == done;
       showDiagnostics->trigger();  // replays the closed run for the plots
       QApplication::processEvents();
@@ -334,8 +346,14 @@ void windowRunPerStep(benchmark::State& state, bool watched) {
   state.counters["rk4_cpu_ns"] = rk4Ns / steps;
   state.counters["x_rk4"] = cpuNs / rk4Ns;
   if (watched) {
+    // A long watched run feeds its diagnostics on a second core: the user waits for the real
+    // time, and both cores' CPU time is the work done.
+    state.counters["process_cpu_ns"] = processNs / steps;
+    state.counters["x_rk4_real"] = ns / rk4Ns;
     state.counters["closed_cpu_ns"] = closedNs / steps;
     state.counters["x_closed"] = cpuNs / closedNs;
+    state.counters["x_closed_real"] = ns / closedRealNs;
+    state.counters["second_core"] = form.diagnosticsFedInParallel() ? 1 : 0;
     form.diagnostics()->close();
   }
   restoreStartUp(form);

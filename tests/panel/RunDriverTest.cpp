@@ -186,8 +186,10 @@ struct Diagnostics : RunObserver {
   std::optional<ParallelFeed> parallel;
   bool inParallel = false;
   void prepared(const Run& run, const SimulationState& state) override {
-    meter.emplace(state).observe(run, state);
-    if (inParallel) parallel.emplace(state, 2.0, series, &*meter);
+    meter.emplace(state);
+    if (!inParallel) return meter->observe(run, state);
+    parallel.emplace(state, 2.0, series, &*meter);
+    parallel->recordStart(run, state);
   }
   bool stepped(const Run& run, const SimulationState& state, const TrailSegment&) override {
     if (parallel)
