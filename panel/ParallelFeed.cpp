@@ -48,7 +48,12 @@ ParallelFeed::ParallelFeed(const SimulationState& state, double muStart, Diagnos
       m_meterOut(meter) {
   m_fed->series = std::move(series);
   if (meter) m_fed->meter = *meter;
-  m_thread = std::thread([this] { work(); });
+  try {
+    m_thread = std::thread([this] { work(); });
+  } catch (...) {
+    series = std::move(m_fed->series);  // no thread to be had: the caller keeps its series
+    throw;
+  }
 }
 
 ParallelFeed::~ParallelFeed() {

@@ -31,6 +31,8 @@ struct SimulationState;
 // which nothing can change them.
 class ParallelFeed {
 public:
+  // Throws std::system_error, leaving the series and the meter as they were, where no
+  // thread can be started.
   ParallelFeed(const SimulationState& state, double muStart, DiagnosticsSeries& series, TheoryMeter* meter);
   ~ParallelFeed();  // catches up, hands the series and the meter back and ends the thread
   ParallelFeed(const ParallelFeed&) = delete;

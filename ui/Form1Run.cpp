@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <system_error>
 #include <thread>
 
 #if defined(__linux__)
@@ -76,7 +77,13 @@ public:
     // second core. Paced, or with someone at each step, they are fed in line.
     const bool alone = state.params.slowdown == 0 && !m_window.isSignalConnected(QMetaMethod::fromSignal(&Form1::runStepped));
     if (alone && ParallelFeed::worthwhile(state.quantities.tEnd / run.dt())) {
-      m_parallel.emplace(state, m_muStart, m_window.m_diagnosticsSeries, &meter);
+      try {
+        m_parallel.emplace(state, m_muStart, m_window.m_diagnosticsSeries, &meter);
+      } catch (const std::system_error&) {
+        // No thread to be had (the system's limit): fed in line, only slower.
+      }
+    }
+    if (m_parallel) {
       m_parallel->recordStart(run, state);
       m_window.m_parallelFeed = &*m_parallel;
     } else {
