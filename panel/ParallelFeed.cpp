@@ -44,7 +44,7 @@ ParallelFeed::ParallelFeed(const SimulationState& state, double muStart, Diagnos
       m_muStart(muStart),
       m_fed(std::make_unique<Fed>()),
       m_ring(std::make_unique<Step[]>(ringSize)),
-      m_seriesOut(series),
+      m_seriesOut(&series),
       m_meterOut(meter) {
   m_fed->series = std::move(series);
   if (meter) m_fed->meter = *meter;
@@ -60,7 +60,7 @@ ParallelFeed::~ParallelFeed() {
   waitUntilFed();
   m_closing.store(true, std::memory_order_release);
   m_thread.join();
-  m_seriesOut = std::move(m_fed->series);
+  if (m_seriesOut) *m_seriesOut = std::move(m_fed->series);
   if (m_meterOut) *m_meterOut = *m_fed->meter;
 }
 
@@ -93,8 +93,14 @@ void ParallelFeed::waitUntilFed() {
 
 void ParallelFeed::catchUp() {
   waitUntilFed();
-  m_seriesOut = m_fed->series;
+  if (m_seriesOut) *m_seriesOut = m_fed->series;
   if (m_meterOut) *m_meterOut = *m_fed->meter;
+}
+
+void ParallelFeed::release() {
+  waitUntilFed();
+  m_seriesOut = nullptr;
+  m_meterOut = nullptr;
 }
 
 void ParallelFeed::work() {

@@ -46,6 +46,8 @@ public:
   // Returns once every recorded step has been fed, with the series and the meter given at
   // the start as they now are.
   void catchUp();
+  // Catches up and forgets the series and the meter given: their owner is going away.
+  void release();
 
   // Whether a run of this many steps is worth a thread: starting one costs about as much as
   // feeding a thousand steps, and on one core the two would only take turns.
@@ -74,7 +76,7 @@ private:
   std::unique_ptr<Fed> m_fed;
   std::unique_ptr<Step[]> m_ring;
   // The series and the meter handed back.
-  DiagnosticsSeries& m_seriesOut;
+  DiagnosticsSeries* m_seriesOut;
   TheoryMeter* m_meterOut;
   alignas(64) std::uint64_t m_recorded = 0;  // the stepping thread's own count
   alignas(64) std::atomic<std::uint64_t> m_published{0};  // steps the feeding thread may read

@@ -77,7 +77,7 @@ Form1::Form1(Services services, QWidget* parent)
 Form1::~Form1() {
   m_runState.requestEnd(RunState::EndRequest::Abandon);
   if (m_waitLoop) m_waitLoop->quit();
-  catchUpDiagnostics();  // a run's second core stops writing into the series and the meter
+  if (m_parallelFeed) m_parallelFeed->release();  // the run's second core writes nothing of this window any more
   delete m_form2.data();
   delete m_diagnostics.data();  // before the series it reads
 }
