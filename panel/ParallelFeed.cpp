@@ -3,6 +3,8 @@
 #include "panel/CpuState.h"
 #include "panel/Run.h"
 
+#include <chrono>
+
 #if defined(__linux__)
 #include <pthread.h>
 #endif
@@ -24,14 +26,18 @@ void pause() {
 #endif
 }
 
-// Spins a little (the other side is usually a few steps away), then gives the core up.
+// Spins a little (the other side is usually a few steps away), then lets others run, then
+// sleeps: a wait of the whole run (a feed faster than the run) costs no core. A sleep of
+// 20 µs is a few hundred steps of the run, far fewer than the ring holds.
 template <typename Ready>
 void waitFor(Ready&& ready) {
-  for (int spin = 0; !ready(); ++spin) {
-    if (spin < 256)
+  for (int round = 0; !ready(); ++round) {
+    if (round < 256)
       pause();
-    else
+    else if (round < 320)
       std::this_thread::yield();
+    else
+      std::this_thread::sleep_for(std::chrono::microseconds(20));
   }
 }
 
