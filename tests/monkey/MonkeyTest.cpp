@@ -96,9 +96,7 @@ private:
   // arrow or the trough beside the thumb clicked (one small or large change that way, up
   // to the end), the thumb dragged anywhere (past the bar too), a key pressed.
   void moveBar() {
-    static const char* const names[] = {"VScroll1", "VScroll2", "VScroll3", "VScroll4", "VScroll5", "VScroll6",
-                                        "VScroll7", "VScroll8", "VScroll9", "VScroll10", "HScroll1"};
-    const char* name = names[below(11)];
+    const char* name = barNames[below(int(barCount))];
     auto* vertical = control<VerticalBar>(name);
     QScrollBar* inner = vertical ? vertical->scrollBar() : control<QScrollBar>(name);
     const int how = below(5), lo = inner->minimum(), hi = inner->maximum();

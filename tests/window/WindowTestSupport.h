@@ -73,9 +73,11 @@ struct RecordingServices : DocumentOpener, EditorLauncher, TonePlayer, Dialogs {
   void warning(QWidget*, const QString&, const QString& text) override { warnings << text; }
 };
 
-// File dialogs answering from what a test put in; an empty path is a cancel.
+// File dialogs answering from what a test put in; an empty path is a cancel. A save takes
+// the next of answers while there are any, else savePath; used: the files really written.
 struct AnsweringFileDialogs : FileDialogs {
   QString openPath, savePath;
+  QStringList answers, used;
   std::optional<Description> description = Description{};  // none: the dialog is cancelled
   std::optional<int> width;  // none: the window's own width is taken
   bool cancelsWidth = false;
@@ -83,8 +85,9 @@ struct AnsweringFileDialogs : FileDialogs {
 
   QString openFileName(QWidget*, const QString&, const QString&) override { return openPath; }
   QString saveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override {
-    return savePath;
+    return answers.isEmpty() ? savePath : answers.takeFirst();
   }
+  void fileUsed(const QString& path) override { used << path; }
   std::optional<Description> describeScenario(QWidget*, const Description&) override { return description; }
   std::optional<int> pictureWidth(QWidget*, int windowWidth) override {
     offeredWidth = windowWidth;
@@ -199,6 +202,13 @@ protected:
   QString caption(const char* label) { return control<QLabel>(label)->text(); }
   QString tooltip(const char* name) { return control(name)->toolTip(); }
   void moveBar(const char* name, int value) { control<VerticalBar>(name)->setValue(value); }
+  void setSlowdown(int value) { control<QScrollBar>("HScroll1")->setValue(value); }
+  void start() { QTest::mouseClick(control<QPushButton>("CmdOK"), Qt::LeftButton); }
+  // A whole run without pauses, from the start button.
+  void runAtFullSpeed() {
+    setSlowdown(0);
+    start();
+  }
   // The scroll bar a user's keys and mouse meet: the vertical bars' inner one, or HScroll1.
   QScrollBar* innerBar(const char* name) {
     auto* vertical = qobject_cast<VerticalBar*>(control(name));

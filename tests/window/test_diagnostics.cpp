@@ -195,10 +195,9 @@ TEST_F(DiagnosticsTest, LegendsNameBothCurvesAndHideNoPointOfThem) {
 TEST_F(DiagnosticsTest, TwoConstantCurvesOfOnePlotAreDrawnApart) {
   DiagnosticsWindow& diagnostics = openDiagnostics();
   select("Однородное поле");
-  control<QScrollBar>("HScroll1")->setValue(0);
   for (int key = 0; key < 7; ++key) QTest::keyClick(innerBar("VScroll6"), Qt::Key_Up);  // α from 83° to 90°
   ASSERT_EQ(window().panel().state().params.alpha, 90);
-  QTest::mouseClick(control<QPushButton>("CmdOK"), Qt::LeftButton);
+  runAtFullSpeed();
   QCustomPlot* p = diagnostics.plot(Plot::PitchAndField);
   p->replot();
   double heights[2];
@@ -216,8 +215,7 @@ TEST_F(DiagnosticsTest, TwoConstantCurvesOfOnePlotAreDrawnApart) {
 TEST_F(DiagnosticsTest, ANearlyConstantFieldStaysAFlatLine) {
   DiagnosticsWindow& diagnostics = openDiagnostics();
   select("Центробежный дрейф");
-  control<QScrollBar>("HScroll1")->setValue(0);
-  QTest::mouseClick(control<QPushButton>("CmdOK"), Qt::LeftButton);
+  runAtFullSpeed();
   QCPGraph* field = graph(Plot::PitchAndField, 1);
   ASSERT_GT(field->dataCount(), 1000);
   bool found = false;
@@ -238,6 +236,12 @@ TEST_F(DiagnosticsTest, ANearlyConstantFieldStaysAFlatLine) {
 }
 
 bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b)); }
+bool sameSamples(const std::vector<DiagnosticSample>& a, const std::vector<DiagnosticSample>& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](const auto& x, const auto& y) {
+           return sameBits(x.t, y.t) && x.dV == y.dV && sameBits(x.muRatio, y.muRatio) &&
+                  sameBits(x.pitchDeg, y.pitchDeg) && sameBits(x.B, y.B) && sameBits(x.rho, y.rho) && sameBits(x.z, y.z);
+         });
+}
 
 TEST_F(DiagnosticsTest, ExportsRoundTripAndAFailureSaysSoOnceAndLeavesNoFile) {
   DiagnosticsWindow& diagnostics = openDiagnostics();
@@ -259,13 +263,11 @@ TEST_F(DiagnosticsTest, ExportsRoundTripAndAFailureSaysSoOnceAndLeavesNoFile) {
   const QList<QByteArray> lines = file.readAll().split('\n');
   ASSERT_EQ(lines.size(), 1001 + 2);  // header, rows, the empty text after the last line feed
   EXPECT_EQ(lines[0], "t,dV,mu_ratio,pitch_deg,B,rho,z");
-  const DiagnosticSample& s = window().diagnosticsSeries().samples().back();
   const QList<QByteArray> fields = lines[1001].split(',');
   ASSERT_EQ(fields.size(), 7);
   double v[7];
   for (int i = 0; i < 7; ++i) std::from_chars(fields[i].cbegin(), fields[i].cend(), v[i]);
-  EXPECT_TRUE(sameBits(v[0], s.t) && float(v[1]) == s.dV && sameBits(v[2], s.muRatio) && sameBits(v[3], s.pitchDeg) &&
-              sameBits(v[4], s.B) && sameBits(v[5], s.rho) && sameBits(v[6], s.z))
+  EXPECT_TRUE(sameSamples({{v[0], float(v[1]), v[2], v[3], v[4], v[5], v[6]}}, {window().diagnosticsSeries().samples().back()}))
       << lines[1001].toStdString();
 
   // PNG: the plot at its size, its red curve in it.
@@ -303,13 +305,6 @@ TEST_F(DiagnosticsTest, ExportsRoundTripAndAFailureSaysSoOnceAndLeavesNoFile) {
   EXPECT_EQ(files.used.size(), 3) << "a folder where nothing was written is not remembered";
 }
 
-bool sameSamples(const std::vector<DiagnosticSample>& a, const std::vector<DiagnosticSample>& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](const auto& x, const auto& y) {
-           return sameBits(x.t, y.t) && x.dV == y.dV && sameBits(x.muRatio, y.muRatio) &&
-                  sameBits(x.pitchDeg, y.pitchDeg) && sameBits(x.B, y.B) && sameBits(x.rho, y.rho) && sameBits(x.z, y.z);
-         });
-}
-
 QStringList tableTexts(DiagnosticsWindow& diagnostics) {
   QStringList texts;
   auto* table = diagnostics.findChild<QTableWidget*>(QStringLiteral("theoryTable"));
@@ -324,7 +319,6 @@ QStringList tableTexts(DiagnosticsWindow& diagnostics) {
 TEST_F(DiagnosticsTest, RunsFillThePlotsLiveOrByReplayWithTheSameSamples) {
   DiagnosticsWindow& diagnostics = openDiagnostics();
   auto* slowdown = control<QScrollBar>("HScroll1");
-  auto start = [&] { QTest::mouseClick(control<QPushButton>("CmdOK"), Qt::LeftButton); };
   slowdown->setValue(1);
   std::function<void(std::int64_t)> onStep = [&](std::int64_t steps) {
     EXPECT_EQ(window().diagnosticsSeries().stepsOffered(), steps);

@@ -12,8 +12,6 @@ namespace {
 
 class OrbitViewTest : public WindowTest {
 protected:
-  void start() { QTest::mouseClick(control<QPushButton>("CmdOK"), Qt::LeftButton); }
-  void setSlowdown(int value) { control<QScrollBar>("HScroll1")->setValue(value); }
   OrbitView* open() {
     control<QAction>("mnuOrbitView")->trigger();
     return window().orbitView();
@@ -29,8 +27,7 @@ protected:
 
 TEST_F(OrbitViewTest, OpenedAfterARunShowsItAndTurnsWithTheMouseAndTheKeys) {
   showWindow();
-  setSlowdown(0);
-  start();
+  runAtFullSpeed();
   EXPECT_EQ(control<QAction>("mnuOrbitView")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_3));
   OrbitView* view = open();
   ASSERT_NE(view, nullptr);
@@ -136,9 +133,8 @@ TEST_F(OrbitViewTest, OpenedResizedAndClosedDuringARunFollowsItLive) {
 // The export writes the view as the window shows it, at the width asked for: turned,
 // zoomed and panned alike, the particle at the window's place scaled by the widths' ratio.
 TEST_F(OrbitViewTest, ExportsTheViewAtTheChosenWidth) {
-  struct Files : FakeFileDialogs {
-    std::optional<int> pictureWidth(QWidget*, int) override { return 1200; }
-  } files;
+  AnsweringFileDialogs files;
+  files.width = 1200;
   QTemporaryDir dir;
   files.answers << dir.filePath(QStringLiteral("space.png"));
   OrbitView view(fakes, files);

@@ -18,15 +18,13 @@
 namespace larmor::test {
 namespace {
 
-class RunTest : public WindowTest {
-protected:
-  void start() { QTest::mouseClick(control<QPushButton>("CmdOK"), Qt::LeftButton); }
-  void setSlowdown(int value) { control<QScrollBar>("HScroll1")->setValue(value); }
-  bool titleShowsTime() {
-    return QRegularExpression('^' + QRegularExpression::escape(Form1::mainTitle()) + "   время расчета\\d+ c$")
-        .match(window().windowTitle()).hasMatch();
-  }
-};
+using RunTest = WindowTest;
+
+// The title a run leaves: the program's, and the time the run took.
+bool showsTime(const QString& title) {
+  return QRegularExpression('^' + QRegularExpression::escape(Form1::mainTitle()) + "   время расчета\\d+ c$")
+      .match(title).hasMatch();
+}
 
 // While the first run waits: a second start is ignored, a resize relays the window, and a
 // slow-down of 0 applies from the next step. The second run replaces the time in the title.
@@ -65,7 +63,7 @@ TEST_F(RunTest, WholeRunsEndWithTheToneAndTheTimeInTheTitle) {
     // The start-up run: 2501 steps (where it ends is the model's test) with a speed error of
     // the order of a ten-thousandth of a per cent.
     EXPECT_EQ(std::pair(steps, window().lastRunSteps()), std::pair(2501, std::int64_t(2501)));
-    EXPECT_TRUE(titleShowsTime()) << window().windowTitle().toStdString();
+    EXPECT_TRUE(showsTime(window().windowTitle())) << window().windowTitle().toStdString();
     EXPECT_TRUE(QRegularExpression("^dV=-?0\\.000\\d%$").match(caption("Label26")).hasMatch()) << caption("Label26").toStdString();
     EXPECT_EQ(fakes.tones, (std::vector<std::pair<int, int>>(run, {880, 120})));
     EXPECT_EQ(control("Picture1")->size(), QSize(428, 428));
@@ -159,7 +157,7 @@ TEST_F(RunTest, EscOrTheStopItemEndsAPacedRun) {
     EXPECT_EQ(steps, 5) << "ended after the pause it was stopped in";
     EXPECT_EQ(window().lastRunSteps(), 5);
     EXPECT_EQ(fakes.tones.size(), tones + 1);
-    EXPECT_TRUE(titleShowsTime()) << window().windowTitle().toStdString();
+    EXPECT_TRUE(showsTime(window().windowTitle())) << window().windowTitle().toStdString();
     ASSERT_EQ(fakes.informationTexts.size(), 2);
     EXPECT_TRUE(fakes.informationTexts[0].contains(QStringLiteral("Esc")) &&
                 fakes.informationTexts[0].contains(QStringLiteral("Остановить расчет")))
@@ -196,7 +194,7 @@ TEST_F(RunTest, ARunThatCannotGoOnSaysSoAndStillEnds) {
     EXPECT_EQ(caption("Label26"), QString::fromUtf8(r.text));
     ASSERT_EQ(fakes.warnings.size(), 1);
     EXPECT_TRUE(fakes.warnings.front().contains(QString::fromUtf8(r.why))) << fakes.warnings.front().toStdString();
-    EXPECT_TRUE(window().lastRunSteps() < 2 && titleShowsTime());
+    EXPECT_TRUE(window().lastRunSteps() < 2 && showsTime(window().windowTitle()));
     EXPECT_EQ(fakes.tones.size(), tones + 1);
   }
 }
@@ -243,12 +241,6 @@ TEST_F(WindowTest, MenuItemsAskTheirServicesAndExitAsksFirst) {
   EXPECT_FALSE(window().isVisible() || authors[0]->isVisible());
 }
 
-}  // namespace
-}  // namespace larmor::test
-
-namespace larmor::test {
-namespace {
-
 // What the window had done when it showed its warning.
 struct WarningWitness : RecordingServices {
   const Form1* form = nullptr;
@@ -269,7 +261,6 @@ TEST_F(WindowTest, ARunCutAtItsStepLimitSaysSoAfterItsEnd) {
   form.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
   form.findChild<QScrollBar*>(QStringLiteral("HScroll1"))->setValue(0);
-  const QRegularExpression timed('^' + QRegularExpression::escape(Form1::mainTitle()) + "   время расчета\\d+ c$");
   for (const auto& [limit, cut] : {std::pair<std::int64_t, bool>{2500, true}, {2501, false}, {INT64_MAX, false}}) {
     SCOPED_TRACE(limit);
     form.setRunStepLimit(limit);
@@ -281,7 +272,7 @@ TEST_F(WindowTest, ARunCutAtItsStepLimitSaysSoAfterItsEnd) {
     ASSERT_EQ(services.seen.size(), cut ? 1u : 0u);
     if (!cut) continue;
     const WarningWitness::Seen& w = services.seen.front();
-    EXPECT_TRUE(w.parent == &form && !w.running && w.tones == tones + 1 && timed.match(w.windowTitle).hasMatch())
+    EXPECT_TRUE(w.parent == &form && !w.running && w.tones == tones + 1 && showsTime(w.windowTitle))
         << w.windowTitle.toStdString() << " " << w.tones;
     EXPECT_EQ(w.title, QStringLiteral("Расчет прерван"));
     EXPECT_EQ(QString(w.text).remove(QRegularExpression("\\D")), QString::number(limit)) << w.text.toStdString();  // its only number

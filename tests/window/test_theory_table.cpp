@@ -14,10 +14,6 @@ class TheoryTableTest : public DiagnosticsTest {
 protected:
   TheoryTable& openTable() { return *openDiagnostics().theoryTable(); }
   TheoryTable& table() { return *window().diagnostics()->theoryTable(); }
-  void start(int slowdown = 0) {
-    control<QScrollBar>("HScroll1")->setValue(slowdown);
-    QTest::mouseClick(control<QPushButton>("CmdOK"), Qt::LeftButton);
-  }
   // The row whose quantity begins with name.
   int row(const char* name) {
     for (int r = 0; r < table().rowCount(); ++r)
@@ -55,7 +51,7 @@ TEST_F(TheoryTableTest, UniformFieldPredictsThePeriodAndTheRunMeasuresIt) {
   EXPECT_EQ(text(T, Column::Measured), QStringLiteral("—"));
   EXPECT_TRUE(tip(T, Column::Measured).contains(QStringLiteral("ещё не выполнен"))) << tip(T, Column::Measured).toStdString();
 
-  start();
+  runAtFullSpeed();
   EXPECT_NEAR(number(text(T, Column::Measured)), period, 1e-3 * period) << text(T, Column::Measured).toStdString();
   EXPECT_LT(std::fabs(number(text(T, Column::Difference))), 0.1) << text(T, Column::Difference).toStdString();
   EXPECT_TRUE(text(T, Column::Difference).endsWith(QStringLiteral(" %")));
@@ -68,7 +64,7 @@ TEST_F(TheoryTableTest, UniformFieldPredictsThePeriodAndTheRunMeasuresIt) {
   control<VerticalBar>("VScroll6")->setValue(45);
   EXPECT_EQ(text(T, Column::Measured), QStringLiteral("—"));
   window().setRunStepLimit(50);
-  start();
+  runAtFullSpeed();
   EXPECT_EQ(window().lastRunSteps(), 50);
   EXPECT_EQ(std::pair(text(T, Column::Measured), text(T, Column::Difference)), std::pair(QStringLiteral("—"), QStringLiteral("—")));
   EXPECT_TRUE(tip(T, Column::Measured).contains(QStringLiteral("нет ни одного полного оборота; расчёт прерван до конца")))
@@ -86,7 +82,7 @@ TEST_F(TheoryTableTest, TrapReflectsAndAWideGyrationIsNotComparedWithTheTheory) 
   EXPECT_EQ(text(trapped, Column::Predicted), QStringLiteral("да"));
   EXPECT_EQ(text(reflections, Column::Predicted), QStringLiteral("—"));
   EXPECT_FALSE(tip(reflections, Column::Predicted).isEmpty());
-  start();
+  runAtFullSpeed();
   EXPECT_GT(text(reflections, Column::Measured).toInt(), 0) << text(reflections, Column::Measured).toStdString();
   EXPECT_EQ(std::pair(text(trapped, Column::Measured), text(trapped, Column::Difference)),
             std::pair(QStringLiteral("да"), QStringLiteral("совпадает")));
@@ -97,7 +93,7 @@ TEST_F(TheoryTableTest, TrapReflectsAndAWideGyrationIsNotComparedWithTheTheory) 
   // A slow field and a fast particle: the Larmor radius is no longer small against the
   // scales along the field line, and the verdict says so, with the ratio in its tooltip.
   openLesson(QString::fromLatin1(trapLesson).arg(30000).arg(0.0002).arg(5).toUtf8());
-  start();
+  runAtFullSpeed();
   EXPECT_EQ(text(mu, Column::Verdict), QStringLiteral("не выполняется"));
   EXPECT_TRUE(tip(mu, Column::Verdict).contains(QStringLiteral("rL/L = "))) << tip(mu, Column::Verdict).toStdString();
   EXPECT_NE(text(mu, Column::Predicted), QStringLiteral("—"));
