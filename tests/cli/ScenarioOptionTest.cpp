@@ -14,6 +14,7 @@
 
 namespace {
 
+using larmor::test::expectRefusal;
 using larmor::test::Outcome;
 using larmor::test::trace;
 
@@ -82,17 +83,13 @@ TEST(ScenarioOption, ARefusedFileStopsWithOneLineNamingItsFirstProblem) {
     }
     for (const QStringList& rest : {QStringList{"--summary"}, QStringList{}}) {
       const Outcome o = trace(QStringList{"--scenario", path} + rest);
-      EXPECT_EQ(o.exitCode, 2);
-      EXPECT_TRUE(o.out.isEmpty()) << o.out.left(200).toStdString();
-      EXPECT_EQ(o.err.count('\n'), 1) << o.err.toStdString();
-      EXPECT_TRUE(o.err.contains(c.says) && o.err.contains(c.file)) << o.err.toStdString();
+      expectRefusal(o, 2, c.says);
+      EXPECT_TRUE(o.err.contains(c.file)) << o.err.toStdString();
     }
   }
   // Given twice, even the same file: refused before either is read.
   const QString lesson = QStringLiteral(LARMOR_EXAMPLES_DIR "/01-cyclotron-circle.larmor");
-  const Outcome twice = trace({"--scenario", lesson, "--scenario", lesson, "--summary"});
-  EXPECT_EQ(twice.exitCode, 2);
-  EXPECT_TRUE(twice.out.isEmpty() && twice.err.contains("--scenario may be given only once")) << twice.err.toStdString();
+  expectRefusal(trace({"--scenario", lesson, "--scenario", lesson, "--summary"}), 2, "--scenario may be given only once");
 }
 
 }  // namespace

@@ -196,13 +196,7 @@ TEST(TraceProcess, BadInputAndUnwritablePictureFailWithOneLineAndNothingOnStanda
   // A refused option (each refusal's words are the option tests') and an unwritable picture.
   const struct { QStringList arguments; int exitCode; const char* mentions; } rows[] = {
       {{"--alpha", "181"}, 2, "--alpha"}, {{"--png", "/nonexistent/v.png"}, 1, "v.png"}};
-  for (const auto& row : rows) {
-    const Outcome o = trace(row.arguments + QStringList{"--summary"});
-    EXPECT_EQ(o.exitCode, row.exitCode) << row.mentions;
-    EXPECT_TRUE(o.out.isEmpty()) << row.mentions;
-    EXPECT_EQ(o.err.count('\n'), 1) << o.err.toStdString();
-    EXPECT_TRUE(o.err.contains(row.mentions)) << o.err.toStdString();
-  }
+  for (const auto& row : rows) test::expectRefusal(trace(row.arguments + QStringList{"--summary"}), row.exitCode, row.mentions);
   const Outcome help = trace({"--help"});
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_TRUE(help.out.contains("--periods"));

@@ -103,13 +103,8 @@ TEST(TraceTheory, VerdictsReachTheJsonAsGraded) {
 
 TEST(TraceTheory, RefusedWithoutTheSummary) {
   for (const QStringList& arguments : {QStringList{"--theory"}, QStringList{"--config", "2", "--theory", "--diagnostics"},
-                                       QStringList{"--summary", "--theory=yes"}}) {
-    const Outcome o = trace(arguments);
-    EXPECT_EQ(o.exitCode, 2);
-    EXPECT_TRUE(o.out.isEmpty());
-    EXPECT_EQ(o.err.count('\n'), 1) << o.err.toStdString();
-    EXPECT_TRUE(o.err.contains("--theory")) << o.err.toStdString();
-  }
+                                       QStringList{"--summary", "--theory=yes"}})
+    larmor::test::expectRefusal(trace(arguments), 2, "--theory");
   EXPECT_TRUE(trace({"--theory"}).err.contains("only accepted together with --summary"));
 }
 

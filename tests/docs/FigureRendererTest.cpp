@@ -128,13 +128,7 @@ TEST(FigureRenderer, SpeedErrorFigurePlotsRk4GrowingAndBorisAtRounding) {
   const FigureStyle style{100, 10, 20, 2};
   const QImage image = renderFigure(*request, style);
   EXPECT_EQ(std::pair(image.devicePixelRatio(), image.size()), std::pair(2.0, QSize(310 * 2, 140 * 2)));
-  int red = 0, blue = 0;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) {
-      const QRgb p = image.pixel(x, y);
-      red += qRed(p) > 150 && qGreen(p) < 90 && qBlue(p) < 90;
-      blue += qBlue(p) > 150 && qRed(p) < 90 && qGreen(p) < 90;
-    }
+  const int red = count(image, 0), blue = count(image, 2);
   EXPECT_GT(std::min(red, blue), image.width() / 2) << red << " " << blue;
 }
 

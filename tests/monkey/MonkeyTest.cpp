@@ -35,19 +35,14 @@ std::uint32_t envNumber(const char* name, std::uint32_t fallback) {
 class Monkey {
 public:
   explicit Monkey(std::uint32_t seed) : m_random(seed) {
-    // A 1 × 1 GIF for every picture but two, so the missing-file paths are walked as well.
-    const QByteArray gif("GIF89a\x01\x00\x01\x00\x80\x00\x00\x20\x80\x20\x00\x00\x00\x2c\x00\x00"
-                         "\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00\x3b", 35);
-    for (const char* name : {"1.gif", "2.gif", "4.gif", "5.gif", "6.gif", "7.gif", "mudr.gif"}) {
-      QFile file(m_dir.filePath(QString::fromLatin1(name)));
-      if (file.open(QIODevice::WriteOnly)) file.write(gif);
-    }
+    QDir::setCurrent(m_dir.path());
+    // Every picture but two, so the missing-file paths are walked as well.
+    for (const char* name : {"1.gif", "2.gif", "4.gif", "5.gif", "6.gif", "7.gif", "mudr.gif"}) writePicture(name, pictureNumber(name));
     // The lessons of the Примеры menu, where the runtime folder holds them.
     QDir(m_dir.path()).mkdir(QStringLiteral("examples"));
     const QDir lessons(QStringLiteral(LARMOR_EXAMPLES_DIR));
     for (const QString& name : lessons.entryList({QStringLiteral("*.larmor")}, QDir::Files))
       QFile::copy(lessons.filePath(name), m_dir.filePath(QStringLiteral("examples/") + name));
-    QDir::setCurrent(m_dir.path());
     newWindow();
   }
 
@@ -79,10 +74,7 @@ private:
   template <typename T>
   T* control(const char* name) { return window().findChild<T*>(QString::fromLatin1(name)); }
   std::string label(int n) { return control<QLabel>(qPrintable(QStringLiteral("Label%1").arg(n)))->text().toStdString(); }
-  int bar(const char* name) {
-    auto* vertical = control<VerticalBar>(name);
-    return vertical ? vertical->value() : control<QScrollBar>(name)->value();
-  }
+  int bar(const char* name) { return barValue(window(), name); }
 
   void newWindow() {
     m_window.reset();

@@ -27,6 +27,12 @@ ControlPanel panelFor(int row, int alphaDeg = -1) {
   return panel;
 }
 
+EnsembleSettings settingsOf(std::int64_t particles, float periods = 400, std::uint64_t seed = 1) {
+  EnsembleSettings settings;
+  settings.particles = particles, settings.periods = periods, settings.seed = seed;
+  return settings;
+}
+
 // A trap with a Larmor radius of a few centimetres (3,000 m/s in 1.5 mT), started in its
 // middle plane at rho = 2.5 m, where mu is well kept; the second trap with S = 0.3 m, so that
 // its field line there stays clear of the axis.
@@ -68,10 +74,7 @@ double lossConeCosine(const ControlPanel& panel) {
 TEST(Ensemble, TrappedFractionOfAnIsotropicStartIsTheCosineOfTheLossCone) {
   for (const int row : {3, 6}) {
     const ControlPanel panel = adiabaticTrap(-1, row);
-    EnsembleSettings settings;
-    settings.particles = 150;
-    settings.seed = 7;
-    settings.periods = 100;
+    const EnsembleSettings settings = settingsOf(150, 100, 7);
     const Ensemble ensemble(panel, settings);
     const EnsembleSummary s = summarizeEnsemble(ensemble.run(2));
     const double expected = lossConeCosine(panel);
@@ -89,11 +92,8 @@ TEST(Ensemble, TrappedFractionOfAnIsotropicStartIsTheCosineOfTheLossCone) {
 
 TEST(Ensemble, AConeInsideTheLossConeAllEscapesOneOutsideItAllStays) {
   const double lossConeDeg = std::acos(lossConeCosine(adiabaticTrap())) / 0.017453292519943295;
-  EnsembleSettings settings;
-  settings.particles = 12;
-  settings.distribution = Distribution::cone;
-  settings.spreadDeg = 3;
-  settings.periods = 100;
+  EnsembleSettings settings = settingsOf(12, 100);
+  settings.distribution = Distribution::cone, settings.spreadDeg = 3;
   const int inside = static_cast<int>(lossConeDeg) - 5, outside = static_cast<int>(lossConeDeg) + 6;
   const EnsembleSummary escaping = summarizeEnsemble(Ensemble(adiabaticTrap(inside), settings).run(2));
   EXPECT_EQ(escaping.escapedUp, settings.particles);
@@ -106,10 +106,7 @@ TEST(Ensemble, AConeInsideTheLossConeAllEscapesOneOutsideItAllStays) {
 
 TEST(Ensemble, TheGradientDriftAveragesToTheGuidingCentreValue) {
   const ControlPanel panel = panelFor(1);
-  EnsembleSettings settings;
-  settings.particles = 40;
-  settings.periods = 6;
-  const std::vector<ParticleResult> results = Ensemble(panel, settings).run(2);
+  const std::vector<ParticleResult> results = Ensemble(panel, settingsOf(40, 6)).run(2);
   const EnsembleSummary s = summarizeEnsemble(results);
   ASSERT_TRUE(s.driftMeasured && s.driftError);
   // B = Bo·exp(−x/S) ẑ: the drift is −m·v⊥²/(2qBS) along y, and isotropic ⟨v⊥²⟩ = ⅔v².
@@ -131,9 +128,7 @@ bool sameBits(const ParticleResult& a, const ParticleResult& b) {
 
 TEST(Ensemble, ThreadsAndSlicesGiveTheSameBitsAsOneWholeRun) {
   const ControlPanel panel = panelFor(3);
-  EnsembleSettings settings;
-  settings.particles = 9;
-  settings.seed = 11;
+  EnsembleSettings settings = settingsOf(9, 400, 11);
   const Ensemble ensemble(panel, settings);
   const std::vector<ParticleResult> one = ensemble.run(1);
   for (const unsigned threads : {2u, 4u}) {
@@ -182,8 +177,7 @@ TEST(Ensemble, ThreadsAndSlicesGiveTheSameBitsAsOneWholeRun) {
 }
 
 TEST(Ensemble, ACancelEndsTheRunMidParticleAndKeepsWhatFinished) {
-  EnsembleSettings settings;
-  settings.particles = 100000;
+  EnsembleSettings settings = settingsOf(100000);
   // Short particles: a cancel keeps every one that finished.
   {
     const Ensemble ensemble(panelFor(3), settings);

@@ -170,6 +170,10 @@ inline void setBar(QWidget& w, const char* name, int value) {  // a vertical bar
   if (auto* vertical = qobject_cast<VerticalBar*>(control(w, name))) vertical->setValue(value);
   else control<QScrollBar>(w, name)->setValue(value);
 }
+inline int barValue(QWidget& w, const char* name) {  // as setBar sets it
+  auto* vertical = qobject_cast<VerticalBar*>(control(w, name));
+  return vertical ? vertical->value() : control<QScrollBar>(w, name)->value();
+}
 
 // Each test runs in an empty temporary working directory, where the window looks for its
 // pictures by bare name; the window is created on first use, after the pictures a test writes.
@@ -214,7 +218,7 @@ protected:
     auto* vertical = qobject_cast<VerticalBar*>(control(name));
     return vertical ? vertical->scrollBar() : control<QScrollBar>(name);
   }
-  int barValue(const char* name) { return innerBar(name)->value() * (qobject_cast<VerticalBar*>(control(name)) ? -1 : 1); }
+  int barValue(const char* name) { return test::barValue(window(), name); }
   void select(const char* entry) { test::select(window(), entry); }
   void selectRow(int row) { test::selectRow(window(), row); }
   void typeInto(const char* box, const QString& text) { test::typeInto(window(), box, text); }

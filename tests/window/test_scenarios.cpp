@@ -58,6 +58,14 @@ QByteArray fileBytes(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// A lesson of the panel as it starts, then the entry chosen.
+QByteArray lesson(int entry, const std::string& title = {}) {
+  ControlPanel panel;
+  panel.Form_Load();
+  panel.selectEntry(entry);
+  return QByteArray::fromStdString(scenarioJson(scenarioOf(panel, title)));
+}
+
 // The companion's standard output, after it ended well.
 QByteArray companionOutput(const QStringList& arguments) {
   const Outcome o = trace(arguments);
@@ -65,15 +73,16 @@ QByteArray companionOutput(const QStringList& arguments) {
   return o.out;
 }
 
-class ScenarioWindowTest : public ::testing::Test {
+// Several windows at once, each with the desktop and file dialogs below.
+class ScenarioWindowTest : public WindowTest {
 protected:
   void SetUp() override {
-    ASSERT_TRUE(m_dir.isValid() && QDir::setCurrent(m_dir.path()));
+    WindowTest::SetUp();
     writeAllPictures();  // each a pixel of its own colour, so the shown picture is told apart
   }
   void TearDown() override {
     m_windows.clear();
-    QDir::setCurrent(m_previousDir);
+    WindowTest::TearDown();
   }
 
   Form1& newWindow() {
@@ -89,10 +98,7 @@ protected:
   static Shown shown(Form1& w) {
     QApplication::processEvents();  // markers follow at the next turn of the event loop
     Shown s;
-    for (const char* bar : barNames) {
-      auto* vertical = qobject_cast<VerticalBar*>(control(w, bar));
-      s.bars.push_back(vertical ? vertical->value() : control<QScrollBar>(w, bar)->value());
-    }
+    for (const char* bar : barNames) s.bars.push_back(barValue(w, bar));
     for (const char* box : textNames) s.texts << control<QLineEdit>(w, box)->text();
     for (int k = 1; k < 30; ++k) s.captions << control<QLabel>(w, qPrintable(QStringLiteral("Label%1").arg(k)))->text();
     for (const char* input : {"Label27", "Text1", "Label28", "Text3"}) s.inputs.push_back(control(w, input)->isVisible());
@@ -125,13 +131,11 @@ protected:
     EXPECT_EQ(differences, 0);
   }
 
-  QString path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
+  static QString path(const char* name) { return QDir::current().filePath(QString::fromUtf8(name)); }
 
   Fakes fakes;
 
 private:
-  QString m_previousDir = QDir::currentPath();
-  QTemporaryDir m_dir;
   std::vector<std::unique_ptr<Form1>> m_windows;
 };
 
@@ -139,12 +143,7 @@ private:
 // listed by title in the order of their file names, an unreadable one by its name.
 TEST_F(ScenarioWindowTest, MenusOfferFilesAndTheExampleLessons) {
   ASSERT_TRUE(QDir().mkdir(QStringLiteral("examples")));
-  const QByteArray lesson = QByteArray::fromStdString(scenarioJson(scenarioOf([] {
-    ControlPanel panel;
-    panel.Form_Load();
-    return panel;
-  }(), "Урок & упражнение")));
-  writeFile(QStringLiteral("examples/b.larmor"), lesson);
+  writeFile(QStringLiteral("examples/b.larmor"), lesson(0, "Урок & упражнение"));
   writeFile(QStringLiteral("examples/a-broken.larmor"), "{");
   writeFile(QStringLiteral("examples/notes.txt"), "not a lesson");
   Form1& w = newWindow();
@@ -230,12 +229,7 @@ TEST_F(ScenarioWindowTest, SavedLessonsOpenAsTheyWereShown) {
 // a file cannot be read, are the panel tests'): a message naming the file and its problem,
 // and nothing changed.
 TEST_F(ScenarioWindowTest, BadFilesAreRefusedAndChangeNothing) {
-  const QByteArray good = QByteArray::fromStdString(scenarioJson(scenarioOf([] {
-    ControlPanel panel;
-    panel.Form_Load();
-    panel.selectEntry(3);
-    return panel;
-  }())));
+  const QByteArray good = lesson(3);
   auto with = [&good](const char* from, const char* to) { return QByteArray(good).replace(from, to); };
   const struct {
     const char* file;
