@@ -40,6 +40,7 @@
 #define QCOMPARE LARMOR_NOT_UNDER_GTEST
 
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -54,6 +55,7 @@ struct RecordingServices : DocumentOpener, EditorLauncher, TonePlayer, Dialogs {
   std::vector<std::pair<int, int>> tones;  // frequency [Hz], duration [ms]
   bool launchSucceeds = true, openSucceeds = true, answerYes = true;
   int exitQuestions = 0;
+  std::function<void(QWidget* parent, const QString& title, const QString& text)> onWarning;  // as it is shown
 
   bool open(const QString& name, QString* reason) override {
     opened << name;
@@ -70,7 +72,10 @@ struct RecordingServices : DocumentOpener, EditorLauncher, TonePlayer, Dialogs {
   void information(QWidget*, const QString& title, const QString& text) override {
     informationTitles << title, informationTexts << text;
   }
-  void warning(QWidget*, const QString&, const QString& text) override { warnings << text; }
+  void warning(QWidget* parent, const QString& title, const QString& text) override {
+    warnings << text;
+    if (onWarning) onWarning(parent, title, text);
+  }
 };
 
 // File dialogs answering from what a test put in; an empty path is a cancel. A save takes
@@ -102,6 +107,10 @@ inline int pictureNumber(const std::string& bareName) {
   return bareName == "velocity.gif" ? 8 : bareName == "mudr.gif" ? 9 : bareName.at(0) - '0';
 }
 
+inline QByteArray fileBytes(const QString& path) {  // none when it cannot be read
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 inline void writeFile(const QString& path, const QByteArray& bytes) {
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()) << path.toStdString();

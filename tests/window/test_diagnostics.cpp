@@ -46,7 +46,7 @@ TEST_F(DiagnosticsTest, MenuOpensOneWindowAndTheBorisItemFollowsThePanelBothWays
   EXPECT_EQ(window().panel().integrator(), Integrator::Rk4);
 }
 
-TEST_F(DiagnosticsTest, PlotsShowTheSeriesLiveWholeAtTheEndAndKeepItUntilARecompute) {
+TEST_F(DiagnosticsTest, PlotsShowTheSeriesAndItsLegendsLiveWholeAtTheEndAndKeepItUntilARecompute) {
   DiagnosticsWindow& diagnostics = openDiagnostics();
   addSamples(0, 600);
   diagnostics.refresh();
@@ -76,6 +76,24 @@ TEST_F(DiagnosticsTest, PlotsShowTheSeriesLiveWholeAtTheEndAndKeepItUntilARecomp
   // Autoscaled: the whole time axis, and μ's range found around its gap.
   EXPECT_NEAR(diagnostics.plot(Plot::SpeedError)->xAxis->range().upper, 1.0, 1e-12);
   EXPECT_LT(diagnostics.plot(Plot::MagneticMoment)->yAxis->range().upper, 1.02);
+  // A legend says which curve is which and covers none: z ends at the top right, where a
+  // legend inside the axes would sit.
+  for (const Plot which : {Plot::PitchAndField, Plot::Position}) {
+    QCustomPlot* p = diagnostics.plot(which);
+    p->replot();
+    ASSERT_TRUE(p->legend->visible());
+    ASSERT_EQ(p->legend->itemCount(), 2);
+    const QRect legend = p->legend->outerRect();
+    int hidden = 0;
+    for (int g = 0; g < p->graphCount(); ++g) {
+      for (auto it = p->graph(g)->data()->constBegin(); it != p->graph(g)->data()->constEnd(); ++it) {
+        if (std::isnan(it->value)) continue;
+        const QPointF at(p->xAxis->coordToPixel(it->key), p->graph(g)->valueAxis()->coordToPixel(it->value));
+        hidden += legend.contains(at.toPoint());
+      }
+    }
+    EXPECT_EQ(hidden, 0) << p->objectName().toStdString();
+  }
 
   // The series replaced behind the window by as many samples of another run: shown whole,
   // not appended to the old curve.
@@ -166,30 +184,6 @@ TEST_F(DiagnosticsTest, ReadoutZoomPanAndAutoscaleWithTheMouseAtTheLaidOutSize) 
   EXPECT_NEAR(dV->xAxis->range().upper, 1.599, 1e-12) << "autoscaled, the plot follows the data again";
 }
 
-// A legend says which curve is which and covers none: z ends at the top right, where a
-// legend inside the axes would sit.
-TEST_F(DiagnosticsTest, LegendsNameBothCurvesAndHideNoPointOfThem) {
-  DiagnosticsWindow& diagnostics = openDiagnostics();
-  addSamples(0, 1001);
-  diagnostics.finish();
-  for (const Plot which : {Plot::PitchAndField, Plot::Position}) {
-    QCustomPlot* p = diagnostics.plot(which);
-    p->replot();
-    ASSERT_TRUE(p->legend->visible());
-    ASSERT_EQ(p->legend->itemCount(), 2);
-    const QRect legend = p->legend->outerRect();
-    int hidden = 0;
-    for (int g = 0; g < p->graphCount(); ++g) {
-      for (auto it = p->graph(g)->data()->constBegin(); it != p->graph(g)->data()->constEnd(); ++it) {
-        if (std::isnan(it->value)) continue;
-        const QPointF at(p->xAxis->coordToPixel(it->key), p->graph(g)->valueAxis()->coordToPixel(it->value));
-        hidden += legend.contains(at.toPoint());
-      }
-    }
-    EXPECT_EQ(hidden, 0) << p->objectName().toStdString();
-  }
-}
-
 // Across the uniform field both the pitch angle (90°) and |B| are constant: two flat lines,
 // neither hidden under the other.
 TEST_F(DiagnosticsTest, TwoConstantCurvesOfOnePlotAreDrawnApart) {
@@ -258,9 +252,7 @@ TEST_F(DiagnosticsTest, ExportsRoundTripAndAFailureSaysSoOnceAndLeavesNoFile) {
 
   // CSV: the header, then a row for every kept sample, the last one read back to the same
   // bits (the writer's numbers are checked for every kind of value where it lives).
-  QFile file(csv);
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  const QList<QByteArray> lines = file.readAll().split('\n');
+  const QList<QByteArray> lines = fileBytes(csv).split('\n');
   ASSERT_EQ(lines.size(), 1001 + 2);  // header, rows, the empty text after the last line feed
   EXPECT_EQ(lines[0], "t,dV,mu_ratio,pitch_deg,B,rho,z");
   const QList<QByteArray> fields = lines[1001].split(',');
@@ -282,9 +274,7 @@ TEST_F(DiagnosticsTest, ExportsRoundTripAndAFailureSaysSoOnceAndLeavesNoFile) {
   EXPECT_GT(red, picture.width() / 4);
 
   // SVG: the plot drawn by Qt's SVG generator (well-formed by its own tests), the title in it.
-  QFile svgFile(svg);
-  ASSERT_TRUE(svgFile.open(QIODevice::ReadOnly));
-  const QByteArray svgBytes = svgFile.readAll();
+  const QByteArray svgBytes = fileBytes(svg);
   EXPECT_TRUE(svgBytes.contains("<svg") && QString::fromUtf8(svgBytes).contains(QStringLiteral("метод Рунге–Кутты")));
 
   // Cancelled: nothing written, nothing said. Unwritable: one message naming the file, and

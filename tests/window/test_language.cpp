@@ -258,9 +258,7 @@ TEST(Translation, CoversEveryTextOfTheSources) {
                  QStringLiteral("-target-language"), QStringLiteral("en"), QStringLiteral(LARMOR_SOURCE_DIR "/ui"),
                  QStringLiteral("-ts"), ts});
   ASSERT_TRUE(lupdate.waitForFinished(60000) && lupdate.exitCode() == 0) << lupdate.readAllStandardError().toStdString();
-  QFile file(ts);
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  const QString xml = QString::fromUtf8(file.readAll());
+  const QString xml = QString::fromUtf8(fileBytes(ts));
   static const QRegularExpression message(QStringLiteral("<source>(.*?)</source>\\s*<translation( type=\"unfinished\")?>(.*?)</translation>"),
                                           QRegularExpression::DotMatchesEverythingOption);
   int messages = 0;
