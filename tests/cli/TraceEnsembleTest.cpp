@@ -2,9 +2,7 @@
 // summary of one whole run, bit for bit; a bad slice or option fails with one line.
 #include "tests/cli/TraceProcess.h"
 
-#include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 namespace larmor {

@@ -2,7 +2,6 @@
 // structure, where it is null, its numbers against the physics, and the summary around it.
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QStringList>
 
 #include "TraceProcess.h"

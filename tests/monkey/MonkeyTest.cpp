@@ -108,10 +108,7 @@ private:
       const QPoint from = scrollBarPart(inner, QStyle::SC_ScrollBarSlider).center();
       const QPoint to(std::uniform_int_distribution<int>(-30, inner->width() + 30)(m_random),
                       std::uniform_int_distribution<int>(-30, inner->height() + 30)(m_random));
-      QTest::mousePress(inner, Qt::LeftButton, {}, from);
-      QTest::mouseMove(inner, (from + to) / 2);
-      QTest::mouseMove(inner, to);
-      QTest::mouseRelease(inner, Qt::LeftButton, {}, to);
+      drag(inner, Qt::LeftButton, from, to);
     } else {
       const Qt::Key keys[] = {Qt::Key_Up,   Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown,
                               Qt::Key_Home, Qt::Key_End,  Qt::Key_Left,   Qt::Key_Right};
@@ -214,9 +211,7 @@ private:
       const QPoint from(below(std::max(canvas->width(), 1)), below(std::max(canvas->height(), 1)));
       const Qt::MouseButton button = below(2) ? Qt::LeftButton : Qt::RightButton;
       const QPoint to = from + QPoint(below(400) - 200, below(400) - 200);
-      QTest::mousePress(canvas, button, {}, from);
-      QTest::mouseMove(canvas, to);
-      QTest::mouseRelease(canvas, button, {}, to);
+      drag(canvas, button, from, to);
     } else {
       view->close();
     }

@@ -13,7 +13,7 @@
 namespace larmor {
 namespace {
 
-TEST(ControlTable, EveryBarAndTheListHasTheDesignsEndsAndABarStopsThere) {
+TEST(ControlTable, EveryBarAndTheListHasTheDesignsEndsItsGridAndABarStopsThere) {
   std::size_t rows = 0;
   for (const test::ControlEnd& end : test::controlEnds) {
     SCOPED_TRACE(end.key);
@@ -24,6 +24,17 @@ TEST(ControlTable, EveryBarAndTheListHasTheDesignsEndsAndABarStopsThere) {
               std::pair(end.lowestPosition, end.highestPosition));
     EXPECT_EQ(std::pair(valueOf(*control, end.lowestPosition), valueOf(*control, end.highestPosition)),
               std::pair(std::strtod(end.lowest, nullptr), std::strtod(end.highest, nullptr)));
+    // Within a millionth of a step a value is on the grid (0.3 is no exact multiple of 0.1 in
+    // binary); beyond that it lies between two positions. Checked at the top of the range;
+    // one step beyond either end, what every reader of files and options refuses, is off it.
+    const double top = std::strtod(end.highest, nullptr);
+    const double step = (top - std::strtod(end.lowest, nullptr)) / (end.highestPosition - end.lowestPosition);
+    int position = 0;
+    EXPECT_EQ(fitToGrid(*control, top - 0.5e-6 * step, position), GridFit::Fits);
+    EXPECT_EQ(position, end.highestPosition);
+    EXPECT_EQ(fitToGrid(*control, top - 1.5e-6 * step, position), GridFit::OffGrid);
+    EXPECT_EQ(fitToGrid(*control, top - 0.4 * step, position), GridFit::OffGrid);
+    for (const char* beyond : {end.below, end.above}) EXPECT_EQ(fitToGrid(*control, std::strtod(beyond, nullptr), position), GridFit::OffRange) << beyond;
     if (control->kind != ControlDescription::Kind::Bar) continue;
     ControlPanel panel;
     startUpAsTheWindow(panel);
@@ -36,25 +47,6 @@ TEST(ControlTable, EveryBarAndTheListHasTheDesignsEndsAndABarStopsThere) {
   std::size_t withEnds = 0;
   for (const ControlDescription& control : controlTable) withEnds += control.kind != ControlDescription::Kind::TextBox;
   EXPECT_EQ(rows, withEnds) << "a bar of the table has no row of hand-written ends";
-}
-
-// Within a millionth of a step a value is on the grid (0.3 is no exact multiple of 0.1 in
-// binary); beyond that it lies between two positions. Checked at the top of every range;
-// one step beyond either end is off the range.
-TEST(ControlTable, AValueIsOnTheGridWithinAMillionthOfAStepAndNoFurther) {
-  for (const test::ControlEnd& end : test::controlEnds) {
-    SCOPED_TRACE(end.key);
-    const ControlDescription& control = *findControl(end.key);
-    const double top = std::strtod(end.highest, nullptr);
-    const double step = (top - std::strtod(end.lowest, nullptr)) / (end.highestPosition - end.lowestPosition);
-    int position = 0;
-    EXPECT_EQ(fitToGrid(control, top - 0.5e-6 * step, position), GridFit::Fits);
-    EXPECT_EQ(position, end.highestPosition);
-    EXPECT_EQ(fitToGrid(control, top - 1.5e-6 * step, position), GridFit::OffGrid);
-    EXPECT_EQ(fitToGrid(control, top - 0.4 * step, position), GridFit::OffGrid);
-    // One step beyond either end: what every reader of files and options refuses.
-    for (const char* beyond : {end.below, end.above}) EXPECT_EQ(fitToGrid(control, std::strtod(beyond, nullptr), position), GridFit::OffRange) << beyond;
-  }
 }
 
 TEST(ControlTable, SaysWhatAControlAcceptsInEitherLanguage) {

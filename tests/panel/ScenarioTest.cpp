@@ -13,7 +13,6 @@
 #include <cstring>
 #include <fstream>
 #include <string>
-#include <tuple>
 #include <vector>
 
 namespace larmor {

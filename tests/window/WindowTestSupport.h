@@ -184,6 +184,14 @@ inline int barValue(QWidget& w, const char* name) {  // as setBar sets it
   return vertical ? vertical->value() : control<QScrollBar>(w, name)->value();
 }
 
+// A drag with a mouse button from one point to another, by way of the half-way point.
+inline void drag(QWidget* w, Qt::MouseButton button, QPoint from, QPoint to, Qt::KeyboardModifiers keys = {}) {
+  QTest::mousePress(w, button, keys, from);
+  QTest::mouseMove(w, (from + to) / 2);
+  QTest::mouseMove(w, to);
+  QTest::mouseRelease(w, button, keys, to);
+}
+
 // Each test runs in an empty temporary working directory, where the window looks for its
 // pictures by bare name; the window is created on first use, after the pictures a test writes.
 // Settings (the language chosen) are kept apart from the user's; a test that changed the

@@ -166,10 +166,7 @@ TEST_F(DiagnosticsTest, ReadoutZoomPanAndAutoscaleWithTheMouseAtTheLaidOutSize) 
   EXPECT_TRUE(zoomed.lower > whole.lower && zoomed.upper < whole.upper);
   EXPECT_LT(dV->yAxis->range().size(), wholeY.size());
 
-  QTest::mousePress(dV, Qt::LeftButton, {}, at.toPoint());
-  QTest::mouseMove(dV, at.toPoint() + QPoint(-40, 0));
-  QTest::mouseMove(dV, at.toPoint() + QPoint(-80, 0));
-  QTest::mouseRelease(dV, Qt::LeftButton, {}, at.toPoint() + QPoint(-80, 0));
+  drag(dV, Qt::LeftButton, at.toPoint(), at.toPoint() + QPoint(-80, 0));
   const QCPRange panned = dV->xAxis->range();
   EXPECT_NEAR(panned.lower - zoomed.lower, 80 * zoomed.size() / dV->axisRect()->width(), 2 * zoomed.size() / dV->axisRect()->width());
 

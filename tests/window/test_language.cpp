@@ -146,9 +146,7 @@ TEST_F(LanguageTest, EnglishWindowsShowNoRussianBeyondTheLanguageMenu) {
   emit control<QMenu>("mnuExamples")->aboutToShow();  // the menu as it is opened next: without it
   runShortTrap();
   openDiagnostics();
-  control<QAction>("mnuHelpAvtors")->trigger();
-  control<QAction>("mnuHelpAbout")->trigger();
-  control<QAction>("mnuHelpAbout2")->trigger();
+  for (const char* item : {"mnuHelpAvtors", "mnuHelpAbout", "mnuHelpAbout2"}) control<QAction>(item)->trigger();
   // The English documents where they lie beside the program, else the Russian ones.
   for (const char* name : {"uprav-en.pdf", "instruction-en.txt"}) ASSERT_TRUE(QFile(name).open(QIODevice::WriteOnly));
   fakes.launchSucceeds = fakes.openSucceeds = false;

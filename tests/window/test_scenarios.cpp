@@ -39,16 +39,15 @@ QByteArray companionOutput(const QStringList& arguments) {
   return o.out;
 }
 
-// Several windows at once, each with the desktop and file dialogs below.
-class ScenarioWindowTest : public WindowTest {
+class ScenarioWindowTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    WindowTest::SetUp();
+    ASSERT_TRUE(m_dir.isValid() && QDir::setCurrent(m_dir.path()));
     writeAllPictures();  // each a pixel of its own colour, so the shown picture is told apart
   }
   void TearDown() override {
     m_windows.clear();
-    WindowTest::TearDown();
+    QDir::setCurrent(m_previousDir);
   }
 
   Form1& newWindow() {
@@ -64,7 +63,7 @@ protected:
   // Everything a window shows that a scenario sets, a line each: controls, captions, the
   // inputs shown, the list, the illustration, both pictures (their pixels) and markers.
   // The accuracy label is left out on request: it shows the last run until the next one.
-  static std::vector<std::string> shown(Form1& w, bool withAccuracy = true) {
+  static std::string shown(Form1& w, bool withAccuracy = true) {
     QApplication::processEvents();  // markers follow at the next turn of the event loop
     QStringList s;
     for (const char* bar : barNames) s << QStringLiteral("%1 %2").arg(bar).arg(barValue(w, bar));
@@ -73,7 +72,8 @@ protected:
       const QString label = QStringLiteral("Label%1").arg(k);
       if (withAccuracy || k != 26) s << label + ' ' + control<QLabel>(w, qPrintable(label))->text();
     }
-    for (const char* input : {"Label27", "Text1", "Label28", "Text3"}) s << QStringLiteral("%1 shown %2").arg(input).arg(control(w, input)->isVisible());
+    for (const char* input : {"Label27", "Text1", "Label28", "Text3"})
+      s << QStringLiteral("%1 shown %2").arg(input).arg(control(w, input)->isVisible());
     s << QStringLiteral("List1 %1").arg(control<QListWidget>(w, "List1")->currentRow())
       << "Image1 " + control<QLabel>(w, "Image1")->property("pictureFile").toString();
     for (const char* name : {"Picture1", "Picture2"}) {
@@ -82,9 +82,7 @@ protected:
       const QByteArray pixels = QCryptographicHash::hash(QByteArrayView(image.constBits(), image.sizeInBytes()), QCryptographicHash::Sha1);
       s << QStringLiteral("%1 %2 marker %3,%4").arg(name, pixels.toHex()).arg(picture->marker()->pos().x()).arg(picture->marker()->pos().y());
     }
-    std::vector<std::string> lines;
-    for (const QString& line : s) lines.push_back(line.toStdString());
-    return lines;
+    return s.join(QLatin1Char('\n')).toStdString();
   }
   // An export at the window's size holds each view's picture where the window shows it,
   // pixel for pixel, but under the marker, which is the marker's colour at its centre.
@@ -107,11 +105,13 @@ protected:
     EXPECT_EQ(differences, 0);
   }
 
-  static QString path(const char* name) { return QDir::current().filePath(QString::fromUtf8(name)); }
+  QString path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
 
   Fakes fakes;
 
 private:
+  QString m_previousDir = QDir::currentPath();
+  QTemporaryDir m_dir;
   std::vector<std::unique_ptr<Form1>> m_windows;
 };
 
@@ -172,7 +172,7 @@ TEST_F(ScenarioWindowTest, SavedLessonsOpenAsTheyWereShown) {
     SCOPED_TRACE(state.name);
     Form1& saving = newWindow();
     state.act(saving);
-    const std::vector<std::string> before = shown(saving), beforeButAccuracy = shown(saving, false);
+    const std::string before = shown(saving), beforeButAccuracy = shown(saving, false);
     fakes.savePath = path("урок.larmor");
     fakes.description = FileDialogs::Description{QStringLiteral("Урок"), QStringLiteral("Что показать.\nВторая строка.")};
     trigger(saving, "mnuFileSave");
@@ -218,7 +218,7 @@ TEST_F(ScenarioWindowTest, BadFilesAreRefusedAndChangeNothing) {
   Form1& w = newWindow();
   select(w, "Центробежный дрейф");
   setBar(w, "VScroll6", 120);
-  const std::vector<std::string> before = shown(w);
+  const std::string before = shown(w);
   const int recomputes = w.recomputeCount();
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
