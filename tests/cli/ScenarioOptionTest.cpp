@@ -2,26 +2,21 @@
 // would, later options change it, and a file that cannot be taken stops the companion with
 // one line naming the first problem and nothing on standard output.
 #include <QDir>
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
 
 #include "TraceProcess.h"
+#include "tests/FileBytes.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 using larmor::test::expectRefusal;
+using larmor::test::fileBytes;
 using larmor::test::Outcome;
 using larmor::test::trace;
-
-QByteArray contents(const QString& path) {
-  QFile file(path);
-  EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-  return file.readAll();
-}
 
 // The options that name the same controls as the file, the structure first as the
 // companion takes it; the slow-down and the picture do not change a run.
@@ -42,7 +37,7 @@ TEST(ScenarioOption, ALessonRunsAsItsOwnOptionsDo) {
   for (const QString& name : lessons) {
     SCOPED_TRACE(name.toStdString());
     const QString path = QStringLiteral(LARMOR_EXAMPLES_DIR "/") + name;
-    const QStringList options = optionsOf(contents(path));
+    const QStringList options = optionsOf(fileBytes(path));
     for (const QStringList& after : {QStringList{}, QStringList{"--integrator", "boris", "--speed", "12345", "--periods", "2"}}) {
       const Outcome byFile = trace(QStringList{"--scenario", path, "--summary"} + after);
       const Outcome byOptions = trace(options + QStringList{"--summary"} + after);
@@ -59,7 +54,7 @@ TEST(ScenarioOption, ALessonRunsAsItsOwnOptionsDo) {
 // tests'; here, that the companion stops on each of the two with one line naming the file.
 TEST(ScenarioOption, ARefusedFileStopsWithOneLineNamingItsFirstProblem) {
   QTemporaryDir dir;
-  const QByteArray good = contents(QStringLiteral(LARMOR_EXAMPLES_DIR "/01-cyclotron-circle.larmor"));
+  const QByteArray good = fileBytes(QStringLiteral(LARMOR_EXAMPLES_DIR "/01-cyclotron-circle.larmor"));
   auto with = [&good](const char* from, const char* to) {
     EXPECT_TRUE(good.contains(from)) << from;
     return QByteArray(good).replace(from, to);
@@ -75,11 +70,7 @@ TEST(ScenarioOption, ARefusedFileStopsWithOneLineNamingItsFirstProblem) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
     const QString path = dir.filePath(QString::fromUtf8(c.file));
-    if (!c.bytes.isEmpty()) {
-      QFile file(path);
-      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-      file.write(c.bytes);
-    }
+    if (!c.bytes.isEmpty()) larmor::test::writeFile(path, c.bytes);
     for (const QStringList& rest : {QStringList{"--summary"}, QStringList{}}) {
       const Outcome o = trace(QStringList{"--scenario", path} + rest);
       expectRefusal(o, 2, c.says);

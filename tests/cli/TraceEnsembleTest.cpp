@@ -1,8 +1,8 @@
 // The companion's ensemble as a user meets it: slices run as separate processes merge to the
 // summary of one whole run, bit for bit; a bad slice or option fails with one line.
 #include "tests/cli/TraceProcess.h"
+#include "tests/FileBytes.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 namespace larmor {
@@ -31,9 +31,7 @@ TEST(TraceEnsemble, SlicesRunAsProcessesMergeToTheWholeRunsSummary) {
     const test::Outcome part = trace(common + QStringList{"--ensemble-shard", slice, "--threads", "1"});
     ASSERT_EQ(part.exitCode, 0) << part.err.toStdString();
     files << dir.filePath(QString::number(files.size()) + ".csv");
-    QFile file(files.back());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(part.out);
+    test::writeFile(files.back(), part.out);
   }
   const test::Outcome merged = trace(QStringList{"--merge-ensemble"} + files);
   ASSERT_EQ(merged.exitCode, 0) << merged.err.toStdString();
@@ -42,11 +40,8 @@ TEST(TraceEnsemble, SlicesRunAsProcessesMergeToTheWholeRunsSummary) {
   // A slice of another seed is another ensemble's (a slice short or given twice is the
   // merge's own test), or an option that needs --ensemble: one line on standard error, exit 2.
   const test::Outcome other = trace({"--config", "4", "--ensemble", "10", "--seed", "6", "--ensemble-shard", "2/3"});
-  QFile otherFile(dir.filePath("other.csv"));
-  ASSERT_TRUE(otherFile.open(QIODevice::WriteOnly));
-  otherFile.write(other.out);
-  otherFile.close();
-  test::expectRefusal(trace({"--merge-ensemble", files[0], otherFile.fileName(), files[2]}), 2,
+  test::writeFile(dir.filePath("other.csv"), other.out);
+  test::expectRefusal(trace({"--merge-ensemble", files[0], dir.filePath("other.csv"), files[2]}), 2,
                       "larmor-trace: cannot merge: the slices belong to different ensembles");
   test::expectRefusal(trace({"--seed", "3", "--summary"}), 2, "only accepted together with --ensemble");
 }

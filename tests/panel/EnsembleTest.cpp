@@ -14,6 +14,7 @@
 #include <cstring>
 #include <sstream>
 #include <chrono>
+#include <functional>
 #include <thread>
 
 namespace larmor {
@@ -176,35 +177,34 @@ TEST(Ensemble, ThreadsAndSlicesGiveTheSameBitsAsOneWholeRun) {
   EXPECT_FALSE(sameBits(Ensemble(panel, settings).runParticle(0), one[0]));
 }
 
+// The ensemble run on two threads, cancelled once wait returns.
+std::vector<ParticleResult> cancelledRun(const Ensemble& ensemble, EnsembleProgress& progress, const std::function<void()>& wait) {
+  std::vector<ParticleResult> results;
+  std::thread worker([&] { results = ensemble.run(2, &progress); });
+  wait();
+  progress.cancelled = true;
+  worker.join();
+  return results;
+}
+
 TEST(Ensemble, ACancelEndsTheRunMidParticleAndKeepsWhatFinished) {
   EnsembleSettings settings = settingsOf(100000);
   // Short particles: a cancel keeps every one that finished.
-  {
-    const Ensemble ensemble(panelFor(3), settings);
-    EnsembleProgress progress;
-    std::vector<ParticleResult> results;
-    std::thread worker([&] { results = ensemble.run(2, &progress); });
-    while (progress.finished.load() < 3) std::this_thread::yield();
-    progress.cancelled = true;
-    worker.join();
-    const EnsembleSummary s = summarizeEnsemble(results);
-    EXPECT_EQ(s.particles, progress.finished.load());
-    EXPECT_LT(s.particles, 1000);
-    for (const ParticleResult& r : results)
-      if (r.outcome != Outcome::notRun) { EXPECT_GT(r.steps, 0); }
-  }
+  EnsembleProgress shortOnes;
+  const std::vector<ParticleResult> results =
+      cancelledRun(Ensemble(panelFor(3), settings), shortOnes, [&] { while (shortOnes.finished.load() < 3) std::this_thread::yield(); });
+  const EnsembleSummary s = summarizeEnsemble(results);
+  EXPECT_EQ(s.particles, shortOnes.finished.load());
+  EXPECT_LT(s.particles, 1000);
+  for (const ParticleResult& r : results)
+    if (r.outcome != Outcome::notRun) { EXPECT_GT(r.steps, 0); }
   // Particles of millions of steps each (seconds): cancelled well inside the first ones, none
   // of them is finished, so the threads stopped mid-particle.
   settings.periods = 1e6;
-  const Ensemble ensemble(panelFor(0), settings);
-  EnsembleProgress progress;
-  std::vector<ParticleResult> results;
-  std::thread worker([&] { results = ensemble.run(2, &progress); });
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  progress.cancelled = true;
-  worker.join();
-  EXPECT_EQ(summarizeEnsemble(results).particles, 0);
-  EXPECT_EQ(progress.finished.load(), 0);
+  EnsembleProgress longOnes;
+  const auto wait = [] { std::this_thread::sleep_for(std::chrono::milliseconds(100)); };
+  EXPECT_EQ(summarizeEnsemble(cancelledRun(Ensemble(panelFor(0), settings), longOnes, wait)).particles, 0);
+  EXPECT_EQ(longOnes.finished.load(), 0);
 }
 
 }  // namespace

@@ -49,8 +49,7 @@ Lesson runLesson(const std::filesystem::path& path) {
   EXPECT_EQ(scenarioJson(read.scenario), file);
   lesson.scenario = read.scenario;
   ControlPanel& panel = lesson.panel;
-  panel.Form_Load();
-  panel.RecomputeQuantities();
+  startUpAsTheWindow(panel);
   applyScenario(panel, read.scenario);
   Scenario made = scenarioOf(panel, read.scenario.title, read.scenario.description);
   made.titleEnglish = read.scenario.titleEnglish, made.descriptionEnglish = read.scenario.descriptionEnglish;

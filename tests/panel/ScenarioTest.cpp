@@ -21,8 +21,7 @@ namespace {
 // A panel as the window has it after start-up: the start values and the first resize's recompute.
 ControlPanel startedPanel() {
   ControlPanel panel('.');
-  panel.Form_Load();
-  panel.RecomputeQuantities();
+  startUpAsTheWindow(panel);
   return panel;
 }
 

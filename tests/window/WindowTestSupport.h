@@ -7,6 +7,8 @@
 #include "ui/Services.h"
 #include "ui/VerticalBar.h"
 
+#include "tests/FileBytes.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QPushButton>
@@ -21,6 +23,7 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QScrollBar>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -107,14 +110,6 @@ inline int pictureNumber(const std::string& bareName) {
   return bareName == "velocity.gif" ? 8 : bareName == "mudr.gif" ? 9 : bareName.at(0) - '0';
 }
 
-inline QByteArray fileBytes(const QString& path) {  // none when it cannot be read
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-inline void writeFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()) << path.toStdString();
-}
 // A one-pixel GIF of picture k's colour, enough to tell the pictures apart.
 inline void writePicture(const char* name, int k) {
   const QColor c = pictureColour(k);
@@ -194,17 +189,19 @@ inline void drag(QWidget* w, Qt::MouseButton button, QPoint from, QPoint to, Qt:
 
 // Each test runs in an empty temporary working directory, where the window looks for its
 // pictures by bare name; the window is created on first use, after the pictures a test writes.
-// Settings (the language chosen) are kept apart from the user's; a test that changed the
-// language leaves the next one Russian.
+// Settings (the language chosen) are kept apart from the user's, in a file emptied before
+// and after each test; a test that changed the language leaves the next one Russian.
 class WindowTest : public ::testing::Test {
 protected:
   void SetUp() override {
     ASSERT_TRUE(m_dir.isValid() && QDir::setCurrent(m_dir.path()));
     QStandardPaths::setTestModeEnabled(true);
+    QSettings().clear();
   }
   void TearDown() override {
     m_window.reset(), QDir::setCurrent(m_previousDir);
     if (uiLanguage() != Language::Russian) setUiLanguage(Language::Russian);
+    QSettings().clear();
   }
 
   QColor image1Colour() { return control<QLabel>("Image1")->pixmap().toImage().pixelColor(0, 0); }

@@ -181,30 +181,12 @@ TEST_F(DiagnosticsTest, ReadoutZoomPanAndAutoscaleWithTheMouseAtTheLaidOutSize) 
   EXPECT_NEAR(dV->xAxis->range().upper, 1.599, 1e-12) << "autoscaled, the plot follows the data again";
 }
 
-// Across the uniform field both the pitch angle (90°) and |B| are constant: two flat lines,
-// neither hidden under the other.
-TEST_F(DiagnosticsTest, TwoConstantCurvesOfOnePlotAreDrawnApart) {
+// Flat curves. In the centrifugal drift at the start values |B| is Bo everywhere, but for
+// its last digit; across the uniform field at α = 90° both the pitch angle and |B| are
+// constant: two flat lines, neither hidden under the other.
+TEST_F(DiagnosticsTest, ConstantCurvesAreFlatLinesDrawnApart) {
   DiagnosticsWindow& diagnostics = openDiagnostics();
-  select("Однородное поле");
-  for (int key = 0; key < 7; ++key) QTest::keyClick(innerBar("VScroll6"), Qt::Key_Up);  // α from 83° to 90°
-  ASSERT_EQ(window().panel().state().params.alpha, 90);
-  runAtFullSpeed();
   QCustomPlot* p = diagnostics.plot(Plot::PitchAndField);
-  p->replot();
-  double heights[2];
-  for (int g = 0; g < 2; ++g) {
-    bool found = false;
-    const QCPRange values = graph(Plot::PitchAndField, g)->getValueRange(found);
-    ASSERT_TRUE(found && values.size() == 0) << g;
-    heights[g] = graph(Plot::PitchAndField, g)->valueAxis()->coordToPixel(values.lower);
-    EXPECT_TRUE(p->axisRect()->rect().contains(QPoint(p->axisRect()->center().x(), int(heights[g])))) << g;
-  }
-  EXPECT_GT(std::fabs(heights[0] - heights[1]), p->axisRect()->height() / 8.0);
-}
-
-// The centrifugal drift at the start values: |B| is Bo everywhere, but for its last digit.
-TEST_F(DiagnosticsTest, ANearlyConstantFieldStaysAFlatLine) {
-  DiagnosticsWindow& diagnostics = openDiagnostics();
   select("Центробежный дрейф");
   runAtFullSpeed();
   QCPGraph* field = graph(Plot::PitchAndField, 1);
@@ -213,17 +195,29 @@ TEST_F(DiagnosticsTest, ANearlyConstantFieldStaysAFlatLine) {
   const QCPRange values = field->getValueRange(found);
   ASSERT_TRUE(found && values.size() > 0) << "the curve differs from a constant in its last digits";
   ASSERT_LT(values.size(), 1e-12 * values.upper);
-
   // Drawn as a constant: a flat line in the middle of a span of its own, and ticks that
   // differ, not the rounding noise stretched over the plot.
-  const QCPAxis* axis = diagnostics.plot(Plot::PitchAndField)->yAxis2;
+  const QCPAxis* axis = p->yAxis2;
   EXPECT_GT(axis->range().size(), 1e-3 * values.upper) << axis->range().lower << " " << axis->range().upper;
   EXPECT_TRUE(axis->range().contains(values.lower) && axis->range().contains(values.upper));
-  diagnostics.plot(Plot::PitchAndField)->replot();
+  p->replot();
   const QVector<QString> labels = axis->tickVectorLabels();
   EXPECT_EQ(QSet<QString>(labels.begin(), labels.end()).size(), labels.size()) << labels.join(' ').toStdString();
-
   // Titles and time labels whole and apart at the least size: the screen test's.
+
+  select("Однородное поле");
+  for (int key = 0; key < 7; ++key) QTest::keyClick(innerBar("VScroll6"), Qt::Key_Up);  // α from 83° to 90°
+  ASSERT_EQ(window().panel().state().params.alpha, 90);
+  runAtFullSpeed();
+  p->replot();
+  double heights[2];
+  for (int g = 0; g < 2; ++g) {
+    const QCPRange flat = graph(Plot::PitchAndField, g)->getValueRange(found);
+    ASSERT_TRUE(found && flat.size() == 0) << g;
+    heights[g] = graph(Plot::PitchAndField, g)->valueAxis()->coordToPixel(flat.lower);
+    EXPECT_TRUE(p->axisRect()->rect().contains(QPoint(p->axisRect()->center().x(), int(heights[g])))) << g;
+  }
+  EXPECT_GT(std::fabs(heights[0] - heights[1]), p->axisRect()->height() / 8.0);
 }
 
 bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b)); }

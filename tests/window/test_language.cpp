@@ -77,14 +77,6 @@ QStringList russianIn(const QStringList& texts) {
 
 class LanguageTest : public DiagnosticsTest {
 protected:
-  void SetUp() override {
-    DiagnosticsTest::SetUp();  // the remembered language in a settings file of its own
-    QSettings().clear();
-  }
-  void TearDown() override {
-    DiagnosticsTest::TearDown();
-    QSettings().clear();
-  }
   // The language chosen from the menu, as a user chooses it; the widgets told at once.
   void choose(const char* item) {
     control<QAction>(item)->trigger();
