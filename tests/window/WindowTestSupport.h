@@ -174,9 +174,9 @@ inline void setBar(QWidget& w, const char* name, int value) {  // a vertical bar
   if (auto* vertical = qobject_cast<VerticalBar*>(control(w, name))) vertical->setValue(value);
   else control<QScrollBar>(w, name)->setValue(value);
 }
-inline int barValue(QWidget& w, const char* name) {  // as setBar sets it
+inline int barValue(QWidget& w, const char* name) {  // as setBar sets it, off the scroll bar a user meets
   auto* vertical = qobject_cast<VerticalBar*>(control(w, name));
-  return vertical ? vertical->value() : control<QScrollBar>(w, name)->value();
+  return vertical ? -vertical->scrollBar()->value() : control<QScrollBar>(w, name)->value();
 }
 
 // A drag with a mouse button from one point to another, by way of the half-way point.
