@@ -208,7 +208,7 @@ TEST(TraceProcess, BadInputAndUnwritablePictureFailWithOneLineAndNothingOnStanda
   // A refused option (each refusal's words are the option tests') and an unwritable picture.
   const struct { QStringList arguments; int exitCode; const char* mentions; } rows[] = {
       {{"--alpha", "181"}, 2, "--alpha"}, {{"--png", "/nonexistent/v.png"}, 1, "v.png"}};
-  for (const auto& row : rows) test::expectRefusal(trace(row.arguments + QStringList{"--summary"}), row.exitCode, row.mentions);
+  for (const auto& row : rows) expectRefusal(trace(row.arguments + QStringList{"--summary"}), row.exitCode, row.mentions);
 }
 
 // The summary's theory object; empty (and a failure) when the run or its JSON went wrong.

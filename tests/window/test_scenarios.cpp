@@ -79,8 +79,9 @@ protected:
     for (const char* name : {"Picture1", "Picture2"}) {
       const auto* picture = control<PictureBox>(w, name);
       const QImage image = picture->canvas().image();
-      const QByteArray pixels = QCryptographicHash::hash(QByteArrayView(image.constBits(), image.sizeInBytes()), QCryptographicHash::Sha1);
-      s << QStringLiteral("%1 %2 marker %3,%4").arg(name, pixels.toHex()).arg(picture->marker()->pos().x()).arg(picture->marker()->pos().y());
+      const QByteArrayView bits(image.constBits(), image.sizeInBytes());
+      s << QStringLiteral("%1 %2 marker %3,%4").arg(name, QCryptographicHash::hash(bits, QCryptographicHash::Sha1).toHex())
+               .arg(picture->marker()->pos().x()).arg(picture->marker()->pos().y());
     }
     return s.join(QLatin1Char('\n')).toStdString();
   }
