@@ -21,4 +21,13 @@ inline Outcome trace(const QStringList& arguments) {
           process.readAllStandardError()};
 }
 
+// A refusal as the companion makes one: its exit code, nothing on standard output, and one
+// line on standard error that says why.
+inline void expectRefusal(const Outcome& o, int exitCode, const QByteArray& says) {
+  EXPECT_EQ(o.exitCode, exitCode) << o.err.toStdString();
+  EXPECT_TRUE(o.out.isEmpty()) << o.out.left(200).toStdString();
+  EXPECT_EQ(o.err.count('\n'), 1) << o.err.toStdString();
+  EXPECT_TRUE(o.err.contains(says)) << o.err.toStdString();
+}
+
 }  // namespace larmor::test

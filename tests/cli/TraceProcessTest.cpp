@@ -1,6 +1,12 @@
-// The real larmor-trace binary, run as a user runs it: it must print what its own parts compute.
+// The real larmor-trace binary, run as a user runs it: it must print what its own parts
+// compute. The summary with --theory holds the theory object of every field structure, null
+// where a run could not measure; --scenario FILE sets the controls as the lesson's own
+// options would, later options change it, and a file that cannot be taken stops the
+// companion with one line naming its first problem; an ensemble's slices run as separate
+// processes merge to the summary of one whole run, bit for bit.
 #include "panel/CpuState.h"
 
+#include <QDir>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -10,6 +16,7 @@
 #include <QTemporaryDir>
 
 #include "TraceProcess.h"
+#include "tests/FileBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +27,8 @@
 namespace larmor {
 namespace {
 
+using test::expectRefusal;
+using test::fileBytes;
 using test::Outcome;
 using test::trace;
 
@@ -168,13 +177,16 @@ TEST(TraceProcess, PictureInSpaceHasTheParticleWhereTheCameraPutsIt) {
 // What --help says of the two options that shape the output, held to what they do: where
 // the separator goes and its default, what the width measures and its default.
 TEST(TraceProcess, HelpSaysWhatTheSeparatorAndTheWidthDo) {
-  const QString help = QString::fromUtf8(trace({"--help"}).out);
+  const Outcome helpRun = trace({"--help"});
+  EXPECT_EQ(helpRun.exitCode, 0);
+  const QString help = QString::fromUtf8(helpRun.out);
   const auto line = [&help](const char* option) {
     for (const QString& text : help.split(QLatin1Char('\n')))
       if (text.trimmed().startsWith(QLatin1String(option) + QLatin1Char(' '))) return text;
     return QString();
   };
   const QRegularExpression defaultValue(QStringLiteral("\\(default ([^)\\s]+)\\)"));
+  EXPECT_FALSE(line("--periods").isEmpty());
   const QRegularExpressionMatch separator = defaultValue.match(line("--sep"));
   ASSERT_TRUE(separator.hasMatch()) << line("--sep").toStdString();
   EXPECT_TRUE(line("--sep").contains(QStringLiteral("captions")) && line("--sep").contains(QStringLiteral("CSV")));
@@ -196,16 +208,199 @@ TEST(TraceProcess, BadInputAndUnwritablePictureFailWithOneLineAndNothingOnStanda
   // A refused option (each refusal's words are the option tests') and an unwritable picture.
   const struct { QStringList arguments; int exitCode; const char* mentions; } rows[] = {
       {{"--alpha", "181"}, 2, "--alpha"}, {{"--png", "/nonexistent/v.png"}, 1, "v.png"}};
-  for (const auto& row : rows) {
-    const Outcome o = trace(row.arguments + QStringList{"--summary"});
-    EXPECT_EQ(o.exitCode, row.exitCode) << row.mentions;
-    EXPECT_TRUE(o.out.isEmpty()) << row.mentions;
-    EXPECT_EQ(o.err.count('\n'), 1) << o.err.toStdString();
-    EXPECT_TRUE(o.err.contains(row.mentions)) << o.err.toStdString();
+  for (const auto& row : rows) expectRefusal(trace(row.arguments + QStringList{"--summary"}), row.exitCode, row.mentions);
+}
+
+// The summary's theory object; empty (and a failure) when the run or its JSON went wrong.
+QJsonObject theory(const QStringList& arguments) {
+  const Outcome o = trace(QStringList{"--summary", "--theory"} + arguments);
+  EXPECT_EQ(o.exitCode, 0) << o.err.toStdString();
+  QJsonParseError error{};
+  const QJsonDocument document = QJsonDocument::fromJson(o.out, &error);
+  EXPECT_EQ(error.error, QJsonParseError::NoError) << o.out.toStdString();
+  return document.object().value("theory").toObject();
+}
+
+double measured(const QJsonObject& theory, const char* key) {
+  return theory.value(key).toObject().value("measured").toDouble(NAN);
+}
+
+// Each structure's own quantities and no other, each as a predicted/measured pair; the
+// summary before the object is the summary without --theory, byte for byte.
+TEST(TraceTheory, EveryStructureHasItsOwnKeysAfterTheUnchangedSummary) {
+  const QStringList keys[] = {{"period", "radius", "pitch", "muSpread"},
+                              {"driftVelocity", "muSpread"},
+                              {"driftVelocity", "muSpread"},
+                              {"muSpread", "turningField", "reflections", "bouncePeriod", "trapped"},
+                              {"driftVelocity", "muSpread"},
+                              {"poincareSpread", "coneAngleDeg", "muSpread"},
+                              {"muSpread", "turningField", "reflections", "bouncePeriod", "trapped"}};
+  for (int config = 1; config <= 7; ++config) {
+    SCOPED_TRACE(config);
+    const QStringList arguments{"--summary", "--config", QString::number(config)};
+    const Outcome plain = trace(arguments), measuredRun = trace(arguments + QStringList{"--theory"});
+    ASSERT_EQ(plain.exitCode + measuredRun.exitCode, 0) << plain.err.toStdString() << measuredRun.err.toStdString();
+    EXPECT_TRUE(plain.err.isEmpty() && measuredRun.err.isEmpty());
+    EXPECT_FALSE(plain.out.contains("theory"));
+    EXPECT_TRUE(measuredRun.out.startsWith(plain.out.chopped(2) + ", \"theory\": {") && measuredRun.out.endsWith("}}\n"))
+        << measuredRun.out.toStdString();
+
+    const QJsonObject t = QJsonDocument::fromJson(measuredRun.out).object().value("theory").toObject();
+    QStringList got = t.keys(), expected = keys[config - 1];
+    got.sort(), expected.sort();
+    EXPECT_EQ(got, expected);
+    for (const QString& key : got) {
+      const QJsonObject pair = t.value(key).toObject();
+      EXPECT_EQ(pair.keys(), (QStringList{"holds", "measured", "predicted", "why"})) << key.toStdString();
+      const QJsonValue holds = pair.value("holds");
+      EXPECT_TRUE(holds.isNull() || QStringList({"yes", "marginal", "no"}).contains(holds.toString())) << key.toStdString();
+      EXPECT_FALSE(pair.value("why").toString().isEmpty()) << key.toStdString();
+    }
+    // The default runs hold many gyrations: the invariant is measured, and kept to a few per cent
+    // where the field is smooth on the scale of the gyration.
+    if (config != 4) {
+      EXPECT_LT(measured(t, "muSpread"), 0.1);
+    }
   }
-  const Outcome help = trace({"--help"});
-  EXPECT_EQ(help.exitCode, 0);
-  EXPECT_TRUE(help.out.contains("--periods"));
+}
+
+// Half a period holds no whole gyration: what is measured per gyration is null while its
+// prediction stands; the monopole's J is measured at every step all the same. In the trap
+// (gyrating faster where the field is stronger) half a period turns the particle back nowhere.
+TEST(TraceTheory, AFractionOfAPeriodLeavesThePerGyrationQuantitiesNull) {
+  const QJsonObject uniform = theory({"--periods", "0.5"});
+  for (const char* key : {"period", "radius", "pitch", "muSpread"}) {
+    EXPECT_TRUE(uniform.value(key).toObject().value("measured").isNull()) << key;
+    EXPECT_TRUE(uniform.value(key).toObject().value("predicted").isDouble()) << key;
+  }
+  const QJsonObject trap = theory({"--config", "7", "--periods", "0.5"});
+  for (const char* key : {"turningField", "bouncePeriod", "trapped"})
+    EXPECT_TRUE(trap.value(key).toObject().value("measured").isNull()) << key;
+  EXPECT_EQ(trap.value("reflections").toObject().value("measured"), QJsonValue(0));
+  const QJsonObject monopole = theory({"--config", "6", "--periods", "0.5"});
+  EXPECT_TRUE(monopole.value("poincareSpread").toObject().value("measured").isDouble());
+  EXPECT_TRUE(monopole.value("muSpread").toObject().value("measured").isNull());
+}
+
+QString holds(const QJsonObject& theory, const char* key) {
+  return theory.value(key).toObject().value("holds").toString(QStringLiteral("null"));
+}
+
+// The verdicts and their reasons are the model's (its tests judge them against the physics);
+// here, that each grade reaches the JSON as the model gave it.
+TEST(TraceTheory, VerdictsReachTheJsonAsGraded) {
+  const QJsonObject nearAxis = theory({"--config", "3", "--speed", "3000", "--alpha", "90", "--beta", "-90", "--x0",
+                                       "0.1", "--y0", "0", "--z0", "0", "--periods", "60"});
+  EXPECT_EQ(holds(nearAxis, "driftVelocity"), "no");
+  EXPECT_TRUE(nearAxis.value("driftVelocity").toObject().value("why").toString().contains("rho_gc"));
+  EXPECT_EQ(holds(theory({}), "period"), "yes");
+}
+
+TEST(TraceTheory, RefusedWithoutTheSummary) {
+  for (const QStringList& arguments : {QStringList{"--theory"}, QStringList{"--config", "2", "--theory", "--diagnostics"},
+                                       QStringList{"--summary", "--theory=yes"}})
+    expectRefusal(trace(arguments), 2, "--theory");
+  EXPECT_TRUE(trace({"--theory"}).err.contains("only accepted together with --summary"));
+}
+
+// The options that name the same controls as the file, the structure first as the
+// companion takes it; the slow-down and the picture do not change a run.
+QStringList optionsOf(const QByteArray& file) {
+  const QJsonObject json = QJsonDocument::fromJson(file).object();
+  QStringList options{"--config", QString::number(json.value("config").toInt())};
+  for (const char* key : {"charge", "mass", "speed", "alpha", "beta", "field", "region", "x0", "y0", "z0"})
+    options << QStringLiteral("--") + key << QString::number(json.value(key).toDouble(), 'g', QLocale::FloatingPointShortest);
+  for (const char* key : {"S", "d", "periods", "integrator"})
+    options << QStringLiteral("--") + key << json.value(key).toString();
+  return options;
+}
+
+// Every example lesson, alone and with options after it that change it.
+TEST(ScenarioOption, ALessonRunsAsItsOwnOptionsDo) {
+  const QStringList lessons = QDir(QStringLiteral(LARMOR_EXAMPLES_DIR)).entryList({"*.larmor"}, QDir::Files, QDir::Name);
+  ASSERT_EQ(lessons.size(), 10);
+  for (const QString& name : lessons) {
+    SCOPED_TRACE(name.toStdString());
+    const QString path = QStringLiteral(LARMOR_EXAMPLES_DIR "/") + name;
+    const QStringList options = optionsOf(fileBytes(path));
+    for (const QStringList& after : {QStringList{}, QStringList{"--integrator", "boris", "--speed", "12345", "--periods", "2"}}) {
+      const Outcome byFile = trace(QStringList{"--scenario", path, "--summary"} + after);
+      const Outcome byOptions = trace(options + QStringList{"--summary"} + after);
+      ASSERT_EQ(byFile.exitCode, 0) << byFile.err.toStdString();
+      ASSERT_EQ(byOptions.exitCode, 0) << byOptions.err.toStdString();
+      EXPECT_TRUE(byFile.out.contains("\"steps\"")) << byFile.out.toStdString();
+      EXPECT_EQ(byFile.out.toStdString(), byOptions.out.toStdString()) << options.join(' ').toStdString();
+      EXPECT_EQ(byFile.err.toStdString(), byOptions.err.toStdString());
+    }
+  }
+}
+
+// Every kind of refusal and its text, and the reasons a file cannot be read, are the panel
+// tests'; here, that the companion stops on each of the two with one line naming the file.
+TEST(ScenarioOption, ARefusedFileStopsWithOneLineNamingItsFirstProblem) {
+  QTemporaryDir dir;
+  const QByteArray good = fileBytes(QStringLiteral(LARMOR_EXAMPLES_DIR "/01-cyclotron-circle.larmor"));
+  auto with = [&good](const char* from, const char* to) {
+    EXPECT_TRUE(good.contains(from)) << from;
+    return QByteArray(good).replace(from, to);
+  };
+  const struct {
+    const char* file;
+    QByteArray bytes;  // none: the file is not written
+    const char* says;
+  } cases[] = {
+      {"missing.larmor", {}, "cannot read the scenario"},
+      {"range.larmor", with("\"speed\": 22000", "\"speed\": 40000"), "\"speed\" = 40000 is out of range"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    const QString path = dir.filePath(QString::fromUtf8(c.file));
+    if (!c.bytes.isEmpty()) test::writeFile(path, c.bytes);
+    for (const QStringList& rest : {QStringList{"--summary"}, QStringList{}}) {
+      const Outcome o = trace(QStringList{"--scenario", path} + rest);
+      expectRefusal(o, 2, c.says);
+      EXPECT_TRUE(o.err.contains(c.file)) << o.err.toStdString();
+    }
+  }
+  // Given twice, even the same file: refused before either is read.
+  const QString lesson = QStringLiteral(LARMOR_EXAMPLES_DIR "/01-cyclotron-circle.larmor");
+  expectRefusal(trace({"--scenario", lesson, "--scenario", lesson, "--summary"}), 2, "--scenario may be given only once");
+}
+
+QByteArray ensembleObject(const QByteArray& summary) {
+  const qsizetype at = summary.indexOf("\"ensemble\": ");
+  return at < 0 ? QByteArray() : summary.mid(at, summary.lastIndexOf('}') - at);
+}
+
+TEST(TraceEnsemble, SlicesRunAsProcessesMergeToTheWholeRunsSummary) {
+  const QStringList common{"--config", "4", "--ensemble", "10", "--seed", "5"};
+  const test::Outcome whole = trace(common + QStringList{"--summary", "--threads", "2"});
+  ASSERT_EQ(whole.exitCode, 0) << whole.err.toStdString();
+  const QByteArray object = ensembleObject(whole.out);
+  ASSERT_FALSE(object.isEmpty()) << whole.out.toStdString();
+  EXPECT_TRUE(object.contains("\"particles\": 10,")) << object.toStdString();
+  // The summary still begins with the one run of the start button.
+  EXPECT_TRUE(whole.out.startsWith("{\"captions\": [")) << whole.out.toStdString();
+
+  QTemporaryDir dir;
+  QStringList files;
+  for (const char* slice : {"1/3", "2/3", "3/3"}) {
+    const test::Outcome part = trace(common + QStringList{"--ensemble-shard", slice, "--threads", "1"});
+    ASSERT_EQ(part.exitCode, 0) << part.err.toStdString();
+    files << dir.filePath(QString::number(files.size()) + ".csv");
+    test::writeFile(files.back(), part.out);
+  }
+  const test::Outcome merged = trace(QStringList{"--merge-ensemble"} + files);
+  ASSERT_EQ(merged.exitCode, 0) << merged.err.toStdString();
+  EXPECT_EQ(ensembleObject(merged.out), object);
+
+  // A slice of another seed is another ensemble's (a slice short or given twice is the
+  // merge's own test), or an option that needs --ensemble: one line on standard error, exit 2.
+  const test::Outcome other = trace({"--config", "4", "--ensemble", "10", "--seed", "6", "--ensemble-shard", "2/3"});
+  test::writeFile(dir.filePath("other.csv"), other.out);
+  expectRefusal(trace({"--merge-ensemble", files[0], dir.filePath("other.csv"), files[2]}), 2,
+                      "larmor-trace: cannot merge: the slices belong to different ensembles");
+  expectRefusal(trace({"--seed", "3", "--summary"}), 2, "only accepted together with --ensemble");
 }
 
 }  // namespace

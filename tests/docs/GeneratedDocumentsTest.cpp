@@ -1,9 +1,10 @@
 #include "ExternalTools.h"
 
+#include "tests/FileBytes.h"
+
 #include "model/FieldConfig.h"
 #include "model/SimulationState.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <QStringDecoder>
 
@@ -12,10 +13,7 @@
 namespace larmor {
 namespace {
 
-QByteArray contents(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using test::fileBytes;
 
 const QString runtime = QStringLiteral(LARMOR_RUNTIME_DIR "/"), source = QStringLiteral(LARMOR_HELP_SOURCE_DIR "/");
 
@@ -52,7 +50,7 @@ TEST(GeneratedDocuments, PdfsHaveTheirPagesHeadingsAndTheNumbersOfTheStartUpStat
   }
   // One figure for each figure address of the source, at least one for each field structure.
   for (const char* name : {"spravka", "spravka-en"}) {
-    const int figures = int(contents(source + QString::fromUtf8(name) + ".md").count("](larmor:"));
+    const int figures = int(fileBytes(source + QString::fromUtf8(name) + ".md").count("](larmor:"));
     EXPECT_GE(figures, 7) << name;
     EXPECT_EQ(testing::pdfImages(runtime + QString::fromUtf8(name) + ".pdf"), figures) << name;
   }
@@ -60,8 +58,8 @@ TEST(GeneratedDocuments, PdfsHaveTheirPagesHeadingsAndTheNumbersOfTheStartUpStat
 
 TEST(GeneratedDocuments, InstructionIsTheSourceInUtf8WithoutAByteOrderMark) {
   for (const auto& [file, heading] : {std::pair{"instruction.txt", "ИНСТРУКЦИЯ"}, {"instruction-en.txt", "INSTRUCTION"}}) {
-    const QByteArray bytes = contents(runtime + QString::fromUtf8(file));
-    EXPECT_EQ(bytes, contents(source + QString::fromUtf8(file))) << file;
+    const QByteArray bytes = fileBytes(runtime + QString::fromUtf8(file));
+    EXPECT_EQ(bytes, fileBytes(source + QString::fromUtf8(file))) << file;
     QStringDecoder decoder(QStringDecoder::Utf8);
     const QString text = decoder(bytes);
     EXPECT_FALSE(decoder.hasError() || bytes.startsWith("\xEF\xBB\xBF")) << file;

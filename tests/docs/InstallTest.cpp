@@ -1,5 +1,7 @@
 #include "ExternalTools.h"
 
+#include "tests/FileBytes.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -34,7 +36,7 @@ TEST(Install, PutsEveryPieceInItsPlaceAndStartsTheProgramInTheRuntimeFolder) {
   const auto installed = [&](const QString& absolute) { return root.path() + absolute; };
   for (const QString& relative : QStringLiteral(LARMOR_INSTALL_LAYOUT).split(QLatin1Char(':')))
     EXPECT_GT(QFileInfo(installed(QStringLiteral(LARMOR_INSTALL_PREFIX "/") + relative)).size(), 0) << relative.toStdString();
-  const auto contents = [](const QString& path) { QFile f(path); return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(); };
+  const auto contents = test::fileBytes;
   for (const QString name : {"spravka.pdf", "uprav.pdf", "instruction.txt", "examples/07-trap-trapped.larmor"}) {
     const QByteArray built = contents(LARMOR_RUNTIME_DIR "/" + name);
     EXPECT_TRUE(!built.isEmpty() && built == contents(installed(LARMOR_INSTALL_RUNTIME_DIR "/" + name))) << name.toStdString();

@@ -35,19 +35,14 @@ std::uint32_t envNumber(const char* name, std::uint32_t fallback) {
 class Monkey {
 public:
   explicit Monkey(std::uint32_t seed) : m_random(seed) {
-    // A 1 × 1 GIF for every picture but two, so the missing-file paths are walked as well.
-    const QByteArray gif("GIF89a\x01\x00\x01\x00\x80\x00\x00\x20\x80\x20\x00\x00\x00\x2c\x00\x00"
-                         "\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00\x3b", 35);
-    for (const char* name : {"1.gif", "2.gif", "4.gif", "5.gif", "6.gif", "7.gif", "mudr.gif"}) {
-      QFile file(m_dir.filePath(QString::fromLatin1(name)));
-      if (file.open(QIODevice::WriteOnly)) file.write(gif);
-    }
+    QDir::setCurrent(m_dir.path());
+    // Every picture but two, so the missing-file paths are walked as well.
+    for (const char* name : {"1.gif", "2.gif", "4.gif", "5.gif", "6.gif", "7.gif", "mudr.gif"}) writePicture(name, pictureNumber(name));
     // The lessons of the Примеры menu, where the runtime folder holds them.
     QDir(m_dir.path()).mkdir(QStringLiteral("examples"));
     const QDir lessons(QStringLiteral(LARMOR_EXAMPLES_DIR));
     for (const QString& name : lessons.entryList({QStringLiteral("*.larmor")}, QDir::Files))
       QFile::copy(lessons.filePath(name), m_dir.filePath(QStringLiteral("examples/") + name));
-    QDir::setCurrent(m_dir.path());
     newWindow();
   }
 
@@ -79,10 +74,7 @@ private:
   template <typename T>
   T* control(const char* name) { return window().findChild<T*>(QString::fromLatin1(name)); }
   std::string label(int n) { return control<QLabel>(qPrintable(QStringLiteral("Label%1").arg(n)))->text().toStdString(); }
-  int bar(const char* name) {
-    auto* vertical = control<VerticalBar>(name);
-    return vertical ? vertical->value() : control<QScrollBar>(name)->value();
-  }
+  int bar(const char* name) { return barValue(window(), name); }
 
   void newWindow() {
     m_window.reset();
@@ -96,9 +88,7 @@ private:
   // arrow or the trough beside the thumb clicked (one small or large change that way, up
   // to the end), the thumb dragged anywhere (past the bar too), a key pressed.
   void moveBar() {
-    static const char* const names[] = {"VScroll1", "VScroll2", "VScroll3", "VScroll4", "VScroll5", "VScroll6",
-                                        "VScroll7", "VScroll8", "VScroll9", "VScroll10", "HScroll1"};
-    const char* name = names[below(11)];
+    const char* name = barNames[below(int(barCount))];
     auto* vertical = control<VerticalBar>(name);
     QScrollBar* inner = vertical ? vertical->scrollBar() : control<QScrollBar>(name);
     const int how = below(5), lo = inner->minimum(), hi = inner->maximum();
@@ -118,10 +108,7 @@ private:
       const QPoint from = scrollBarPart(inner, QStyle::SC_ScrollBarSlider).center();
       const QPoint to(std::uniform_int_distribution<int>(-30, inner->width() + 30)(m_random),
                       std::uniform_int_distribution<int>(-30, inner->height() + 30)(m_random));
-      QTest::mousePress(inner, Qt::LeftButton, {}, from);
-      QTest::mouseMove(inner, (from + to) / 2);
-      QTest::mouseMove(inner, to);
-      QTest::mouseRelease(inner, Qt::LeftButton, {}, to);
+      drag(inner, Qt::LeftButton, from, to);
     } else {
       const Qt::Key keys[] = {Qt::Key_Up,   Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown,
                               Qt::Key_Home, Qt::Key_End,  Qt::Key_Left,   Qt::Key_Right};
@@ -224,9 +211,7 @@ private:
       const QPoint from(below(std::max(canvas->width(), 1)), below(std::max(canvas->height(), 1)));
       const Qt::MouseButton button = below(2) ? Qt::LeftButton : Qt::RightButton;
       const QPoint to = from + QPoint(below(400) - 200, below(400) - 200);
-      QTest::mousePress(canvas, button, {}, from);
-      QTest::mouseMove(canvas, to);
-      QTest::mouseRelease(canvas, button, {}, to);
+      drag(canvas, button, from, to);
     } else {
       view->close();
     }

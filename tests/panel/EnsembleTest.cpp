@@ -14,6 +14,7 @@
 #include <cstring>
 #include <sstream>
 #include <chrono>
+#include <functional>
 #include <thread>
 
 namespace larmor {
@@ -25,6 +26,12 @@ ControlPanel panelFor(int row, int alphaDeg = -1) {
   panel.selectEntry(row);
   if (alphaDeg >= 0) panel.moveBar(Bar::VScroll6, alphaDeg);
   return panel;
+}
+
+EnsembleSettings settingsOf(std::int64_t particles, float periods = 400, std::uint64_t seed = 1) {
+  EnsembleSettings settings;
+  settings.particles = particles, settings.periods = periods, settings.seed = seed;
+  return settings;
 }
 
 // A trap with a Larmor radius of a few centimetres (3,000 m/s in 1.5 mT), started in its
@@ -68,10 +75,7 @@ double lossConeCosine(const ControlPanel& panel) {
 TEST(Ensemble, TrappedFractionOfAnIsotropicStartIsTheCosineOfTheLossCone) {
   for (const int row : {3, 6}) {
     const ControlPanel panel = adiabaticTrap(-1, row);
-    EnsembleSettings settings;
-    settings.particles = 150;
-    settings.seed = 7;
-    settings.periods = 100;
+    const EnsembleSettings settings = settingsOf(150, 100, 7);
     const Ensemble ensemble(panel, settings);
     const EnsembleSummary s = summarizeEnsemble(ensemble.run(2));
     const double expected = lossConeCosine(panel);
@@ -89,11 +93,8 @@ TEST(Ensemble, TrappedFractionOfAnIsotropicStartIsTheCosineOfTheLossCone) {
 
 TEST(Ensemble, AConeInsideTheLossConeAllEscapesOneOutsideItAllStays) {
   const double lossConeDeg = std::acos(lossConeCosine(adiabaticTrap())) / 0.017453292519943295;
-  EnsembleSettings settings;
-  settings.particles = 12;
-  settings.distribution = Distribution::cone;
-  settings.spreadDeg = 3;
-  settings.periods = 100;
+  EnsembleSettings settings = settingsOf(12, 100);
+  settings.distribution = Distribution::cone, settings.spreadDeg = 3;
   const int inside = static_cast<int>(lossConeDeg) - 5, outside = static_cast<int>(lossConeDeg) + 6;
   const EnsembleSummary escaping = summarizeEnsemble(Ensemble(adiabaticTrap(inside), settings).run(2));
   EXPECT_EQ(escaping.escapedUp, settings.particles);
@@ -106,10 +107,7 @@ TEST(Ensemble, AConeInsideTheLossConeAllEscapesOneOutsideItAllStays) {
 
 TEST(Ensemble, TheGradientDriftAveragesToTheGuidingCentreValue) {
   const ControlPanel panel = panelFor(1);
-  EnsembleSettings settings;
-  settings.particles = 40;
-  settings.periods = 6;
-  const std::vector<ParticleResult> results = Ensemble(panel, settings).run(2);
+  const std::vector<ParticleResult> results = Ensemble(panel, settingsOf(40, 6)).run(2);
   const EnsembleSummary s = summarizeEnsemble(results);
   ASSERT_TRUE(s.driftMeasured && s.driftError);
   // B = Bo·exp(−x/S) ẑ: the drift is −m·v⊥²/(2qBS) along y, and isotropic ⟨v⊥²⟩ = ⅔v².
@@ -131,9 +129,7 @@ bool sameBits(const ParticleResult& a, const ParticleResult& b) {
 
 TEST(Ensemble, ThreadsAndSlicesGiveTheSameBitsAsOneWholeRun) {
   const ControlPanel panel = panelFor(3);
-  EnsembleSettings settings;
-  settings.particles = 9;
-  settings.seed = 11;
+  EnsembleSettings settings = settingsOf(9, 400, 11);
   const Ensemble ensemble(panel, settings);
   const std::vector<ParticleResult> one = ensemble.run(1);
   for (const unsigned threads : {2u, 4u}) {
@@ -181,36 +177,34 @@ TEST(Ensemble, ThreadsAndSlicesGiveTheSameBitsAsOneWholeRun) {
   EXPECT_FALSE(sameBits(Ensemble(panel, settings).runParticle(0), one[0]));
 }
 
+// The ensemble run on two threads, cancelled once wait returns.
+std::vector<ParticleResult> cancelledRun(const Ensemble& ensemble, EnsembleProgress& progress, const std::function<void()>& wait) {
+  std::vector<ParticleResult> results;
+  std::thread worker([&] { results = ensemble.run(2, &progress); });
+  wait();
+  progress.cancelled = true;
+  worker.join();
+  return results;
+}
+
 TEST(Ensemble, ACancelEndsTheRunMidParticleAndKeepsWhatFinished) {
-  EnsembleSettings settings;
-  settings.particles = 100000;
+  EnsembleSettings settings = settingsOf(100000);
   // Short particles: a cancel keeps every one that finished.
-  {
-    const Ensemble ensemble(panelFor(3), settings);
-    EnsembleProgress progress;
-    std::vector<ParticleResult> results;
-    std::thread worker([&] { results = ensemble.run(2, &progress); });
-    while (progress.finished.load() < 3) std::this_thread::yield();
-    progress.cancelled = true;
-    worker.join();
-    const EnsembleSummary s = summarizeEnsemble(results);
-    EXPECT_EQ(s.particles, progress.finished.load());
-    EXPECT_LT(s.particles, 1000);
-    for (const ParticleResult& r : results)
-      if (r.outcome != Outcome::notRun) { EXPECT_GT(r.steps, 0); }
-  }
+  EnsembleProgress shortOnes;
+  const std::vector<ParticleResult> results =
+      cancelledRun(Ensemble(panelFor(3), settings), shortOnes, [&] { while (shortOnes.finished.load() < 3) std::this_thread::yield(); });
+  const EnsembleSummary s = summarizeEnsemble(results);
+  EXPECT_EQ(s.particles, shortOnes.finished.load());
+  EXPECT_LT(s.particles, 1000);
+  for (const ParticleResult& r : results)
+    if (r.outcome != Outcome::notRun) { EXPECT_GT(r.steps, 0); }
   // Particles of millions of steps each (seconds): cancelled well inside the first ones, none
   // of them is finished, so the threads stopped mid-particle.
   settings.periods = 1e6;
-  const Ensemble ensemble(panelFor(0), settings);
-  EnsembleProgress progress;
-  std::vector<ParticleResult> results;
-  std::thread worker([&] { results = ensemble.run(2, &progress); });
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  progress.cancelled = true;
-  worker.join();
-  EXPECT_EQ(summarizeEnsemble(results).particles, 0);
-  EXPECT_EQ(progress.finished.load(), 0);
+  EnsembleProgress longOnes;
+  const auto wait = [] { std::this_thread::sleep_for(std::chrono::milliseconds(100)); };
+  EXPECT_EQ(summarizeEnsemble(cancelledRun(Ensemble(panelFor(0), settings), longOnes, wait)).particles, 0);
+  EXPECT_EQ(longOnes.finished.load(), 0);
 }
 
 }  // namespace

@@ -13,7 +13,6 @@
 #include <cstring>
 #include <fstream>
 #include <string>
-#include <tuple>
 #include <vector>
 
 namespace larmor {
@@ -22,8 +21,7 @@ namespace {
 // A panel as the window has it after start-up: the start values and the first resize's recompute.
 ControlPanel startedPanel() {
   ControlPanel panel('.');
-  panel.Form_Load();
-  panel.RecomputeQuantities();
+  startUpAsTheWindow(panel);
   return panel;
 }
 

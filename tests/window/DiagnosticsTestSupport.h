@@ -13,19 +13,6 @@ namespace larmor::test {
 
 using Plot = DiagnosticsWindow::Plot;
 
-// Answers every save dialog with the next path given (empty: cancelled) and records the asks.
-struct FakeFileDialogs : FileDialogs {
-  QStringList answers, suggested, used;
-  QString saveFileName(QWidget*, const QString&, const QString& name, const QString&, const QString&) override {
-    suggested << name;
-    return answers.isEmpty() ? QString() : answers.takeFirst();
-  }
-  QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
-  std::optional<Description> describeScenario(QWidget*, const Description&) override { return {}; }
-  std::optional<int> pictureWidth(QWidget*, int) override { return {}; }
-  void fileUsed(const QString& path) override { used << path; }
-};
-
 // A known curve: t = k ms; dV grows linearly; μ/μ0 undefined (NaN) for k in [400, 450);
 // pitch, |B|, ρ and z simple functions of k.
 inline DiagnosticSample sample(int k) {
@@ -68,7 +55,7 @@ protected:
     item->trigger();
   }
 
-  FakeFileDialogs files;
+  AnsweringFileDialogs files;
   QTemporaryDir out;
 };
 

@@ -7,6 +7,8 @@
 #include "ui/Services.h"
 #include "ui/VerticalBar.h"
 
+#include "tests/FileBytes.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QPushButton>
@@ -21,6 +23,7 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QScrollBar>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -40,6 +43,7 @@
 #define QCOMPARE LARMOR_NOT_UNDER_GTEST
 
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -54,6 +58,7 @@ struct RecordingServices : DocumentOpener, EditorLauncher, TonePlayer, Dialogs {
   std::vector<std::pair<int, int>> tones;  // frequency [Hz], duration [ms]
   bool launchSucceeds = true, openSucceeds = true, answerYes = true;
   int exitQuestions = 0;
+  std::function<void(QWidget* parent, const QString& title, const QString& text)> onWarning;  // as it is shown
 
   bool open(const QString& name, QString* reason) override {
     opened << name;
@@ -70,12 +75,17 @@ struct RecordingServices : DocumentOpener, EditorLauncher, TonePlayer, Dialogs {
   void information(QWidget*, const QString& title, const QString& text) override {
     informationTitles << title, informationTexts << text;
   }
-  void warning(QWidget*, const QString&, const QString& text) override { warnings << text; }
+  void warning(QWidget* parent, const QString& title, const QString& text) override {
+    warnings << text;
+    if (onWarning) onWarning(parent, title, text);
+  }
 };
 
-// File dialogs answering from what a test put in; an empty path is a cancel.
+// File dialogs answering from what a test put in; an empty path is a cancel. A save takes
+// the next of answers while there are any, else savePath; used: the files really written.
 struct AnsweringFileDialogs : FileDialogs {
   QString openPath, savePath;
+  QStringList answers, used;
   std::optional<Description> description = Description{};  // none: the dialog is cancelled
   std::optional<int> width;  // none: the window's own width is taken
   bool cancelsWidth = false;
@@ -83,8 +93,9 @@ struct AnsweringFileDialogs : FileDialogs {
 
   QString openFileName(QWidget*, const QString&, const QString&) override { return openPath; }
   QString saveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override {
-    return savePath;
+    return answers.isEmpty() ? savePath : answers.takeFirst();
   }
+  void fileUsed(const QString& path) override { used << path; }
   std::optional<Description> describeScenario(QWidget*, const Description&) override { return description; }
   std::optional<int> pictureWidth(QWidget*, int windowWidth) override {
     offeredWidth = windowWidth;
@@ -99,10 +110,6 @@ inline int pictureNumber(const std::string& bareName) {
   return bareName == "velocity.gif" ? 8 : bareName == "mudr.gif" ? 9 : bareName.at(0) - '0';
 }
 
-inline void writeFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()) << path.toStdString();
-}
 // A one-pixel GIF of picture k's colour, enough to tell the pictures apart.
 inline void writePicture(const char* name, int k) {
   const QColor c = pictureColour(k);
@@ -167,20 +174,34 @@ inline void setBar(QWidget& w, const char* name, int value) {  // a vertical bar
   if (auto* vertical = qobject_cast<VerticalBar*>(control(w, name))) vertical->setValue(value);
   else control<QScrollBar>(w, name)->setValue(value);
 }
+inline int barValue(QWidget& w, const char* name) {  // as setBar sets it, off the scroll bar a user meets
+  auto* vertical = qobject_cast<VerticalBar*>(control(w, name));
+  return vertical ? -vertical->scrollBar()->value() : control<QScrollBar>(w, name)->value();
+}
+
+// A drag with a mouse button from one point to another, by way of the half-way point.
+inline void drag(QWidget* w, Qt::MouseButton button, QPoint from, QPoint to, Qt::KeyboardModifiers keys = {}) {
+  QTest::mousePress(w, button, keys, from);
+  QTest::mouseMove(w, (from + to) / 2);
+  QTest::mouseMove(w, to);
+  QTest::mouseRelease(w, button, keys, to);
+}
 
 // Each test runs in an empty temporary working directory, where the window looks for its
 // pictures by bare name; the window is created on first use, after the pictures a test writes.
-// Settings (the language chosen) are kept apart from the user's; a test that changed the
-// language leaves the next one Russian.
+// Settings (the language chosen) are kept apart from the user's, in a file emptied before
+// and after each test; a test that changed the language leaves the next one Russian.
 class WindowTest : public ::testing::Test {
 protected:
   void SetUp() override {
     ASSERT_TRUE(m_dir.isValid() && QDir::setCurrent(m_dir.path()));
     QStandardPaths::setTestModeEnabled(true);
+    QSettings().clear();
   }
   void TearDown() override {
     m_window.reset(), QDir::setCurrent(m_previousDir);
     if (uiLanguage() != Language::Russian) setUiLanguage(Language::Russian);
+    QSettings().clear();
   }
 
   QColor image1Colour() { return control<QLabel>("Image1")->pixmap().toImage().pixelColor(0, 0); }
@@ -199,12 +220,19 @@ protected:
   QString caption(const char* label) { return control<QLabel>(label)->text(); }
   QString tooltip(const char* name) { return control(name)->toolTip(); }
   void moveBar(const char* name, int value) { control<VerticalBar>(name)->setValue(value); }
+  void setSlowdown(int value) { control<QScrollBar>("HScroll1")->setValue(value); }
+  void start() { QTest::mouseClick(control<QPushButton>("CmdOK"), Qt::LeftButton); }
+  // A whole run without pauses, from the start button.
+  void runAtFullSpeed() {
+    setSlowdown(0);
+    start();
+  }
   // The scroll bar a user's keys and mouse meet: the vertical bars' inner one, or HScroll1.
   QScrollBar* innerBar(const char* name) {
     auto* vertical = qobject_cast<VerticalBar*>(control(name));
     return vertical ? vertical->scrollBar() : control<QScrollBar>(name);
   }
-  int barValue(const char* name) { return innerBar(name)->value() * (qobject_cast<VerticalBar*>(control(name)) ? -1 : 1); }
+  int barValue(const char* name) { return test::barValue(window(), name); }
   void select(const char* entry) { test::select(window(), entry); }
   void selectRow(int row) { test::selectRow(window(), row); }
   void typeInto(const char* box, const QString& text) { test::typeInto(window(), box, text); }

@@ -1,9 +1,13 @@
 // The diagnostics window as a user meets it: opened from the main window's menu, the Boris
 // item bound to the panel, the plots of a series at the size the layout gives them (read-out
-// under the mouse, wheel zoom, drag, autoscale), live redraws, exports and their failures.
+// under the mouse, wheel zoom, drag, autoscale), live redraws, exports and their failures;
+// and its theory table: predictions after every recompute, measurements after a run started
+// with the button, a dash with its reason where a run could not measure, and the verdict
+// with its reason in the tooltip.
 #include "DiagnosticsTestSupport.h"
 
 #include "panel/ScenarioJson.h"
+#include "ui/TheoryTable.h"
 
 #include <QTableWidget>
 #include <QSet>
@@ -46,7 +50,7 @@ TEST_F(DiagnosticsTest, MenuOpensOneWindowAndTheBorisItemFollowsThePanelBothWays
   EXPECT_EQ(window().panel().integrator(), Integrator::Rk4);
 }
 
-TEST_F(DiagnosticsTest, PlotsShowTheSeriesLiveWholeAtTheEndAndKeepItUntilARecompute) {
+TEST_F(DiagnosticsTest, PlotsShowTheSeriesAndItsLegendsLiveWholeAtTheEndAndKeepItUntilARecompute) {
   DiagnosticsWindow& diagnostics = openDiagnostics();
   addSamples(0, 600);
   diagnostics.refresh();
@@ -76,6 +80,24 @@ TEST_F(DiagnosticsTest, PlotsShowTheSeriesLiveWholeAtTheEndAndKeepItUntilARecomp
   // Autoscaled: the whole time axis, and μ's range found around its gap.
   EXPECT_NEAR(diagnostics.plot(Plot::SpeedError)->xAxis->range().upper, 1.0, 1e-12);
   EXPECT_LT(diagnostics.plot(Plot::MagneticMoment)->yAxis->range().upper, 1.02);
+  // A legend says which curve is which and covers none: z ends at the top right, where a
+  // legend inside the axes would sit.
+  for (const Plot which : {Plot::PitchAndField, Plot::Position}) {
+    QCustomPlot* p = diagnostics.plot(which);
+    p->replot();
+    ASSERT_TRUE(p->legend->visible());
+    ASSERT_EQ(p->legend->itemCount(), 2);
+    const QRect legend = p->legend->outerRect();
+    int hidden = 0;
+    for (int g = 0; g < p->graphCount(); ++g) {
+      for (auto it = p->graph(g)->data()->constBegin(); it != p->graph(g)->data()->constEnd(); ++it) {
+        if (std::isnan(it->value)) continue;
+        const QPointF at(p->xAxis->coordToPixel(it->key), p->graph(g)->valueAxis()->coordToPixel(it->value));
+        hidden += legend.contains(at.toPoint());
+      }
+    }
+    EXPECT_EQ(hidden, 0) << p->objectName().toStdString();
+  }
 
   // The series replaced behind the window by as many samples of another run: shown whole,
   // not appended to the old curve.
@@ -148,10 +170,7 @@ TEST_F(DiagnosticsTest, ReadoutZoomPanAndAutoscaleWithTheMouseAtTheLaidOutSize) 
   EXPECT_TRUE(zoomed.lower > whole.lower && zoomed.upper < whole.upper);
   EXPECT_LT(dV->yAxis->range().size(), wholeY.size());
 
-  QTest::mousePress(dV, Qt::LeftButton, {}, at.toPoint());
-  QTest::mouseMove(dV, at.toPoint() + QPoint(-40, 0));
-  QTest::mouseMove(dV, at.toPoint() + QPoint(-80, 0));
-  QTest::mouseRelease(dV, Qt::LeftButton, {}, at.toPoint() + QPoint(-80, 0));
+  drag(dV, Qt::LeftButton, at.toPoint(), at.toPoint() + QPoint(-80, 0));
   const QCPRange panned = dV->xAxis->range();
   EXPECT_NEAR(panned.lower - zoomed.lower, 80 * zoomed.size() / dV->axisRect()->width(), 2 * zoomed.size() / dV->axisRect()->width());
 
@@ -166,78 +185,52 @@ TEST_F(DiagnosticsTest, ReadoutZoomPanAndAutoscaleWithTheMouseAtTheLaidOutSize) 
   EXPECT_NEAR(dV->xAxis->range().upper, 1.599, 1e-12) << "autoscaled, the plot follows the data again";
 }
 
-// A legend says which curve is which and covers none: z ends at the top right, where a
-// legend inside the axes would sit.
-TEST_F(DiagnosticsTest, LegendsNameBothCurvesAndHideNoPointOfThem) {
+// Flat curves. In the centrifugal drift at the start values |B| is Bo everywhere, but for
+// its last digit; across the uniform field at α = 90° both the pitch angle and |B| are
+// constant: two flat lines, neither hidden under the other.
+TEST_F(DiagnosticsTest, ConstantCurvesAreFlatLinesDrawnApart) {
   DiagnosticsWindow& diagnostics = openDiagnostics();
-  addSamples(0, 1001);
-  diagnostics.finish();
-  for (const Plot which : {Plot::PitchAndField, Plot::Position}) {
-    QCustomPlot* p = diagnostics.plot(which);
-    p->replot();
-    ASSERT_TRUE(p->legend->visible());
-    ASSERT_EQ(p->legend->itemCount(), 2);
-    const QRect legend = p->legend->outerRect();
-    int hidden = 0;
-    for (int g = 0; g < p->graphCount(); ++g) {
-      for (auto it = p->graph(g)->data()->constBegin(); it != p->graph(g)->data()->constEnd(); ++it) {
-        if (std::isnan(it->value)) continue;
-        const QPointF at(p->xAxis->coordToPixel(it->key), p->graph(g)->valueAxis()->coordToPixel(it->value));
-        hidden += legend.contains(at.toPoint());
-      }
-    }
-    EXPECT_EQ(hidden, 0) << p->objectName().toStdString();
-  }
-}
-
-// Across the uniform field both the pitch angle (90°) and |B| are constant: two flat lines,
-// neither hidden under the other.
-TEST_F(DiagnosticsTest, TwoConstantCurvesOfOnePlotAreDrawnApart) {
-  DiagnosticsWindow& diagnostics = openDiagnostics();
-  select("Однородное поле");
-  control<QScrollBar>("HScroll1")->setValue(0);
-  for (int key = 0; key < 7; ++key) QTest::keyClick(innerBar("VScroll6"), Qt::Key_Up);  // α from 83° to 90°
-  ASSERT_EQ(window().panel().state().params.alpha, 90);
-  QTest::mouseClick(control<QPushButton>("CmdOK"), Qt::LeftButton);
   QCustomPlot* p = diagnostics.plot(Plot::PitchAndField);
-  p->replot();
-  double heights[2];
-  for (int g = 0; g < 2; ++g) {
-    bool found = false;
-    const QCPRange values = graph(Plot::PitchAndField, g)->getValueRange(found);
-    ASSERT_TRUE(found && values.size() == 0) << g;
-    heights[g] = graph(Plot::PitchAndField, g)->valueAxis()->coordToPixel(values.lower);
-    EXPECT_TRUE(p->axisRect()->rect().contains(QPoint(p->axisRect()->center().x(), int(heights[g])))) << g;
-  }
-  EXPECT_GT(std::fabs(heights[0] - heights[1]), p->axisRect()->height() / 8.0);
-}
-
-// The centrifugal drift at the start values: |B| is Bo everywhere, but for its last digit.
-TEST_F(DiagnosticsTest, ANearlyConstantFieldStaysAFlatLine) {
-  DiagnosticsWindow& diagnostics = openDiagnostics();
   select("Центробежный дрейф");
-  control<QScrollBar>("HScroll1")->setValue(0);
-  QTest::mouseClick(control<QPushButton>("CmdOK"), Qt::LeftButton);
+  runAtFullSpeed();
   QCPGraph* field = graph(Plot::PitchAndField, 1);
   ASSERT_GT(field->dataCount(), 1000);
   bool found = false;
   const QCPRange values = field->getValueRange(found);
   ASSERT_TRUE(found && values.size() > 0) << "the curve differs from a constant in its last digits";
   ASSERT_LT(values.size(), 1e-12 * values.upper);
-
   // Drawn as a constant: a flat line in the middle of a span of its own, and ticks that
   // differ, not the rounding noise stretched over the plot.
-  const QCPAxis* axis = diagnostics.plot(Plot::PitchAndField)->yAxis2;
+  const QCPAxis* axis = p->yAxis2;
   EXPECT_GT(axis->range().size(), 1e-3 * values.upper) << axis->range().lower << " " << axis->range().upper;
   EXPECT_TRUE(axis->range().contains(values.lower) && axis->range().contains(values.upper));
-  diagnostics.plot(Plot::PitchAndField)->replot();
+  p->replot();
   const QVector<QString> labels = axis->tickVectorLabels();
   EXPECT_EQ(QSet<QString>(labels.begin(), labels.end()).size(), labels.size()) << labels.join(' ').toStdString();
-
   // Titles and time labels whole and apart at the least size: the screen test's.
+
+  select("Однородное поле");
+  for (int key = 0; key < 7; ++key) QTest::keyClick(innerBar("VScroll6"), Qt::Key_Up);  // α from 83° to 90°
+  ASSERT_EQ(window().panel().state().params.alpha, 90);
+  runAtFullSpeed();
+  p->replot();
+  double heights[2];
+  for (int g = 0; g < 2; ++g) {
+    const QCPRange flat = graph(Plot::PitchAndField, g)->getValueRange(found);
+    ASSERT_TRUE(found && flat.size() == 0) << g;
+    heights[g] = graph(Plot::PitchAndField, g)->valueAxis()->coordToPixel(flat.lower);
+    EXPECT_TRUE(p->axisRect()->rect().contains(QPoint(p->axisRect()->center().x(), int(heights[g])))) << g;
+  }
+  EXPECT_GT(std::fabs(heights[0] - heights[1]), p->axisRect()->height() / 8.0);
 }
 
 bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b)); }
+bool sameSamples(const std::vector<DiagnosticSample>& a, const std::vector<DiagnosticSample>& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](const auto& x, const auto& y) {
+           return sameBits(x.t, y.t) && x.dV == y.dV && sameBits(x.muRatio, y.muRatio) &&
+                  sameBits(x.pitchDeg, y.pitchDeg) && sameBits(x.B, y.B) && sameBits(x.rho, y.rho) && sameBits(x.z, y.z);
+         });
+}
 
 TEST_F(DiagnosticsTest, ExportsRoundTripAndAFailureSaysSoOnceAndLeavesNoFile) {
   DiagnosticsWindow& diagnostics = openDiagnostics();
@@ -254,18 +247,14 @@ TEST_F(DiagnosticsTest, ExportsRoundTripAndAFailureSaysSoOnceAndLeavesNoFile) {
 
   // CSV: the header, then a row for every kept sample, the last one read back to the same
   // bits (the writer's numbers are checked for every kind of value where it lives).
-  QFile file(csv);
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  const QList<QByteArray> lines = file.readAll().split('\n');
+  const QList<QByteArray> lines = fileBytes(csv).split('\n');
   ASSERT_EQ(lines.size(), 1001 + 2);  // header, rows, the empty text after the last line feed
   EXPECT_EQ(lines[0], "t,dV,mu_ratio,pitch_deg,B,rho,z");
-  const DiagnosticSample& s = window().diagnosticsSeries().samples().back();
   const QList<QByteArray> fields = lines[1001].split(',');
   ASSERT_EQ(fields.size(), 7);
   double v[7];
   for (int i = 0; i < 7; ++i) std::from_chars(fields[i].cbegin(), fields[i].cend(), v[i]);
-  EXPECT_TRUE(sameBits(v[0], s.t) && float(v[1]) == s.dV && sameBits(v[2], s.muRatio) && sameBits(v[3], s.pitchDeg) &&
-              sameBits(v[4], s.B) && sameBits(v[5], s.rho) && sameBits(v[6], s.z))
+  EXPECT_TRUE(sameSamples({{v[0], float(v[1]), v[2], v[3], v[4], v[5], v[6]}}, {window().diagnosticsSeries().samples().back()}))
       << lines[1001].toStdString();
 
   // PNG: the plot at its size, its red curve in it.
@@ -280,9 +269,7 @@ TEST_F(DiagnosticsTest, ExportsRoundTripAndAFailureSaysSoOnceAndLeavesNoFile) {
   EXPECT_GT(red, picture.width() / 4);
 
   // SVG: the plot drawn by Qt's SVG generator (well-formed by its own tests), the title in it.
-  QFile svgFile(svg);
-  ASSERT_TRUE(svgFile.open(QIODevice::ReadOnly));
-  const QByteArray svgBytes = svgFile.readAll();
+  const QByteArray svgBytes = fileBytes(svg);
   EXPECT_TRUE(svgBytes.contains("<svg") && QString::fromUtf8(svgBytes).contains(QStringLiteral("метод Рунге–Кутты")));
 
   // Cancelled: nothing written, nothing said. Unwritable: one message naming the file, and
@@ -303,13 +290,6 @@ TEST_F(DiagnosticsTest, ExportsRoundTripAndAFailureSaysSoOnceAndLeavesNoFile) {
   EXPECT_EQ(files.used.size(), 3) << "a folder where nothing was written is not remembered";
 }
 
-bool sameSamples(const std::vector<DiagnosticSample>& a, const std::vector<DiagnosticSample>& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](const auto& x, const auto& y) {
-           return sameBits(x.t, y.t) && x.dV == y.dV && sameBits(x.muRatio, y.muRatio) &&
-                  sameBits(x.pitchDeg, y.pitchDeg) && sameBits(x.B, y.B) && sameBits(x.rho, y.rho) && sameBits(x.z, y.z);
-         });
-}
-
 QStringList tableTexts(DiagnosticsWindow& diagnostics) {
   QStringList texts;
   auto* table = diagnostics.findChild<QTableWidget*>(QStringLiteral("theoryTable"));
@@ -324,7 +304,6 @@ QStringList tableTexts(DiagnosticsWindow& diagnostics) {
 TEST_F(DiagnosticsTest, RunsFillThePlotsLiveOrByReplayWithTheSameSamples) {
   DiagnosticsWindow& diagnostics = openDiagnostics();
   auto* slowdown = control<QScrollBar>("HScroll1");
-  auto start = [&] { QTest::mouseClick(control<QPushButton>("CmdOK"), Qt::LeftButton); };
   slowdown->setValue(1);
   std::function<void(std::int64_t)> onStep = [&](std::int64_t steps) {
     EXPECT_EQ(window().diagnosticsSeries().stepsOffered(), steps);
@@ -415,6 +394,97 @@ TEST_F(DiagnosticsTest, ALongRunFedOnASecondCoreShowsWhatItsReplayShows) {
   openDiagnostics();
   EXPECT_TRUE(sameSamples(window().diagnosticsSeries().samples(), watched));
   EXPECT_EQ(tableTexts(diagnostics), watchedTable);
+}
+
+using Column = TheoryTable::Column;
+
+class TheoryTableTest : public DiagnosticsTest {
+protected:
+  TheoryTable& openTable() { return *openDiagnostics().theoryTable(); }
+  TheoryTable& table() { return *window().diagnostics()->theoryTable(); }
+  // The row whose quantity begins with name.
+  int row(const char* name) {
+    for (int r = 0; r < table().rowCount(); ++r)
+      if (table().item(r, Column::Quantity)->text().startsWith(QString::fromUtf8(name))) return r;
+    ADD_FAILURE() << "no row " << name;
+    return 0;
+  }
+  QString text(int r, Column c) { return table().item(r, c)->text(); }
+  QString tip(int r, Column c) { return table().item(r, c)->toolTip(); }
+  static double number(const QString& text) {
+    const double value = shownNumber(text);
+    EXPECT_FALSE(std::isnan(value)) << text.toStdString();
+    return value;
+  }
+  void openLesson(const QByteArray& json) {
+    writeFile(QStringLiteral("lesson.larmor"), json);
+    ASSERT_TRUE(window().openScenario(QStringLiteral("lesson.larmor")));
+  }
+};
+
+TEST_F(TheoryTableTest, UniformFieldPredictsThePeriodAndTheRunMeasuresIt) {
+  TheoryTable& shown = openTable();
+  // Every row readable at the size the window opens with, beside the plots.
+  ASSERT_GE(shown.rowCount(), 4);
+  EXPECT_TRUE(shown.isVisible());
+  EXPECT_LE(shown.rowViewportPosition(shown.rowCount() - 1) + shown.rowHeight(shown.rowCount() - 1),
+            shown.viewport()->height());
+  EXPECT_GE(window().diagnostics()->plot(Plot::Position)->height(), 160);
+
+  const SimParams& p = window().state().params;
+  const double period = 2 * M_PI * p.m / (p.q * p.Bo);
+  const int T = row("Период T, с");
+  EXPECT_NEAR(number(text(T, Column::Predicted)), period, 1e-3 * period) << text(T, Column::Predicted).toStdString();
+  EXPECT_TRUE(tip(T, Column::Quantity).contains(QStringLiteral("T = 2π/|ω|")));
+  EXPECT_EQ(text(T, Column::Measured), QStringLiteral("—"));
+  EXPECT_TRUE(tip(T, Column::Measured).contains(QStringLiteral("ещё не выполнен"))) << tip(T, Column::Measured).toStdString();
+
+  runAtFullSpeed();
+  EXPECT_NEAR(number(text(T, Column::Measured)), period, 1e-3 * period) << text(T, Column::Measured).toStdString();
+  EXPECT_LT(std::fabs(number(text(T, Column::Difference))), 0.1) << text(T, Column::Difference).toStdString();
+  EXPECT_TRUE(text(T, Column::Difference).endsWith(QStringLiteral(" %")));
+  EXPECT_EQ(text(T, Column::Verdict), QStringLiteral("выполняется"));
+  EXPECT_TRUE(tip(T, Column::Verdict).contains(QStringLiteral("однородно"))) << tip(T, Column::Verdict).toStdString();
+  const int R = row("Радиус R");
+  EXPECT_NEAR(number(text(R, Column::Measured)), number(text(R, Column::Predicted)), 1e-2 * number(text(R, Column::Predicted)));
+
+  // A recompute takes the measurements away; a run cut before one gyration has none to give.
+  control<VerticalBar>("VScroll6")->setValue(45);
+  EXPECT_EQ(text(T, Column::Measured), QStringLiteral("—"));
+  window().setRunStepLimit(50);
+  runAtFullSpeed();
+  EXPECT_EQ(window().lastRunSteps(), 50);
+  EXPECT_EQ(std::pair(text(T, Column::Measured), text(T, Column::Difference)), std::pair(QStringLiteral("—"), QStringLiteral("—")));
+  EXPECT_TRUE(tip(T, Column::Measured).contains(QStringLiteral("нет ни одного полного оборота; расчёт прерван до конца")))
+      << tip(T, Column::Measured).toStdString();
+}
+
+const char* const trapLesson = R"({"format": "larmor-scenario", "version": 1, "config": 4, "charge": 1, "mass": 1,
+  "speed": %1, "alpha": 60, "beta": 90, "field": %2, "region": 8, "x0": 3.0, "y0": 0.0, "z0": 0.0,
+  "S": "1.00", "d": "3.00", "periods": "%3", "slowdown": 0, "integrator": "rk4", "picture": "structure"})";
+
+TEST_F(TheoryTableTest, TrapReflectsAndAWideGyrationIsNotComparedWithTheTheory) {
+  openTable();
+  openLesson(QString::fromLatin1(trapLesson).arg(5000).arg(0.0015).arg(200).toUtf8());
+  const int reflections = row("Число отражений"), trapped = row("Частица удержана"), mu = row("Разброс μ");
+  EXPECT_EQ(text(trapped, Column::Predicted), QStringLiteral("да"));
+  EXPECT_EQ(text(reflections, Column::Predicted), QStringLiteral("—"));
+  EXPECT_FALSE(tip(reflections, Column::Predicted).isEmpty());
+  runAtFullSpeed();
+  EXPECT_GT(text(reflections, Column::Measured).toInt(), 0) << text(reflections, Column::Measured).toStdString();
+  EXPECT_EQ(std::pair(text(trapped, Column::Measured), text(trapped, Column::Difference)),
+            std::pair(QStringLiteral("да"), QStringLiteral("совпадает")));
+  const double turning = number(text(row("Поле поворота"), Column::Predicted));
+  EXPECT_NEAR(number(text(row("Поле поворота"), Column::Measured)), turning, 0.1 * turning);
+  EXPECT_LT(number(text(mu, Column::Measured)), 0.1);
+
+  // A slow field and a fast particle: the Larmor radius is no longer small against the
+  // scales along the field line, and the verdict says so, with the ratio in its tooltip.
+  openLesson(QString::fromLatin1(trapLesson).arg(30000).arg(0.0002).arg(5).toUtf8());
+  runAtFullSpeed();
+  EXPECT_EQ(text(mu, Column::Verdict), QStringLiteral("не выполняется"));
+  EXPECT_TRUE(tip(mu, Column::Verdict).contains(QStringLiteral("rL/L = "))) << tip(mu, Column::Verdict).toStdString();
+  EXPECT_NE(text(mu, Column::Predicted), QStringLiteral("—"));
 }
 
 }  // namespace

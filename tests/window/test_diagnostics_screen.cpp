@@ -78,8 +78,7 @@ INSTANTIATE_TEST_SUITE_P(BothLanguages, LeastSizeTest, ::testing::Values(Languag
 TEST_P(LeastSizeTest, EverythingCanBeReadAtItsLeastSize) {
   DiagnosticsWindow& diagnostics = openDiagnostics();
   selectRow(3);  // the trap
-  control<QScrollBar>("HScroll1")->setValue(0);
-  QTest::mouseClick(control<QPushButton>("CmdOK"), Qt::LeftButton);
+  runAtFullSpeed();
   diagnostics.resize(1, 1);
   const QSize least = diagnostics.size();
   EXPECT_EQ(least, diagnostics.minimumSize());
@@ -134,8 +133,7 @@ TEST_F(DiagnosticsScreenTest, OneStyleOfNumbersWithTheSeparatorOfTheMainWindow) 
     closeWindow();
     DiagnosticsWindow& diagnostics = openDiagnostics();
     diagnostics.setGeometry(window().frameGeometry().right() + 20, 0, 980, 840);
-    control<QScrollBar>("HScroll1")->setValue(0);
-    QTest::mouseClick(control<QPushButton>("CmdOK"), Qt::LeftButton);
+    runAtFullSpeed();
 
     const QString period = caption("Label14");
     ASSERT_TRUE(period.startsWith(QStringLiteral("T=1"))) << period.toStdString();

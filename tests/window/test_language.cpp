@@ -77,14 +77,6 @@ QStringList russianIn(const QStringList& texts) {
 
 class LanguageTest : public DiagnosticsTest {
 protected:
-  void SetUp() override {
-    DiagnosticsTest::SetUp();  // the remembered language in a settings file of its own
-    QSettings().clear();
-  }
-  void TearDown() override {
-    DiagnosticsTest::TearDown();
-    QSettings().clear();
-  }
   // The language chosen from the menu, as a user chooses it; the widgets told at once.
   void choose(const char* item) {
     control<QAction>(item)->trigger();
@@ -93,9 +85,8 @@ protected:
   // A short run of the second trap: the theory table has rows, reasons and verdicts.
   void runShortTrap() {
     selectRow(6);
-    control<QScrollBar>("HScroll1")->setValue(0);
     typeInto("Text2", QStringLiteral("2"));
-    QTest::mouseClick(control<QPushButton>("CmdOK"), Qt::LeftButton);
+    runAtFullSpeed();
     ASSERT_FALSE(window().running());
   }
 };
@@ -147,9 +138,7 @@ TEST_F(LanguageTest, EnglishWindowsShowNoRussianBeyondTheLanguageMenu) {
   emit control<QMenu>("mnuExamples")->aboutToShow();  // the menu as it is opened next: without it
   runShortTrap();
   openDiagnostics();
-  control<QAction>("mnuHelpAvtors")->trigger();
-  control<QAction>("mnuHelpAbout")->trigger();
-  control<QAction>("mnuHelpAbout2")->trigger();
+  for (const char* item : {"mnuHelpAvtors", "mnuHelpAbout", "mnuHelpAbout2"}) control<QAction>(item)->trigger();
   // The English documents where they lie beside the program, else the Russian ones.
   for (const char* name : {"uprav-en.pdf", "instruction-en.txt"}) ASSERT_TRUE(QFile(name).open(QIODevice::WriteOnly));
   fakes.launchSucceeds = fakes.openSucceeds = false;
@@ -259,9 +248,7 @@ TEST(Translation, CoversEveryTextOfTheSources) {
                  QStringLiteral("-target-language"), QStringLiteral("en"), QStringLiteral(LARMOR_SOURCE_DIR "/ui"),
                  QStringLiteral("-ts"), ts});
   ASSERT_TRUE(lupdate.waitForFinished(60000) && lupdate.exitCode() == 0) << lupdate.readAllStandardError().toStdString();
-  QFile file(ts);
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  const QString xml = QString::fromUtf8(file.readAll());
+  const QString xml = QString::fromUtf8(fileBytes(ts));
   static const QRegularExpression message(QStringLiteral("<source>(.*?)</source>\\s*<translation( type=\"unfinished\")?>(.*?)</translation>"),
                                           QRegularExpression::DotMatchesEverythingOption);
   int messages = 0;

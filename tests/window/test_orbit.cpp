@@ -12,8 +12,6 @@ namespace {
 
 class OrbitViewTest : public WindowTest {
 protected:
-  void start() { QTest::mouseClick(control<QPushButton>("CmdOK"), Qt::LeftButton); }
-  void setSlowdown(int value) { control<QScrollBar>("HScroll1")->setValue(value); }
   OrbitView* open() {
     control<QAction>("mnuOrbitView")->trigger();
     return window().orbitView();
@@ -29,8 +27,7 @@ protected:
 
 TEST_F(OrbitViewTest, OpenedAfterARunShowsItAndTurnsWithTheMouseAndTheKeys) {
   showWindow();
-  setSlowdown(0);
-  start();
+  runAtFullSpeed();
   EXPECT_EQ(control<QAction>("mnuOrbitView")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_3));
   OrbitView* view = open();
   ASSERT_NE(view, nullptr);
@@ -42,10 +39,7 @@ TEST_F(OrbitViewTest, OpenedAfterARunShowsItAndTurnsWithTheMouseAndTheKeys) {
   const OrbitCamera& camera = view->picture().camera;
   const QPoint centre = canvas->rect().center();
   // A left drag of 80 px right and 30 px down, in two moves: half a degree a pixel.
-  QTest::mousePress(canvas, Qt::LeftButton, {}, centre);
-  QTest::mouseMove(canvas, centre + QPoint(50, 10));
-  QTest::mouseMove(canvas, centre + QPoint(80, 30));
-  QTest::mouseRelease(canvas, Qt::LeftButton, {}, centre + QPoint(80, 30));
+  drag(canvas, Qt::LeftButton, centre, centre + QPoint(80, 30));
   EXPECT_DOUBLE_EQ(camera.azimuth(), OrbitCamera::startAzimuth - 40);
   EXPECT_DOUBLE_EQ(camera.elevation(), OrbitCamera::startElevation + 15);
   // A move without a button held turns nothing.
@@ -54,12 +48,8 @@ TEST_F(OrbitViewTest, OpenedAfterARunShowsItAndTurnsWithTheMouseAndTheKeys) {
 
   // The right button, and Shift with the left, move the picture with the pointer.
   const ScreenPoint before = camera.project({0, 0, 0});
-  QTest::mousePress(canvas, Qt::RightButton, {}, centre);
-  QTest::mouseMove(canvas, centre + QPoint(-25, 12));
-  QTest::mouseRelease(canvas, Qt::RightButton, {}, centre + QPoint(-25, 12));
-  QTest::mousePress(canvas, Qt::LeftButton, Qt::ShiftModifier, centre);
-  QTest::mouseMove(canvas, centre + QPoint(5, 8));
-  QTest::mouseRelease(canvas, Qt::LeftButton, Qt::ShiftModifier, centre + QPoint(5, 8));
+  drag(canvas, Qt::RightButton, centre, centre + QPoint(-25, 12));
+  drag(canvas, Qt::LeftButton, centre, centre + QPoint(5, 8), Qt::ShiftModifier);
   const ScreenPoint after = camera.project({0, 0, 0});
   EXPECT_DOUBLE_EQ(after.x - before.x, -20);
   EXPECT_DOUBLE_EQ(after.y - before.y, 20);
@@ -136,9 +126,8 @@ TEST_F(OrbitViewTest, OpenedResizedAndClosedDuringARunFollowsItLive) {
 // The export writes the view as the window shows it, at the width asked for: turned,
 // zoomed and panned alike, the particle at the window's place scaled by the widths' ratio.
 TEST_F(OrbitViewTest, ExportsTheViewAtTheChosenWidth) {
-  struct Files : FakeFileDialogs {
-    std::optional<int> pictureWidth(QWidget*, int) override { return 1200; }
-  } files;
+  AnsweringFileDialogs files;
+  files.width = 1200;
   QTemporaryDir dir;
   files.answers << dir.filePath(QStringLiteral("space.png"));
   OrbitView view(fakes, files);
@@ -150,9 +139,7 @@ TEST_F(OrbitViewTest, ExportsTheViewAtTheChosenWidth) {
   picture.pathColour = colours::negative;
   picture.particle = Vec3{1, -2, 3};
   OrbitCanvas* canvas = view.canvas();
-  QTest::mousePress(canvas, Qt::RightButton, {}, QPoint(100, 100));
-  QTest::mouseMove(canvas, QPoint(140, 70));
-  QTest::mouseRelease(canvas, Qt::RightButton, {}, QPoint(140, 70));
+  drag(canvas, Qt::RightButton, QPoint(100, 100), QPoint(140, 70));
   QTest::keyClick(canvas, Qt::Key_Plus);
   const ScreenPoint shown = picture.camera.project(*picture.particle);
   const double ratio = 1200.0 / canvas->width();

@@ -18,15 +18,13 @@
 namespace larmor::test {
 namespace {
 
-class RunTest : public WindowTest {
-protected:
-  void start() { QTest::mouseClick(control<QPushButton>("CmdOK"), Qt::LeftButton); }
-  void setSlowdown(int value) { control<QScrollBar>("HScroll1")->setValue(value); }
-  bool titleShowsTime() {
-    return QRegularExpression('^' + QRegularExpression::escape(Form1::mainTitle()) + "   время расчета\\d+ c$")
-        .match(window().windowTitle()).hasMatch();
-  }
-};
+using RunTest = WindowTest;
+
+// The title a run leaves: the program's, and the time the run took.
+bool showsTime(const QString& title) {
+  return QRegularExpression('^' + QRegularExpression::escape(Form1::mainTitle()) + "   время расчета\\d+ c$")
+      .match(title).hasMatch();
+}
 
 // While the first run waits: a second start is ignored, a resize relays the window, and a
 // slow-down of 0 applies from the next step. The second run replaces the time in the title.
@@ -62,18 +60,15 @@ TEST_F(RunTest, WholeRunsEndWithTheToneAndTheTimeInTheTitle) {
     EXPECT_EQ(paced.size(), run == 1 ? 9u : 0u);
     for (const auto& [shown, expected] : paced) EXPECT_EQ(shown, expected);
     EXPECT_FALSE(window().running());
-    // The start-up run: 2501 steps (where it ends is the model's test) with a speed error of
-    // the order of a ten-thousandth of a per cent.
+    // The start-up run: 2501 steps (where it ends, and its speed error, are the model's test).
     EXPECT_EQ(std::pair(steps, window().lastRunSteps()), std::pair(2501, std::int64_t(2501)));
-    EXPECT_TRUE(titleShowsTime()) << window().windowTitle().toStdString();
-    EXPECT_TRUE(QRegularExpression("^dV=-?0\\.000\\d%$").match(caption("Label26")).hasMatch()) << caption("Label26").toStdString();
+    EXPECT_TRUE(showsTime(window().windowTitle())) << window().windowTitle().toStdString();
     EXPECT_EQ(fakes.tones, (std::vector<std::pair<int, int>>(run, {880, 120})));
     EXPECT_EQ(control("Picture1")->size(), QSize(428, 428));
     // The markers follow the particle once the window repaints: the move is deferred to
     // the next turn of the event loop, never lost.
     QApplication::processEvents();
-    for (const char* name : {"Picture1", "Picture2"})
-      EXPECT_EQ(control<PictureBox>(name)->marker()->pos(), control<PictureBox>(name)->canvas().markerTopLeft().toPoint()) << name;
+    expectShowsPanel();
   }
 }
 
@@ -98,7 +93,6 @@ TEST_F(RunTest, TheBorisItemRunsTheBorisMethodAndTheViewSaysSo) {
   EXPECT_TRUE(method->isVisible());
   EXPECT_EQ(std::tuple(window().state().x, window().state().y, window().state().z), std::tuple(twin.x, twin.y, twin.z));
   EXPECT_EQ(caption("Label26").toStdString(), twinRun.accuracyText());
-  EXPECT_LT(std::fabs(twinRun.dV()), 1e-9f);
   const QString borisAccuracy = caption("Label26");
   EXPECT_EQ(method->mapTo(control("Picture2"), QPoint(method->width(), method->height())),
             QPoint(control("Picture2")->width() - 2, control("Picture2")->height() - 2));
@@ -159,7 +153,7 @@ TEST_F(RunTest, EscOrTheStopItemEndsAPacedRun) {
     EXPECT_EQ(steps, 5) << "ended after the pause it was stopped in";
     EXPECT_EQ(window().lastRunSteps(), 5);
     EXPECT_EQ(fakes.tones.size(), tones + 1);
-    EXPECT_TRUE(titleShowsTime()) << window().windowTitle().toStdString();
+    EXPECT_TRUE(showsTime(window().windowTitle())) << window().windowTitle().toStdString();
     ASSERT_EQ(fakes.informationTexts.size(), 2);
     EXPECT_TRUE(fakes.informationTexts[0].contains(QStringLiteral("Esc")) &&
                 fakes.informationTexts[0].contains(QStringLiteral("Остановить расчет")))
@@ -196,7 +190,7 @@ TEST_F(RunTest, ARunThatCannotGoOnSaysSoAndStillEnds) {
     EXPECT_EQ(caption("Label26"), QString::fromUtf8(r.text));
     ASSERT_EQ(fakes.warnings.size(), 1);
     EXPECT_TRUE(fakes.warnings.front().contains(QString::fromUtf8(r.why))) << fakes.warnings.front().toStdString();
-    EXPECT_TRUE(window().lastRunSteps() < 2 && titleShowsTime());
+    EXPECT_TRUE(window().lastRunSteps() < 2 && showsTime(window().windowTitle()));
     EXPECT_EQ(fakes.tones.size(), tones + 1);
   }
 }
@@ -243,45 +237,30 @@ TEST_F(WindowTest, MenuItemsAskTheirServicesAndExitAsksFirst) {
   EXPECT_FALSE(window().isVisible() || authors[0]->isVisible());
 }
 
-}  // namespace
-}  // namespace larmor::test
-
-namespace larmor::test {
-namespace {
-
-// What the window had done when it showed its warning.
-struct WarningWitness : RecordingServices {
-  const Form1* form = nullptr;
-  struct Seen { const QWidget* parent; QString title, text, windowTitle; size_t tones; bool running; };
-  std::vector<Seen> seen;
-  void warning(QWidget* parent, const QString& title, const QString& text) override {
-    seen.push_back({parent, title, text, form->windowTitle(), tones.size(), form->running()});
-  }
-};
-
 // The start-up run makes 2501 steps: a limit of 2500 cuts it just before its end time, one
 // of 2501 lets it end there. A cut run ends as every run does (tone, time in the title),
 // then says after how many steps it was cut; a whole run says nothing.
-TEST_F(WindowTest, ARunCutAtItsStepLimitSaysSoAfterItsEnd) {
-  WarningWitness services;
-  Form1 form(Services{&services, &services, &services, &services});
-  services.form = &form;
-  form.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-  form.findChild<QScrollBar*>(QStringLiteral("HScroll1"))->setValue(0);
-  const QRegularExpression timed('^' + QRegularExpression::escape(Form1::mainTitle()) + "   время расчета\\d+ c$");
+TEST_F(RunTest, ARunCutAtItsStepLimitSaysSoAfterItsEnd) {
+  showWindow();
+  setSlowdown(0);
+  // What the window had done when it showed its warning.
+  struct Seen { const QWidget* parent; QString title, text, windowTitle; size_t tones; bool running; };
+  std::vector<Seen> seen;
+  fakes.onWarning = [&](QWidget* parent, const QString& title, const QString& text) {
+    seen.push_back({parent, title, text, window().windowTitle(), fakes.tones.size(), window().running()});
+  };
   for (const auto& [limit, cut] : {std::pair<std::int64_t, bool>{2500, true}, {2501, false}, {INT64_MAX, false}}) {
     SCOPED_TRACE(limit);
-    form.setRunStepLimit(limit);
-    services.seen.clear();
-    const size_t tones = services.tones.size();
-    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("CmdOK")), Qt::LeftButton);
-    EXPECT_EQ(form.lastRunSteps(), cut ? limit : 2501);
-    EXPECT_EQ(services.tones.size(), tones + 1);
-    ASSERT_EQ(services.seen.size(), cut ? 1u : 0u);
+    window().setRunStepLimit(limit);
+    seen.clear();
+    const size_t tones = fakes.tones.size();
+    start();
+    EXPECT_EQ(window().lastRunSteps(), cut ? limit : 2501);
+    EXPECT_EQ(fakes.tones.size(), tones + 1);
+    ASSERT_EQ(seen.size(), cut ? 1u : 0u);
     if (!cut) continue;
-    const WarningWitness::Seen& w = services.seen.front();
-    EXPECT_TRUE(w.parent == &form && !w.running && w.tones == tones + 1 && timed.match(w.windowTitle).hasMatch())
+    const Seen& w = seen.front();
+    EXPECT_TRUE(w.parent == &window() && !w.running && w.tones == tones + 1 && showsTime(w.windowTitle))
         << w.windowTitle.toStdString() << " " << w.tones;
     EXPECT_EQ(w.title, QStringLiteral("Расчет прерван"));
     EXPECT_EQ(QString(w.text).remove(QRegularExpression("\\D")), QString::number(limit)) << w.text.toStdString();  // its only number

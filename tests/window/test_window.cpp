@@ -1,12 +1,18 @@
 // The window as the user first sees it: every control's caption, tooltip, colours, font and
-// range, the menu tree, the start-up state, the placement and the layout at every size.
+// range, the menu tree, the start-up state, the placement and the layout at every size; and
+// its building blocks alone: the Symbol-font captions and the vertical bar whose top is its
+// largest value.
 #include "WindowTestSupport.h"
+
+#include "ui/SymbolFont.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStyle>
+#include <QSignalSpy>
 #include <QStyleOptionViewItem>
+#include <QWheelEvent>
 
 namespace larmor::test {
 namespace {
@@ -111,10 +117,9 @@ TEST_P(TextFitTest, EveryTextStandsWholeInItsControl) {
     expectWhole(s.when);
   }
   selectRow(6);  // the second trap: the S and d inputs shown
-  control<QScrollBar>("HScroll1")->setValue(10);
+  setSlowdown(10);
   typeInto("Text2", QStringLiteral("1"));
-  control<QScrollBar>("HScroll1")->setValue(0);
-  QTest::mouseClick(control<QPushButton>("CmdOK"), Qt::LeftButton);
+  runAtFullSpeed();
   ASSERT_TRUE(caption("Label26").startsWith("dV=")) << caption("Label26").toStdString();
   expectWhole("after a run");
 }
@@ -196,6 +201,31 @@ TEST_F(WindowTest, ResultsTakeTheDecimalSeparatorOfTheLocale) {
   QLocale::setDefault(QLocale::c());
   EXPECT_EQ(QStringList({caption("Label13"), caption("Label18"), caption("Label12")}),
             QStringList({"w=4,824e+04 рад/с", "H=3,492e-01 м", "5.000e-04"}));
+}
+
+TEST(SymbolFont, LatinLettersShowAsTheGreekOfTheFont) {
+  const char* rows[][2] = {{"a", "α"}, {"b", "β"}, {"q", "θ"}, {"w", "ω"}, {"f", "φ"}, {"c", "χ"}, {"D", "Δ"},
+                           {"W", "Ω"}, {"J", "ϑ"}, {"abz", "αβζ"}, {"a, b=1", "α, β=1"}, {"Кл", "Кл"}, {"", ""}};
+  for (const auto& [stored, shown] : rows)
+    EXPECT_EQ(symbolFontToUnicode(QString::fromUtf8(stored)), QString::fromUtf8(shown)) << stored;
+}
+
+// The bar of the speed: 30000 at the top, 1 at the bottom. The wheel turned forward raises
+// it, as the keys do, and it reports once. (Its ends, keys and mouse in the window, at the
+// laid-out size, are the bars' tests'.)
+TEST(VerticalBar, TheWheelRaisesItOnce) {
+  VerticalBar bar{30000, 1, 100, 1000, 22000};
+  QSignalSpy changes(&bar, &VerticalBar::valueChanged);
+  bar.resize(22, 300);
+  bar.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
+  QScrollBar* inner = bar.scrollBar();
+  const QPointF at = inner->rect().center();
+  QWheelEvent wheel(at, inner->mapToGlobal(at), {}, {0, 120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(inner, &wheel);
+  EXPECT_GT(bar.value(), 22000);
+  ASSERT_EQ(changes.size(), 1);  // reported once, with the new value
+  EXPECT_EQ(changes.front().front().toInt(), bar.value());
 }
 
 }  // namespace

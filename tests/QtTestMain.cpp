@@ -1,9 +1,10 @@
+// The main of the tests that draw or show windows: an application with widgets, on the
+// offscreen platform unless another one is asked for (the 3-D view's tests under X).
 #include <QApplication>
 
 #include <gtest/gtest.h>
 
-int main(int argc, char** argv) {
-  // Figures are drawn with fonts, plots with widgets: an application with widgets, off screen.
+int main(int argc, char* argv[]) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);

@@ -1,7 +1,9 @@
-// The bars worked with the mouse at the size the layout gives them in the start-up client
-// area (720 × 480): a vertical bar is 22 × 48 px, the slow-down bar 88 × 24 px. Arrows move
-// by the small change, the trough on either side of the thumb by the large change (and again
-// while held), and a dragged thumb sets the value where it is released, as one change.
+// The bars and the list worked with the mouse and the keyboard at the size the layout gives
+// them in the start-up client area (720 × 480): a vertical bar is 22 × 48 px, the slow-down
+// bar 88 × 24 px. Arrows and keys move by the small change, the trough on either side of the
+// thumb and the page keys by the large change (and again while held), a dragged thumb sets
+// the value where it is released, as one change; Tab walks the focusable controls in their
+// order, with a mark that shows which bar holds the focus.
 #include "WindowTestSupport.h"
 
 #include <algorithm>
@@ -10,14 +12,15 @@
 namespace larmor::test {
 namespace {
 
-class BarMouseTest : public WindowTest {
+class BarTest : public WindowTest {
 protected:
   void SetUp() override {
     WindowTest::SetUp();
     showWindow();
+    window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
     ASSERT_EQ(window().centralWidget()->size(), QSize(720, 480));
   }
-
   // A bar as the user sees it: its value is largest at the top (vertical) or on the right.
   struct Bar {
     QScrollBar* inner;
@@ -60,9 +63,17 @@ protected:
     QTest::mouseRelease(b.inner, Qt::LeftButton, {}, to);
     EXPECT_EQ(window().recomputeCount() - recomputes, b.vertical && b.value() != before ? 1 : 0);
   }
+
+  // The control that holds the focus, by its name: a vertical bar's inner bar is the bar.
+  QString focused() {
+    QWidget* w = QApplication::focusWidget();
+    if (w && qobject_cast<VerticalBar*>(w->parentWidget())) w = w->parentWidget();
+    return w ? w->objectName() : QStringLiteral("(none)");
+  }
+  void press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
 };
 
-TEST_F(BarMouseTest, ArrowsTroughAndThumbOfEveryKindOfBar) {
+TEST_F(BarTest, ArrowsTroughThumbAndKeysOfEveryKindOfBar) {
   // top and bottom: the values at the two ends; small and large: the changes.
   const struct { const char* name; int top, bottom, small, large; } rows[] = {
       {"VScroll3", 10, 1, 1, 1}, {"VScroll6", 180, 0, 1, 10}, {"VScroll10", 180, -180, 1, 10},
@@ -108,12 +119,30 @@ TEST_F(BarMouseTest, ArrowsTroughAndThumbOfEveryKindOfBar) {
     const int perPixel = (r.top - r.bottom) / (2 * halfway) + 1;
     EXPECT_NEAR(b.value(), (r.top + r.bottom) / 2, perPixel);
     shows(b.value());
+    // A click on the thumb, which changes nothing, gives the bar the focus; its keys then
+    // move it as its arrows and trough do: one key, one change, one recompute. From the
+    // middle, so that no step is cut at an end; Home and End go to the ends.
+    QTest::mouseClick(b.inner, Qt::LeftButton, {}, b.at(QStyle::SC_ScrollBarSlider));
+    ASSERT_EQ(focused(), QString::fromLatin1(r.name));
+    const int middle = (r.top + r.bottom) / 2;
+    b.inner->setValue(b.vertical ? -middle : middle);
+    const Qt::Key raise = b.vertical ? Qt::Key_Up : Qt::Key_Right, lower = b.vertical ? Qt::Key_Down : Qt::Key_Left;
+    const struct { Qt::Key key; int expected; } keys[] = {
+        {raise, middle + r.small}, {lower, middle}, {Qt::Key_PageUp, middle + r.large},
+        {Qt::Key_PageDown, middle}, {Qt::Key_PageDown, middle - r.large}, {Qt::Key_Home, b.vertical ? r.top : r.bottom},
+        {Qt::Key_End, b.vertical ? r.bottom : r.top}, {lower, b.vertical ? r.bottom : r.top - r.small}};
+    for (const auto& k : keys) {
+      const int before = b.value(), recomputes = window().recomputeCount();
+      press(k.key);
+      shows(k.expected);
+      EXPECT_EQ(window().recomputeCount() - recomputes, b.vertical && k.expected != before ? 1 : 0) << QTest::toString(k.key);
+    }
   }
 }
 
 // The structure list is as short as the bars (48 px): its own bar must leave a trough to
 // click and a thumb to drag, or the last entries cannot be reached with the mouse.
-TEST_F(BarMouseTest, TheListsOwnBarScrollsWithArrowTroughAndThumb) {
+TEST_F(BarTest, TheListsOwnBarScrollsWithArrowTroughAndThumb) {
   auto* list = control<QListWidget>("List1");
   ASSERT_NE(list, nullptr);
   QScrollBar* inner = list->verticalScrollBar();
@@ -135,6 +164,43 @@ TEST_F(BarMouseTest, TheListsOwnBarScrollsWithArrowTroughAndThumb) {
   const QRect last = list->visualItemRect(list->item(list->count() - 1));
   EXPECT_TRUE(list->viewport()->rect().contains(last.center())) << "the last entry is not in view";
   EXPECT_GE(thumb.height(), 4);
+}
+
+TEST_F(BarTest, TabWalksEveryFocusableControlInItsOrder) {
+  select("Магнитная ловушка");  // a structure that shows both length inputs
+  ASSERT_TRUE(window().panel().showsS() && window().panel().showsD());
+  control("CmdOK")->setFocus(Qt::TabFocusReason);
+  const QStringList order = {"CmdOK",    "VScroll1", "VScroll2", "VScroll3", "Picture1", "List1",
+                             "Text2",    "Picture2", "VScroll4", "VScroll5", "VScroll6", "VScroll7",
+                             "VScroll8", "VScroll9", "VScroll10", "Text1",   "Text3",    "HScroll1", "CmdOK"};
+  QStringList walked{focused()};
+  for (int i = 1; i < order.size(); ++i) press(Qt::Key_Tab), walked << focused();
+  EXPECT_EQ(walked.join(" ").toStdString(), order.join(" ").toStdString());
+  press(Qt::Key_Backtab);
+  EXPECT_EQ(focused(), QStringLiteral("HScroll1"));
+}
+
+// The focused bar shows a mark inside its own 22 × 48 px; the arrows and the thumb stay
+// where they were, and the mark goes with the focus.
+TEST_F(BarTest, TheFocusedBarIsMarkedWithinItsEdge) {
+  QScrollBar* inner = innerBar("VScroll6");
+  ASSERT_EQ(inner->size(), QSize(22, 48));
+  control("CmdOK")->setFocus(Qt::TabFocusReason);
+  const QImage plain = inner->grab().toImage();
+  inner->setFocus(Qt::TabFocusReason);
+  const QImage marked = inner->grab().toImage();
+  ASSERT_EQ(plain.size(), marked.size());
+  int onEdge = 0, inside = 0;
+  for (int y = 0; y < plain.height(); ++y)
+    for (int x = 0; x < plain.width(); ++x) {
+      if (plain.pixel(x, y) == marked.pixel(x, y)) continue;
+      const bool edge = x < 3 || y < 3 || x >= plain.width() - 3 || y >= plain.height() - 3;
+      (edge ? onEdge : inside) += 1;
+    }
+  EXPECT_GE(onEdge, 2 * (22 + 48)) << "a frame along the whole edge";
+  EXPECT_EQ(inside, 0) << "arrows and thumb unchanged";
+  press(Qt::Key_Tab);
+  EXPECT_EQ(inner->grab().toImage(), plain);
 }
 
 }  // namespace
